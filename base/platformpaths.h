@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The helper programs the program starts. On Windows they keep their
+// historical paths; elsewhere each maps to the desktop's equivalent.
+enum class HelperProgram { WwwReader, Calendar, Notepad, Dialer, Calculator, HelpViewer };
+
+struct HelperProgramEntry {
+    HelperProgram program;
+    const char* windowsPath;
+    QStringList candidates; // programs looked for on PATH, in order
+};
+
+const QList<HelperProgramEntry>& helperProgramTable();
+
+// The default path of a helper program: its Windows path on Windows; elsewhere
+// the first candidate found on PATH, or the first candidate's name when none is.
+QString defaultProgramPath(HelperProgram program);
+
+// The program directory: `--dir PATH` on the command line, else RIVIKONE_DIR,
+// else the per-user data folder. Created when missing.
+QString resolveProgramDir(const QStringList& arguments, const QString& environmentDir, const QString& dataLocation);
+
+// A filter in the "Name (*.EXT)|*.EXT" form as the toolkit's dialogs take it.
+// Extensions match in either case; "*.EXE" means any program file where
+// programs carry no extension.
+QString qtFileFilter(const QString& windowsFilter);

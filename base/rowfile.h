@@ -1,0 +1,84 @@
+#pragma once
+
+#include "base/rows.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Rows files (".1X2") and own-system files (".STM"): 13-byte records, the
+// header record first; and the older headerless text layout, which is only read.
+
+inline constexpr int kRecordLength = 13;
+// Row positions are 16-bit in the files' world.
+inline constexpr int kMaxRows = 32767;
+// The print-target reader shows at most this many rows of the older layout.
+inline constexpr int kOldLayoutPrintLimit = 250;
+
+// "500 nova" padded with blanks to 13 bytes.
+QByteArray rowsFileHeader(int rowCount);
+// "O2 T2 R5" padded with blanks to 13 bytes.
+QByteArray systemFileHeader(int halfGuards, int fullGuards, int rowCount);
+QByteArray rowRecord(const Row& row);
+
+// Which header markers a reader looks for.
+enum class RowReader {
+    Checking,    // "nova" and "R"
+    PrintTarget, // "nova" only; the older layout limited to 250 rows
+    OwnSystem,   // "R" only
+};
+
+enum class RowLayout { RowsFile, OwnSystem, OldText };
+
+struct RowFileContents {
+    RowBuffer rows;
+    RowLayout layout = RowLayout::RowsFile;
+    int halfGuards = 0;
+    int fullGuards = 0;
+};
+
+struct RowFileReadResult {
+    bool ok = false;
+    QString error; // why, for the log of a failed read; the windows show their own message
+    RowFileContents contents;
+};
+
+// Reads a whole rows or own-system file. A header that promises more rows than
+// the file holds, a count beyond 16 bits or a torn row of the older layout fail
+// the read; rows beyond a header's count are ignored.
+RowFileReadResult readRowFile(const QString& path, RowReader reader);
+RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader);
+
+// The numbers after "O" and "T" of an own-system header (each up to the next blank).
+struct SystemHeader {
+    int halfGuards = 0;
+    int fullGuards = 0;
+    int rowCount = 0;
+};
+SystemHeader parseSystemHeader(const QByteArray& header);
+
+enum class WriteStatus { Ok, Exists, PermissionDenied, DiskFull, Failed };
+
+// Writes rows 0..n-1 as a new rows file. An existing file is never replaced,
+// and a failed write leaves nothing behind under `path`.
+WriteStatus writeRowsFile(const QString& path, const RowBuffer& rows, int n);
+
+// Own-system files grow one row at a time.
+struct SystemFileState {
+    int halfGuards = 0;
+    int fullGuards = 0;
+    int nextRecord = 2; // record number of the next row; rows stored = nextRecord - 2
+};
+
+// Reads the header of an existing own-system file and finds the first free record.
+struct OpenSystemResult {
+    bool ok = false;
+    SystemHeader header;
+    int nextRecord = 2;
+};
+OpenSystemResult openSystemFile(const QString& path);
+
+// Appends `row` as record `nextRecord` and rewrites the header with the new
+// count; the file is replaced as a whole, so a failure keeps the rows written before.
+WriteStatus appendSystemRow(const QString& path, int halfGuards, int fullGuards, int nextRecord, const Row& row);
+// Creates a new own-system file holding only its header with R0.
+WriteStatus createSystemFile(const QString& path, int halfGuards, int fullGuards);

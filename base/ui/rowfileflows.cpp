@@ -1,0 +1,170 @@
+#include "base/ui/rowfileflows.h"
+
+#include "base/textformat.h"
+#include "base/ui/busycursor.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+static void makeProgramDirCurrent(AppContext& context)
+{
+    if (!context.state.ProgramDir.isEmpty())
+        QDir::setCurrent(context.state.ProgramDir);
+}
+
+QString ChooseRowFile(AppContext& context, const QString& title, const QString& filter, const QString& defaultExt)
+{
+    SharedState& s = context.state;
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.directory = QDir::currentPath();
+    QString path;
+    if (s.DialogMode == 1) {
+        path = context.services.fileDialogs.openFile(request);
+    } else {
+        request.defaultExt = defaultExt.isEmpty() ? QStringLiteral(".1X2") : defaultExt;
+        path = context.services.fileDialogs.saveFile(request);
+    }
+    makeProgramDirCurrent(context);
+    if (!path.isEmpty())
+        s.CurrentFileTitle = QFileInfo(path).fileName();
+    return path;
+}
+
+QString writeFailureMessage(WriteStatus status)
+{
+    switch (status) {
+    case WriteStatus::PermissionDenied:
+        return QStringLiteral("Poista kirjoitussuoja !");
+    case WriteStatus::DiskFull:
+        return QStringLiteral("Levy täynnä !");
+    default:
+        return QStringLiteral("Tiedoston kirjoitus ei onnistu !");
+    }
+}
+
+bool SaveRowsFile(AppContext& context, int n)
+{
+    SharedState& s = context.state;
+    Messages& messages = context.services.messages;
+    if (s.DrawBusy == 1)
+        return false;
+    s.DialogMode = 2;
+    s.CurrentFile = ChooseRowFile(context, "Anna rivitiedostolle nimi", "Hajarivit (*.1X2)|*.1X2", ".1X2");
+    if (s.CurrentFile.isEmpty())
+        return false;
+    if (QFileInfo::exists(s.CurrentFile)) {
+        messages.show("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Critical, "Tallenna");
+        return false;
+    }
+    WriteStatus status;
+    {
+        BusyCursor busy;
+        status = writeRowsFile(s.CurrentFile, s.Rows, n);
+    }
+    makeProgramDirCurrent(context);
+    if (status == WriteStatus::Exists) {
+        messages.show("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Critical, "Tallenna");
+        return false;
+    }
+    if (status != WriteStatus::Ok) {
+        messages.show(writeFailureMessage(status), Messages::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<void(int)>& showStored)
+{
+    SharedState& s = context.state;
+    Messages& messages = context.services.messages;
+    if (s.BasicSignCount != 13) {
+        messages.show("Rivissä pitäisi olla 13 merkkiä !", Messages::Critical);
+        return false;
+    }
+    if (s.CurrentFile.isEmpty()) {
+        s.DialogMode = 2;
+        const QString path = ChooseRowFile(context, "Anna systeemille nimi !", "Systeemit (*.STM)|*.STM", ".STM");
+        if (path.isEmpty())
+            return false;
+        if (QFileInfo::exists(path)) {
+            if (messages.show("Tiedosto on jo olemassa, haluatko varmasti jatkaa samaan tiedostoon ?",
+                              Messages::YesNo | Messages::Question, "Tallenna") != Messages::Yes)
+                return false;
+            const OpenSystemResult existing = openSystemFile(path);
+            if (!existing.ok) {
+                messages.show("Tiedoston kirjoitus ei onnistu !", Messages::Critical);
+                return false;
+            }
+            if (existing.header.halfGuards != s.HalfGuardCount) {
+                messages.show("Tässä järjestelmässä on osittainvaihdeltuja " +
+                                  QString::number(existing.header.halfGuards) + kLineBreak +
+                                  "Anna järjestelmälle uusi nimi !",
+                              Messages::Critical);
+                return false;
+            }
+            if (existing.header.fullGuards != s.FullGuardCount) {
+                messages.show("Tässä järjestelmässä on täysinvaihdeltuja " +
+                                  QString::number(existing.header.fullGuards) + kLineBreak +
+                                  "Anna järjestelmälle uusi nimi !",
+                              Messages::Critical);
+                return false;
+            }
+            nextRecord = std::max(nextRecord, existing.nextRecord);
+        } else {
+            const WriteStatus created = createSystemFile(path, s.HalfGuardCount, s.FullGuardCount);
+            if (created != WriteStatus::Ok) {
+                messages.show(writeFailureMessage(created), Messages::Critical);
+                return false;
+            }
+            nextRecord = 2;
+        }
+        s.CurrentFile = path;
+    }
+
+    Row row{};
+    for (int k = 0; k < kMatches; ++k)
+        row[k] = s.BasicSigns[k].isEmpty() ? ' ' : char(s.BasicSigns[k][0].toLatin1());
+    WriteStatus status;
+    {
+        BusyCursor busy;
+        status = appendSystemRow(s.CurrentFile, s.HalfGuardCount, s.FullGuardCount, nextRecord, row);
+    }
+    if (status != WriteStatus::Ok) {
+        messages.show(writeFailureMessage(status), Messages::Critical);
+        return false;
+    }
+    ++nextRecord;
+    if (showStored)
+        showStored(nextRecord - 2);
+    messages.show("Tallennettu rivi " + signedNumber(nextRecord - 2), Messages::Exclamation);
+    return true;
+}
+
+bool ReadRowFile(AppContext& context, RowReader reader, const QString& failMessage)
+{
+    SharedState& s = context.state;
+    RowFileReadResult result;
+    {
+        BusyCursor busy;
+        result = readRowFile(s.CurrentFile, reader);
+    }
+    makeProgramDirCurrent(context);
+    if (!result.ok) {
+        context.services.messages.show(failMessage, Messages::Critical);
+        return false;
+    }
+    s.Rows = std::move(result.contents.rows);
+    s.RowCount = int(s.Rows.size());
+    if (result.contents.layout == RowLayout::OwnSystem) {
+        s.HalfGuardCount = result.contents.halfGuards;
+        s.FullGuardCount = result.contents.fullGuards;
+    }
+    return true;
+}
+
+bool isSystemFileName(const QString& path)
+{
+    return path.endsWith("STM") || path.endsWith("stm");
+}

@@ -1,0 +1,75 @@
+#include "base/ui/windowregistry.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+void WindowRegistry::add(const QString& name, Factory factory)
+{
+    factories_.insert(name, std::move(factory));
+}
+
+bool WindowRegistry::available(const QString& name) const
+{
+    return factories_.contains(name);
+}
+
+bool WindowRegistry::show(const QString& name, const WindowTexts& texts)
+{
+    const auto factory = factories_.constFind(name);
+    if (factory == factories_.constEnd() || !context_)
+        return false;
+    QWidget* window = (*factory)(*context_);
+    if (!window)
+        return false;
+    if (window->objectName().isEmpty())
+        window->setObjectName(name);
+    for (const auto& [control, text] : texts)
+        setControlText(window, control, text);
+    shown_ << name;
+    last_ = window;
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+void WindowRegistry::setMainEnabled(bool enabled)
+{
+    if (main_)
+        main_->setEnabled(enabled);
+}
+
+void WindowRegistry::runCommand(const QString& key)
+{
+    if (commands_)
+        commands_(key);
+}
+
+void setControlText(QWidget* window, const QString& objectName, const QString& text)
+{
+    if (objectName.isEmpty()) {
+        window->setWindowTitle(text);
+        return;
+    }
+    QWidget* control = window->findChild<QWidget*>(objectName);
+    if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+    else if (auto* group = qobject_cast<QGroupBox*>(control))
+        group->setTitle(text);
+}
+
+void registerAllWindows(WindowRegistry& registry)
+{
+    registerRowsWindows(registry);
+    registerRandomWindows(registry);
+    registerCheckingWindows(registry);
+    registerPrintingWindows(registry);
+    registerFootballWindows(registry);
+    registerShellWindows(registry);
+}

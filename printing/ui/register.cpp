@@ -1,0 +1,6 @@
+#include "base/ui/windowregistry.h"
+
+void registerPrintingWindows(WindowRegistry& registry)
+{
+    Q_UNUSED(registry);
+}

@@ -1,0 +1,6 @@
+#include "base/ui/windowregistry.h"
+
+void registerRandomWindows(WindowRegistry& registry)
+{
+    Q_UNUSED(registry);
+}

@@ -1,0 +1,6 @@
+#include "base/ui/windowregistry.h"
+
+void registerRowsWindows(WindowRegistry& registry)
+{
+    Q_UNUSED(registry);
+}

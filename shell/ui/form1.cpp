@@ -1,0 +1,404 @@
+#include "shell/ui/form1.h"
+
+#include "base/textformat.h"
+#include "base/ui/busycursor.h"
+#include "base/ui/rowfileflows.h"
+#include "base/ui/windowregistry.h"
+#include "shell/ui/accessories.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+struct MenuItem {
+    const char* caption; // "-" for a separator
+    const char* operation;
+};
+
+struct Menu {
+    const char* name;
+    const char* caption;
+    const char* itemName;
+    QList<MenuItem> items;
+};
+
+const QList<Menu>& menuTree()
+{
+    static const QList<Menu> tree = {
+        {"mnuRivitie",
+         "&Rivitiedostot",
+         "rtie",
+         {{"&Arvonta", "arv"},
+          {"&Tarkastus", "tar"},
+          {"&Haravat", "har"},
+          {"&Poisto", "poi"},
+          {"-", ""},
+          {"A&setukset", "ase"},
+          {"T&ulosta", "tul"},
+          {"-", ""},
+          {"&Lopeta", "lop"}}},
+        {"mnuKannat",
+         "&Tietokannat",
+         "kan",
+         {{"&Joukkueet", "kanta"},
+          {"&Pelaajat", "pelaajat"},
+          {"-", ""},
+          {"&Tulokset", "tulos"},
+          {"&Sarjatilanne", "tilanne"},
+          {"&Vihjerivi", "vih"},
+          {"T&ilastot", "til"}}},
+        {"mnuAvut", "&Apuohjelmat", "aps", {{"&Kalenteri", "kal"}, {"&Muistio", "mui"}, {"&WWW-sivu", "ava"}, {"&Soita", "soi"}}},
+        {"mnuOhje", "&Ohje", "oh", {{"&Rivikone ohje", "win"}, {"&Info", "inf"}}},
+    };
+    return tree;
+}
+
+struct ToolButton {
+    const char* key; // "" for a separator
+    const char* tooltip;
+    int image;
+};
+
+const QList<ToolButton>& toolButtons()
+{
+    static const QList<ToolButton> buttons = {
+        {"arv", "Arvonta ", 1},
+        {"tar", "Tarkastus ", 2},
+        {"har", "Tarkasta harava", 3},
+        {"tul", "Tulostus ", 6},
+        {"poi", "Poista rivitiedosto", 4},
+        {"", "", 0},
+        {"tie", "Tietokannat", 8},
+        {"til", "Tilastot ", 9},
+        {"vih", "Vihjerivi", 10},
+        {"", "", 0},
+        {"kal", "Kalenteri", 16},
+        {"mui", "Muistio", 11},
+        {"ava", "Avaa WWW-sivu", 12},
+        {"soi", "Soita äänipuhelu", 13},
+        {"", "", 0},
+        {"ase", "Asetukset", 5},
+        {"inf", "Info", 15},
+        {"", "", 0},
+        {"win", "Rivikone ohjeet", 14},
+        {"lop", "Lopeta ohjelma", 7},
+    };
+    return buttons;
+}
+
+constexpr int kClientWidth = 9510 / kTwipsPerPixel;
+constexpr int kClientHeight = 6510 / kTwipsPerPixel;
+
+} // namespace
+
+Form1::Form1(AppContext& context, WindowRegistry& registry) : context_(context), registry_(registry)
+{
+    setObjectName("Form1");
+    setWindowTitle(kMainTitle);
+    setWindowIcon(QIcon(":/pictures/rivikone.png"));
+
+    SharedState& s = context_.state;
+    auto feature = [this](const QString& window, bool hourglass = false) {
+        return [this, window, hourglass] { showFeature(window, hourglass); };
+    };
+    operations_ = {
+        {"arv",
+         [this, &s] {
+             ResetTaskState(s);
+             s.RandomTask = 1;
+             s.WeightedDraw = 0;
+             showFeature("Form11");
+         }},
+        {"tar",
+         [this, &s] {
+             ResetTaskState(s);
+             s.CheckTask = 1;
+             showFeature("jvali");
+         }},
+        {"har",
+         [this, &s] {
+             ResetTaskState(s);
+             s.HaravaTask = 1;
+             s.DialogMode = 1;
+             showFeature("harat");
+         }},
+        {"tul", [this] { printRowFile(); }},
+        {"poi", [this] { deleteRowFile(); }},
+        {"tie", feature("kannat", true)},
+        {"til", feature("tillis")},
+        {"vih", feature("vihje")},
+        {"ase", feature("aseta")},
+        {"inf", feature("demoform")},
+        {"lop", [this] { quit(); }},
+        {"kanta", feature("kanta", true)},
+        {"pelaajat", feature("pelaajat", true)},
+        {"tulos", feature("tulos", true)},
+        {"tilanne", feature("tilanne", true)},
+    };
+    for (const char* key : {"kal", "mui", "ava", "soi", "win", "calc"})
+        operations_.insert(key, [this, key] { runAccessory(context_, key); });
+
+    needs_ = {
+        {"arv", {"Form11"}},    {"tar", {"jvali"}},      {"har", {"harat"}},       {"tul", {"Listvali", "kon"}},
+        {"tie", {"kannat"}},    {"til", {"tillis"}},     {"vih", {"vihje"}},       {"ase", {"aseta"}},
+        {"inf", {"demoform"}},  {"kanta", {"kanta"}},    {"pelaajat", {"pelaajat"}}, {"tulos", {"tulos"}},
+        {"tilanne", {"tilanne"}},
+    };
+
+    central_ = new QWidget(this);
+    central_->setObjectName("tausta");
+    central_->setAutoFillBackground(true);
+    setCentralWidget(central_);
+    picture8_ = new QLabel(central_);
+    picture8_->setObjectName("Picture8");
+    picture8_->setPixmap(QPixmap(":/pictures/Picture8.png"));
+    picture8_->adjustSize();
+    image12_ = new QLabel(central_);
+    image12_->setObjectName("Image12");
+    image12_->setPixmap(QPixmap(":/pictures/Image12.png"));
+    image12_->adjustSize();
+
+    buildMenus();
+    buildToolbar();
+    refreshAvailability();
+    load();
+}
+
+void Form1::buildMenus()
+{
+    for (const Menu& menu : menuTree()) {
+        QMenu* m = menuBar()->addMenu(QString::fromUtf8(menu.caption));
+        m->setObjectName(menu.name);
+        int index = 0;
+        for (const MenuItem& item : menu.items) {
+            ++index;
+            if (QString(item.caption) == "-") {
+                m->addSeparator();
+                continue;
+            }
+            QAction* action = m->addAction(QString::fromUtf8(item.caption));
+            action->setObjectName(QString("%1_%2").arg(menu.itemName).arg(index));
+            const QString operation = item.operation;
+            connect(action, &QAction::triggered, this, [this, operation] { runOperation(operation); });
+            actions_ << qMakePair(action, operation);
+        }
+    }
+}
+
+void Form1::buildToolbar()
+{
+    auto* toolbar = new QToolBar(this);
+    toolbar->setObjectName("Toolbar1");
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->setIconSize(QSize(32, 32));
+    toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    addToolBar(Qt::TopToolBarArea, toolbar);
+    for (const ToolButton& button : toolButtons()) {
+        if (QString(button.key).isEmpty()) {
+            toolbar->addSeparator();
+            continue;
+        }
+        const QString key = button.key;
+        QAction* action = toolbar->addAction(QIcon(QString(":/ImageList1/%1.png").arg(button.image)), QString());
+        action->setObjectName(key);
+        action->setToolTip(QString::fromUtf8(button.tooltip));
+        if (QWidget* widget = toolbar->widgetForAction(action))
+            widget->setObjectName(key);
+        // A click runs the first operation whose key matches, in the toolbar's order.
+        connect(action, &QAction::triggered, this, [this, key] { runOperation(key); });
+        actions_ << qMakePair(action, key);
+    }
+}
+
+bool Form1::operationAvailable(const QString& key) const
+{
+    if (!operations_.contains(key))
+        return false;
+    if (QStringList{"kal", "mui", "ava", "soi", "win", "calc"}.contains(key))
+        return accessoryAvailable(key);
+    for (const QString& window : needs_.value(key))
+        if (!registry_.available(window))
+            return false;
+    return true;
+}
+
+void Form1::refreshAvailability()
+{
+    for (const auto& [action, operation] : actions_)
+        action->setEnabled(operationAvailable(operation));
+}
+
+void Form1::runOperation(const QString& key)
+{
+    if (!operationAvailable(key))
+        return;
+    operations_.value(key)();
+}
+
+void Form1::showFeature(const QString& window, bool hourglass)
+{
+    std::optional<BusyCursor> busy;
+    if (hourglass)
+        busy.emplace();
+    if (registry_.show(window))
+        setEnabled(false);
+}
+
+void Form1::load()
+{
+    SharedState& s = context_.state;
+    Settings& settings = context_.services.settings;
+    if (!s.ProgramDir.isEmpty())
+        QDir::setCurrent(s.ProgramDir);
+
+    // Window size: the client area below the menu bar.
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int centredTop = ((area.height() - height()) / 2) * kTwipsPerPixel;
+    const int centredLeft = ((area.width() - width()) / 2) * kTwipsPerPixel;
+    s.WindowTop = leadingInt(settings.read(keys::Top, QString::number(centredTop)));
+    s.WindowLeft = leadingInt(settings.read(keys::Left, QString::number(centredLeft)));
+    move(s.WindowLeft / kTwipsPerPixel, s.WindowTop / kTwipsPerPixel);
+
+    s.SaveConfirm = leadingInt(settings.read(keys::SaveConfirm));
+
+    if (settings.read(keys::Version) != kSettingsVersion)
+        settings.write(keys::Version, kSettingsVersion);
+
+    const QString marker = settings.read(keys::Installed);
+    if (marker.isEmpty() || marker == "0") {
+        settings.write(keys::Installed, "1");
+        settings.write(keys::PrintTop, keys::PrintTop.fallback);
+        settings.write(keys::PrintLeft, keys::PrintLeft.fallback);
+        settings.write(keys::PrintWidth, keys::PrintWidth.fallback);
+        settings.write(keys::PrintHeight, keys::PrintHeight.fallback);
+        context_.services.messages.show(QStringLiteral("Asetukset on siirretty järjestelmärekisteriin.") +
+                                            kLineBreak + "Tulostus asetuksissa on oletus asetukset !" + kLineBreak +
+                                            "Canon BJ-200 Win 95",
+                                        Messages::Exclamation);
+    }
+
+    placePictures();
+    ResetTaskState(s);
+
+    s.SoundOn = leadingInt(settings.read(keys::Sounds));
+    PlayEventSound(context_, 11);
+}
+
+void Form1::placePictures()
+{
+    if (!central_)
+        return;
+    // The picture stands centred, 600 twips above the bottom edge of the window.
+    const int bottomMargin = 600 / kTwipsPerPixel;
+    const int windowBottom = height() - central_->y();
+    picture8_->move(width() / 2 - picture8_->width() / 2,
+                    std::max(0, windowBottom - picture8_->height() - bottomMargin));
+    image12_->move(8, std::max(0, central_->height() - image12_->height() - 8));
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    placePictures();
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    SharedState& s = context_.state;
+    if (s.FirstActivation != 0)
+        return;
+    // Only the very first activation may show the information window.
+    s.FirstActivation = 1;
+    if (leadingInt(context_.services.settings.read(keys::Info)) > 0)
+        showFeature("demoform");
+}
+
+void Form1::deleteRowFile()
+{
+    SharedState& s = context_.state;
+    ResetTaskState(s);
+    s.DialogMode = 1;
+    s.CurrentFile = ChooseRowFile(context_, "Valitse poistettava rivitiedosto !", "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
+    if (!s.CurrentFile.isEmpty()) {
+        if (QFile::remove(s.CurrentFile))
+            context_.services.messages.show("Tiedosto " + s.CurrentFileTitle + " poistettu !");
+        else
+            context_.services.messages.show("En löydä tiedostoa " + s.CurrentFileTitle, Messages::Critical, "Poisto");
+    }
+    if (!s.ProgramDir.isEmpty())
+        QDir::setCurrent(s.ProgramDir);
+}
+
+void Form1::printRowFile()
+{
+    SharedState& s = context_.state;
+    ResetTaskState(s);
+    s.DialogMode = 1;
+    s.SystemLoaded = 0;
+    s.CurrentFile = ChooseRowFile(context_, "Valitse tulostettava rivitiedosto tai oma systeemi !",
+                                  "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
+    if (s.CurrentFile.isEmpty())
+        return;
+    s.PrintTarget = 1;
+    QCoreApplication::processEvents();
+    if (isSystemFileName(s.CurrentFile)) {
+        s.SystemLoaded = 1;
+        if (!ReadRowFile(context_, RowReader::OwnSystem, "Tiedoston luku ei onnistu !"))
+            return;
+        showFeature("kon");
+    } else {
+        showFeature("Listvali");
+    }
+}
+
+void Form1::quit()
+{
+    if (context_.services.messages.show("Haluatko varmasti lopettaa ohjelman ?",
+                                        Messages::YesNo | Messages::Question | Messages::DefaultButton2,
+                                        "Lopeta") != Messages::Yes)
+        return;
+    shutDown();
+}
+
+void Form1::shutDown()
+{
+    if (shutDown_)
+        return;
+    shutDown_ = true;
+    SharedState& s = context_.state;
+    removeBookmarkFiles(s.ProgramDir);
+    ResetTaskState(s);
+    // Compared in pixels: a stored value need not be a whole number of pixels.
+    if (y() != s.WindowTop / kTwipsPerPixel || x() != s.WindowLeft / kTwipsPerPixel) {
+        context_.services.settings.write(keys::Top, QString::number(y() * kTwipsPerPixel));
+        context_.services.settings.write(keys::Left, QString::number(x() * kTwipsPerPixel));
+    }
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
+    close();
+    QCoreApplication::quit();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    shutDown();
+    event->accept();
+}

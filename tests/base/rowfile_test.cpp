@@ -1,0 +1,216 @@
+#include "base/rowfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+RowBuffer rows(std::initializer_list<const char*> texts)
+{
+    RowBuffer out;
+    for (const char* t : texts)
+        out.push_back(rowFromText(t));
+    return out;
+}
+
+QByteArray oldLayout(const QList<QByteArray>& rowsText)
+{
+    QByteArray out;
+    for (const QByteArray& row : rowsText)
+        for (char c : row)
+            out += QByteArray(1, c) + "\r\n";
+    return out;
+}
+
+} // namespace
+
+TEST(RowFile, HeadersArePaddedTo13Bytes)
+{
+    EXPECT_EQ(rowsFileHeader(500), QByteArray("500 nova     "));
+    EXPECT_EQ(rowsFileHeader(1), QByteArray("1 nova       "));
+    EXPECT_EQ(systemFileHeader(2, 2, 5), QByteArray("O2 T2 R5     "));
+    EXPECT_EQ(systemFileHeader(3, 2, 24), QByteArray("O3 T2 R24    "));
+}
+
+TEST(RowFile, OneSavedRowMakesThe26ByteFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("yksi.1X2");
+    ASSERT_EQ(writeRowsFile(path, rows({"1X21X21X21X21"}), 1), WriteStatus::Ok);
+    EXPECT_EQ(readAll(path), QByteArray("1 nova       1X21X21X21X21"));
+}
+
+TEST(RowFile, ExistingFilesAreNeverReplaced)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("vanha.1X2");
+    writeBytes(path, "keep me");
+    EXPECT_EQ(writeRowsFile(path, rows({"1111111111111"}), 1), WriteStatus::Exists);
+    EXPECT_EQ(readAll(path), QByteArray("keep me"));
+}
+
+TEST(RowFile, AFailedWriteLeavesNoFileBehind)
+{
+    QTemporaryDir dir;
+    // A folder that is really a file cannot take the rows, whoever runs the test.
+    writeBytes(dir.filePath("tiedosto"), "x");
+    EXPECT_EQ(writeRowsFile(dir.filePath("tiedosto/rivit.1X2"), rows({"1111111111111"}), 1), WriteStatus::Failed);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tiedosto"});
+
+    QDir(dir.path()).mkdir("lukittu");
+    const QString locked = dir.filePath("lukittu");
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString path = locked + "/rivit.1X2";
+    const WriteStatus status = writeRowsFile(path, rows({"1111111111111"}), 1);
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (status == WriteStatus::Ok)
+        GTEST_SKIP() << "running with rights that ignore directory permissions";
+    EXPECT_EQ(status, WriteStatus::PermissionDenied);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(QDir(locked).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST(RowFile, RowsFilesReadBackAsWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kaksi.1X2");
+    const RowBuffer written = rows({"1111111111111", "XXXXXXXXXXXX2"});
+    ASSERT_EQ(writeRowsFile(path, written, 2), WriteStatus::Ok);
+    for (RowReader reader : {RowReader::Checking, RowReader::PrintTarget}) {
+        const RowFileReadResult read = readRowFile(path, reader);
+        ASSERT_TRUE(read.ok);
+        EXPECT_EQ(read.contents.layout, RowLayout::RowsFile);
+        EXPECT_EQ(read.contents.rows, written);
+    }
+}
+
+TEST(RowFile, TheHeaderCountWinsOverExtraRecords)
+{
+    QByteArray bytes = rowsFileHeader(12);
+    for (int i = 0; i < 20; ++i)
+        bytes += "1X21X21X21X21";
+    const RowFileReadResult read = parseRowFile(bytes, RowReader::Checking);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.contents.rows.size(), 12u);
+}
+
+TEST(RowFile, BrokenHeadersAreRefusedWithoutBlankRows)
+{
+    QByteArray promisesMore = rowsFileHeader(5) + "1X21X21X21X21";
+    EXPECT_FALSE(parseRowFile(promisesMore, RowReader::Checking).ok);
+    EXPECT_FALSE(parseRowFile(rowsFileHeader(40000), RowReader::Checking).ok);
+    EXPECT_FALSE(parseRowFile("-3 nova      ", RowReader::Checking).ok);
+    // A torn last record does not count as a row.
+    QByteArray torn = rowsFileHeader(2) + "1X21X21X21X21" + "1X21";
+    EXPECT_FALSE(parseRowFile(torn, RowReader::Checking).ok);
+}
+
+TEST(RowFile, OwnSystemHeadersGiveTheGuardCounts)
+{
+    QByteArray bytes = systemFileHeader(3, 2, 24);
+    for (int i = 0; i < 24; ++i)
+        bytes += "121X211111111";
+    for (RowReader reader : {RowReader::Checking, RowReader::OwnSystem}) {
+        const RowFileReadResult read = parseRowFile(bytes, reader);
+        ASSERT_TRUE(read.ok);
+        EXPECT_EQ(read.contents.layout, RowLayout::OwnSystem);
+        EXPECT_EQ(read.contents.halfGuards, 3);
+        EXPECT_EQ(read.contents.fullGuards, 2);
+        EXPECT_EQ(read.contents.rows.size(), 24u);
+    }
+    const SystemHeader h = parseSystemHeader("O10 T3 R7    ");
+    EXPECT_EQ(h.halfGuards, 10);
+    EXPECT_EQ(h.fullGuards, 3);
+    EXPECT_EQ(h.rowCount, 7);
+}
+
+TEST(RowFile, TheOlderTextLayoutIsRead)
+{
+    QList<QByteArray> text;
+    for (int i = 0; i < 10; ++i)
+        text << (i % 2 ? "1X21X21X21X21" : "2222222222222");
+    const QByteArray bytes = oldLayout(text);
+    ASSERT_EQ(bytes.size(), 390);
+    const RowFileReadResult read = parseRowFile(bytes, RowReader::Checking);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.contents.layout, RowLayout::OldText);
+    ASSERT_EQ(read.contents.rows.size(), 10u);
+    EXPECT_EQ(rowText(read.contents.rows[1]), "1X21X21X21X21");
+    EXPECT_EQ(rowText(read.contents.rows[0]), "2222222222222");
+}
+
+TEST(RowFile, ThePrintTargetShowsAtMost250RowsOfTheOlderLayout)
+{
+    QList<QByteArray> text;
+    for (int i = 0; i < 260; ++i)
+        text << "1111111111111";
+    const QByteArray bytes = oldLayout(text);
+    EXPECT_EQ(parseRowFile(bytes, RowReader::PrintTarget).contents.rows.size(), 250u);
+    EXPECT_EQ(parseRowFile(bytes, RowReader::Checking).contents.rows.size(), 260u);
+}
+
+TEST(RowFile, ATornRowOfTheOlderLayoutIsRefused)
+{
+    QByteArray bytes = oldLayout({"1111111111111"});
+    bytes += "1\r\nX\r\n";
+    EXPECT_FALSE(parseRowFile(bytes, RowReader::Checking).ok);
+    // ... but a final line end or end-of-file mark is no row.
+    EXPECT_TRUE(parseRowFile(oldLayout({"1111111111111"}) + "\r\n\x1a", RowReader::Checking).ok);
+}
+
+TEST(RowFile, ThePrintTargetReaderDoesNotLookForOwnSystemHeaders)
+{
+    QByteArray bytes = systemFileHeader(0, 0, 1) + "1111111111111";
+    // Without "nova" the bytes are taken for the older layout, which they are not.
+    EXPECT_FALSE(parseRowFile(bytes, RowReader::PrintTarget).ok);
+}
+
+TEST(RowFile, OwnSystemFilesGrowOneRowAtATime)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("oma.STM");
+    ASSERT_EQ(createSystemFile(path, 2, 2), WriteStatus::Ok);
+    EXPECT_EQ(readAll(path), QByteArray("O2 T2 R0     "));
+    ASSERT_EQ(appendSystemRow(path, 2, 2, 2, rowFromText("121X111111111")), WriteStatus::Ok);
+    EXPECT_EQ(readAll(path), QByteArray("O2 T2 R1     121X111111111"));
+    ASSERT_EQ(appendSystemRow(path, 2, 2, 3, rowFromText("2121111111111")), WriteStatus::Ok);
+    EXPECT_EQ(readAll(path), QByteArray("O2 T2 R2     121X1111111112121111111111"));
+}
+
+TEST(RowFile, ContinuingAFileWithFiveRowsWritesRecordSeven)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("viisi.STM");
+    QByteArray bytes = systemFileHeader(2, 2, 5);
+    for (int i = 0; i < 5; ++i)
+        bytes += "1211111111111";
+    writeBytes(path, bytes);
+    const OpenSystemResult open = openSystemFile(path);
+    ASSERT_TRUE(open.ok);
+    EXPECT_EQ(open.header.halfGuards, 2);
+    EXPECT_EQ(open.header.fullGuards, 2);
+    EXPECT_EQ(open.nextRecord, 7);
+    ASSERT_EQ(appendSystemRow(path, 2, 2, open.nextRecord, rowFromText("22XX111111111")), WriteStatus::Ok);
+    const QByteArray after = readAll(path);
+    EXPECT_EQ(after.size(), 7 * 13);
+    EXPECT_EQ(after.left(13), QByteArray("O2 T2 R6     "));
+    EXPECT_EQ(after.mid(13, 65), bytes.mid(13));
+    EXPECT_EQ(after.right(13), QByteArray("22XX111111111"));
+}
