@@ -33,6 +33,12 @@ struct SoundCase {
     qint64 bytes;
 };
 
+// Test names stay the same from run to run.
+void PrintTo(const SoundCase& c, std::ostream* os)
+{
+    *os << c.path;
+}
+
 class SoundResource : public ::testing::TestWithParam<SoundCase> {};
 
 TEST_P(SoundResource, IsMono16BitPcmWaveOfTheExpectedLength)
@@ -67,7 +73,10 @@ TEST_P(SoundResource, IsMono16BitPcmWaveOfTheExpectedLength)
 
 INSTANTIATE_TEST_SUITE_P(Artwork, SoundResource,
                          ::testing::Values(SoundCase{":/RK_SOUND/11", 174792}, SoundCase{":/RK_SOUND/12", 21868},
-                                           SoundCase{":/RK_SOUND/13", 27624}, SoundCase{":/RK_SOUND/14", 1144}));
+                                           SoundCase{":/RK_SOUND/13", 27624}, SoundCase{":/RK_SOUND/14", 1144}),
+                         [](const ::testing::TestParamInfo<SoundCase>& info) {
+                             return "Sound" + std::to_string(11 + info.index);
+                         });
 
 TEST(ArtworkImages, ToolbarImagesAre32PixelsWithTransparency)
 {

@@ -84,3 +84,12 @@ void settle()
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
+
+void saveShot(QWidget* window, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("RK_SHOT_DIR");
+    if (dir.isEmpty() || !window)
+        return;
+    settle();
+    window->grab().save(dir + "/" + name + ".png");
+}

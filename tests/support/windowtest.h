@@ -34,3 +34,7 @@ bool isEnabled(QObject* root, const QString& name);
 QWidget* openWindow(const QString& objectName);
 // Lets pending events (deferred deletes among them) run.
 void settle();
+
+// Saves a picture of `window` as <name>.png into the folder named by the
+// environment variable RK_SHOT_DIR, when it is set (for looking at windows).
+void saveShot(QWidget* window, const QString& name);
