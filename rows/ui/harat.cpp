@@ -16,11 +16,15 @@ namespace {
 // What the player has to mark for a system, in the coupon's own words.
 QString shapeText(const HaravaSystem& system)
 {
+    // One takes the singular, more the partitive.
+    const auto count = [](int n, const char* one, const char* more) {
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : more));
+    };
     QStringList parts;
-    parts << QStringLiteral("%1 varmaa").arg(system.oneSign);
+    parts << count(system.oneSign, "varma", "varmaa");
     if (system.twoSign > 0)
-        parts << QStringLiteral("%1 osittainvaihdeltua").arg(system.twoSign);
-    parts << QStringLiteral("%1 täysinvaihdeltua").arg(system.threeSign);
+        parts << count(system.twoSign, "osittainvaihdeltu", "osittainvaihdeltua");
+    parts << count(system.threeSign, "täysinvaihdeltu", "täysinvaihdeltua");
     return parts.join(", ") + QStringLiteral(" – %1 riviä").arg(system.rows);
 }
 
@@ -43,7 +47,6 @@ harat::harat(AppContext& context) : FeatureWindow(context)
         hara[i]->setObjectName(QStringLiteral("hara_%1").arg(i));
         auto* shape = new QLabel(shapeText(systems[i]), panel);
         shape->setObjectName(QStringLiteral("muoto_%1").arg(i));
-        shape->setEnabled(false); // a quieter grey beside the choice
         grid->addWidget(hara[i], i, 0);
         grid->addWidget(shape, i, 1);
     }
