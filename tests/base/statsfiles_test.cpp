@@ -20,7 +20,7 @@ TEST(StatsFiles, WinRecordsAre56BytesOfPaddedAnsiText)
     const VoitotRecord r{QString::fromUtf8("Järjestelmä. 12"), "2026", "23", " 0", " 1", " 3", " 10", " 1,250"};
     const QByteArray bytes = encodeRecord(r);
     ASSERT_EQ(bytes.size(), kVoitotRecordLength);
-    EXPECT_EQ(bytes, QByteArray("J\xe4rjestelm\xe4. 12     2026 23  0   1   3   10   1,250      "));
+    EXPECT_EQ(bytes, QByteArray("J\xe4rjestelm\xe4. 12     2026 23  0   1   3   10  1,250      "));
     const VoitotRecord back = decodeVoitot(bytes);
     EXPECT_EQ(back.name.trimmed(), r.name);
     EXPECT_EQ(back.winnings.trimmed(), "1,250");
