@@ -3,23 +3,13 @@
 
 #include <QDir>
 #include <QFile>
+#include "support/files.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 void enterRow(SharedState& s, const char* signs)
 {
@@ -47,7 +37,7 @@ TEST(SaveRowsFile, WritesANewFileAndNeverReplacesOne)
     const QString path = env.path("kaksi.1X2");
     env.dialogs.choose(path);
     EXPECT_TRUE(SaveRowsFile(env.context, 2));
-    EXPECT_EQ(readAll(path), QByteArray("2 nova       11111111111112222222222222"));
+    EXPECT_EQ(readBytes(path), QByteArray("2 nova       11111111111112222222222222"));
     EXPECT_EQ(env.state.CurrentFileTitle, "kaksi.1X2");
     EXPECT_TRUE(env.messages.shown.isEmpty());
 
@@ -56,7 +46,7 @@ TEST(SaveRowsFile, WritesANewFileAndNeverReplacesOne)
     EXPECT_EQ(env.messages.lastText(), "Tiedosto on jo olemassa, anna uusi nimi !");
     EXPECT_EQ(env.messages.shown.last().title, "Tallenna");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
-    EXPECT_EQ(readAll(path).size(), 39);
+    EXPECT_EQ(readBytes(path).size(), 39);
     EXPECT_EQ(QDir::currentPath(), QDir(env.dir.path()).absolutePath());
 }
 
@@ -73,7 +63,7 @@ TEST(SaveRowsFile, AFailedWriteKeepsTheRowsForAnotherTry)
 {
     TestEnv env;
     env.state.Rows = {rowFromText("1111111111111")};
-    writeFile(env.path("tiedosto"), "x");
+    ASSERT_TRUE(writeBytes(env.path("tiedosto"), "x"));
     env.dialogs.choose(env.path("tiedosto/rivit.1X2"));
     EXPECT_FALSE(SaveRowsFile(env.context, 1));
     EXPECT_EQ(env.messages.lastText(), "Tiedoston kirjoitus ei onnistu !");
@@ -81,7 +71,7 @@ TEST(SaveRowsFile, AFailedWriteKeepsTheRowsForAnotherTry)
     EXPECT_EQ(env.state.Rows.size(), 1u);
     env.dialogs.choose(env.path("rivit.1X2"));
     EXPECT_TRUE(SaveRowsFile(env.context, 1));
-    EXPECT_EQ(readAll(env.path("rivit.1X2")).size(), 26);
+    EXPECT_EQ(readBytes(env.path("rivit.1X2")).size(), 26);
 }
 
 TEST(SaveSystemRow, ANewFileGetsItsHeaderAndEveryRow)
@@ -105,14 +95,14 @@ TEST(SaveSystemRow, ANewFileGetsItsHeaderAndEveryRow)
     EXPECT_EQ(env.dialogs.saved[0].title, "Anna systeemille nimi !");
     EXPECT_EQ(env.dialogs.saved[0].filter, "Systeemit (*.STM)|*.STM");
     EXPECT_EQ(env.dialogs.saved[0].defaultExt, ".STM");
-    EXPECT_EQ(readAll(path), QByteArray("O2 T2 R1     12X1111111111"));
+    EXPECT_EQ(readBytes(path), QByteArray("O2 T2 R1     12X1111111111"));
     EXPECT_EQ(env.messages.lastText(), "Tallennettu rivi  1");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Exclamation);
 
     enterRow(env.state, "2121111111111");
     ASSERT_TRUE(SaveSystemRow(env.context, next, show));
     EXPECT_EQ(env.dialogs.saved.size(), 1); // the file is asked for only once
-    EXPECT_EQ(readAll(path), QByteArray("O2 T2 R2     12X11111111112121111111111"));
+    EXPECT_EQ(readBytes(path), QByteArray("O2 T2 R2     12X11111111112121111111111"));
     EXPECT_EQ(shownCounts, QList<int>({1, 2}));
     EXPECT_EQ(next, 4);
 }
@@ -124,7 +114,7 @@ TEST(SaveSystemRow, AnExistingFileIsContinuedOnlyWithTheSameShape)
     QByteArray bytes = systemFileHeader(2, 2, 5);
     for (int i = 0; i < 5; ++i)
         bytes += "1211111111111";
-    writeFile(path, bytes);
+    ASSERT_TRUE(writeBytes(path, bytes));
     enterRow(env.state, "22XX111111111");
 
     // Declined: nothing written, the next save asks again.
@@ -137,7 +127,7 @@ TEST(SaveSystemRow, AnExistingFileIsContinuedOnlyWithTheSameShape)
     EXPECT_EQ(env.messages.shown[0].text, "Tiedosto on jo olemassa, haluatko varmasti jatkaa samaan tiedostoon ?");
     EXPECT_EQ(env.messages.shown[0].flags, Messages::YesNo | Messages::Question);
     EXPECT_TRUE(env.state.CurrentFile.isEmpty());
-    EXPECT_EQ(readAll(path), bytes);
+    EXPECT_EQ(readBytes(path), bytes);
 
     // Another shape is refused.
     env.state.HalfGuardCount = 3;
@@ -150,14 +140,14 @@ TEST(SaveSystemRow, AnExistingFileIsContinuedOnlyWithTheSameShape)
     EXPECT_FALSE(SaveSystemRow(env.context, next));
     EXPECT_EQ(env.messages.lastText(), "Tässä järjestelmässä on täysinvaihdeltuja 2\r\nAnna järjestelmälle uusi nimi !");
     EXPECT_TRUE(env.state.CurrentFile.isEmpty());
-    EXPECT_EQ(readAll(path), bytes);
+    EXPECT_EQ(readBytes(path), bytes);
 
     // The same shape appends after the earlier rows.
     env.state.FullGuardCount = 2;
     env.dialogs.choose(path);
     ASSERT_TRUE(SaveSystemRow(env.context, next));
     EXPECT_EQ(next, 8);
-    const QByteArray after = readAll(path);
+    const QByteArray after = readBytes(path);
     EXPECT_EQ(after.left(13), QByteArray("O2 T2 R6     "));
     EXPECT_EQ(after.mid(13, 65), bytes.mid(13));
     EXPECT_EQ(after.right(13), QByteArray("22XX111111111"));
@@ -170,7 +160,7 @@ TEST(ReadRowFile, FillsTheSharedRowsOrReportsWithTheCallersMessage)
     QByteArray system = systemFileHeader(3, 2, 2);
     system += "1212X11111111";
     system += "2112211111111";
-    writeFile(env.path("oma.STM"), system);
+    ASSERT_TRUE(writeBytes(env.path("oma.STM"), system));
     env.state.CurrentFile = env.path("oma.STM");
     ASSERT_TRUE(ReadRowFile(env.context, RowReader::Checking, "Tämän tiedoston luku ei onnistu !"));
     EXPECT_EQ(env.state.RowCount, 2);
@@ -178,7 +168,7 @@ TEST(ReadRowFile, FillsTheSharedRowsOrReportsWithTheCallersMessage)
     EXPECT_EQ(env.state.FullGuardCount, 2);
     EXPECT_EQ(rowText(env.state.Rows[1]), "2112211111111");
 
-    writeFile(env.path("rikki.1X2"), rowsFileHeader(3) + "1111111111111");
+    ASSERT_TRUE(writeBytes(env.path("rikki.1X2"), rowsFileHeader(3) + "1111111111111"));
     env.state.CurrentFile = env.path("rikki.1X2");
     EXPECT_FALSE(ReadRowFile(env.context, RowReader::PrintTarget, "Tiedoston luku ei onnistu !"));
     EXPECT_EQ(env.messages.lastText(), "Tiedoston luku ei onnistu !");

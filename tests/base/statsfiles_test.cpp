@@ -2,18 +2,10 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include "support/files.h"
+
 #include <gtest/gtest.h>
 
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-} // namespace
 
 TEST(StatsFiles, WinRecordsAre56BytesOfPaddedAnsiText)
 {
@@ -55,7 +47,7 @@ TEST(StatsFiles, AppendingGoesAfterTheLastCompleteRecord)
     EXPECT_EQ(readRecords(path, kOikeatRecordLength).size(), 1);
     ASSERT_TRUE(appendRecord(path, second, kOikeatRecordLength));
     ASSERT_TRUE(appendRecord(path, second, kOikeatRecordLength));
-    EXPECT_EQ(readAll(path), first + second + second);
+    EXPECT_EQ(readBytes(path), first + second + second);
     EXPECT_EQ(lastCorrectRow(path)->row, "2222222222222");
     EXPECT_EQ(lastCorrectRow(path)->year.trimmed(), "2026");
 }
@@ -68,5 +60,5 @@ TEST(StatsFiles, AFailedAppendKeepsTheRecordsThatWereThere)
     ASSERT_TRUE(appendRecord(path, record, kVoitotRecordLength));
     EXPECT_FALSE(appendRecord(path, record.left(10), kVoitotRecordLength));
     EXPECT_FALSE(appendRecord(dir.filePath("missing/VOITOT.TIL"), record, kVoitotRecordLength));
-    EXPECT_EQ(readAll(path), record);
+    EXPECT_EQ(readBytes(path), record);
 }

@@ -9,16 +9,12 @@
 #include <QMenu>
 #include <QScreen>
 #include <QToolBar>
+#include "support/files.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // The main window over a registry of our own, so a test decides which windows exist.
 struct MainWindowTest : ::testing::Test {
@@ -205,7 +201,7 @@ TEST_F(MainWindowTest, DeletingARowFile)
 {
     Form1& f = open();
     const QString path = env.path("vanhat.1X2");
-    writeFile(path, rowsFileHeader(0));
+    ASSERT_TRUE(writeBytes(path, rowsFileHeader(0)));
 
     f.runOperation("poi"); // cancelled
     EXPECT_TRUE(QFile::exists(path));
@@ -235,8 +231,8 @@ TEST_F(MainWindowTest, QuittingAsksFirstAndRemovesTheBookmarkFiles)
     f.show();
     const QStringList bookmarks = {"puskuri.htm", "TAUSTA.GIF", "Rivikone.gif", "boltsi.GIF"};
     for (const QString& name : bookmarks)
-        writeFile(env.path(name), "x");
-    writeFile(env.path("oma.gif"), "x");
+        ASSERT_TRUE(writeBytes(env.path(name), "x"));
+    ASSERT_TRUE(writeBytes(env.path("oma.gif"), "x"));
 
     env.messages.answerNext(Messages::No);
     f.runOperation("lop");
@@ -259,7 +255,7 @@ TEST_F(MainWindowTest, ClosingTheWindowQuitsWithoutAsking)
 {
     Form1& f = open();
     f.show();
-    writeFile(env.path("puskuri.htm"), "x");
+    ASSERT_TRUE(writeBytes(env.path("puskuri.htm"), "x"));
     f.close();
     EXPECT_TRUE(env.messages.shown.isEmpty());
     EXPECT_FALSE(QFile::exists(env.path("puskuri.htm")));
@@ -302,7 +298,7 @@ TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
     QByteArray system = systemFileHeader(2, 1, 2);
     system += "12X1111111111";
     system += "2111111111111";
-    writeFile(env.path("oma.stm"), system);
+    ASSERT_TRUE(writeBytes(env.path("oma.stm"), system));
 
     env.dialogs.choose(env.path("oma.stm"));
     f.runOperation("tul");
@@ -317,7 +313,7 @@ TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
     EXPECT_FALSE(f.isEnabled());
 
     f.setEnabled(true);
-    writeFile(env.path("rivit.1X2"), rowsFileHeader(0));
+    ASSERT_TRUE(writeBytes(env.path("rivit.1X2"), rowsFileHeader(0)));
     env.dialogs.choose(env.path("rivit.1X2"));
     f.runOperation("tul");
     EXPECT_EQ(registry.shownNames().last(), "Listvali");
@@ -325,7 +321,7 @@ TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
 
     // An unreadable own system is reported, not converted.
     f.setEnabled(true);
-    writeFile(env.path("rikki.STM"), systemFileHeader(0, 0, 9));
+    ASSERT_TRUE(writeBytes(env.path("rikki.STM"), systemFileHeader(0, 0, 9)));
     env.dialogs.choose(env.path("rikki.STM"));
     f.runOperation("tul");
     EXPECT_EQ(registry.shownNames().size(), 2);
