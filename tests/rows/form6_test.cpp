@@ -1,5 +1,6 @@
 #include "base/statsfiles.h"
 #include "rowwindows.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,20 +13,6 @@ using namespace rowwindows;
 namespace {
 
 const QString kRow = "1X21X21X21X21";
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QString captions(QWidget* w, const QString& array)
 {
@@ -345,7 +332,7 @@ TEST(Form6Window, StoringTheCorrectRowAppendsItsRecordAndKeepsTheRound)
     EXPECT_EQ(textOf(w, "Text2"), "2026");
     click(w, "Command1");
 
-    EXPECT_EQ(readAll(env.path("OIKEAT.TIL")), earlier + "1X21X21X21X212026 23 ");
+    EXPECT_EQ(readBytes(env.path("OIKEAT.TIL")), earlier + "1X21X21X21X212026 23 ");
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.lastText(), "Oikea rivi tilastoitu !");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Exclamation);
@@ -362,7 +349,7 @@ TEST(Form6Window, StoringTheCorrectRowAppendsItsRecordAndKeepsTheRound)
     // The same round stored again is a second record.
     typeInto(w, "Text1", "23");
     click(w, "Command1");
-    EXPECT_EQ(readAll(env.path("OIKEAT.TIL")), earlier + "1X21X21X21X212026 23 1X21X21X21X212026 23 ");
+    EXPECT_EQ(readBytes(env.path("OIKEAT.TIL")), earlier + "1X21X21X21X212026 23 1X21X21X21X212026 23 ");
 }
 
 TEST(Form6Window, StoringNeedsARoundAYearAndAWholeRow)
