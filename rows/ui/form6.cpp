@@ -91,19 +91,15 @@ Form6::Form6(AppContext& context) : FeatureWindow(context)
     statsGrid->addWidget(label2, 3, 1, 1, 2);
     statsGrid->setColumnStretch(0, 1);
 
-    vihjeet = button(this, "vihjeet", "&Vihjerivi");
-    sainperusrivin = button(this, "sainperusrivin", "&OK");
-    kes = button(this, "kes", "&Peruuta");
-    sainperusrivin->setDefault(true);
-
     auto* panel = new QFrame(this);
     panel->setObjectName("SSPanel1");
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Raised);
+    vihjeet = button(panel, "vihjeet", "&Vihjerivi");
+    sainperusrivin = button(panel, "sainperusrivin", "&OK");
+    kes = button(panel, "kes", "&Peruuta");
+    sainperusrivin->setDefault(true);
     auto* panelRow = new QHBoxLayout(panel);
-    vihjeet->setParent(panel);
-    sainperusrivin->setParent(panel);
-    kes->setParent(panel);
     panelRow->addWidget(vihjeet);
     panelRow->addStretch(1);
     panelRow->addWidget(sainperusrivin);
@@ -218,8 +214,9 @@ void Form6::accept()
         handOver("Form9");
     } else if (s.HaravaTask == 1) {
         // The harava window counts its own marks in BasicSignCount.
-        if (handOver("Formh"))
-            s.BasicSignCount = 0;
+        s.BasicSignCount = 0;
+        if (!handOver("Formh"))
+            s.BasicSignCount = kMatches;
     } else if (s.WeightedDraw == 1) {
         handOver("Form8");
     } else {

@@ -50,6 +50,7 @@ Formh::Formh(AppContext& context) : FeatureWindow(context)
     muoto->setMargin(6);
     muoto->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     panel1Layout->addWidget(muoto, 0, Qt::AlignTop);
+    panel1Layout->addStretch(1);
 
     auto* panel2 = new QFrame(this);
     panel2->setObjectName("SSPanel2");
