@@ -2,6 +2,8 @@
 
 #include "base/textformat.h"
 
+#include <QFileInfo>
+
 QChar displaySign(char cell)
 {
     const auto c = static_cast<unsigned char>(cell);
@@ -103,4 +105,9 @@ QList<QStringList> paperListingPages(const RowBuffer& rows, int rowCount, const 
     }
     pages << page;
     return pages;
+}
+
+QString listedFileName(const SharedState& state)
+{
+    return state.CurrentFileTitle.isEmpty() ? QFileInfo(state.CurrentFile).fileName() : state.CurrentFileTitle;
 }

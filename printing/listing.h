@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/rows.h"
+#include "base/sharedstate.h"
 
 #include <QList>
 #include <QString>
@@ -45,3 +46,6 @@ QList<QStringList> paperListingPages(const RowBuffer& rows, int rowCount, const 
 
 // The heading lines: " Rivitiedosto: " + name, " Rivit vaakasuorassa !", 40 "=".
 QStringList paperListingHeading(const QString& fileName);
+
+// The name of the chosen file as listings show it: its bare name.
+QString listedFileName(const SharedState& state);

@@ -1,6 +1,7 @@
 #include "base/ui/windowregistry.h"
+#include "rows/ui/kon.h"
 
 void registerRowsWindows(WindowRegistry& registry)
 {
-    Q_UNUSED(registry);
+    registry.add("kon", [](AppContext& context) { return new kon(context); });
 }
