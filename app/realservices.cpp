@@ -395,9 +395,10 @@ void PainterPrintDevice::finishDocument(bool send)
     if (!pdfPath_.isEmpty()) {
         if (send && ended && QFile::exists(pdfPath_)) {
             lastPdf_ = pdfPath_;
-            const QString lead = forcePdf_ || !userPdf_.isEmpty()
-                                     ? QStringLiteral("Tuloste tallennettiin tiedostoon")
-                                     : QStringLiteral("Kirjoitinta ei löytynyt, joten tuloste tallennettiin tiedostoon");
+            const QString lead =
+                forcePdf_ || !userPdf_.isEmpty()
+                    ? QStringLiteral("Tuloste tallennettiin tiedostoon")
+                    : QStringLiteral("Kirjoitinta ei löytynyt, joten tuloste tallennettiin tiedostoon");
             messages_.show(lead + kLineBreak + QDir::toNativeSeparators(pdfPath_), Messages::Information);
         } else if (!send) {
             QFile::remove(pdfPath_);

@@ -109,5 +109,5 @@ QString couponRowText(const Row& row);
 // Left edge, in preview units, of the marker that shows over the coupon
 // picture where the printing lands; grows as the horizontal offset shrinks.
 double markerLeft(int leftBar);
-inline constexpr double kMarkerLeftMin = 5;    // at the largest offset
-inline constexpr double kMarkerLeftMax = 124;  // at the smallest offset
+inline constexpr double kMarkerLeftMin = 5;   // at the largest offset
+inline constexpr double kMarkerLeftMax = 124; // at the smallest offset

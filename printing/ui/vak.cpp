@@ -432,9 +432,8 @@ bool vak::canClose()
 {
     if (printing_)
         return false;
-    if (changed_ &&
-        message("Haluatko lopettaa vaikka muutettuja asetuksia ei ole tallennettu ?",
-                Messages::YesNo | Messages::Question | Messages::DefaultButton2, "Lopeta") != Messages::Yes)
+    if (changed_ && message("Haluatko lopettaa vaikka muutettuja asetuksia ei ole tallennettu ?",
+                            Messages::YesNo | Messages::Question | Messages::DefaultButton2, "Lopeta") != Messages::Yes)
         return false;
     return true;
 }

@@ -39,8 +39,8 @@ private:
     void saveCalibration();
     void setPrinting(bool printing);
 
-    std::array<QScrollBar*, 4> H{};    // H1..H4
-    std::array<QLineEdit*, 4> Text{};  // Text1..Text4
+    std::array<QScrollBar*, 4> H{};   // H1..H4
+    std::array<QLineEdit*, 4> Text{}; // Text1..Text4
     QScrollBar* HS1 = nullptr;
     QLineEdit* Text5 = nullptr;
     QLabel* monta = nullptr;

@@ -67,8 +67,8 @@ kon::kon(AppContext& context) : FeatureWindow(context)
     auto* upper = new QGroupBox(this);
     upper->setObjectName("Frame1");
     auto* counts = new QGridLayout(upper);
-    const char* captions[4] = {"O = osittainvaihdeltuja:", "T = täysinvaihdeltuja:", "V = varmoja:",
-                               "Rivejä tässä systeemissä:"};
+    const char* captions[4] = {
+        "O = osittainvaihdeltuja:", "T = täysinvaihdeltuja:", "V = varmoja:", "Rivejä tässä systeemissä:"};
     const char* names[4] = {"Label10", "Label11", "Label12", "Label15"};
     QLabel* values[4];
     for (int i = 0; i < 4; ++i) {
@@ -175,8 +175,8 @@ void kon::roleChanged(int k)
     const MatchRole r = role(k);
     T1[k]->setText(r == MatchRole::Half ? "O" : r == MatchRole::Full ? "T" : "V");
     v1[k]->setVisible(r == MatchRole::Banker);
-    for (QWidget* w : {static_cast<QWidget*>(y1[k]), static_cast<QWidget*>(k1[k]),
-                       static_cast<QWidget*>(oneLabel_[k]), static_cast<QWidget*>(twoLabel_[k])})
+    for (QWidget* w : {static_cast<QWidget*>(y1[k]), static_cast<QWidget*>(k1[k]), static_cast<QWidget*>(oneLabel_[k]),
+                       static_cast<QWidget*>(twoLabel_[k])})
         w->setVisible(r == MatchRole::Half);
 }
 

@@ -12,7 +12,8 @@ TEST(Conversion, InitialPlanKeepsEveryStoredSign)
     EXPECT_EQ(plan[3].role, MatchRole::Full);
     EXPECT_EQ(plan[5].role, MatchRole::Banker);
 
-    const Row stored = rowFromText("212X1" "11111111");
+    const Row stored = rowFromText("212X1"
+                                   "11111111");
     EXPECT_EQ(rowText(convertSystemRow(stored, 3, 2, plan)), rowText(stored));
 
     // A damaged header never reaches beyond the coupon.

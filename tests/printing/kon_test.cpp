@@ -1,7 +1,7 @@
 #include "base/ui/featurewindow.h"
+#include "printingtest.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
-#include "printingtest.h"
 
 #include <QLabel>
 #include <QScrollBar>
@@ -166,4 +166,18 @@ TEST(Conversion, CheckingGoesOnToTheCorrectRow)
     EXPECT_EQ(next->windowTitle(), "OIKEA RIVI");
     EXPECT_EQ(textOf(next, "Label1"), "              Anna oikea rivi.");
     EXPECT_FALSE(openWindow("kon"));
+}
+
+TEST(Conversion, EnterInASignBoxIsOk)
+{
+    TestEnv env;
+    loadSystem(env, 1, 0, {"2111111111111"});
+    QWidget* w = env.open("kon");
+    ASSERT_TRUE(w);
+    QApplication::setActiveWindow(w);
+    typeInto(w, "k1_0", "X");
+    QTest::keyClick(control<QWidget>(w, "k1_0"), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(rowsText(env), "X111111111111");
+    EXPECT_TRUE(openWindow("Listvali"));
 }

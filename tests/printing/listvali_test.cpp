@@ -1,7 +1,7 @@
 #include "printing/listing.h"
+#include "printingtest.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
-#include "printingtest.h"
 
 #include <QAbstractItemModel>
 #include <QListView>
@@ -90,7 +90,7 @@ TEST(PrintTarget, LongNamesAndOldFilesAreShortened)
     for (int i = 0; i < 260; ++i)
         for (char c : rowText(sampleRow(i)).toLatin1())
             old += QByteArray(1, c) + "\r\n";
-    writeBytes(env.path(name), old);
+    ASSERT_TRUE(writeBytes(env.path(name), old));
     chooseFile(env, name);
     QWidget* w = env.open("Listvali");
     ASSERT_TRUE(w);
@@ -104,7 +104,7 @@ TEST(PrintTarget, LongNamesAndOldFilesAreShortened)
 TEST(PrintTarget, BadFilesAndBadRowsAreReported)
 {
     TestEnv env;
-    writeBytes(env.path("RIKKI.1X2"), "40 nova      1X21X21X21X21");
+    ASSERT_TRUE(writeBytes(env.path("RIKKI.1X2"), "40 nova      1X21X21X21X21"));
     chooseFile(env, "RIKKI.1X2");
     QWidget* w = env.open("Listvali");
     ASSERT_TRUE(w);
@@ -114,7 +114,7 @@ TEST(PrintTarget, BadFilesAndBadRowsAreReported)
     EXPECT_TRUE(openWindow("Listvali"));
 
     // Rows holding other bytes than signs are listed, and the user is told.
-    writeBytes(env.path("OUTO.1X2"), "2 nova       1X21X21X21X211X21X2?X21X21");
+    ASSERT_TRUE(writeBytes(env.path("OUTO.1X2"), "2 nova       1X21X21X21X211X21X2?X21X21"));
     chooseFile(env, "OUTO.1X2");
     click(w, "Command1");
     QWidget* list = openWindow("listaus");

@@ -1,8 +1,8 @@
 #include "app/realservices.h"
 #include "printing/couponlayout.h"
 #include "printing/listing.h"
-#include "support/fakes.h"
 #include "printingtest.h"
+#include "support/fakes.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,12 +12,6 @@
 using namespace printingtest;
 
 namespace {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 int pdfPages(const QByteArray& pdf)
 {
@@ -79,7 +73,7 @@ TEST(PainterPrinter, ACouponBecomesAPdfFileTheUserIsToldAbout)
     const QString pdf = printer.lastPdf();
     ASSERT_FALSE(pdf.isEmpty());
     EXPECT_EQ(QFileInfo(pdf).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
-    const QByteArray bytes = fileBytes(pdf);
+    const QByteArray bytes = readBytes(pdf);
     EXPECT_GT(bytes.size(), 500);
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(pdfPages(bytes), 1);
@@ -116,7 +110,7 @@ TEST(PainterPrinter, ListingsRunOntoNewPagesAndCancelledDocumentsLeaveNothing)
     for (int i = 0; i < 80; ++i)
         printer.print(QString("rivi %1").arg(i));
     printer.endDoc();
-    const QByteArray bytes = fileBytes(printer.lastPdf());
+    const QByteArray bytes = readBytes(printer.lastPdf());
     EXPECT_EQ(pdfPages(bytes), 4);
     if (const QString shots = qEnvironmentVariable("RK_SHOT_DIR"); !shots.isEmpty())
         QFile::copy(printer.lastPdf(), shots + "/listing.pdf");

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/rowfile.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -26,13 +26,6 @@ inline RowBuffer sampleRows(int n)
     return rows;
 }
 
-inline void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 inline void writeRows(const QString& path, int n)
 {
     ASSERT_EQ(writeRowsFile(path, sampleRows(n), n), WriteStatus::Ok);
@@ -44,7 +37,7 @@ inline void writeSystem(const QString& path, int halfGuards, int fullGuards, con
     QByteArray bytes = systemFileHeader(halfGuards, fullGuards, int(rows.size()));
     for (const QByteArray& row : rows)
         bytes += row.leftJustified(kRecordLength, ' ', true);
-    writeBytes(path, bytes);
+    ASSERT_TRUE(writeBytes(path, bytes));
 }
 
 } // namespace printingtest

@@ -1,12 +1,13 @@
 #include "printing/couponlayout.h"
+#include "printingtest.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
-#include "printingtest.h"
 
 #include <QListWidget>
 #include <QLocale>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
 
 using namespace printingtest;
 
@@ -239,4 +240,20 @@ TEST(CouponWindow, OnlyFiftyCouponsAreOfferedAndHelpIsAtHand)
     EXPECT_EQ(rows.last(), couponRowText(env.state.Rows[499]));
     click(w, "Command7");
     EXPECT_EQ(env.commands, QStringList{"win"});
+}
+
+TEST(CouponWindow, AnEmptyRowSetHasNothingToPrint)
+{
+    TestEnv env;
+    loadRows(env, 0);
+    QWidget* w = env.open("vak");
+    ASSERT_TRUE(w);
+    EXPECT_EQ(textOf(w, "monta"), "0");
+    EXPECT_FALSE(isEnabled(w, "Command1"));
+    EXPECT_FALSE(isEnabled(w, "HS1"));
+    // Escape closes like "L&opeta".
+    QApplication::setActiveWindow(w);
+    QTest::keyClick(w, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(openWindow("vak"));
 }
