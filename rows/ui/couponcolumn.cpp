@@ -1,5 +1,7 @@
 #include "rows/ui/couponcolumn.h"
 
+#include "base/ui/dialogkeys.h"
+
 #include "base/rows.h"
 
 #include <QAbstractButton>
@@ -76,6 +78,8 @@ CouponColumn::CouponColumn(const QString& objectName, const std::array<QString, 
         row->addWidget(number);
         for (int s = 0; s < 3; ++s) {
             auto* b = new QPushButton(this);
+            // Enter accepts the whole row, not the sign under the focus.
+            b->setProperty(kEnterGoesToDefault, true);
             b->setObjectName(QStringLiteral("%1_%2").arg(arrayNames[s]).arg(k));
             b->setFixedSize(kButtonWidth, kRowHeight);
             b->setFocusPolicy(Qt::StrongFocus);
@@ -184,22 +188,4 @@ MatchLabelColumn::MatchLabelColumn(const QString& objectName, const QString& lab
         return row;
     });
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-}
-
-void bindDialogKeys(QWidget* window, QAbstractButton* accept, QAbstractButton* reject)
-{
-    auto clickIfUsable = [](QAbstractButton* button) {
-        if (button && button->isEnabled() && button->isVisible())
-            button->click();
-    };
-    for (int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), window);
-        shortcut->setContext(Qt::WindowShortcut);
-        QObject::connect(shortcut, &QShortcut::activated, window, [=] { clickIfUsable(accept); });
-    }
-    if (reject) {
-        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
-        escape->setContext(Qt::WindowShortcut);
-        QObject::connect(escape, &QShortcut::activated, window, [=] { clickIfUsable(reject); });
-    }
 }

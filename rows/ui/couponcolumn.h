@@ -49,6 +49,3 @@ private:
     std::array<QLabel*, 13> labels_{};
 };
 
-// Return and Enter click `accept`, Escape clicks `reject`, wherever the focus
-// is in `window` (buttons outside dialogs do not do it by themselves).
-void bindDialogKeys(QWidget* window, QAbstractButton* accept, QAbstractButton* reject);

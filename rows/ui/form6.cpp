@@ -4,6 +4,7 @@
 #include "base/ui/busycursor.h"
 #include "rows/correctrow.h"
 #include "rows/rowentry.h"
+#include "base/ui/dialogkeys.h"
 #include "rows/ui/couponcolumn.h"
 
 #include <QCoreApplication>
@@ -125,7 +126,7 @@ Form6::Form6(AppContext& context) : FeatureWindow(context)
     order << Text1 << Text2 << Command1 << vihjeet << sainperusrivin << kes;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    bindDialogKeys(this, sainperusrivin, kes);
+    bindDialogKeys(this, sainperusrivin, [this] { kes->click(); });
 
     connect(rtaus, &CouponColumn::signClicked, this, &Form6::signClicked);
     connect(vihjeet, &QPushButton::clicked, this, &Form6::showHintRow);

@@ -4,6 +4,7 @@
 #include "rows/harava.h"
 #include "rows/patternaccept.h"
 #include "rows/rowentry.h"
+#include "base/ui/dialogkeys.h"
 #include "rows/ui/couponcolumn.h"
 
 #include <QFontDatabase>
@@ -76,7 +77,7 @@ Formh::Formh(AppContext& context) : FeatureWindow(context)
     order << sainperusrivin << kes;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    bindDialogKeys(this, sainperusrivin, kes);
+    bindDialogKeys(this, sainperusrivin, [kes] { kes->click(); });
 
     connect(column_, &CouponColumn::signClicked, this, &Formh::markClicked);
     connect(sainperusrivin, &QPushButton::clicked, this, &Formh::accept);

@@ -1,6 +1,7 @@
 #include "rows/ui/harat.h"
 
 #include "rows/harava.h"
+#include "base/ui/dialogkeys.h"
 #include "rows/ui/couponcolumn.h"
 
 #include <QDir>
@@ -65,7 +66,7 @@ harat::harat(AppContext& context) : FeatureWindow(context)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(panel);
     layout->addLayout(buttons);
-    bindDialogKeys(this, command1, kes);
+    bindDialogKeys(this, command1, [kes] { kes->click(); });
 
     connect(command1, &QPushButton::clicked, this, &harat::choose);
     connect(kes, &QPushButton::clicked, this, [this] { finish(); });
