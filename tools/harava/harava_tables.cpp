@@ -536,7 +536,8 @@ int applyIso(const Iso& g, int x)
 
 // Group generators by name, joined with '+': tV adds the word V (digits),
 // "neg" swaps 1 and 2 everywhere, "blk" rotates three blocks of three
-// columns, "cyc" rotates all nine columns, "none" is the trivial group.
+// columns, "cyc" rotates all nine columns, pDDDDDDDDD takes column j from
+// column D_j, "none" is the trivial group.
 std::vector<Iso> parseGroup(const std::string& spec)
 {
     std::vector<Iso> gens;
@@ -554,6 +555,9 @@ std::vector<Iso> parseGroup(const std::string& spec)
         } else if (part == "cyc") {
             for (int j = 0; j < N9; ++j)
                 g.perm[j] = (j + 1) % N9;
+        } else if (part.size() == N9 + 1 && part[0] == 'p') {
+            for (int j = 0; j < N9; ++j)
+                g.perm[j] = part[j + 1] - '0';
         } else if (part.size() == N9 + 1 && part[0] == 't') {
             for (int j = 0; j < N9; ++j)
                 g.add[j] = part[j + 1] - '0';
@@ -607,7 +611,12 @@ struct OrbitSearch {
 
 struct SearchState {
     const OrbitSearch& os;
-    std::vector<int> cov, owner, loss;
+    std::vector<int> cov, owner;
+    std::vector<long> loss;
+    // Penalty per orbit: grows while the orbit stays uncovered, so the
+    // search stops circling the same few holes. Only ever changed for
+    // uncovered orbits, which keeps `loss` consistent.
+    std::vector<long> pen;
     std::vector<int> unc, uncPos;
     std::vector<char> in;
     std::vector<int> chosen;
@@ -615,6 +624,7 @@ struct SearchState {
 
     explicit SearchState(const OrbitSearch& o)
         : os(o), cov(o.members.size(), 0), owner(o.members.size(), 0), loss(o.members.size(), 0),
+          pen(o.members.size(), 1),
           uncPos(o.members.size(), -1), in(o.members.size(), 0)
     {
         for (size_t c = 0; c < o.members.size(); ++c) {
@@ -643,7 +653,7 @@ struct SearchState {
         in[o] = 1;
         chosen.push_back(o);
         for (int c : os.covers[o]) {
-            const int w = os.weight[c];
+            const long w = long(os.weight[c]) * pen[c];
             if (cov[c] == 0) {
                 dropUnc(c);
                 loss[o] += w;
@@ -659,7 +669,7 @@ struct SearchState {
         in[o] = 0;
         chosen.erase(std::find(chosen.begin(), chosen.end(), o));
         for (int c : os.covers[o]) {
-            const int w = os.weight[c];
+            const long w = long(os.weight[c]) * pen[c];
             --cov[c];
             owner[c] ^= o;
             if (cov[c] == 0) {
@@ -669,6 +679,11 @@ struct SearchState {
                 loss[owner[c]] += w;
             }
         }
+    }
+    void bump()
+    {
+        for (int c : unc)
+            ++pen[c];
     }
     long size() const
     {
@@ -731,6 +746,8 @@ int search222(int argc, char** argv)
     int tenure = 5;
     long stall = 200000;
     int kick = 3;
+    bool small = false;  // hold every orbit smaller than the full size
+    bool penalties = false;
     for (int i = 3; i + 1 < argc; i += 2) {
         const std::string k = argv[i], v = argv[i + 1];
         if (k == "--group") group = v;
@@ -741,6 +758,8 @@ int search222(int argc, char** argv)
         else if (k == "--tenure") tenure = std::stoi(v);
         else if (k == "--stall") stall = std::stol(v);
         else if (k == "--kick") kick = std::stoi(v);
+        else if (k == "--small") small = v == "1";
+        else if (k == "--penalties") penalties = v == "1";
         else {
             std::cerr << "unknown option " << k << "\n";
             return 2;
@@ -751,6 +770,10 @@ int search222(int argc, char** argv)
     const int no = int(os.members.size());
     std::cout << "group " << group << ": " << no << " orbits, full size " << os.full << "\n";
     SearchState st(os);
+    if (small)
+        for (int o = 0; o < no; ++o)
+            if (os.weight[o] < os.full)
+                st.add(o);
     if (!init.empty()) {
         for (int x : readCode(init)) {
             const int o = os.orbitOf[x];
@@ -768,10 +791,12 @@ int search222(int argc, char** argv)
     std::vector<int> bestSet = st.chosen;
     saveCode(out, st, "group " + group + " seed " + std::to_string(seed));
     std::vector<long> tabuUntil(no, 0);
-    std::vector<int> save(no, 0);
+    std::vector<long> save(no, 0);
     std::vector<int> touched;
     const auto start = std::chrono::steady_clock::now();
     long sinceBest = 0;
+    long runBest = st.uncovered;
+    long restarts = 0;
     for (long it = 1; st.uncovered > 0; ++it) {
         if (it % 4096 == 0) {
             const double el = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -788,20 +813,20 @@ int search222(int argc, char** argv)
             touched.clear();
             for (int d : os.covers[y]) {
                 if (st.cov[d] == 0) {
-                    gain += os.weight[d];
+                    gain += long(os.weight[d]) * st.pen[d];
                 } else if (st.cov[d] == 1) {
                     const int ow = st.owner[d];
                     if (save[ow] == 0)
                         touched.push_back(ow);
-                    save[ow] += os.weight[d];
+                    save[ow] += long(os.weight[d]) * st.pen[d];
                 }
             }
             const bool isTabu = tabuUntil[y] > it;
             for (int s : st.chosen) {
                 if (os.weight[s] != os.full)
                     continue;
-                const long delta = long(st.loss[s] - save[s]) - gain;
-                if (isTabu && st.uncovered + delta >= best)
+                const long delta = st.loss[s] - save[s] - gain;
+                if (isTabu && (penalties || st.uncovered + delta >= best))
                     continue;
                 if (delta < bestDelta) {
                     bestDelta = delta;
@@ -818,6 +843,10 @@ int search222(int argc, char** argv)
         }
         if (bestAdd < 0)
             continue;
+        if (penalties && bestDelta > 0) {
+            st.bump();
+            continue;
+        }
         st.add(bestAdd);
         st.remove(bestDel);
         tabuUntil[bestDel] = it + tenure;
@@ -825,17 +854,36 @@ int search222(int argc, char** argv)
         if (st.uncovered < best) {
             best = st.uncovered;
             bestSet = st.chosen;
-            sinceBest = 0;
             const double el = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             std::cout << "it " << it << " t " << int(el) << "s uncovered " << best << std::endl;
             saveCode(out, st, "group " + group + " seed " + std::to_string(seed));
         }
-        if (sinceBest > stall) {
+        if (st.uncovered < runBest) {
+            runBest = st.uncovered;
+            sinceBest = 0;
+        }
+        if (sinceBest > stall && kick < 0) {
+            // A fresh random start: the search finds its best level within
+            // a few thousand moves and then wanders, so many short runs beat
+            // one long one.
+            for (int o : std::vector<int>(st.chosen))
+                if (os.weight[o] == os.full)
+                    st.remove(o);
+            while (st.size() + os.full <= target) {
+                const int o = int(rng() % no);
+                if (!st.in[o] && os.weight[o] == os.full)
+                    st.add(o);
+            }
+            ++restarts;
+            runBest = st.uncovered;
+            sinceBest = 0;
+        } else if (sinceBest > stall) {
             // Back to the best set, shaken by a few random swaps.
             while (!st.chosen.empty())
                 st.remove(st.chosen.back());
             for (int o : bestSet)
                 st.add(o);
+            // bestSet holds the small orbits too
             for (int k = 0; k < kick; ++k) {
                 const int del = st.chosen[rng() % st.chosen.size()];
                 if (os.weight[del] != os.full)
@@ -847,9 +895,11 @@ int search222(int argc, char** argv)
                 st.add(y);
                 st.remove(del);
             }
+            runBest = st.uncovered;
             sinceBest = 0;
         }
     }
+    std::cout << "restarts " << restarts << "\n";
     std::cout << "best uncovered " << best << "\n";
     return best == 0 ? 0 : 1;
 }
