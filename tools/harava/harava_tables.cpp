@@ -12,6 +12,19 @@
 //   harava_tables search222 <out-file> [options]  covering-code search, 9 x 1X2
 //   harava_tables place222 <code-file> <data-dir> turn a found code into table 222
 //   harava_tables verify <data-dir>               check all six files
+//
+// The carried files came from (seed 1 for `make`):
+//   harava_tables make 60 data/RK_HAR   (likewise 81, 432, 729, 1296)
+//   harava_tables search222 a.txt --group neg+t111000000 --seed 5
+//       --tenure 2 --penalties 1 --iterations 20000       (18 words left open)
+//   harava_tables search222 b.txt --group none --init a.txt --seed 5
+//       --tenure 3 --penalties 1 --iterations 5000        (complete, 222 rows)
+//   harava_tables place222 b.txt data/RK_HAR
+// Table 222 is the hard one (the best known code of that shape has 219
+// rows). The first run searches only codes closed under swapping 1 and 2 in
+// every column and under stepping the first three columns together; this
+// small space gets near a cover quickly. The second drops the symmetry and
+// closes the last holes; other seeds of it mostly stop one or two words short.
 
 #include <algorithm>
 #include <array>
@@ -748,6 +761,7 @@ int search222(int argc, char** argv)
     int kick = 3;
     bool small = false;  // hold every orbit smaller than the full size
     bool penalties = false;
+    long iterations = -1;  // with a move budget instead of a time limit a run repeats exactly
     for (int i = 3; i + 1 < argc; i += 2) {
         const std::string k = argv[i], v = argv[i + 1];
         if (k == "--group") group = v;
@@ -760,6 +774,7 @@ int search222(int argc, char** argv)
         else if (k == "--kick") kick = std::stoi(v);
         else if (k == "--small") small = v == "1";
         else if (k == "--penalties") penalties = v == "1";
+        else if (k == "--iterations") iterations = std::stol(v);
         else {
             std::cerr << "unknown option " << k << "\n";
             return 2;
@@ -797,8 +812,8 @@ int search222(int argc, char** argv)
     long sinceBest = 0;
     long runBest = st.uncovered;
     long restarts = 0;
-    for (long it = 1; st.uncovered > 0; ++it) {
-        if (it % 4096 == 0) {
+    for (long it = 1; st.uncovered > 0 && it != iterations; ++it) {
+        if (iterations < 0 && it % 4096 == 0) {
             const double el = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             if (el > seconds)
                 break;
