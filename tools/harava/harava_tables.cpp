@@ -551,10 +551,10 @@ int applyIso(const Iso& g, int x)
 // "neg" swaps 1 and 2 everywhere, "blk" rotates three blocks of three
 // columns, "cyc" rotates all nine columns, pDDDDDDDDD takes column j from
 // column D_j, "none" is the trivial group.
-std::vector<Iso> parseGroup(const std::string& spec)
+std::vector<Iso> parseGroup(const std::string& names)
 {
     std::vector<Iso> gens;
-    std::stringstream ss(spec);
+    std::stringstream ss(names);
     std::string part;
     while (std::getline(ss, part, '+')) {
         Iso g = identityIso();
@@ -898,7 +898,6 @@ int search222(int argc, char** argv)
                 st.remove(st.chosen.back());
             for (int o : bestSet)
                 st.add(o);
-            // bestSet holds the small orbits too
             for (int k = 0; k < kick; ++k) {
                 const int del = st.chosen[rng() % st.chosen.size()];
                 if (os.weight[del] != os.full)
