@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -23,21 +24,41 @@ bool PrizeTally::won() const
     return false;
 }
 
+// Appends " " and the decimal digits of a non-negative number, as signedNumber does.
+static void appendSignedNumber(char*& out, int n)
+{
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = char('0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    *out++ = ' ';
+    while (count > 0)
+        *out++ = digits[--count];
+}
+
 QString checkListLine(int r, const Row& row, int hits)
 {
-    QString line;
-    line.reserve(48);
-    line += signedNumber(r + 1);
+    // Built as bytes: tens of thousands of lines are made in one check.
+    char buffer[80];
+    char* out = buffer;
+    appendSignedNumber(out, r + 1);
     // Keeps ">" in one column up to row 999.
-    line += r < 9 ? QLatin1String("  > ") : r < 99 ? QLatin1String(" > ") : QLatin1String("> ");
+    for (const char* gap = r < 9 ? "  > " : r < 99 ? " > " : "> "; *gap; ++gap)
+        *out++ = *gap;
     for (int k = 0; k < kMatches; ++k) {
-        if (k > 0)
-            line += (k % 3 == 0 && k < 12) ? QLatin1String("  ") : QLatin1String(" ");
-        line += row[k] ? QChar::fromLatin1(row[k]) : QChar(' ');
+        if (k > 0) {
+            *out++ = ' ';
+            if (k == 3 || k == 6 || k == 9)
+                *out++ = ' ';
+        }
+        *out++ = row[k] ? row[k] : ' ';
     }
-    line += QLatin1String(" Oikein >");
-    line += signedNumber(hits);
-    return line;
+    for (const char* tail = " Oikein >"; *tail; ++tail)
+        *out++ = *tail;
+    appendSignedNumber(out, std::max(hits, 0));
+    return QString::fromLatin1(buffer, out - buffer);
 }
 
 SingleRowCheck checkSingleRows(const RowBuffer& rows, int rowCount, const Row& correct)

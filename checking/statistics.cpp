@@ -93,8 +93,8 @@ QString winListLine(const VoitotRecord& r)
 QStringList winListing(const QList<VoitotRecord>& records)
 {
     QStringList lines;
-    lines << QStringLiteral("Tiedosto             ") + "Vuosi   " + "Krs.  " + "X13 " + "  X12 " + "  X11 " +
-                 "  X10 " + "  Voitot";
+    lines << QStringLiteral("Tiedosto             ") + "Vuosi   " + "Krs.  " + "X13 " + "  X12 " + "  X11 " + "  X10 " +
+                 "  Voitot";
     lines << QString(70, QChar('='));
     qint64 total = 0;
     for (const VoitotRecord& r : records) {

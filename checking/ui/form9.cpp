@@ -13,13 +13,14 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QShortcut>
 #include <QStringListModel>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <new>
 #include <optional>
@@ -133,24 +134,32 @@ void Form9::buildControls()
     grid->setRowStretch(9, 1);
     top->addWidget(prizes);
 
-    // The correct row above the checked rows
+    // The correct row above the checked rows, sign over sign
     auto* right = new QVBoxLayout;
-    auto* correct = new QHBoxLayout;
-    correct->addWidget(label(this, "Oikea rivi:"));
-    for (int k = 0; k < kMatches; ++k) {
-        QLabel* sign = label(this, QString(), QString("osu_%1").arg(k));
-        sign->setFont(listingFont());
-        sign->setAlignment(Qt::AlignCenter);
-        sign->setMinimumWidth(14);
-        correct->addWidget(sign);
-        if (k == 2 || k == 5 || k == 8)
-            correct->addSpacing(6);
-    }
-    correct->addStretch(1);
-    right->addLayout(correct);
+    right->setSpacing(2);
     lines_ = new QStringListModel(this);
     List1 = makeListing(this, "List1", lines_, 48);
     List1->setMinimumHeight(220);
+    const QFont fixed = listingFont();
+    const int cw = QFontMetrics(fixed).horizontalAdvance(QChar('0'));
+    auto* correct = new QHBoxLayout;
+    correct->setSpacing(0);
+    // The signs of a list line start after " 1  > ".
+    const int textMargin = List1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, List1) + 1;
+    correct->addSpacing(List1->frameWidth() + textMargin + 6 * cw);
+    for (int k = 0; k < kMatches; ++k) {
+        if (k > 0)
+            correct->addSpacing((k == 3 || k == 6 || k == 9) ? 2 * cw : cw);
+        QLabel* sign = label(this, QString(), QString("osu_%1").arg(k));
+        sign->setFont(fixed);
+        sign->setFixedWidth(cw);
+        correct->addWidget(sign);
+    }
+    auto* caption = label(this, " < Oikea rivi");
+    caption->setFont(fixed);
+    correct->addWidget(caption);
+    correct->addStretch(1);
+    right->addLayout(correct);
     right->addWidget(List1, 1);
     top->addLayout(right, 1);
 
@@ -216,11 +225,6 @@ void Form9::buildControls()
     connect(tilastoi, &QPushButton::clicked, this, [this] { storeWins(); });
     connect(Command2, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
     connect(C1, &QPushButton::clicked, this, [this] { finish(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] {
-        if (C1->isEnabled())
-            finish();
-    });
 }
 
 void Form9::check()
@@ -400,4 +404,15 @@ void Form9::storeWins()
         return;
     }
     message("Voitot tilastoitu !", Messages::Exclamation, "Tilastoi");
+}
+
+void Form9::keyPressEvent(QKeyEvent* event)
+{
+    // Escape is "&Lopeta", and like it waits for the check to end.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (C1->isEnabled())
+            finish();
+        return;
+    }
+    FeatureWindow::keyPressEvent(event);
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -21,6 +22,7 @@ public:
 
 protected:
     bool canClose() override { return !running_; }
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     enum class Kind { SingleRows, Harava, TypedSystem };

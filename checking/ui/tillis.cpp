@@ -13,12 +13,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QStringListModel>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -73,7 +73,7 @@ void tillis::buildControls()
     layout->addLayout(top, 1);
 
     lines_ = new QStringListModel(this);
-    List1 = makeListing(this, "List1", lines_, 72);
+    List1 = makeListing(this, "List1", lines_, 80);
     List1->setMinimumHeight(330);
     top->addWidget(List1, 1);
 
@@ -171,13 +171,7 @@ void tillis::buildControls()
     connect(jak, &QPushButton::clicked, this, [this] { totalDistribution(); });
     connect(apu, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
     connect(Picture1, &QToolButton::clicked, this, [this] { services().windows.runCommand("calc"); });
-    auto close = [this] {
-        lines_->setStringList({});
-        finish();
-    };
-    connect(command1, &QPushButton::clicked, this, close);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, close);
+    connect(command1, &QPushButton::clicked, this, [this] { closeWindow(); });
 }
 
 void tillis::choose(int option)
@@ -300,4 +294,19 @@ void tillis::remove()
     }
     // What was listed from the file is gone with it.
     lines_->setStringList({});
+}
+
+void tillis::closeWindow()
+{
+    lines_->setStringList({});
+    finish();
+}
+
+void tillis::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        closeWindow();
+        return;
+    }
+    FeatureWindow::keyPressEvent(event);
 }

@@ -7,6 +7,7 @@
 
 class QButtonGroup;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -20,8 +21,13 @@ class tillis : public FeatureWindow {
 public:
     explicit tillis(AppContext& context);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildControls();
+    // "L&opeta": the listing goes with the window.
+    void closeWindow();
     void choose(int option);
     void list();
     void print();

@@ -87,10 +87,8 @@ TEST(Statistics, WinListingLinesLineUpUnderTheHeading)
 
 TEST(Statistics, CorrectRowsListOneYearAndCountItsDistribution)
 {
-    const QList<OikeatRecord> records = {correct("1X21X21X21X21", "2025", "7"),
-                                         correct("1111111111111", "2026", "1"),
-                                         correct("1111111111111", "2026", "1"),
-                                         correct("2XX2XX2XX2XX2", "2026", "2")};
+    const QList<OikeatRecord> records = {correct("1X21X21X21X21", "2025", "7"), correct("1111111111111", "2026", "1"),
+                                         correct("1111111111111", "2026", "1"), correct("2XX2XX2XX2XX2", "2026", "2")};
     Distribution d;
     const QStringList lines = correctRowListing(records, " 2026", d);
     ASSERT_EQ(lines.size(), 4);
@@ -205,14 +203,14 @@ TEST(Statistics, FiftyFiveWinsStillFitOnePageButTheTotalGoesOver)
 
     FakePrintDevice empty;
     ASSERT_TRUE(printWins(empty, {}, QDate(2026, 1, 1)));
-    EXPECT_EQ(printed(empty), QStringList({"", "  " + winPrintHeading(), "  " + QString(65, '='), "",
-                                           QString::fromUtf8("  Yhteensä:  Mk."), "  Rivikone PRO v1.0     01.01.2026"}));
+    EXPECT_EQ(printed(empty),
+              QStringList({"", "  " + winPrintHeading(), "  " + QString(65, '='), "",
+                           QString::fromUtf8("  Yhteensä:  Mk."), "  Rivikone PRO v1.0     01.01.2026"}));
 }
 
 TEST(Statistics, PrintedCorrectRowsEndWithTheDistribution)
 {
-    const QList<OikeatRecord> records = {correct("1X21X21X21X21", "2026", "7"),
-                                         correct("1111111111111", "2025", "1")};
+    const QList<OikeatRecord> records = {correct("1X21X21X21X21", "2026", "7"), correct("1111111111111", "2025", "1")};
     FakePrintDevice printer;
     Distribution d;
     ASSERT_TRUE(printCorrectRows(printer, records, " 2026", d, QDate(2026, 12, 8)));
