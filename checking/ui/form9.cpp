@@ -120,7 +120,7 @@ void Form9::buildControls()
     Text6->setObjectName("Text6");
     Text6->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), Text6));
     Text6->setMaximumWidth(64);
-    auto* roundCaption = label(prizes, "&Kierros", "hekyy");
+    auto* roundCaption = label(prizes, "&Kierros");
     roundCaption->setBuddy(Text5);
     auto* yearCaption = label(prizes, "&Vuosi");
     yearCaption->setBuddy(Text6);
