@@ -3,6 +3,7 @@
 #include "checking/rowcheck.h"
 #include "printing.h"
 #include "rows/harava.h"
+#include "support/files.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
 
@@ -69,13 +70,6 @@ QStringList listLines(QWidget* window)
 int selectedLine(QWidget* window)
 {
     return control<QListView>(window, "List1")->currentIndex().row();
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
 }
 
 } // namespace
@@ -216,12 +210,12 @@ TEST(Form9, StoringWinsNeedsARoundAndAppendsTheShownTexts)
     EXPECT_EQ(env.messages.shown.last().title, "Tilastoi");
     const QByteArray record = "abcdefghijklmno~.1X22026 23  1   0   0   3   300        ";
     ASSERT_EQ(record.size(), 56);
-    EXPECT_EQ(readAll(env.path(kWinsFile)), record);
+    EXPECT_EQ(readBytes(env.path(kWinsFile)), record);
     EXPECT_EQ(env.state.CurrentFileTitle, "abcdefghijklmno~.1X2");
 
     // Storing again gives a second record.
     click(w, "tilastoi");
-    EXPECT_EQ(readAll(env.path(kWinsFile)), record + record);
+    EXPECT_EQ(readBytes(env.path(kWinsFile)), record + record);
 }
 
 TEST(Form9, AFailedStoreIsReported)
@@ -276,7 +270,7 @@ TEST(Form9, ATypedSystemIsExpandedIntoEveryRowOnce)
 
     typeInto(w, "Text5", "7");
     click(w, "tilastoi");
-    EXPECT_EQ(readAll(env.path(kWinsFile)).left(20), QByteArray("J\xe4rjestelm\xe4. 12     "));
+    EXPECT_EQ(readBytes(env.path(kWinsFile)).left(20), QByteArray("J\xe4rjestelm\xe4. 12     "));
 }
 
 TEST(Form9, ASystemTooLargeToHoldIsRefusedBeforeExpanding)
@@ -352,7 +346,7 @@ TEST(Form9, AReducedSystemScoresEveryTableRow)
     EXPECT_EQ(env.sound.played, QList<int>{13});
     typeInto(w, "Text5", "5");
     click(w, "tilastoi");
-    EXPECT_EQ(readAll(env.path(kWinsFile)).left(20), QByteArray("A60.HAR             "));
+    EXPECT_EQ(readBytes(env.path(kWinsFile)).left(20), QByteArray("A60.HAR             "));
 }
 
 TEST(Form9, EscapeClosesOnlyWhenLopetaCould)

@@ -2,10 +2,10 @@
 #include "base/statsfiles.h"
 #include "printing.h"
 #include "shell/ui/form1.h"
+#include "support/files.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
 
-#include <QFile>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -24,20 +24,6 @@ void standIn(TestEnv& env, const QString& name)
         (new QLabel(window))->setObjectName("Label1");
         return window;
     });
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
 }
 
 void expectCorrectRowWindow(QWidget* form6)
@@ -72,8 +58,7 @@ TEST(Jvali, TheOptionsChooseWhatIsChecked)
     EXPECT_EQ(env.state.RowSource, 1);
     EXPECT_EQ(env.state.CheckTask, 1);
     EXPECT_EQ(env.state.CheckFileType, 3);
-    // (A third click at the same spot would be taken for part of a double click.)
-    control<QAbstractButton>(w, "O1_0")->click();
+    click(w, "O1_0");
     EXPECT_TRUE(control<QAbstractButton>(w, "O1_0")->isChecked());
     EXPECT_EQ(env.state.CheckFileType, 1);
 
@@ -101,7 +86,7 @@ TEST(Jvali, ARowsFileIsReadBeforeTheCorrectRow)
     TestEnv env;
     standIn(env, "Form6");
     const QString path = env.path("viikko.1X2");
-    writeFile(path, rowsFileHeader(2) + "1X21X21X21X21" + "2222222222222");
+    ASSERT_TRUE(writeBytes(path, rowsFileHeader(2) + "1X21X21X21X21" + "2222222222222"));
     env.state.CheckTask = 1;
     QWidget* w = env.open("jvali");
     env.dialogs.choose(path);
@@ -125,7 +110,7 @@ TEST(Jvali, AnOwnSystemGoesToTheConversionWindow)
     TestEnv env;
     standIn(env, "kon");
     const QString path = env.path("oma.stm");
-    writeFile(path, systemFileHeader(2, 1, 1) + "121X111111111");
+    ASSERT_TRUE(writeBytes(path, systemFileHeader(2, 1, 1) + "121X111111111"));
     QWidget* w = env.open("jvali");
     click(w, "O1_2");
     env.dialogs.choose(path);
@@ -155,7 +140,7 @@ TEST(Jvali, CancelOrAnUnreadableFileKeepsTheWindowOpen)
     EXPECT_TRUE(env.messages.shown.isEmpty());
 
     const QString path = env.path("rikki.1X2");
-    writeFile(path, rowsFileHeader(5) + "1X21X2");
+    ASSERT_TRUE(writeBytes(path, rowsFileHeader(5) + "1X21X2"));
     env.dialogs.choose(path);
     click(w, "Command1");
     settle();
@@ -174,7 +159,7 @@ TEST(Jvali, FromTheMainWindowToAStoredWinRecord)
     Form1 form(env.context, env.windows);
     env.windows.setMainWindow(&form);
     const QString path = env.path("kierros.1X2");
-    writeFile(path, rowsFileHeader(3) + "1X21X21X21X21" + "1X21X21X21X22" + "2222222222222");
+    ASSERT_TRUE(writeBytes(path, rowsFileHeader(3) + "1X21X21X21X21" + "1X21X21X21X22" + "2222222222222"));
 
     form.runOperation("tar");
     settle();
@@ -216,7 +201,7 @@ TEST(Jvali, FromTheMainWindowToAStoredWinRecord)
     EXPECT_EQ(textOf(form9, "Label17"), " 250,000");
     typeInto(form9, "Text5", "48");
     click(form9, "tilastoi");
-    EXPECT_EQ(readAll(env.path(kWinsFile)), QByteArray("kierros.1X2         2026 48  1   1   0   0   250,000    "));
+    EXPECT_EQ(readBytes(env.path(kWinsFile)), QByteArray("kierros.1X2         2026 48  1   1   0   0   250,000    "));
     click(form9, "C1");
     settle();
     EXPECT_TRUE(form.isEnabled());
