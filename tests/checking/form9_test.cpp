@@ -154,6 +154,21 @@ TEST(Form9, SingleRowsAreTalliedListedAndPaid)
     EXPECT_EQ(openWindow("Form9"), nullptr);
 }
 
+TEST(Form9, AFullRowsFileIsListedWholeAndItsWinnerSelected)
+{
+    TestEnv env;
+    QStringList rows(32767, withWrong(8));
+    rows[30000] = withWrong(0);
+    prepareRows(env, rows);
+    QWidget* w = env.open("Form9");
+    click(w, "Command1");
+    EXPECT_EQ(textOf(w, "Label12"), " 32767");
+    EXPECT_EQ(textOf(w, "Label16"), " 30001");
+    const QStringList lines = listLines(w);
+    EXPECT_EQ(lines.size(), 32767 + 3276);
+    EXPECT_TRUE(lines[selectedLine(w)].startsWith(" 30001> "));
+}
+
 TEST(Form9, NoSoundWithoutAPrizeOrWithSoundsOff)
 {
     {
