@@ -22,6 +22,7 @@
 #include <QStringListModel>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <limits>
 #include <new>
 #include <optional>
 
