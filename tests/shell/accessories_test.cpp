@@ -312,3 +312,54 @@ TEST(Accessories, MainWindowRunsTheAccessoriesAndOpensHelpWithF1)
     EXPECT_FALSE(filesIn(env.dir.path()).contains("puskuri.htm"));
     EXPECT_FALSE(filesIn(env.dir.path()).contains("TAUSTA.GIF"));
 }
+
+TEST(Accessories, TheUserGuideCoversEveryWindowAndItsLinksLead)
+{
+    const QString guide = QString::fromUtf8(bytesOf(helpFile().resource));
+    ASSERT_TRUE(guide.startsWith("<!DOCTYPE html>"));
+    EXPECT_TRUE(guide.contains("<meta charset=\"utf-8\">"));
+
+    // Every jump inside the guide lands on a heading or paragraph that exists.
+    QSet<QString> ids;
+    for (const auto& match : QRegularExpression(QStringLiteral("id=\"([^\"]+)\"")).globalMatch(guide))
+        ids << match.captured(1);
+    int jumps = 0;
+    for (const auto& match : QRegularExpression(QStringLiteral("href=\"#([^\"]+)\"")).globalMatch(guide)) {
+        EXPECT_TRUE(ids.contains(match.captured(1))) << match.captured(1).toStdString();
+        ++jumps;
+    }
+    EXPECT_GT(jumps, 40);
+
+    // The windows a user meets, by the captions they show.
+    for (const char* caption : {"Perusrivi",
+                                "OIKEA RIVI",
+                                "Painotetut vai Järjestelmä ?",
+                                "Valitse painotus !",
+                                "Valitse painotus % ( keskim. )",
+                                "Valitse ottelukohtaiset painotukset ja varmat !",
+                                "Rivimäärä ?",
+                                "ARVONTA",
+                                "JÄRJESTELMÄ",
+                                "Valitse vaihtoehdot",
+                                "Systeemin luonti",
+                                "Tee tarvittavat kohdevaihdot ja merkkimuunnokset",
+                                "Valitse tiedostotyyppi.",
+                                "Tarkastus",
+                                "Valitse harava",
+                                "Harava",
+                                "Tilastot",
+                                "Valitse tulostuskohde",
+                                "TULOSTA NÄYTTÖÖN",
+                                "Tulosta kupongille",
+                                "Tietokannat",
+                                "Joukkue tietokanta",
+                                "Pelaaja tietokanta",
+                                "Tulokset",
+                                "Sarjatilanne",
+                                "Vihjerivi",
+                                "Asetukset",
+                                "Info"})
+        EXPECT_TRUE(guide.contains(QString::fromUtf8(caption))) << caption;
+    for (const char* system : {"A60", "B81", "C222", "D432", "E729", "F1296"})
+        EXPECT_TRUE(guide.contains(system)) << system;
+}
