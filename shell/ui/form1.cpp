@@ -205,7 +205,7 @@ void Form1::buildToolbar()
     toolbar->setObjectName("Toolbar1");
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
-    toolbar->setIconSize(QSize(32, 32));
+    toolbar->setIconSize(QSize(24, 24));
     toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, toolbar);
