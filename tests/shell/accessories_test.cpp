@@ -2,6 +2,7 @@
 #include "shell/programfiles.h"
 #include "shell/ui/accessories.h"
 #include "shell/ui/form1.h"
+#include "support/files.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
 
@@ -16,24 +17,11 @@
 
 namespace {
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // A small executable file standing in for a helper program.
 QString makeProgram(const QString& path)
 {
-    writeBytes(path, "#!/bin/sh\n");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    EXPECT_TRUE(writeBytes(path, "#!/bin/sh\n"));
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
     return path;
 }
@@ -141,9 +129,9 @@ TEST(Accessories, BookmarksPageIsWrittenByteForByteAndOpenedMaximised)
 
     EXPECT_EQ(filesIn(env.dir.path()), (QStringList{"BOLTSI.GIF", "RIVIKONE.GIF", "TAUSTA.GIF", "puskuri.htm"}));
     for (const CarriedFile& file : bookmarkFiles()) {
-        const QByteArray carried = bytesOf(file.resource);
+        const QByteArray carried = readBytes(file.resource);
         ASSERT_FALSE(carried.isEmpty()) << file.resource;
-        EXPECT_EQ(bytesOf(env.path(file.fileName)), carried) << file.fileName;
+        EXPECT_EQ(readBytes(env.path(file.fileName)), carried) << file.fileName;
     }
 }
 
@@ -151,10 +139,10 @@ TEST(Accessories, BookmarksReplaceEarlierCopiesWhateverTheirCase)
 {
     TestEnv env;
     env.settings.write(keys::WwwReader, "/usr/bin/selain");
-    writeBytes(env.path("puskuri.htm"), "vanha sivu");
-    writeBytes(env.path("tausta.gif"), "vanha kuva");
-    writeBytes(env.path("RIVIKONE.GIF"), QByteArray(50000, 'x'));
-    writeBytes(env.path("rivit.1X2"), "1 nova       1111111111111");
+    ASSERT_TRUE(writeBytes(env.path("puskuri.htm"), "vanha sivu"));
+    ASSERT_TRUE(writeBytes(env.path("tausta.gif"), "vanha kuva"));
+    ASSERT_TRUE(writeBytes(env.path("RIVIKONE.GIF"), QByteArray(50000, 'x')));
+    ASSERT_TRUE(writeBytes(env.path("rivit.1X2"), "1 nova       1111111111111"));
 
     runAccessory(env.context, "ava");
     runAccessory(env.context, "ava");
@@ -162,7 +150,7 @@ TEST(Accessories, BookmarksReplaceEarlierCopiesWhateverTheirCase)
     EXPECT_EQ(filesIn(env.dir.path()),
               (QStringList{"BOLTSI.GIF", "RIVIKONE.GIF", "TAUSTA.GIF", "puskuri.htm", "rivit.1X2"}));
     for (const CarriedFile& file : bookmarkFiles())
-        EXPECT_EQ(bytesOf(env.path(file.fileName)), bytesOf(file.resource)) << file.fileName;
+        EXPECT_EQ(readBytes(env.path(file.fileName)), readBytes(file.resource)) << file.fileName;
     EXPECT_EQ(env.launcher.started.size(), 2);
 }
 
@@ -184,7 +172,7 @@ TEST(Accessories, BookmarksReportAMissingReaderOrAnUnwritableFolder)
     EXPECT_EQ(env.launcher.started.size(), 1);
 
     // A program folder that is really a file cannot take the page: nothing is started.
-    writeBytes(env.path("tiedosto"), "x");
+    ASSERT_TRUE(writeBytes(env.path("tiedosto"), "x"));
     env.state.ProgramDir = env.path("tiedosto");
     env.settings.write(keys::WwwReader, "/usr/bin/selain");
     runAccessory(env.context, "ava");
@@ -198,8 +186,8 @@ TEST(Accessories, QuitRemovesTheBookmarkFilesInAnyCaseAndNothingElse)
     TestEnv env;
     env.settings.write(keys::WwwReader, "/usr/bin/selain");
     runAccessory(env.context, "ava");
-    writeBytes(env.path("Boltsi.gif"), "toinen kirjoitusasu");
-    writeBytes(env.path("OIKEAT.TIL"), "1111111111111 2026 12");
+    ASSERT_TRUE(writeBytes(env.path("Boltsi.gif"), "toinen kirjoitusasu"));
+    ASSERT_TRUE(writeBytes(env.path("OIKEAT.TIL"), "1111111111111 2026 12"));
     QDir(env.dir.path()).mkdir("puskuri.htm.d");
 
     removeBookmarkFiles(env.dir.path());
@@ -208,7 +196,7 @@ TEST(Accessories, QuitRemovesTheBookmarkFilesInAnyCaseAndNothingElse)
 
     // Without a program directory nothing is guessed at.
     QDir::setCurrent(env.dir.path());
-    writeBytes(env.path("puskuri.htm"), "x");
+    ASSERT_TRUE(writeBytes(env.path("puskuri.htm"), "x"));
     removeBookmarkFiles(QString());
     EXPECT_TRUE(QFile::exists(env.path("puskuri.htm")));
 }
@@ -221,7 +209,7 @@ TEST(Accessories, HelpIsWrittenIntoTheProgramFolderAndOpenedInTheViewer)
     EXPECT_EQ(env.launcher.started[0].program, defaultProgramPath(HelperProgram::HelpViewer));
     EXPECT_EQ(env.launcher.started[0].arguments, QStringList{env.path("RIVIKONE.HTM")});
     EXPECT_EQ(env.launcher.started[0].windowStyle, Launcher::Normal);
-    EXPECT_EQ(bytesOf(env.path("RIVIKONE.HTM")), bytesOf(helpFile().resource));
+    EXPECT_EQ(readBytes(env.path("RIVIKONE.HTM")), readBytes(helpFile().resource));
 
     // Help, dialer and calculator that cannot be started say nothing.
     env.launcher.succeed = false;
@@ -245,7 +233,7 @@ TEST(Accessories, FilesJoinTheProgramFolderWithOneSeparator)
 
 TEST(Accessories, TheBookmarksPageHoldsItsLinksAndFindsItsPictures)
 {
-    const QString page = QString::fromUtf8(bytesOf(":/RK_HTM/20"));
+    const QString page = QString::fromUtf8(readBytes(":/RK_HTM/20"));
     const QRegularExpression link(QStringLiteral("<a href=\"([^\"]+)\""));
     QSet<QString> urls;
     for (const auto& match : link.globalMatch(page)) {
@@ -273,12 +261,12 @@ TEST(Accessories, TheBookmarksPageHoldsItsLinksAndFindsItsPictures)
     // The pictures are real GIFs of about the sizes the page was laid out for.
     const QList<QPair<const char*, int>> sizes = {{":/RK_GIF/15", 3964}, {":/RK_GIF/16", 2732}, {":/RK_GIF/17", 1120}};
     for (const auto& [resource, bytes] : sizes) {
-        const QByteArray data = bytesOf(resource);
+        const QByteArray data = readBytes(resource);
         EXPECT_TRUE(data.startsWith("GIF89a")) << resource;
         EXPECT_FALSE(QImage::fromData(data, "GIF").isNull()) << resource;
         EXPECT_NEAR(data.size(), bytes, bytes * 0.3) << resource;
     }
-    EXPECT_NEAR(bytesOf(":/RK_HTM/20").size(), 10664, 10664 * 0.1);
+    EXPECT_NEAR(readBytes(":/RK_HTM/20").size(), 10664, 10664 * 0.1);
 }
 
 TEST(Accessories, MainWindowRunsTheAccessoriesAndOpensHelpWithF1)
@@ -315,7 +303,7 @@ TEST(Accessories, MainWindowRunsTheAccessoriesAndOpensHelpWithF1)
 
 TEST(Accessories, TheUserGuideCoversEveryWindowAndItsLinksLead)
 {
-    const QString guide = QString::fromUtf8(bytesOf(helpFile().resource));
+    const QString guide = QString::fromUtf8(readBytes(helpFile().resource));
     ASSERT_TRUE(guide.startsWith("<!DOCTYPE html>"));
     EXPECT_TRUE(guide.contains("<meta charset=\"utf-8\">"));
 
