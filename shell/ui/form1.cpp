@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -171,6 +172,9 @@ Form1::Form1(AppContext& context, WindowRegistry& registry) : context_(context),
     buildMenus();
     buildToolbar();
     refreshAvailability();
+    // F1 opens the user guide here as in every other window.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { runOperation("win"); });
     load();
 }
 
