@@ -1,0 +1,49 @@
+#include "batch/batchrun.h"
+
+#include "batch/commandline.h"
+#include "batch/commands.h"
+
+namespace {
+
+const char* const kHelp = R"(Käyttö: rivikone-batch KOMENTO [VALITSIMET]
+
+Tarkastaa, listaa ja arpoo Rivikoneen rivejä ilman ikkunoita.
+
+Komennot:
+  check    tarkasta rivitiedostot oikeaa riviä vastaan
+  system   tarkasta täysjärjestelmä
+  harava   tarkasta harava (A60, B81, C222, D432, E729, F1296)
+  list     listaa rivitiedoston rivit
+
+Komennon ohje: rivikone-batch KOMENTO --help
+Paluuarvo: 0 onnistui, 1 tiedosto tai järjestelmä ei kelpaa, 2 komentorivi on väärin.)";
+
+struct Command {
+    const char* name;
+    int (*run)(const QStringList&, BatchStreams&);
+};
+
+const Command kCommands[] = {
+    {"check", checkCommand},
+    {"system", systemCommand},
+    {"harava", haravaCommand},
+    {"list", listCommand},
+};
+
+} // namespace
+
+int runBatch(const QStringList& arguments, QIODevice& out, QIODevice& err)
+{
+    BatchStreams io(out, err);
+    if (arguments.isEmpty())
+        return io.usage("Anna komento !", QString());
+    const QString& name = arguments.first();
+    if (name == "--help" || name == "-h") {
+        io.print(QString::fromUtf8(kHelp).split('\n'));
+        return io.outputOk() ? ExitOk : ExitFailed;
+    }
+    for (const Command& command : kCommands)
+        if (name == QLatin1String(command.name))
+            return command.run(arguments.mid(1), io);
+    return io.usage("Tuntematon komento " + name + " !", QString());
+}

@@ -1,0 +1,146 @@
+#include "batch/commandline.h"
+
+#include "checking/rowcheck.h"
+
+#include <QRegularExpression>
+
+std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const QStringList& valueOptions,
+                                            QString& error)
+{
+    CommandLine line;
+    QString firstError;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (optionsEnded || !argument.startsWith('-') || argument == "-") {
+            line.positional << argument;
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "--help" || argument == "-h") {
+            line.help = true;
+            continue;
+        }
+        const qsizetype equals = argument.indexOf('=');
+        const QString name = equals < 0 ? argument : argument.left(equals);
+        QString value;
+        if (equals >= 0) {
+            value = argument.mid(equals + 1);
+        } else if (valueOptions.contains(name) && i + 1 < arguments.size()) {
+            value = arguments[++i];
+        } else if (valueOptions.contains(name) && firstError.isEmpty()) {
+            firstError = "Valitsimelta " + name + " puuttuu arvo !";
+        }
+        if (!firstError.isEmpty())
+            continue;
+        if (!valueOptions.contains(name))
+            firstError = "Tuntematon valitsin " + name + " !";
+        else if (line.values.contains(name))
+            firstError = "Valitsin " + name + " on annettu kahdesti !";
+        else
+            line.values.insert(name, value);
+    }
+    // Asking for help is never wrong, whatever else the line holds.
+    if (!firstError.isEmpty() && !line.help) {
+        error = firstError;
+        return std::nullopt;
+    }
+    return line;
+}
+
+// The sign a typed character stands for; 0 for anything else.
+static char signOf(QChar c)
+{
+    if (c == '1' || c == '2' || c == 'X')
+        return char(c.unicode());
+    if (c == 'x')
+        return 'X';
+    return 0;
+}
+
+std::optional<Row> parseRow(const QString& text, QString& error)
+{
+    if (text.size() != kMatches) {
+        error = QString::fromUtf8("Rivissä pitäisi olla 13 merkkiä !");
+        return std::nullopt;
+    }
+    Row row{};
+    for (int k = 0; k < kMatches; ++k) {
+        row[k] = signOf(text[k]);
+        if (row[k] == 0) {
+            error = QString::fromUtf8("Rivissä saa olla vain merkkejä 1, X ja 2 !");
+            return std::nullopt;
+        }
+    }
+    return row;
+}
+
+std::optional<MatchTable> parsePattern(const QString& text, QString& error)
+{
+    const QStringList groups = text.split(',');
+    if (groups.size() != kMatches) {
+        error = QString::fromUtf8("Järjestelmässä pitäisi olla 13 pilkuin erotettua kohdetta !");
+        return std::nullopt;
+    }
+    MatchTable marks{};
+    for (int k = 0; k < kMatches; ++k) {
+        for (QChar c : groups[k]) {
+            const int s = signIndex(signOf(c));
+            if (s < 0) {
+                error = QString::fromUtf8("Kohteessa %1 saa olla vain merkkejä 1, X ja 2 !").arg(k + 1);
+                return std::nullopt;
+            }
+            if (marks[s][k] != 0) {
+                error = QString::fromUtf8("Kohteessa %1 on sama merkki kahdesti !").arg(k + 1);
+                return std::nullopt;
+            }
+            marks[s][k] = 1;
+        }
+    }
+    return marks;
+}
+
+std::optional<std::array<double, 4>> parsePrizes(const QString& text, QString& error)
+{
+    const QStringList amounts = text.split(',');
+    if (amounts.size() != 4) {
+        error = QString::fromUtf8("Anna neljä voittosummaa (13, 12, 11 ja 10 oikein) pilkuin erotettuina !");
+        return std::nullopt;
+    }
+    // What the prize boxes of the checking window let the user type.
+    static const QRegularExpression amountPattern(QStringLiteral("^[0-9]{0,9}(\\.[0-9]{0,2})?$"));
+    std::array<double, 4> prizes{};
+    for (int i = 0; i < 4; ++i) {
+        const QString& amount = amounts[i];
+        if (!amountPattern.match(amount).hasMatch()) {
+            error = QString::fromUtf8("Voittosumma %1 ei kelpaa !").arg(amount);
+            return std::nullopt;
+        }
+        // Given from class 13 down; kept from class 10 up.
+        prizes[3 - i] = prizeAmount(amount);
+    }
+    return prizes;
+}
+
+std::optional<int> parseWholeNumber(const QString& text, int low, int high, QString& error)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high) {
+        error = QString::fromUtf8("Anna kokonaisluku %1 … %2 !").arg(low).arg(high);
+        return std::nullopt;
+    }
+    return value;
+}
+
+int markCount(const MatchTable& marks)
+{
+    int n = 0;
+    for (const auto& sign : marks)
+        for (int mark : sign)
+            n += mark != 0;
+    return n;
+}

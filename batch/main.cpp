@@ -1,0 +1,23 @@
+#include "batch/batchrun.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+
+// rivikone-batch: checks, lists and draws rows from the command line with the
+// logic the windows use. QCoreApplication only, for the carried reduced-system tables.
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("rivikone-batch");
+    QFile out;
+    QFile err;
+    out.open(stdout, QIODevice::WriteOnly);
+    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    const int code = runBatch(QCoreApplication::arguments().mid(1), out, err);
+    if (!out.flush() && code == 0) {
+        err.write("Tulostus ei onnistu !\n");
+        return 1;
+    }
+    return code;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+
+// Where a command's results and messages go. Results are lines of UTF-8 text
+// with "\n" after each; messages go to the error stream the same way.
+class BatchStreams {
+public:
+    BatchStreams(QIODevice& out, QIODevice& err) : out_(out), err_(err) {}
+
+    void print(const QStringList& lines);
+    void print(const QString& line) { print(QStringList{line}); }
+    // A message of the program for something that went wrong.
+    void message(const QString& text);
+    // A wrong command line: the message and where help is found.
+    int usage(const QString& text, const QString& command);
+
+    // False once a result could not be written (a full disk behind a redirection).
+    bool outputOk() const { return outputOk_; }
+
+private:
+    QIODevice& out_;
+    QIODevice& err_;
+    bool outputOk_ = true;
+};
+
+// The bytes of `lines`. A row file may hold any byte, and a file name any
+// character; control characters would break the one-line-per-line output or
+// reach the terminal, so they are shown as "?".
+QByteArray outputBytes(const QStringList& lines);
