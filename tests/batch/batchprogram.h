@@ -1,0 +1,82 @@
+#pragma once
+
+#include "base/rowfile.h"
+#include "base/rows.h"
+
+#include "support/files.h"
+#include <QByteArray>
+#include <QDir>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <initializer_list>
+#include <ostream>
+
+// Runs the built rivikone-batch in a directory of files the test writes.
+struct BatchRun {
+    QByteArray out;
+    QByteArray err;
+    int code = -1;
+};
+
+// Program output reads best as the text it is.
+inline void PrintTo(const QByteArray& bytes, std::ostream* os)
+{
+    *os << "\n" << bytes.toStdString();
+}
+
+inline void PrintTo(const BatchRun& run, std::ostream* os)
+{
+    *os << "exit " << run.code << ", stdout:\n" << run.out.toStdString() << "stderr:\n" << run.err.toStdString();
+}
+
+class BatchDir {
+public:
+    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+
+    BatchRun run(const QStringList& arguments) const
+    {
+        QProcess process;
+        process.setWorkingDirectory(dir_.path());
+        process.start(QStringLiteral(RIVIKONE_BATCH_PATH), arguments);
+        BatchRun result;
+        if (!process.waitForFinished(60000))
+            return result;
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        result.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        return result;
+    }
+
+    // A rows file as the drawing window saves it.
+    void rowsFile(const QString& name, const RowBuffer& rows) const
+    {
+        QByteArray bytes = rowsFileHeader(int(rows.size()));
+        for (const Row& row : rows)
+            bytes += rowRecord(row);
+        writeBytes(path(name), bytes);
+    }
+
+    void file(const QString& name, const QByteArray& bytes) const { writeBytes(path(name), bytes); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+inline RowBuffer rowsOf(std::initializer_list<const char*> texts)
+{
+    RowBuffer rows;
+    for (const char* text : texts)
+        rows.push_back(rowFromText(QString::fromLatin1(text)));
+    return rows;
+}
+
+// Lines as the program prints them.
+inline QByteArray linesOf(std::initializer_list<const char*> lines)
+{
+    QByteArray bytes;
+    for (const char* line : lines)
+        bytes += QByteArray(line) + '\n';
+    return bytes;
+}
