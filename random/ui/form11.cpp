@@ -24,6 +24,7 @@ Form11::Form11(AppContext& context) : FeatureWindow(context)
     const QString captions[3] = {"<  Arvo painotetut hajarivit. ", "<  Arvo hajarivijärjestelmä.", "<  Luo oma systeemi."};
     const QString notes[3] = {"    Kaikki merkit käytössä !", "Vain halutut merkit käytössä !", QString()};
     auto* group = new QButtonGroup(this);
+    QLabel* noteOf[3] = {};
     int row = 0;
     for (int i = 0; i < 3; ++i) {
         if (i > 0)
@@ -32,14 +33,19 @@ Form11::Form11(AppContext& context) : FeatureWindow(context)
         group->addButton(option, i);
         grid->addWidget(option, row++, 0, 1, 2);
         if (!notes[i].isEmpty()) {
-            auto* note = makeLabel(panel, QString("Label%1").arg(i + 1), notes[i]);
-            grid->addWidget(note, row++, 1);
+            // Right-aligned, so the notes line up whatever blanks lead them.
+            noteOf[i] = makeLabel(panel, QString("Label%1").arg(i + 1), notes[i]);
+            grid->addWidget(noteOf[i], row++, 1, Qt::AlignRight);
         }
         connect(option, &QRadioButton::clicked, this, [this, i] { state().DrawMode = i; });
     }
     // A random-row system needs the pattern window, an own system its own windows.
-    group->button(1)->setEnabled(services().windows.available("Formh"));
-    group->button(2)->setEnabled(services().windows.available("jar"));
+    const bool available[3] = {true, services().windows.available("Formh"), services().windows.available("jar")};
+    for (int i = 1; i < 3; ++i) {
+        group->button(i)->setEnabled(available[i]);
+        if (noteOf[i])
+            noteOf[i]->setEnabled(available[i]);
+    }
     group->button(0)->setChecked(true);
     state().DrawMode = 0;
     layout->addWidget(panel);

@@ -18,7 +18,7 @@ Form3::Form3(AppContext& context) : FeatureWindow(context)
     panel->setFrameShape(QFrame::StyledPanel);
     auto* row = new QHBoxLayout(panel);
     Jana = makeWeightBar(panel, "Jana", kMinWeight, kMaxWeight, kMinWeight);
-    Jana->setMinimumWidth(220);
+    Jana->setMinimumWidth(260);
     Arvo = makeLabel(panel, "Arvo", weightLabel(kMinWeight));
     Arvo->setMinimumWidth(Arvo->fontMetrics().horizontalAdvance("100 %"));
     Arvo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

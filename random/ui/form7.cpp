@@ -42,6 +42,7 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
+    top_ = top;
     layout->addLayout(top, 1);
 
     // Left: the chart and the hit counters.
@@ -81,6 +82,7 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
     top->addLayout(right);
     auto* figures = new QGridLayout;
     figures->setVerticalSpacing(4);
+    figures->setColumnStretch(0, 1);
     const QString captions[6] = {" RIVIMÄÄRÄ:", " ARVOTTU:", " HYVÄKSYTTY:", " SAMOJA HYLÄTTY:", " PERUSMERKKEJÄ:",
                                  " KESKIARVO:"};
     const QString names[6] = {"Maara", "Arvottu", "Hyvaksytty", "Hylatty", "Perusmerkit", "Keskiarvo"};
@@ -128,7 +130,9 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
         Frame2->hide();
         for (QWidget* w : basicSignStats_)
             w->hide();
-        setMinimumSize(320, 0);
+        top_->setStretch(0, 0);
+        top_->setStretch(1, 1);
+        setMinimumSize(300, 0);
     }
     ar->setDefault(true);
     ar->setFocus();

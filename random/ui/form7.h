@@ -4,6 +4,7 @@
 
 class DrawChart;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -27,6 +28,7 @@ private:
     void closeWindow();
     void setRunButtons(bool enabled);
 
+    QHBoxLayout* top_ = nullptr; // chart and counters beside the figures
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     DrawChart* Pic = nullptr;

@@ -50,8 +50,8 @@ Form8::Form8(AppContext& context) : FeatureWindow(context)
     grid->setRowMinimumHeight(kTitleRow, fontMetrics().height() + 2);
     grid->setRowMinimumHeight(kBottomRow, 6);
     grid->setColumnMinimumWidth(kGap, 10);
-    grid->setColumnMinimumWidth(kFrameLeft, 6);
-    grid->setColumnMinimumWidth(kFrameRight, 6);
+    grid->setColumnMinimumWidth(kFrameLeft, 12);
+    grid->setColumnMinimumWidth(kFrameRight, 12);
 
     const char* headings[3] = {"1", "X", "2"};
     for (int s = 0; s < 3; ++s) {
