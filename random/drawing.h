@@ -15,11 +15,11 @@
 struct DrawPlan {
     enum Kind { Weighted = 0, System = 1 };
     int kind = Weighted;
-    int count = 0;                                   // rows wanted
-    Row basic{};                                     // weighted: the basic row
-    std::array<int, 13> weights{};                   // weighted: 3 ... 10, 11 = banker
-    std::array<int, 13> excluded{};                  // weighted: sign switched off (0 "1", 1 "X", 2 "2"), 4 none
-    std::array<std::array<bool, 3>, 13> allowed{};   // system: [match][sign] marked
+    int count = 0;                                 // rows wanted
+    Row basic{};                                   // weighted: the basic row
+    std::array<int, 13> weights{};                 // weighted: 3 ... 10, 11 = banker
+    std::array<int, 13> excluded{};                // weighted: sign switched off (0 "1", 1 "X", 2 "2"), 4 none
+    std::array<std::array<bool, 3>, 13> allowed{}; // system: [match][sign] marked
 
     // How many different rows the plan can give: per match a banker 1, a
     // switched-off sign 2, else 3; for a system the marked signs multiplied.

@@ -37,8 +37,7 @@ RowCountCheck checkRowCount(const SharedState& s, const QString& text)
     DrawPlan plan = drawPlanFrom(s);
     const qint64 distinct = plan.distinctRows();
     if (count > distinct)
-        return {false,
-                beyond + signedNumber(distinct) + " koska poistetut merkit rajaavat erilaisten rivien määrää !",
+        return {false, beyond + signedNumber(distinct) + " koska poistetut merkit rajaavat erilaisten rivien määrää !",
                 QStringLiteral("LASKUVIRHE !")};
     return {true, QString(), QString()};
 }

@@ -21,7 +21,8 @@ Form11::Form11(AppContext& context) : FeatureWindow(context)
     grid->setVerticalSpacing(2);
     grid->setColumnMinimumWidth(0, 24);
 
-    const QString captions[3] = {"<  Arvo painotetut hajarivit. ", "<  Arvo hajarivijärjestelmä.", "<  Luo oma systeemi."};
+    const QString captions[3] = {"<  Arvo painotetut hajarivit. ", "<  Arvo hajarivijärjestelmä.",
+                                 "<  Luo oma systeemi."};
     const QString notes[3] = {"    Kaikki merkit käytössä !", "Vain halutut merkit käytössä !", QString()};
     auto* group = new QButtonGroup(this);
     QLabel* noteOf[3] = {};

@@ -109,9 +109,8 @@ Form4::Form4(AppContext& context) : FeatureWindow(context)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Rivimaara, &QLineEdit::textChanged, this, [this](const QString& text) { countTyped(text); });
-    connect(Slider1, &QSlider::valueChanged, this, [this](int position) {
-        Rivimaara->setText(QString::number(position * 10));
-    });
+    connect(Slider1, &QSlider::valueChanged, this,
+            [this](int position) { Rivimaara->setText(QString::number(position * 10)); });
     connect(explain, &QPushButton::clicked, this, [this] {
         message("Jos arvot vajaita kuponkeja voit kirjoittaa rivimäärän kenttään.", Messages::Information);
     });

@@ -83,8 +83,8 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
     auto* figures = new QGridLayout;
     figures->setVerticalSpacing(4);
     figures->setColumnStretch(0, 1);
-    const QString captions[6] = {" RIVIMÄÄRÄ:", " ARVOTTU:", " HYVÄKSYTTY:", " SAMOJA HYLÄTTY:", " PERUSMERKKEJÄ:",
-                                 " KESKIARVO:"};
+    const QString captions[6] = {
+        " RIVIMÄÄRÄ:", " ARVOTTU:", " HYVÄKSYTTY:", " SAMOJA HYLÄTTY:", " PERUSMERKKEJÄ:", " KESKIARVO:"};
     const QString names[6] = {"Maara", "Arvottu", "Hyvaksytty", "Hylatty", "Perusmerkit", "Keskiarvo"};
     QLabel** values[6] = {&maara_, &arvottu_, &hyvaksytty_, &hylatty_, &perusmerkit_, &keskiarvo_};
     for (int i = 0; i < 6; ++i) {

@@ -23,7 +23,7 @@ private:
 
     std::array<QScrollBar*, 13> HH1{};
     std::array<QLabel*, 13> L1{};
-    std::array<QCheckBox*, 13> bankers_{};                // Check1 ... Check13
+    std::array<QCheckBox*, 13> bankers_{};                  // Check1 ... Check13
     std::array<std::array<QCheckBox*, 3>, 13> signBoxes_{}; // j1 ... j13, index = sign
     std::array<SignBoxes, 13> boxes_{};
 };

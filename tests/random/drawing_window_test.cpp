@@ -1,5 +1,5 @@
-#include "randomtask.h"
 #include "random/weights.h"
+#include "randomtask.h"
 #include "shell/ui/form1.h"
 
 #include <QCheckBox>

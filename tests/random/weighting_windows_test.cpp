@@ -1,5 +1,5 @@
-#include "randomtask.h"
 #include "random/weights.h"
+#include "randomtask.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

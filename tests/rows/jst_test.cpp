@@ -168,14 +168,16 @@ TEST(jst, AFileOfAnotherPatternOrADeclinedOneIsLeftAlone)
     clickRow(w, "12X");
     env.dialogs.choose(path);
     click(w, "Command1");
-    EXPECT_EQ(env.messages.lastText(), "Tässä järjestelmässä on osittainvaihdeltuja 3\r\nAnna järjestelmälle uusi nimi !");
+    EXPECT_EQ(env.messages.lastText(),
+              "Tässä järjestelmässä on osittainvaihdeltuja 3\r\nAnna järjestelmälle uusi nimi !");
     EXPECT_EQ(bytesOf(path), other);
     EXPECT_EQ(textOf(w, "Label2"), "0");
 
     writeBytes(path, "O2 T0 R1     1111111111111");
     env.dialogs.choose(path);
     click(w, "Command1");
-    EXPECT_EQ(env.messages.lastText(), "Tässä järjestelmässä on täysinvaihdeltuja 0\r\nAnna järjestelmälle uusi nimi !");
+    EXPECT_EQ(env.messages.lastText(),
+              "Tässä järjestelmässä on täysinvaihdeltuja 0\r\nAnna järjestelmälle uusi nimi !");
 
     // Declining to continue asks for a name again on the next save.
     env.messages.answerNext(Messages::No);
