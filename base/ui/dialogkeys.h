@@ -1,26 +1,12 @@
 #pragma once
 
-#include <QAbstractButton>
-#include <QKeySequence>
-#include <QPointer>
-#include <QShortcut>
-#include <QWidget>
+#include <QPushButton>
+#include <functional>
 
-// Enter presses the window's OK button (when it can be pressed) and Escape
-// closes the window, which a feature window takes as cancel. Pass no button
-// for a window where Enter should do nothing.
-inline void bindDialogKeys(QWidget* window, QAbstractButton* okButton)
-{
-    if (okButton) {
-        QPointer<QAbstractButton> ok(okButton);
-        for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-            auto* shortcut = new QShortcut(QKeySequence(key), window);
-            QObject::connect(shortcut, &QShortcut::activated, window, [ok] {
-                if (ok && ok->isEnabled() && ok->isVisible())
-                    ok->click();
-            });
-        }
-    }
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
-    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
-}
+inline constexpr const char* kEnterGoesToDefault = "enterGoesToDefault";
+
+// Feature windows are plain windows, not dialogs, so Enter and Escape are
+// wired by hand: Enter presses the focused button, else `defaultButton`;
+// Escape runs `cancel`. Buttons carrying the property kEnterGoesToDefault
+// (a coupon's sign buttons) leave Enter to the default button.
+void bindDialogKeys(QWidget* window, QPushButton* defaultButton, std::function<void()> cancel);

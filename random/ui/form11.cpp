@@ -63,7 +63,7 @@ Form11::Form11(AppContext& context) : FeatureWindow(context)
 
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
     connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    bindDialogKeys(this, ok);
+    bindDialogKeys(this, ok, [this] { close(); });
 }
 
 void Form11::accept()

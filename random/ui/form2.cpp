@@ -34,7 +34,7 @@ Form2::Form2(AppContext& context) : FeatureWindow(context)
     setMinimumWidth(260);
 
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    bindDialogKeys(this, ok);
+    bindDialogKeys(this, ok, [this] { close(); });
 }
 
 void Form2::accept()

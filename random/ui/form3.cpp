@@ -37,7 +37,7 @@ Form3::Form3(AppContext& context) : FeatureWindow(context)
 
     connect(Jana, &QScrollBar::valueChanged, this, [this](int value) { Arvo->setText(weightLabel(value)); });
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    bindDialogKeys(this, ok);
+    bindDialogKeys(this, ok, [this] { close(); });
     Jana->setFocus();
 }
 

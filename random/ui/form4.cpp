@@ -115,7 +115,7 @@ Form4::Form4(AppContext& context) : FeatureWindow(context)
         message("Jos arvot vajaita kuponkeja voit kirjoittaa rivimäärän kenttään.", Messages::Information);
     });
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    bindDialogKeys(this, ok);
+    bindDialogKeys(this, ok, [this] { close(); });
 
     // Load
     SharedState& s = state();

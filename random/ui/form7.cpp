@@ -114,7 +114,7 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
     connect(talleta, &QPushButton::clicked, this, [this] { save(); });
     connect(Command1, &QPushButton::clicked, this, [this] { closeWindow(); });
     connect(Command2, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    bindDialogKeys(this, nullptr);
+    bindDialogKeys(this, nullptr, [this] { close(); });
 
     // Load
     const SharedState& s = state();

@@ -134,7 +134,7 @@ Form8::Form8(AppContext& context) : FeatureWindow(context)
 
     connect(hint, &QPushButton::clicked, this, [this] { showHint(); });
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    bindDialogKeys(this, ok);
+    bindDialogKeys(this, ok, [this] { close(); });
     HH1[0]->setFocus();
 }
 

@@ -82,7 +82,7 @@ jar::jar(AppContext& context) : FeatureWindow(context)
     setTabOrder(HScroll2, Text2);
     setTabOrder(Text2, ok);
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    bindDialogKeys(this, ok);
+    bindDialogKeys(this, ok, [this] { close(); });
     HScroll1->setFocus();
 }
 

@@ -86,7 +86,7 @@ jst::jst(AppContext& context) : FeatureWindow(context)
 
     connect(save, &QPushButton::clicked, this, [this] { saveRow(); });
     connect(ok, &QPushButton::clicked, this, [this] { done(); });
-    bindDialogKeys(this, nullptr);
+    bindDialogKeys(this, nullptr, [this] { close(); });
 
     // Load: the O matches offer "1" and "2", the bankers a fixed "1".
     SharedState& st = state();

@@ -2,25 +2,17 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include "support/files.h"
+
 #include <gtest/gtest.h>
 
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-} // namespace
 
 TEST(StatsFiles, WinRecordsAre56BytesOfPaddedAnsiText)
 {
     const VoitotRecord r{QString::fromUtf8("Järjestelmä. 12"), "2026", "23", " 0", " 1", " 3", " 10", " 1,250"};
     const QByteArray bytes = encodeRecord(r);
     ASSERT_EQ(bytes.size(), kVoitotRecordLength);
-    EXPECT_EQ(bytes, QByteArray("J\xe4rjestelm\xe4. 12     2026 23  0   1   3   10   1,250      "));
+    EXPECT_EQ(bytes, QByteArray("J\xe4rjestelm\xe4. 12     2026 23  0   1   3   10  1,250      "));
     const VoitotRecord back = decodeVoitot(bytes);
     EXPECT_EQ(back.name.trimmed(), r.name);
     EXPECT_EQ(back.winnings.trimmed(), "1,250");
@@ -55,7 +47,7 @@ TEST(StatsFiles, AppendingGoesAfterTheLastCompleteRecord)
     EXPECT_EQ(readRecords(path, kOikeatRecordLength).size(), 1);
     ASSERT_TRUE(appendRecord(path, second, kOikeatRecordLength));
     ASSERT_TRUE(appendRecord(path, second, kOikeatRecordLength));
-    EXPECT_EQ(readAll(path), first + second + second);
+    EXPECT_EQ(readBytes(path), first + second + second);
     EXPECT_EQ(lastCorrectRow(path)->row, "2222222222222");
     EXPECT_EQ(lastCorrectRow(path)->year.trimmed(), "2026");
 }
@@ -68,5 +60,5 @@ TEST(StatsFiles, AFailedAppendKeepsTheRecordsThatWereThere)
     ASSERT_TRUE(appendRecord(path, record, kVoitotRecordLength));
     EXPECT_FALSE(appendRecord(path, record.left(10), kVoitotRecordLength));
     EXPECT_FALSE(appendRecord(dir.filePath("missing/VOITOT.TIL"), record, kVoitotRecordLength));
-    EXPECT_EQ(readAll(path), record);
+    EXPECT_EQ(readBytes(path), record);
 }
