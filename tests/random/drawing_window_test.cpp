@@ -221,7 +221,6 @@ void enterRowInForm6(QWidget* form6, const QString& signs)
 TEST(RandomRowsRoad, OneWeightFromTheMainWindowToTheSavedFile)
 {
     TestEnv env;
-    standInForm6(env);
     Form1 form(env.context, env.windows);
     env.windows.setMainWindow(&form);
     form.show();
@@ -271,7 +270,6 @@ TEST(RandomRowsRoad, OneWeightFromTheMainWindowToTheSavedFile)
 TEST(RandomRowsRoad, PerMatchWeightsWithBankersAndASwitchedOffSign)
 {
     TestEnv env;
-    standInForm6(env);
     Form1 form(env.context, env.windows);
     env.windows.setMainWindow(&form);
     form.show();
@@ -321,5 +319,56 @@ TEST(RandomRowsRoad, PerMatchWeightsWithBankersAndASwitchedOffSign)
         EXPECT_NE(row[9], 'X');
     }
     EXPECT_EQ(distinct.size(), 54u); // every possible row, none twice
+    form.close();
+}
+
+TEST(RandomRowsRoad, ARandomRowSystemFromThePatternToTheSavedFile)
+{
+    TestEnv env;
+    Form1 form(env.context, env.windows);
+    env.windows.setMainWindow(&form);
+    form.show();
+    env.random.seed(7);
+    form.runOperation("arv");
+
+    QWidget* form11 = openWindow("Form11");
+    click(form11, "Option1_1");
+    click(form11, "Command1");
+    QWidget* formh = openWindow("Formh");
+    ASSERT_TRUE(formh);
+    EXPECT_EQ(formh->windowTitle(), "JÄRJESTELMÄ");
+    // Three-sign matches 1 and 5, a two-sign match 3 ("X" or "2"), "1" elsewhere: 18 rows.
+    const QStringList pattern = {"1X2", "1", "X2", "1", "1X2", "1", "1", "1", "1", "1", "1", "1", "1"};
+    const char* buttons[3] = {"yksi", "risti", "kaksi"};
+    for (int k = 0; k < kMatches; ++k)
+        for (int s = 0; s < 3; ++s)
+            if (pattern[k].contains(QChar(kSigns[s])))
+                click(formh, QString("%1_%2").arg(buttons[s]).arg(k));
+    click(formh, "sainperusrivin");
+    QWidget* form4 = openWindow("Form4");
+    ASSERT_TRUE(form4);
+    EXPECT_EQ(env.messages.lastText(),
+              "Tämä hajarivijärjestelmä vaatisi täydellisenä   18 riviä !  Maximi rivimäärä on 500 !");
+    EXPECT_EQ(textOf(form4, "Rivimaara"), "18");
+    click(form4, "SainRivimaaran");
+    QWidget* form7 = openWindow("Form7");
+    ASSERT_TRUE(form7);
+    click(form7, "ar");
+    const QString path = env.path("JARJESTELMA.1X2");
+    env.dialogs.choose(path);
+    click(form7, "talleta");
+    EXPECT_TRUE(form.isEnabled());
+
+    const RowBuffer rows = savedRows(fileBytes(path), 18);
+    std::set<QString> distinct, guards;
+    for (int i = 0; i < int(rows.size()); ++i) {
+        distinct.insert(rowText(rows[i]));
+        for (int k = 0; k < kMatches; ++k)
+            EXPECT_TRUE(pattern[k].contains(QChar(rows[i][k])));
+        if (i < 9) // the nine three-sign combinations come first, each once
+            guards.insert(QString(QChar(rows[i][0])) + QChar(rows[i][4]));
+    }
+    EXPECT_EQ(guards.size(), 9u);
+    EXPECT_EQ(distinct.size(), 18u); // the whole system
     form.close();
 }

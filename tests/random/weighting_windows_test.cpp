@@ -32,7 +32,6 @@ TEST(Form11, TheOtherChoicesOpenThePatternAndOwnSystemWindows)
 {
     TestEnv env;
     startRandomTask(env);
-    standIn(env, "Formh");
     QWidget* w = env.open("Form11");
     click(w, "Option1_1");
     EXPECT_EQ(env.state.DrawMode, 1);
@@ -50,15 +49,6 @@ TEST(Form11, TheOtherChoicesOpenThePatternAndOwnSystemWindows)
     EXPECT_TRUE(openWindow("jar"));
 }
 
-TEST(Form11, ARandomRowSystemNeedsThePatternWindow)
-{
-    TestEnv env;
-    if (env.windows.available("Formh"))
-        GTEST_SKIP() << "the pattern window is in this build";
-    QWidget* w = env.open("Form11");
-    EXPECT_FALSE(isEnabled(w, "Option1_1"));
-}
-
 // --- Form2 and Form3: one weight or one per match ---------------------------------------
 
 TEST(Form2, TheChoiceSetsWeightedDrawAndOpensTheBasicRow)
@@ -66,7 +56,6 @@ TEST(Form2, TheChoiceSetsWeightedDrawAndOpensTheBasicRow)
     for (bool perMatch : {false, true}) {
         TestEnv env;
         startRandomTask(env);
-        standIn(env, "Form6");
         QWidget* w = env.open("Form2");
         saveShot(w, "Form2");
         EXPECT_EQ(w->windowTitle(), "Valitse painotus !");
