@@ -37,7 +37,6 @@ void DrawChart::setRowCount(int rows)
 void DrawChart::addRow(int rowNumber, int basicSigns)
 {
     points_.push_back({rowNumber, basicSigns});
-    update();
 }
 
 void DrawChart::showAverage(double average)

@@ -15,6 +15,7 @@ public:
     explicit DrawChart(QWidget* parent = nullptr);
 
     void setRowCount(int rows);
+    // Adds a row to the chart; the window repaints it when it shows its figures.
     void addRow(int rowNumber, int basicSigns);
     void showAverage(double average);
 

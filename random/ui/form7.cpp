@@ -19,8 +19,8 @@
 
 namespace {
 
-// Counters of rejected rows change faster than anyone can read; between
-// accepted rows they are shown this often.
+// The figures and the chart change faster than anyone can read; they are
+// shown this often during a run, and once more at its end.
 constexpr int kRepaintMs = 40;
 
 QLabel* valueLabel(QWidget* parent, const QString& name)
@@ -185,16 +185,18 @@ void Form7::run(RowDrawing& drawing)
     BusyCursor busy;
     QElapsedTimer sinceShown;
     sinceShown.start();
+    int lastHits = 0;
     while (!drawing.done()) {
         QCoreApplication::processEvents();
         const DrawAttempt attempt = drawing.attempt();
         if (attempt.accepted) {
             s.Rows[std::size_t(attempt.rowNumber - 1)] = attempt.row;
+            lastHits = attempt.basicSignHits;
             if (s.DrawMode != 1)
                 Pic->addRow(attempt.rowNumber, attempt.basicSignHits);
         }
-        if (attempt.accepted || sinceShown.elapsed() >= kRepaintMs) {
-            showAttempt(drawing, attempt);
+        if (drawing.done() || sinceShown.elapsed() >= kRepaintMs) {
+            showProgress(drawing, lastHits);
             sinceShown.restart();
         }
     }
@@ -202,18 +204,18 @@ void Form7::run(RowDrawing& drawing)
         Pic->showAverage(drawing.average());
 }
 
-void Form7::showAttempt(const RowDrawing& drawing, const DrawAttempt& attempt)
+void Form7::showProgress(const RowDrawing& drawing, int lastHits)
 {
     arvottu_->setText(QString::number(drawing.attempts()));
     hylatty_->setText(QString::number(drawing.duplicatesRejected()));
-    if (!attempt.accepted)
+    if (drawing.accepted() == 0)
         return;
     hyvaksytty_->setText(QString::number(drawing.accepted()));
-    perusmerkit_->setText(QString::number(attempt.basicSignHits));
+    perusmerkit_->setText(QString::number(lastHits));
     keskiarvo_->setText(" " + QLocale().toString(drawing.average(), 'f', 1));
-    if (attempt.rowNumber <= mittari->maximum())
-        mittari->setValue(attempt.rowNumber);
+    mittari->setValue(std::min(drawing.accepted(), mittari->maximum()));
     if (state().DrawMode != 1) {
+        Pic->update();
         const auto& classes = drawing.hitClasses();
         QLabel* counters[4] = {os1, os2, os3, os4};
         for (int i = 0; i < 4; ++i)

@@ -9,7 +9,6 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class RowDrawing;
-struct DrawAttempt;
 
 // "ARVONTA": draws the rows once, shows how the drawing goes and saves the rows.
 class Form7 : public FeatureWindow {
@@ -23,7 +22,8 @@ protected:
 private:
     void draw();
     void run(RowDrawing& drawing);
-    void showAttempt(const RowDrawing& drawing, const DrawAttempt& attempt);
+    // The figures of the run so far; `lastHits` are the basic signs of the last kept row.
+    void showProgress(const RowDrawing& drawing, int lastHits);
     void save();
     void closeWindow();
     void setRunButtons(bool enabled);
