@@ -1,12 +1,37 @@
-#pragma once
+#include "base/ui/controls.h"
 
-#include <QFont>
+#include <QCheckBox>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QListView>
+#include <QPushButton>
 #include <QStringListModel>
+#include <QStyle>
 
-// The listings line their columns up with blanks, so they need a fixed-pitch font.
-inline QFont listingFont()
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QString& name)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    return label;
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QFont listingFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono", font.family()});
@@ -15,8 +40,7 @@ inline QFont listingFont()
     return font;
 }
 
-// A read-only list of text lines that stays quick with tens of thousands of them.
-inline QListView* makeListing(QWidget* parent, const QString& name, QStringListModel* model, int columns)
+QListView* makeListing(QWidget* parent, const QString& name, QStringListModel* model, int columns)
 {
     auto* list = new QListView(parent);
     list->setObjectName(name);
