@@ -198,6 +198,14 @@ qint64 RecordSet::number(const QString& column) const
     return number(columnIndex(column));
 }
 
+QString RecordSet::textAt(int record, const QString& column) const
+{
+    const int c = columnIndex(column);
+    if (record < 0 || record >= recordCount() || c < 0 || records_[record].values[c].isNull())
+        return QString();
+    return records_[record].values[c].toString();
+}
+
 bool RecordSet::setValue(int position, const QVariant& value)
 {
     if (mode_ == EditMode::None || position < 0 || position >= columnCount())

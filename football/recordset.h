@@ -62,6 +62,9 @@ public:
     qint64 number(int position) const;
     qint64 number(const QString& column) const;
 
+    // Text of a column of any record of the set, without moving to it.
+    QString textAt(int record, const QString& column) const;
+
     // Changes the edit buffer; false when not editing or no such column.
     bool setValue(int position, const QVariant& value);
     bool setValue(const QString& column, const QVariant& value);
