@@ -16,7 +16,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Rivikone");
     QApplication::setOrganizationName("Rivikone");
-    QApplication::setApplicationDisplayName(kProgramTitle);
     QApplication::setWindowIcon(QIcon(":/pictures/rivikone.png"));
 
     const QString programDir =

@@ -131,9 +131,6 @@ PainterPrintDevice::PainterPrintDevice(QString programDir, Messages& messages)
     : programDir_(std::move(programDir)), messages_(messages)
 {
     setFont("Courier New", 12, false);
-    scaleMode_ = 1;
-    scaleWidth_ = printableWidthMm() * 1440 / 25.4;
-    scaleHeight_ = printableHeightMm() * 1440 / 25.4;
 }
 
 PainterPrintDevice::~PainterPrintDevice()
@@ -148,50 +145,156 @@ bool PainterPrintDevice::available()
     return true;
 }
 
+namespace {
+
+// A PDF file has no hardware margins; these leave the 202 mm printable width
+// of the ink-jet printer the coupon calibration defaults were made for.
+const QMarginsF kPdfMarginsMm(4, 4, 4, 4);
+
+bool printerExists(const QString& name)
+{
+    return QPrinterInfo::availablePrinterNames().contains(name);
+}
+
+} // namespace
+
+QPrinter& PainterPrintDevice::printer() const
+{
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setDocName(kMainTitle);
+        printer_->setPageSize(QPageSize(QPageSize::A4));
+        chooseTarget();
+    }
+    return *printer_;
+}
+
+void PainterPrintDevice::chooseTarget() const
+{
+    QPrinter& p = *printer_;
+    QString name;
+    if (!forcePdf_ && userPdf_.isEmpty()) {
+        if (!printerName_.isEmpty() && printerExists(printerName_))
+            name = printerName_;
+        else if (const QPrinterInfo standard = QPrinterInfo::defaultPrinter(); !standard.isNull())
+            name = standard.printerName();
+        else if (const QStringList names = QPrinterInfo::availablePrinterNames(); !names.isEmpty())
+            name = names.first();
+    }
+    toPdf_ = name.isEmpty();
+    if (toPdf_) {
+        if (p.outputFormat() != QPrinter::PdfFormat)
+            p.setOutputFormat(QPrinter::PdfFormat);
+        p.setPageSize(QPageSize(QPageSize::A4));
+        p.setPageMargins(kPdfMarginsMm, QPageLayout::Millimeter);
+    } else {
+        if (p.outputFormat() != QPrinter::NativeFormat)
+            p.setOutputFormat(QPrinter::NativeFormat);
+        if (p.printerName() != name)
+            p.setPrinterName(name);
+    }
+}
+
 bool PainterPrintDevice::setup()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!printerName_.isEmpty())
-        printer.setPrinterName(printerName_);
-    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    if (painter_)
+        return false;
+    QPrinter& p = printer();
+    QPrintDialog dialog(&p, QApplication::activeWindow());
     dialog.setWindowTitle("Valitse kirjoitin");
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    pdfOnly_ = printer.outputFormat() == QPrinter::PdfFormat;
-    printerName_ = pdfOnly_ ? QString() : printer.printerName();
+    if (p.outputFormat() == QPrinter::PdfFormat) {
+        userPdf_ = p.outputFileName();
+        printerName_.clear();
+    } else {
+        userPdf_.clear();
+        printerName_ = p.printerName();
+    }
     return true;
+}
+
+QRectF PainterPrintDevice::paintRectMm() const
+{
+    return printer().pageLayout().paintRect(QPageLayout::Millimeter);
+}
+
+double PainterPrintDevice::unitsPerMm(int mode) const
+{
+    switch (mode) {
+    case 2: // points
+        return 72 / 25.4;
+    case 3: // device dots
+        return printer().resolution() / 25.4;
+    case 5: // inches
+        return 1 / 25.4;
+    case 6:
+        return 1;
+    case 7: // centimetres
+        return 0.1;
+    default: // twips
+        return 1440 / 25.4;
+    }
 }
 
 void PainterPrintDevice::setScaleMode(int mode)
 {
-    scaleMode_ = mode;
-    const double unitsPerMm = mode == 6 ? 1.0 : mode == 7 ? 0.1 : 1440 / 25.4;
-    scaleWidth_ = printableWidthMm() * unitsPerMm;
-    scaleHeight_ = printableHeightMm() * unitsPerMm;
+    if (mode == 0) {
+        // Keeps the current scale as user units.
+        userWidth_ = scaleWidth();
+        userHeight_ = scaleHeight();
+    }
+    mode_ = mode;
 }
 
-double PainterPrintDevice::printableWidthMm() const
+double PainterPrintDevice::scaleWidth() const
 {
-    if (printer_)
-        return printer_->pageLayout().paintRect(QPageLayout::Millimeter).width();
-    return 200;
+    return mode_ == 0 ? userWidth_ : paintRectMm().width() * unitsPerMm(mode_);
 }
 
-double PainterPrintDevice::printableHeightMm() const
+double PainterPrintDevice::scaleHeight() const
 {
-    if (printer_)
-        return printer_->pageLayout().paintRect(QPageLayout::Millimeter).height();
-    return 287;
+    return mode_ == 0 ? userHeight_ : paintRectMm().height() * unitsPerMm(mode_);
+}
+
+void PainterPrintDevice::setScaleWidth(double width)
+{
+    if (!(width > 0))
+        return;
+    const double height = scaleHeight();
+    mode_ = 0;
+    userWidth_ = width;
+    userHeight_ = height;
+}
+
+void PainterPrintDevice::setScaleHeight(double height)
+{
+    if (!(height > 0))
+        return;
+    const double width = scaleWidth();
+    mode_ = 0;
+    userWidth_ = width;
+    userHeight_ = height;
+}
+
+double PainterPrintDevice::userToMmX() const
+{
+    return mode_ == 0 ? paintRectMm().width() / userWidth_ : 1 / unitsPerMm(mode_);
+}
+
+double PainterPrintDevice::userToMmY() const
+{
+    return mode_ == 0 ? paintRectMm().height() / userHeight_ : 1 / unitsPerMm(mode_);
 }
 
 void PainterPrintDevice::setFont(const QString& family, double pointSize, bool bold)
 {
     QFont font(family);
+    // "Liberation Mono" has the metrics of "Courier New" where that is missing.
+    font.setFamilies({family, "Liberation Mono", "DejaVu Sans Mono", "Courier"});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    if (!QFontDatabase::families().contains(family))
-        font.setFamilies({family, "Liberation Mono", "DejaVu Sans Mono", "Courier"});
-    font.setPointSizeF(pointSize);
+    font.setPointSizeF(pointSize > 0 ? pointSize : 12);
     font.setBold(bold);
     font_ = font;
     if (painter_)
@@ -200,38 +303,40 @@ void PainterPrintDevice::setFont(const QString& family, double pointSize, bool b
 
 double PainterPrintDevice::lineHeight() const
 {
-    double mm = font_.pointSizeF() * 25.4 / 72.0 * 1.15;
-    if (printer_) {
-        const QFontMetricsF metrics(font_, printer_.get());
-        mm = metrics.height() * 25.4 / printer_->resolution();
-    }
-    return mm * scaleHeight_ / printableHeightMm();
+    const QFontMetricsF metrics(font_, &printer());
+    const double mm = metrics.height() * 25.4 / printer().resolution();
+    return mm / userToMmY();
 }
 
 QPointF PainterPrintDevice::toDevice(double x, double y) const
 {
-    const double dotsPerMm = printer_->resolution() / 25.4;
-    return {x / scaleWidth_ * printableWidthMm() * dotsPerMm, y / scaleHeight_ * printableHeightMm() * dotsPerMm};
+    const double dotsPerMm = printer().resolution() / 25.4;
+    return {x * userToMmX() * dotsPerMm, y * userToMmY() * dotsPerMm};
 }
 
 bool PainterPrintDevice::begin()
 {
     if (painter_)
         return !failed_;
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setPageSize(QPageSize(QPageSize::A4));
-    printer_->setDocName(kMainTitle);
-    const bool havePrinter = !QPrinterInfo::availablePrinters().isEmpty();
-    if (!pdfOnly_ && !printerName_.isEmpty()) {
-        printer_->setPrinterName(printerName_);
-    } else if (pdfOnly_ || !havePrinter) {
-        pdfPath_ = QDir(programDir_).filePath(
-            QString("Tuloste-%1.pdf").arg(QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss")));
-        printer_->setOutputFormat(QPrinter::PdfFormat);
-        printer_->setOutputFileName(pdfPath_);
+    QPrinter& p = printer();
+    chooseTarget();
+    pdfPath_.clear();
+    if (toPdf_) {
+        if (!userPdf_.isEmpty()) {
+            pdfPath_ = userPdf_;
+        } else {
+            const QDir dir(programDir_);
+            const QString stem = "Tuloste-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
+            pdfPath_ = dir.filePath(stem + ".pdf");
+            for (int n = 2; QFile::exists(pdfPath_); ++n)
+                pdfPath_ = dir.filePath(QString("%1-%2.pdf").arg(stem).arg(n));
+        }
+        p.setOutputFileName(pdfPath_);
+    } else {
+        p.setOutputFileName(QString());
     }
     painter_ = std::make_unique<QPainter>();
-    if (!painter_->begin(printer_.get())) {
+    if (!painter_->begin(&p)) {
         failed_ = true;
         return false;
     }
@@ -248,7 +353,7 @@ void PainterPrintDevice::box(double x1, double y1, double x2, double y2, bool fi
         painter_->fillRect(rect, Qt::black);
     } else {
         QPen pen(Qt::black);
-        pen.setWidthF(printer_->resolution() / 25.4 * 0.25);
+        pen.setWidthF(printer().resolution() / 25.4 * 0.25);
         painter_->setPen(pen);
         painter_->setBrush(Qt::NoBrush);
         painter_->drawRect(rect);
@@ -259,8 +364,13 @@ void PainterPrintDevice::print(const QString& text)
 {
     if (!begin())
         return;
+    // A line that would run off the bottom goes onto a new page, as on paper.
+    if (y_ > 0 && y_ + lineHeight() > scaleHeight() * 1.0001)
+        newPage();
+    if (failed_)
+        return;
     painter_->setPen(Qt::black);
-    const QFontMetricsF metrics(font_, printer_.get());
+    const QFontMetricsF metrics(font_, &printer());
     const QPointF at = toDevice(x_, y_);
     painter_->drawText(QPointF(at.x(), at.y() + metrics.ascent()), text);
     x_ = 0;
@@ -271,7 +381,7 @@ void PainterPrintDevice::newPage()
 {
     if (!begin())
         return;
-    if (!printer_->newPage())
+    if (!printer().newPage())
         failed_ = true;
     x_ = 0;
     y_ = 0;
@@ -279,18 +389,22 @@ void PainterPrintDevice::newPage()
 
 void PainterPrintDevice::finishDocument(bool send)
 {
+    bool ended = true;
     if (painter_ && painter_->isActive())
-        painter_->end();
-    if (send && !pdfPath_.isEmpty() && QFile::exists(pdfPath_)) {
-        lastPdf_ = pdfPath_;
-        messages_.show("Kirjoitinta ei löytynyt, joten tuloste tallennettiin tiedostoon" + QString(kLineBreak) +
-                           QDir::toNativeSeparators(pdfPath_),
-                       Messages::Information);
-    } else if (!send && !pdfPath_.isEmpty()) {
-        QFile::remove(pdfPath_);
+        ended = painter_->end();
+    if (!pdfPath_.isEmpty()) {
+        if (send && ended && QFile::exists(pdfPath_)) {
+            lastPdf_ = pdfPath_;
+            const QString lead =
+                forcePdf_ || !userPdf_.isEmpty()
+                    ? QStringLiteral("Tuloste tallennettiin tiedostoon")
+                    : QStringLiteral("Kirjoitinta ei löytynyt, joten tuloste tallennettiin tiedostoon");
+            messages_.show(lead + kLineBreak + QDir::toNativeSeparators(pdfPath_), Messages::Information);
+        } else if (!send) {
+            QFile::remove(pdfPath_);
+        }
     }
     painter_.reset();
-    printer_.reset();
     pdfPath_.clear();
     x_ = 0;
     y_ = 0;
@@ -308,6 +422,7 @@ void PainterPrintDevice::killDoc()
 {
     if (!painter_)
         return;
-    printer_->abort();
+    if (painter_->isActive())
+        printer().abort();
     finishDocument(false);
 }

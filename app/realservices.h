@@ -58,7 +58,10 @@ private:
 
 // Prints with QPainter on the printer chosen with setup(), else the system's
 // default printer; on a machine without a printer into a PDF file in the
-// program directory, whose name the user is told.
+// program directory, whose name the user is told. The page model is that of
+// the printable area: standard units (twips, points, device dots, inches,
+// millimetres, centimetres) or, once ScaleWidth or ScaleHeight is set, user
+// units that stretch the printable area to the given width and height.
 class PainterPrintDevice : public PrintDevice {
 public:
     PainterPrintDevice(QString programDir, Messages& messages);
@@ -66,12 +69,12 @@ public:
 
     bool available() override;
     bool setup() override;
-    int scaleMode() const override { return scaleMode_; }
+    int scaleMode() const override { return mode_; }
     void setScaleMode(int mode) override;
-    double scaleWidth() const override { return scaleWidth_; }
-    void setScaleWidth(double width) override { scaleWidth_ = width > 0 ? width : scaleWidth_; }
-    double scaleHeight() const override { return scaleHeight_; }
-    void setScaleHeight(double height) override { scaleHeight_ = height > 0 ? height : scaleHeight_; }
+    double scaleWidth() const override;
+    void setScaleWidth(double width) override;
+    double scaleHeight() const override;
+    void setScaleHeight(double height) override;
     double currentX() const override { return x_; }
     void setCurrentX(double x) override { x_ = x; }
     double currentY() const override { return y_; }
@@ -85,30 +88,37 @@ public:
     void killDoc() override;
     bool failed() const override { return failed_; }
 
-    // The PDF file the last document went to, when there was no printer.
+    // The PDF file the last document went to, when it went to one.
     QString lastPdf() const { return lastPdf_; }
-    // Forces printing into a PDF file (tests, machines without printers).
-    void setPdfOnly(bool pdfOnly) { pdfOnly_ = pdfOnly; }
+    // Prints into a PDF file in the program directory even when a printer exists.
+    void setPdfOnly(bool pdfOnly) { forcePdf_ = pdfOnly; }
 
 private:
+    QPrinter& printer() const;
+    // Points the printer at the chosen or default printer, or at a PDF file.
+    void chooseTarget() const;
     bool begin();
     void finishDocument(bool send);
     QPointF toDevice(double x, double y) const;
-    double printableWidthMm() const;
-    double printableHeightMm() const;
+    QRectF paintRectMm() const;
+    double unitsPerMm(int mode) const;
+    double userToMmX() const;
+    double userToMmY() const;
 
     QString programDir_;
     Messages& messages_;
-    QString printerName_;
-    bool pdfOnly_ = false;
-    std::unique_ptr<QPrinter> printer_;
+    QString printerName_; // chosen with setup(); "" for the default printer
+    QString userPdf_;     // a PDF file chosen with setup()
+    bool forcePdf_ = false;
+    mutable std::unique_ptr<QPrinter> printer_;
+    mutable bool toPdf_ = false;
     std::unique_ptr<QPainter> painter_;
     QString pdfPath_;
     QString lastPdf_;
     QFont font_;
-    int scaleMode_ = 1;
-    double scaleWidth_ = 0;
-    double scaleHeight_ = 0;
+    int mode_ = 1; // 0 user units
+    double userWidth_ = 0;
+    double userHeight_ = 0;
     double x_ = 0;
     double y_ = 0;
     bool failed_ = false;

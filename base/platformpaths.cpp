@@ -15,7 +15,8 @@ const QList<HelperProgramEntry>& helperProgramTable()
         {HelperProgram::Dialer, "DIALER.EXE", {"gnome-contacts", "kaddressbook", "xdg-open"}},
         {HelperProgram::Calculator, "CALC.EXE",
          {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}},
-        {HelperProgram::HelpViewer, "WINHLP32.EXE", {"xdg-open"}},
+        // The user guide is an HTML document: the shell opens it in the user's browser.
+        {HelperProgram::HelpViewer, "explorer.exe", {"xdg-open"}},
     };
     return table;
 }

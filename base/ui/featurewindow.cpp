@@ -25,7 +25,11 @@ bool FeatureWindow::handOver(const QString& name, const WindowTexts& texts)
     if (!services().windows.available(name))
         return false;
     handingOver_ = true;
-    services().windows.show(name, texts);
+    if (!services().windows.show(name, texts)) {
+        // The next window could not be made: stay, so nothing entered here is lost.
+        handingOver_ = false;
+        return false;
+    }
     close();
     return true;
 }

@@ -1,6 +1,15 @@
 #include "base/ui/windowregistry.h"
+#include "rows/ui/form6.h"
+#include "rows/ui/formh.h"
+#include "rows/ui/harat.h"
+#include "rows/ui/kon.h"
 
 void registerRowsWindows(WindowRegistry& registry)
 {
-    Q_UNUSED(registry);
+    // Basic row entry and the reduced systems
+    registry.add("Form6", [](AppContext& context) { return new Form6(context); });
+    registry.add("harat", [](AppContext& context) { return new harat(context); });
+    registry.add("Formh", [](AppContext& context) { return new Formh(context); });
+    // Fitting an own system to the coupon
+    registry.add("kon", [](AppContext& context) { return new kon(context); });
 }

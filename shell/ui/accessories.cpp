@@ -1,26 +1,122 @@
 #include "shell/ui/accessories.h"
 
-#include <QDir>
-#include <QFile>
+#include "base/platformpaths.h"
+#include "base/textformat.h"
+#include "shell/programfiles.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+const QStringList& accessoryKeys()
+{
+    static const QStringList keys = {"kal", "mui", "ava", "soi", "win", "calc"};
+    return keys;
+}
+
+QString programSetting(AppContext& context, const SettingKey& key, HelperProgram program)
+{
+    return context.services.settings.read(key, defaultProgramPath(program));
+}
+
+// The program a stored path names: the file itself, or for a bare name the
+// program of that name on the search path, as the system would start it.
+QString locateProgram(const QString& path)
+{
+    if (path.trimmed().isEmpty())
+        return QString();
+    if (QFileInfo(path).isFile())
+        return path;
+    if (!path.contains('/') && !path.contains('\\'))
+        return QStandardPaths::findExecutable(path);
+    return QString();
+}
+
+void startCalendar(AppContext& context)
+{
+    const QString path = programSetting(context, keys::Calendar, HelperProgram::Calendar);
+    const QString program = locateProgram(path);
+    // A calendar that is there but will not start is as lost to the user as a missing one.
+    if (program.isEmpty() || !context.services.launcher.start(program, {}, Launcher::Normal))
+        context.services.messages.show(QStringLiteral("En löydä kalenteria !") + path, Messages::Critical);
+}
+
+void startNotepad(AppContext& context)
+{
+    const QString path = programSetting(context, keys::Notepad, HelperProgram::Notepad);
+    if (path.trimmed().isEmpty() || !context.services.launcher.start(path, {}, Launcher::Normal))
+        context.services.messages.show(QStringLiteral("En löydä asetuksissa määriteltyä muistiota !"),
+                                       Messages::Exclamation);
+}
+
+void openBookmarksPage(AppContext& context)
+{
+    const QString reader = programSetting(context, keys::WwwReader, HelperProgram::WwwReader).trimmed();
+    const QString programDir = context.state.ProgramDir;
+    bool ok = writeBookmarkFiles(programDir);
+    if (ok)
+        ok = !reader.isEmpty() &&
+             context.services.launcher.start(reader, {bookmarkPagePath(programDir)}, Launcher::Maximized);
+    QCoreApplication::processEvents();
+    if (!ok)
+        context.services.messages.show(QStringLiteral("WWW-lukijaa ei löydy !") + kLineBreak +
+                                           QStringLiteral("Tarkista 'Asetukset' ikkunassa lukijan sijainti."),
+                                       Messages::Critical);
+}
+
+void startDialer(AppContext& context)
+{
+    const QString dialer = defaultProgramPath(HelperProgram::Dialer);
+    // Where the desktop hands telephone numbers to its own dialer, ask it for one.
+    QStringList arguments;
+    if (QFileInfo(dialer).baseName() == QLatin1String("xdg-open"))
+        arguments << QStringLiteral("tel:");
+    context.services.launcher.start(dialer, arguments, Launcher::Normal);
+}
+
+void startCalculator(AppContext& context)
+{
+    context.services.launcher.start(defaultProgramPath(HelperProgram::Calculator), {}, Launcher::Normal);
+}
+
+void openHelp(AppContext& context)
+{
+    const QString programDir = context.state.ProgramDir;
+    // A copy left by an earlier run serves when this one cannot be written.
+    writeCarriedFile(programDir, helpFile());
+    context.services.launcher.start(defaultProgramPath(HelperProgram::HelpViewer), {helpFilePath(programDir)},
+                                    Launcher::Normal);
+}
+
+} // namespace
 
 bool accessoryAvailable(const QString& key)
 {
-    Q_UNUSED(key);
-    return false;
+    return accessoryKeys().contains(key);
 }
 
 bool runAccessory(AppContext& context, const QString& key)
 {
-    Q_UNUSED(context);
-    Q_UNUSED(key);
-    return false;
+    if (key == QLatin1String("kal"))
+        startCalendar(context);
+    else if (key == QLatin1String("mui"))
+        startNotepad(context);
+    else if (key == QLatin1String("ava"))
+        openBookmarksPage(context);
+    else if (key == QLatin1String("soi"))
+        startDialer(context);
+    else if (key == QLatin1String("win"))
+        openHelp(context);
+    else if (key == QLatin1String("calc"))
+        startCalculator(context);
+    else
+        return false;
+    return true;
 }
 
 void removeBookmarkFiles(const QString& programDir)
 {
-    static const QStringList names = {"puskuri.htm", "tausta.gif", "rivikone.gif", "boltsi.gif"};
-    const QDir dir(programDir);
-    for (const QString& entry : dir.entryList(QDir::Files))
-        if (names.contains(entry.toLower()))
-            QFile::remove(dir.filePath(entry));
+    deleteBookmarkFiles(programDir);
 }

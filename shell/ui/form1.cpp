@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -171,6 +172,9 @@ Form1::Form1(AppContext& context, WindowRegistry& registry) : context_(context),
     buildMenus();
     buildToolbar();
     refreshAvailability();
+    // F1 opens the user guide here as in every other window.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { runOperation("win"); });
     load();
 }
 
@@ -201,7 +205,7 @@ void Form1::buildToolbar()
     toolbar->setObjectName("Toolbar1");
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
-    toolbar->setIconSize(QSize(32, 32));
+    toolbar->setIconSize(QSize(24, 24));
     toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, toolbar);

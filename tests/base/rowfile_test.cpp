@@ -4,23 +4,13 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QTemporaryDir>
+#include "support/files.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 RowBuffer rows(std::initializer_list<const char*> texts)
 {
@@ -54,23 +44,23 @@ TEST(RowFile, OneSavedRowMakesThe26ByteFile)
     QTemporaryDir dir;
     const QString path = dir.filePath("yksi.1X2");
     ASSERT_EQ(writeRowsFile(path, rows({"1X21X21X21X21"}), 1), WriteStatus::Ok);
-    EXPECT_EQ(readAll(path), QByteArray("1 nova       1X21X21X21X21"));
+    EXPECT_EQ(readBytes(path), QByteArray("1 nova       1X21X21X21X21"));
 }
 
 TEST(RowFile, ExistingFilesAreNeverReplaced)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("vanha.1X2");
-    writeBytes(path, "keep me");
+    ASSERT_TRUE(writeBytes(path, "keep me"));
     EXPECT_EQ(writeRowsFile(path, rows({"1111111111111"}), 1), WriteStatus::Exists);
-    EXPECT_EQ(readAll(path), QByteArray("keep me"));
+    EXPECT_EQ(readBytes(path), QByteArray("keep me"));
 }
 
 TEST(RowFile, AFailedWriteLeavesNoFileBehind)
 {
     QTemporaryDir dir;
     // A folder that is really a file cannot take the rows, whoever runs the test.
-    writeBytes(dir.filePath("tiedosto"), "x");
+    ASSERT_TRUE(writeBytes(dir.filePath("tiedosto"), "x"));
     EXPECT_EQ(writeRowsFile(dir.filePath("tiedosto/rivit.1X2"), rows({"1111111111111"}), 1), WriteStatus::Failed);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tiedosto"});
 
@@ -187,11 +177,11 @@ TEST(RowFile, OwnSystemFilesGrowOneRowAtATime)
     QTemporaryDir dir;
     const QString path = dir.filePath("oma.STM");
     ASSERT_EQ(createSystemFile(path, 2, 2), WriteStatus::Ok);
-    EXPECT_EQ(readAll(path), QByteArray("O2 T2 R0     "));
+    EXPECT_EQ(readBytes(path), QByteArray("O2 T2 R0     "));
     ASSERT_EQ(appendSystemRow(path, 2, 2, 2, rowFromText("121X111111111")), WriteStatus::Ok);
-    EXPECT_EQ(readAll(path), QByteArray("O2 T2 R1     121X111111111"));
+    EXPECT_EQ(readBytes(path), QByteArray("O2 T2 R1     121X111111111"));
     ASSERT_EQ(appendSystemRow(path, 2, 2, 3, rowFromText("2121111111111")), WriteStatus::Ok);
-    EXPECT_EQ(readAll(path), QByteArray("O2 T2 R2     121X1111111112121111111111"));
+    EXPECT_EQ(readBytes(path), QByteArray("O2 T2 R2     121X1111111112121111111111"));
 }
 
 TEST(RowFile, ContinuingAFileWithFiveRowsWritesRecordSeven)
@@ -201,14 +191,14 @@ TEST(RowFile, ContinuingAFileWithFiveRowsWritesRecordSeven)
     QByteArray bytes = systemFileHeader(2, 2, 5);
     for (int i = 0; i < 5; ++i)
         bytes += "1211111111111";
-    writeBytes(path, bytes);
+    ASSERT_TRUE(writeBytes(path, bytes));
     const OpenSystemResult open = openSystemFile(path);
     ASSERT_TRUE(open.ok);
     EXPECT_EQ(open.header.halfGuards, 2);
     EXPECT_EQ(open.header.fullGuards, 2);
     EXPECT_EQ(open.nextRecord, 7);
     ASSERT_EQ(appendSystemRow(path, 2, 2, open.nextRecord, rowFromText("22XX111111111")), WriteStatus::Ok);
-    const QByteArray after = readAll(path);
+    const QByteArray after = readBytes(path);
     EXPECT_EQ(after.size(), 7 * 13);
     EXPECT_EQ(after.left(13), QByteArray("O2 T2 R6     "));
     EXPECT_EQ(after.mid(13, 65), bytes.mid(13));

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QTest>
 
 void click(QObject* root, const QString& name)
@@ -10,7 +11,12 @@ void click(QObject* root, const QString& name)
     auto* button = control<QAbstractButton>(root, name);
     if (!button || !button->isEnabled() || !button->isVisible())
         return;
-    QTest::mouseClick(button, Qt::LeftButton);
+    // Check boxes and option buttons answer clicks on their indicator and text
+    // only; a programmatic click goes through the same toggling.
+    if (button->isCheckable() && !qobject_cast<QPushButton*>(button))
+        button->click();
+    else
+        QTest::mouseClick(button, Qt::LeftButton);
     settle();
 }
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+// The two statistics files: flat arrays of fixed-length text records in the
+// Windows ANSI code page, fields padded with blanks or cut to their width.
+
+inline constexpr const char* kWinsFile = "VOITOT.TIL";
+inline constexpr const char* kCorrectRowsFile = "OIKEAT.TIL";
+inline constexpr int kVoitotRecordLength = 56;
+inline constexpr int kOikeatRecordLength = 21;
+
+// What a checked set of rows won in a round; every field is the text the
+// checking window showed.
+struct VoitotRecord {
+    QString name;     // 20
+    QString year;     // 5
+    QString round;    // 3
+    QString hits13;   // 4
+    QString hits12;   // 4
+    QString hits11;   // 4
+    QString hits10;   // 4
+    QString winnings; // 12
+};
+
+// The correct row of a round.
+struct OikeatRecord {
+    QString row;   // 13 signs
+    QString year;  // 5
+    QString round; // 3
+};
+
+QByteArray encodeRecord(const VoitotRecord& record);
+QByteArray encodeRecord(const OikeatRecord& record);
+VoitotRecord decodeVoitot(const QByteArray& bytes);
+OikeatRecord decodeOikeat(const QByteArray& bytes);
+
+// The complete records of a file, in file order; a trailing partial record is
+// not a record. A missing file has none.
+QList<QByteArray> readRecords(const QString& path, int recordLength);
+
+// Writes `record` directly after the last complete record (over any torn
+// tail), creating the file when absent. The file is replaced as a whole, so a
+// failed write leaves the earlier records as they were. False on failure.
+bool appendRecord(const QString& path, const QByteArray& record, int recordLength);
+
+// The last complete correct-row record, if any.
+std::optional<OikeatRecord> lastCorrectRow(const QString& path);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QPushButton>
+#include <functional>
+
+inline constexpr const char* kEnterGoesToDefault = "enterGoesToDefault";
+
+// Feature windows are plain windows, not dialogs, so Enter and Escape are
+// wired by hand: Enter presses the focused button, else `defaultButton`;
+// Escape runs `cancel`. Buttons carrying the property kEnterGoesToDefault
+// (a coupon's sign buttons) leave Enter to the default button.
+void bindDialogKeys(QWidget* window, QPushButton* defaultButton, std::function<void()> cancel);

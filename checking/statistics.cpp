@@ -1,0 +1,314 @@
+#include "checking/statistics.h"
+
+#include "base/rows.h"
+#include "base/textformat.h"
+
+#include <algorithm>
+
+WinRecordName winRecordName(const QString& currentFileTitle, bool haravaTask, const QString& systemName,
+                            qint64 fullSystemSize)
+{
+    if (currentFileTitle == kTypedSystemTitle)
+        return {currentFileTitle, currentFileTitle.left(15) + ". " + QString::number(fullSystemSize)};
+    QString title = haravaTask ? systemName + ".HAR" : currentFileTitle;
+    title = shortenedName(title);
+    return {title, title.left(20)};
+}
+
+qint64 storedAmount(const QString& field)
+{
+    const QString t = field.trimmed();
+    int i = 0;
+    const bool negative = i < t.size() && t[i] == '-';
+    if (negative)
+        ++i;
+    qint64 amount = 0;
+    bool digits = false;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c >= '0' && c <= '9') {
+            if (amount < (qint64(1) << 50))
+                amount = amount * 10 + (c.unicode() - '0');
+            digits = true;
+            continue;
+        }
+        // A thousands separator of any locale, but only between digits.
+        const bool separator = c == ',' || c == '.' || c == ' ' || c == '\'' || c == QChar(0x00A0) ||
+                               c == QChar(0x202F) || c == QChar(0x2007);
+        if (!(digits && separator && i + 1 < t.size() && t[i + 1].isDigit()))
+            break;
+    }
+    return negative ? -amount : amount;
+}
+
+void Distribution::add(const QString& row)
+{
+    for (int k = 0; k < kMatches && k < row.size(); ++k) {
+        const int s = signIndex(char(row[k].toLatin1()));
+        if (s >= 0)
+            ++counts[s][k];
+    }
+}
+
+QString Distribution::text(int sign, int match) const
+{
+    return signedNumber(counts[sign][match]);
+}
+
+QList<VoitotRecord> readWinRecords(const QString& path)
+{
+    QList<VoitotRecord> out;
+    for (const QByteArray& bytes : readRecords(path, kVoitotRecordLength))
+        out << decodeVoitot(bytes);
+    return out;
+}
+
+QList<OikeatRecord> readCorrectRows(const QString& path)
+{
+    QList<OikeatRecord> out;
+    for (const QByteArray& bytes : readRecords(path, kOikeatRecordLength))
+        out << decodeOikeat(bytes);
+    return out;
+}
+
+static QString blanks(qsizetype n)
+{
+    return QString(std::max<qsizetype>(0, n), QChar(' '));
+}
+
+// The amount column: right-aligned in eight characters, then " Mk.".
+static QString amountColumn(const VoitotRecord& r)
+{
+    const QString a = groupedAmount(storedAmount(r.winnings));
+    return blanks(8 - a.size()) + a + " Mk.";
+}
+
+QString winListLine(const VoitotRecord& r)
+{
+    return fitField(r.name, 20) + " " + fitField(r.year, 5) + "  " + fitField(r.round, 3) + "  " +
+           fitField(r.hits13, 4) + "  " + fitField(r.hits12, 4) + "  " + fitField(r.hits11, 4) + "  " +
+           fitField(r.hits10, 4) + "  " + amountColumn(r);
+}
+
+QStringList winListing(const QList<VoitotRecord>& records)
+{
+    QStringList lines;
+    lines << QStringLiteral("Tiedosto             ") + "Vuosi   " + "Krs.  " + "X13 " + "  X12 " + "  X11 " + "  X10 " +
+                 "  Voitot";
+    lines << QString(70, QChar('='));
+    qint64 total = 0;
+    for (const VoitotRecord& r : records) {
+        total += storedAmount(r.winnings);
+        lines << winListLine(r);
+    }
+    lines << QStringLiteral("Yhteensä: ") + groupedAmount(total) + " Mk.";
+    return lines;
+}
+
+// The 13 signs of a stored row, with `wide` before matches 4, 7 and 10 and `narrow` elsewhere.
+static QString spacedSigns(const QString& row, const QString& narrow, const QString& wide)
+{
+    const QString signs = fitField(row, kMatches);
+    QString out;
+    for (int k = 0; k < kMatches; ++k) {
+        if (k > 0)
+            out += (k == 3 || k == 6 || k == 9) ? wide : narrow;
+        out += signs[k];
+    }
+    return out;
+}
+
+QString correctRowListLine(const OikeatRecord& r)
+{
+    return " " + fitField(r.year, 5) + "  " + fitField(r.round, 3) + "     " +
+           spacedSigns(r.row, QStringLiteral("    "), QStringLiteral("     "));
+}
+
+bool sameYear(const OikeatRecord& record, const QString& year)
+{
+    return record.year.trimmed() == year.trimmed();
+}
+
+QStringList correctRowListing(const QList<OikeatRecord>& records, const QString& year, Distribution& distribution)
+{
+    QStringList lines{QStringLiteral(" Vuosi  Kier.")};
+    for (const OikeatRecord& r : records) {
+        if (!sameYear(r, year))
+            continue;
+        distribution.add(r.row);
+        lines << correctRowListLine(r);
+    }
+    return lines;
+}
+
+QStringList statisticsYears(int currentYear)
+{
+    QStringList years;
+    for (int y = 1972; y <= std::max(2010, currentYear); ++y)
+        years << signedNumber(y);
+    return years;
+}
+
+QString winPrintHeading()
+{
+    return QStringLiteral("Tiedosto              ") + "Vuosi " + "Krs. " + "X13" + "  X12" + "  X11" + "  X10" +
+           "  Voitot";
+}
+
+QString winPrintLine(const VoitotRecord& r)
+{
+    return fitField(r.name, 20) + "  " + fitField(r.year, 5) + " " + fitField(r.round, 3) + " " +
+           fitField(r.hits13, 4) + " " + fitField(r.hits12, 4) + " " + fitField(r.hits11, 4) + " " +
+           fitField(r.hits10, 4) + " " + amountColumn(r);
+}
+
+QString correctRowPrintHeading()
+{
+    return QStringLiteral("Vuosi  Kierros.   Oikeat rivit");
+}
+
+QString correctRowPrintLine(const OikeatRecord& r)
+{
+    return fitField(r.year, 5) + "  " + fitField(r.round, 3) + "        " +
+           spacedSigns(r.row, QStringLiteral("  "), QStringLiteral("   "));
+}
+
+// Puts `text` at 1-based `column` of a printed line (the margin included);
+// text that would run into the column is kept apart by one blank.
+static void placeAt(QString& line, int column, const QString& text)
+{
+    const int at = column - 3;
+    if (line.size() < at)
+        line += blanks(at - line.size());
+    else if (line.size() > at)
+        line += QChar(' ');
+    line += text;
+}
+
+QString distributionPrintLine(const Distribution& d, int sign)
+{
+    static constexpr int kCountColumns[kMatches] = {19, 22, 25, 29, 32, 35, 39, 42, 45, 49, 52, 55, 58};
+    QString line = QStringLiteral("Jakautuma: ");
+    placeAt(line, 15, QString(QChar::fromLatin1(kSigns[sign])));
+    for (int k = 0; k < kMatches; ++k)
+        placeAt(line, kCountColumns[k], d.text(sign, k));
+    return line;
+}
+
+QString printFooter(const QDate& today)
+{
+    return QStringLiteral("Rivikone PRO v1.0     ") + formatDate(today);
+}
+
+QString atColumn3(const QString& line)
+{
+    return line.isEmpty() ? line : QStringLiteral("  ") + line;
+}
+
+namespace {
+
+// The page model both print-outs share: a double frame, lines from the top
+// left corner and the footer near the bottom.
+class StatisticsPage {
+public:
+    StatisticsPage(PrintDevice& printer, const QDate& today) : p_(printer), today_(today) {}
+
+    void begin()
+    {
+        p_.setScaleMode(6);
+        p_.setFont(QStringLiteral("Courier New"), 12, false);
+        frame();
+    }
+    void line(const QString& text) { p_.print(atColumn3(text)); }
+    void footer()
+    {
+        p_.setCurrentX(0);
+        p_.setCurrentY(kFooterTop);
+        line(printFooter(today_));
+    }
+    void nextPage()
+    {
+        footer();
+        p_.newPage();
+        frame();
+    }
+    bool end()
+    {
+        footer();
+        if (p_.failed()) {
+            p_.killDoc();
+            return false;
+        }
+        p_.endDoc();
+        return true;
+    }
+
+private:
+    void frame()
+    {
+        p_.box(2, 3, 200, 282, false);
+        p_.box(3, 4, 199, 281, false);
+        p_.setCurrentX(0);
+        p_.setCurrentY(0);
+    }
+
+    PrintDevice& p_;
+    QDate today_;
+};
+
+} // namespace
+
+bool printWins(PrintDevice& printer, const QList<VoitotRecord>& records, const QDate& today)
+{
+    StatisticsPage page(printer, today);
+    auto heading = [&page] {
+        page.line(QString());
+        page.line(winPrintHeading());
+        page.line(QString(65, QChar('=')));
+    };
+    page.begin();
+    heading();
+    qint64 total = 0;
+    int onPage = 0;
+    for (const VoitotRecord& r : records) {
+        total += storedAmount(r.winnings);
+        page.line(winPrintLine(r));
+        if (++onPage == kRecordLinesPerPage) {
+            page.nextPage();
+            heading();
+            onPage = 0;
+        }
+    }
+    page.line(QString());
+    page.line(QStringLiteral("Yhteensä: ") + groupedAmount(total) + " Mk.");
+    return page.end();
+}
+
+bool printCorrectRows(PrintDevice& printer, const QList<OikeatRecord>& records, const QString& year,
+                      Distribution& distribution, const QDate& today)
+{
+    StatisticsPage page(printer, today);
+    auto heading = [&page] {
+        page.line(QString());
+        page.line(correctRowPrintHeading());
+    };
+    page.begin();
+    heading();
+    int onPage = 0;
+    for (const OikeatRecord& r : records) {
+        if (!sameYear(r, year))
+            continue;
+        distribution.add(r.row);
+        page.line(correctRowPrintLine(r));
+        // A year of weekly rounds may not fit one page; the frame and footer must stay clear.
+        if (++onPage == kRecordLinesPerPage) {
+            page.nextPage();
+            heading();
+            onPage = 0;
+        }
+    }
+    page.line(QString());
+    for (int s = 0; s < 3; ++s)
+        page.line(distributionPrintLine(distribution, s));
+    return page.end();
+}

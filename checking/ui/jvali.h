@@ -1,0 +1,19 @@
+#pragma once
+
+#include "base/ui/featurewindow.h"
+
+#include <QButtonGroup>
+
+// Which kind of played rows is checked: a rows file, a full system typed in
+// as a sign pattern, or an own-system file.
+class jvali : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit jvali(AppContext& context);
+
+private:
+    void choose(int option);
+    void accept();
+
+    QButtonGroup* O1 = nullptr;
+};

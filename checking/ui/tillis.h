@@ -1,0 +1,55 @@
+#pragma once
+
+#include "base/ui/featurewindow.h"
+#include "checking/statistics.h"
+
+#include <QList>
+
+class QButtonGroup;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QListView;
+class QPushButton;
+class QStringListModel;
+class QToolButton;
+
+// The win and correct-row statistics: listing, the distribution of the
+// correct signs, printing and deleting a statistics file.
+class tillis : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit tillis(AppContext& context);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildControls();
+    // "L&opeta": the listing goes with the window.
+    void closeWindow();
+    void choose(int option);
+    void list();
+    void print();
+    void remove();
+    void totalDistribution();
+    // Around every command: the pointer, the buttons and the distribution.
+    void beginCommand();
+    void endCommand();
+    void showDistribution(const Distribution& distribution);
+    void showLines(const QStringList& lines, bool selectFirst);
+    QString filePath();
+
+    QString selectedFile_ = QStringLiteral("EIOO");
+    QButtonGroup* O1 = nullptr;
+    QComboBox* vdt = nullptr;
+    QListView* List1 = nullptr;
+    QStringListModel* lines_ = nullptr;
+    QLabel* Label2 = nullptr;
+    QList<QList<QLabel*>> distribution_; // [sign][match]: L1, Lx, L2
+    QPushButton* MhCommand1 = nullptr;
+    QPushButton* MhCommand2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* jak = nullptr;
+    QToolButton* Picture1 = nullptr;
+};

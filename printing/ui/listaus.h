@@ -1,0 +1,26 @@
+#pragma once
+
+#include "base/ui/featurewindow.h"
+
+#include <array>
+
+class QLabel;
+class QListView;
+class QStringListModel;
+
+// The rows on screen in blocks of ten, with how many rows carry each sign in
+// every match.
+class listaus : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit listaus(AppContext& context);
+
+private:
+    void fill();
+
+    QListView* taulu = nullptr;
+    QStringListModel* model_ = nullptr;
+    std::array<std::array<QLabel*, 13>, 3> counts_{}; // L1, Lx, L2 by match
+    QLabel* Label25 = nullptr;
+    QLabel* Label2 = nullptr;
+};

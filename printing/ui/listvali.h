@@ -1,0 +1,26 @@
+#pragma once
+
+#include "base/ui/featurewindow.h"
+
+#include <array>
+
+class QPushButton;
+class QRadioButton;
+
+// Where the rows go: the screen, the printer as text, or pools coupons.
+class Listvali : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit Listvali(AppContext& context);
+
+protected:
+    bool canClose() override { return !printing_; }
+
+private:
+    void go();
+    void printOnPaper();
+
+    std::array<QRadioButton*, 3> Option1{};
+    QList<QWidget*> buttons_;
+    bool printing_ = false;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "base/ui/featurewindow.h"
+#include "printing/couponlayout.h"
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+// Prints the rows of the shared row buffer onto pools coupons, ten rows a
+// coupon, with the printer calibration kept in the settings.
+class vak : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit vak(AppContext& context);
+
+protected:
+    bool canClose() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    void loadCalibration();
+    void showCalibration(const CouponCalibration& calibration);
+    CouponCalibration calibration() const;
+    void barChanged(int bar);
+    void placeMarker();
+    void couponChanged();
+    CouponOptions options() const;
+    void clearWeeks();
+    void printCoupon();
+    void restoreDefaults();
+    void saveCalibration();
+    void setPrinting(bool printing);
+
+    std::array<QScrollBar*, 4> H{};   // H1..H4
+    std::array<QLineEdit*, 4> Text{}; // Text1..Text4
+    QScrollBar* HS1 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QLabel* monta = nullptr;
+    QListWidget* List1 = nullptr;
+    std::array<QRadioButton*, 3> Option1{};
+    QCheckBox* jok1 = nullptr;
+    QCheckBox* jok2 = nullptr;
+    QLabel* kupo = nullptr;
+    QLabel* P2 = nullptr;
+    QList<QWidget*> interfering_; // disabled while a coupon prints
+
+    int coupons_ = 0;
+    bool changed_ = false;
+    bool printing_ = false;
+    // The printer's page model as found at opening, put back on closing.
+    bool printerTaken_ = false;
+    int savedMode_ = 0;
+    double savedWidth_ = 0;
+    double savedHeight_ = 0;
+};

@@ -1,0 +1,99 @@
+#include "rows/ui/harat.h"
+
+#include "rows/harava.h"
+#include "base/ui/dialogkeys.h"
+#include "rows/ui/couponcolumn.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// What the player has to mark for a system, in the coupon's own words.
+QString shapeText(const HaravaSystem& system)
+{
+    // One takes the singular, more the partitive.
+    const auto count = [](int n, const char* one, const char* more) {
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : more));
+    };
+    QStringList parts;
+    parts << count(system.oneSign, "varma", "varmaa");
+    if (system.twoSign > 0)
+        parts << count(system.twoSign, "osittainvaihdeltu", "osittainvaihdeltua");
+    parts << count(system.threeSign, "täysinvaihdeltu", "täysinvaihdeltua");
+    return parts.join(", ") + QStringLiteral(" – %1 riviä").arg(system.rows);
+}
+
+} // namespace
+
+harat::harat(AppContext& context) : FeatureWindow(context)
+{
+    setObjectName("harat");
+    setWindowTitle("Valitse harava");
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName("SSPanel1");
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Raised);
+    auto* grid = new QGridLayout(panel);
+    grid->setHorizontalSpacing(16);
+    const auto& systems = haravaSystems();
+    for (int i = 0; i < int(systems.size()); ++i) {
+        hara[i] = new QRadioButton(systems[i].name, panel);
+        hara[i]->setObjectName(QStringLiteral("hara_%1").arg(i));
+        auto* shape = new QLabel(shapeText(systems[i]), panel);
+        shape->setObjectName(QStringLiteral("muoto_%1").arg(i));
+        grid->addWidget(hara[i], i, 0);
+        grid->addWidget(shape, i, 1);
+    }
+
+    auto* command1 = new QPushButton("&OK", this);
+    command1->setObjectName("Command1");
+    command1->setDefault(true);
+    auto* kes = new QPushButton("&Peruuta", this);
+    kes->setObjectName("kes");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(command1);
+    buttons->addWidget(kes);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(panel);
+    layout->addLayout(buttons);
+    bindDialogKeys(this, command1, [kes] { kes->click(); });
+
+    connect(command1, &QPushButton::clicked, this, &harat::choose);
+    connect(kes, &QPushButton::clicked, this, [this] { finish(); });
+    for (QRadioButton* option : hara)
+        connect(option, &QRadioButton::toggled, command1, [this, command1] {
+            // Nothing to accept until a system is chosen.
+            command1->setEnabled(std::any_of(hara.begin(), hara.end(), [](auto* b) { return b->isChecked(); }));
+        });
+    command1->setEnabled(false);
+    hara[0]->setFocus();
+}
+
+void harat::choose()
+{
+    SharedState& s = state();
+    const HaravaSystem* system = nullptr;
+    for (int i = 0; i < int(hara.size()); ++i)
+        if (hara[i]->isChecked())
+            system = &haravaSystems()[i];
+    if (!system)
+        return;
+    s.SystemColumns = system->columns;
+    s.CurrentFileTitle = system->workFile;
+    s.SystemName = system->name;
+    s.CurrentFile = QDir(s.ProgramDir).filePath(s.CurrentFileTitle);
+    s.SystemLetter = s.CurrentFileTitle.left(1);
+    s.RowCount = system->rows;
+    s.CodedResult.fill(QStringLiteral(" "));
+    handOver("Form6", {{"", "OIKEA RIVI"}, {"Label1", "             Anna oikea rivi."}});
+}

@@ -1,0 +1,227 @@
+#include "base/statsfiles.h"
+#include "checking/statistics.h"
+#include "printing.h"
+#include "support/testenv.h"
+#include "support/windowtest.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QListView>
+#include <QStringListModel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+void storeWin(TestEnv& env, const QString& name, const QString& round, const QString& winnings)
+{
+    ASSERT_TRUE(appendRecord(env.path(kWinsFile),
+                             encodeRecord(VoitotRecord{name, "2026", round, " 1", " 0", " 2", " 5", winnings}),
+                             kVoitotRecordLength));
+}
+
+void storeCorrect(TestEnv& env, const QString& row, const QString& year, const QString& round)
+{
+    ASSERT_TRUE(
+        appendRecord(env.path(kCorrectRowsFile), encodeRecord(OikeatRecord{row, year, round}), kOikeatRecordLength));
+}
+
+QStringList listLines(QWidget* window)
+{
+    auto* model = qobject_cast<QStringListModel*>(control<QListView>(window, "List1")->model());
+    return model ? model->stringList() : QStringList();
+}
+
+void chooseYear(QWidget* window, const QString& year)
+{
+    auto* vdt = control<QComboBox>(window, "vdt");
+    vdt->setCurrentIndex(vdt->findText(year));
+}
+
+} // namespace
+
+TEST(Tillis, LoadOffersTheYearsAndWaitsForAFile)
+{
+    TestEnv env;
+    QWidget* w = env.open("tillis");
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->windowTitle(), "Tilastot");
+    auto* vdt = control<QComboBox>(w, "vdt");
+    EXPECT_EQ(vdt->currentText(), " 1972");
+    EXPECT_EQ(vdt->itemText(vdt->count() - 1), " 2026");
+    EXPECT_FALSE(isShown(w, "Label2"));
+    EXPECT_EQ(textOf(w, "L1_0"), " 0");
+    EXPECT_EQ(textOf(w, "Lx_12"), " 0");
+    // Nothing to list, print or delete until a file is chosen.
+    EXPECT_FALSE(isEnabled(w, "MhCommand1"));
+    EXPECT_FALSE(isEnabled(w, "MhCommand2"));
+    EXPECT_FALSE(isEnabled(w, "Command3"));
+    click(w, "O1_0");
+    EXPECT_TRUE(isEnabled(w, "MhCommand1"));
+    EXPECT_TRUE(isEnabled(w, "Command3"));
+    saveShot(w, "tillis_load");
+}
+
+TEST(Tillis, WinsAreListedWithTheirTotal)
+{
+    TestEnv env;
+    storeWin(env, "eka.1X2", "3", " 1,250");
+    storeWin(env, "F1296.HAR", "4", " ");
+    storeWin(env, "toka.1X2", "12", " 300");
+    {
+        QFile f(env.path(kWinsFile));
+        f.open(QIODevice::Append);
+        f.write("torn record");
+    }
+    QWidget* w = env.open("tillis");
+    click(w, "O1_0");
+    click(w, "MhCommand1");
+    const QStringList lines = listLines(w);
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], "Tiedosto             Vuosi   Krs.  X13   X12   X11   X10   Voitot");
+    EXPECT_EQ(lines[1], QString(70, '='));
+    EXPECT_EQ(lines[2], "eka.1X2              2026   3     1     0     2     5       1,250 Mk.");
+    EXPECT_EQ(lines[5], QString::fromUtf8("Yhteensä: 1,550 Mk."));
+    EXPECT_EQ(control<QListView>(w, "List1")->currentIndex().row(), 0);
+    EXPECT_TRUE(isEnabled(w, "MhCommand1"));
+    EXPECT_TRUE(isEnabled(w, "Picture1"));
+    saveShot(w, "tillis_wins");
+}
+
+TEST(Tillis, AnAbsentWinsFileListsOnlyTheFrame)
+{
+    TestEnv env;
+    QWidget* w = env.open("tillis");
+    click(w, "O1_0");
+    click(w, "MhCommand1");
+    EXPECT_EQ(listLines(w), QStringList({"Tiedosto             Vuosi   Krs.  X13   X12   X11   X10   Voitot",
+                                         QString(70, '='), QString::fromUtf8("Yhteensä:  Mk.")}));
+}
+
+TEST(Tillis, CorrectRowsOfOneYearAndTheirDistribution)
+{
+    TestEnv env;
+    storeCorrect(env, "1X21X21X21X21", "2025", "52");
+    storeCorrect(env, "1111111111111", "2026", "1");
+    storeCorrect(env, "1111111111111", "2026", "1");
+    storeCorrect(env, "2XX2XX2XX2XX2", "2026", "2");
+    QWidget* w = env.open("tillis");
+    click(w, "O1_1");
+    chooseYear(w, " 2026");
+    click(w, "MhCommand1");
+    const QStringList lines = listLines(w);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], " Vuosi  Kier.");
+    EXPECT_EQ(lines[1], " 2026   1       1    1    1     1    1    1     1    1    1     1    1    1    1");
+    EXPECT_EQ(textOf(w, "L1_0"), " 2");
+    EXPECT_EQ(textOf(w, "L2_0"), " 1");
+    EXPECT_EQ(textOf(w, "Lx_1"), " 1");
+    EXPECT_EQ(textOf(w, "Lx_0"), " 0");
+    saveShot(w, "tillis_correct_rows");
+
+    // A year without records lists the heading and clears the distribution.
+    chooseYear(w, " 1999");
+    click(w, "MhCommand1");
+    EXPECT_EQ(listLines(w), QStringList{" Vuosi  Kier."});
+    EXPECT_EQ(textOf(w, "L1_0"), " 0");
+
+    // The total distribution counts every year.
+    click(w, "O1_0");
+    click(w, "jak");
+    EXPECT_TRUE(listLines(w).isEmpty());
+    EXPECT_EQ(textOf(w, "L1_0"), " 3");
+    EXPECT_EQ(textOf(w, "L2_0"), " 1");
+    EXPECT_EQ(textOf(w, "Lx_1"), " 2");
+    EXPECT_FALSE(isShown(w, "Label2"));
+    EXPECT_EQ(textOf(w, "Label2"), "2026");
+    // ... and the file it used is the one now chosen.
+    EXPECT_TRUE(control<QAbstractButton>(w, "O1_1")->isChecked());
+}
+
+TEST(Tillis, DeletingAFileAsksFirst)
+{
+    TestEnv env;
+    storeWin(env, "eka.1X2", "3", " 100");
+    QWidget* w = env.open("tillis");
+    click(w, "O1_0");
+    click(w, "MhCommand1");
+    env.messages.answerNext(Messages::No);
+    click(w, "Command3");
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown[0].text, "Haluatko varmasti poistaa tiedoston VOITOT.TIL");
+    EXPECT_EQ(env.messages.shown[0].flags, Messages::YesNo | Messages::Question);
+    EXPECT_EQ(env.messages.shown[0].title, "Poista");
+    EXPECT_TRUE(QFile::exists(env.path(kWinsFile)));
+
+    env.messages.answerNext(Messages::Yes);
+    click(w, "Command3");
+    EXPECT_FALSE(QFile::exists(env.path(kWinsFile)));
+    EXPECT_TRUE(listLines(w).isEmpty());
+
+    // Deleting a file that is not there does no harm.
+    click(w, "Command3");
+    EXPECT_EQ(env.messages.shown.size(), 3);
+}
+
+TEST(Tillis, PrintingWinsGoesToThePrinter)
+{
+    TestEnv env;
+    storeWin(env, "eka.1X2", "3", " 1,250");
+    QWidget* w = env.open("tillis");
+    click(w, "O1_0");
+    click(w, "MhCommand2");
+    const QStringList lines = env.printer.printedLines();
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[1], "  Tiedosto              Vuosi Krs. X13  X12  X11  X10  Voitot");
+    EXPECT_EQ(lines[3], "  eka.1X2               2026  3    1    0    2    5      1,250 Mk.");
+    EXPECT_EQ(lines[5], QString::fromUtf8("  Yhteensä: 1,250 Mk."));
+    EXPECT_EQ(lines[6], "  Rivikone PRO v1.0     08.12.2026");
+    EXPECT_EQ(env.printer.ops.last().op, "endDoc");
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+TEST(Tillis, PrintingCorrectRowsReportsTheYear)
+{
+    TestEnv env;
+    storeCorrect(env, "1X21X21X21X21", "2026", "7");
+    QWidget* w = env.open("tillis");
+    click(w, "O1_1");
+    chooseYear(w, " 2026");
+    click(w, "MhCommand2");
+    const QStringList lines = env.printer.printedLines();
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(lines[2], "  2026   7          1  X  2   1  X  2   1  X  2   1  X  2  1");
+    EXPECT_EQ(textOf(w, "L1_0"), " 1");
+    EXPECT_EQ(env.messages.lastText(), QString::fromUtf8("Vuoden  2026 rivit lähetetty printterille !"));
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Exclamation);
+    EXPECT_EQ(env.messages.shown.last().title, "Tulosta");
+
+    // A printer that fails reports nothing as sent.
+    env.messages.shown.clear();
+    env.printer.ops.clear();
+    env.printer.failFrom = 0;
+    click(w, "MhCommand2");
+    EXPECT_EQ(env.printer.ops.last().op, "killDoc");
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+}
+
+TEST(Tillis, TheCalculatorHelpAndClosing)
+{
+    TestEnv env;
+    env.mainWindow.setEnabled(false);
+    QWidget* w = env.open("tillis");
+    click(w, "Picture1");
+    click(w, "apu");
+    EXPECT_EQ(env.commands, QStringList({"calc", "win"}));
+    click(w, "Command1");
+    settle();
+    EXPECT_EQ(openWindow("tillis"), nullptr);
+    EXPECT_TRUE(env.mainWindow.isEnabled());
+
+    env.mainWindow.setEnabled(false);
+    QWidget* again = env.open("tillis");
+    QTest::keyClick(again, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(openWindow("tillis"), nullptr);
+    EXPECT_TRUE(env.mainWindow.isEnabled());
+}

@@ -1,0 +1,329 @@
+#include "base/rowfile.h"
+#include "base/textformat.h"
+#include "shell/ui/form1.h"
+#include "support/testenv.h"
+#include "support/windowtest.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QToolBar>
+#include "support/files.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+
+// The main window over a registry of our own, so a test decides which windows exist.
+struct MainWindowTest : ::testing::Test {
+    TestEnv env;
+    WindowRegistry registry;
+    std::unique_ptr<Form1> form;
+
+    void SetUp() override
+    {
+        registry.setContext(&env.context);
+        // Later starts: the first-start message is not what these tests look at.
+        env.settings.write(keys::Installed, "1");
+    }
+    void standIn(const QString& name)
+    {
+        registry.add(name, [name](AppContext&) {
+            auto* w = new QWidget;
+            w->setObjectName(name);
+            w->setAttribute(Qt::WA_DeleteOnClose);
+            return w;
+        });
+    }
+    Form1& open()
+    {
+        form = std::make_unique<Form1>(env.context, registry);
+        registry.setMainWindow(form.get());
+        return *form;
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
+{
+    Form1& f = open();
+    EXPECT_EQ(f.windowTitle(), "Rivikone PRO v1.0");
+    const QList<QPair<QString, QStringList>> expected = {
+        {"mnuRivitie",
+         {"&Arvonta", "&Tarkastus", "&Haravat", "&Poisto", "-", "A&setukset", "T&ulosta", "-", "&Lopeta"}},
+        {"mnuKannat", {"&Joukkueet", "&Pelaajat", "-", "&Tulokset", "&Sarjatilanne", "&Vihjerivi", "T&ilastot"}},
+        {"mnuAvut", {"&Kalenteri", "&Muistio", "&WWW-sivu", "&Soita"}},
+        {"mnuOhje", {"&Rivikone ohje", "&Info"}},
+    };
+    const QStringList titles = {"&Rivitiedostot", "&Tietokannat", "&Apuohjelmat", "&Ohje"};
+    for (int m = 0; m < expected.size(); ++m) {
+        auto* menu = control<QMenu>(&f, expected[m].first);
+        ASSERT_TRUE(menu);
+        EXPECT_EQ(menu->title(), titles[m]);
+        QStringList captions;
+        for (QAction* a : menu->actions()) {
+            captions << (a->isSeparator() ? "-" : a->text());
+            EXPECT_TRUE(a->shortcut().isEmpty());
+        }
+        EXPECT_EQ(captions, expected[m].second);
+    }
+    EXPECT_EQ(control<QAction>(&f, "rtie_9")->text(), "&Lopeta");
+    EXPECT_EQ(control<QAction>(&f, "kan_7")->text(), "T&ilastot");
+    EXPECT_EQ(control<QAction>(&f, "aps_4")->text(), "&Soita");
+    EXPECT_EQ(control<QAction>(&f, "oh_2")->text(), "&Info");
+}
+
+TEST_F(MainWindowTest, TheToolbarHasTwentyButtonsInOrder)
+{
+    Form1& f = open();
+    auto* toolbar = control<QToolBar>(&f, "Toolbar1");
+    ASSERT_TRUE(toolbar);
+    QStringList keys, tips;
+    for (QAction* a : toolbar->actions()) {
+        keys << (a->isSeparator() ? "|" : a->objectName());
+        if (!a->isSeparator()) {
+            tips << a->toolTip();
+            EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(keys, QStringList({"arv", "tar", "har", "tul", "poi", "|", "tie", "til", "vih", "|", "kal", "mui", "ava",
+                                 "soi", "|", "ase", "inf", "|", "win", "lop"}));
+    EXPECT_EQ(tips, QStringList({"Arvonta ", "Tarkastus ", "Tarkasta harava", "Tulostus ", "Poista rivitiedosto",
+                                 "Tietokannat", "Tilastot ", "Vihjerivi", "Kalenteri", "Muistio", "Avaa WWW-sivu",
+                                 "Soita äänipuhelu", "Asetukset", "Info", "Rivikone ohjeet", "Lopeta ohjelma"}));
+}
+
+TEST_F(MainWindowTest, CommandsWhoseWindowDoesNotExistAreDisabled)
+{
+    Form1& f = open();
+    for (const char* key : {"arv", "tar", "har", "tul", "tie", "til", "vih", "ase", "inf"})
+        EXPECT_FALSE(isEnabled(&f, key)) << key;
+    EXPECT_FALSE(isEnabled(&f, "kan_1"));
+    EXPECT_TRUE(isEnabled(&f, "poi"));
+    EXPECT_TRUE(isEnabled(&f, "lop"));
+    EXPECT_TRUE(isEnabled(&f, "rtie_4"));
+
+    // A disabled command never opens anything.
+    f.runOperation("arv");
+    EXPECT_TRUE(registry.shownNames().isEmpty());
+    EXPECT_TRUE(f.isEnabled());
+
+    standIn("aseta");
+    standIn("Listvali");
+    Form1 again(env.context, registry);
+    EXPECT_TRUE(isEnabled(&again, "ase"));
+    EXPECT_TRUE(isEnabled(&again, "rtie_6"));
+    EXPECT_FALSE(isEnabled(&again, "tul")); // printing also needs the conversion window
+}
+
+TEST_F(MainWindowTest, AFeatureWindowDisablesTheMainWindowUntilItCloses)
+{
+    Form1 f(env.context, env.windows);
+    env.windows.setMainWindow(&f);
+    f.show();
+    trigger(&f, "rtie_6");
+    QWidget* settings = openWindow("aseta");
+    ASSERT_TRUE(settings);
+    EXPECT_FALSE(f.isEnabled());
+    click(settings, "Command2");
+    EXPECT_TRUE(f.isEnabled());
+    EXPECT_FALSE(openWindow("aseta"));
+}
+
+TEST(MainWindowStart, TheFirstStartWritesThePrintDefaultsAndTellsSoOnce)
+{
+    TestEnv env;
+    WindowRegistry registry;
+    registry.setContext(&env.context);
+    {
+        Form1 first(env.context, registry);
+        ASSERT_EQ(env.messages.shown.size(), 1);
+        EXPECT_EQ(env.messages.shown[0].text, "Asetukset on siirretty järjestelmärekisteriin.\r\n"
+                                              "Tulostus asetuksissa on oletus asetukset !\r\nCanon BJ-200 Win 95");
+        EXPECT_EQ(env.messages.shown[0].flags, Messages::Exclamation);
+        EXPECT_EQ(env.settings.read("PRINT", "YLA", ""), "14.5");
+        EXPECT_EQ(env.settings.read("PRINT", "VAA", ""), "44");
+        EXPECT_EQ(env.settings.read("PRINT", "LEV", ""), "202");
+        EXPECT_EQ(env.settings.read("PRINT", "PIT", ""), "297");
+        EXPECT_EQ(env.settings.read("AKTI", "Versio", ""), "1.0");
+    }
+    env.settings.write(keys::PrintTop, "12");
+    Form1 second(env.context, registry);
+    EXPECT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.settings.read(keys::PrintTop), "12");
+}
+
+TEST_F(MainWindowTest, TheStartUpSoundFollowsTheSwitch)
+{
+    open();
+    EXPECT_EQ(env.sound.played, QList<int>{11});
+    EXPECT_EQ(env.state.SoundOn, 1);
+    env.sound.played.clear();
+    env.settings.write(keys::Sounds, "0");
+    open();
+    EXPECT_TRUE(env.sound.played.isEmpty());
+    EXPECT_EQ(env.state.SoundOn, 0);
+}
+
+TEST_F(MainWindowTest, WithoutAStoredPlaceTheWindowIsCentred)
+{
+    Form1& f = open();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_NEAR(f.x(), (area.width() - f.width()) / 2, 1);
+    EXPECT_NEAR(f.y(), (area.height() - f.height()) / 2, 1);
+}
+
+TEST_F(MainWindowTest, ThePositionIsStoredOnlyWhenTheWindowMoved)
+{
+    env.settings.write(keys::Top, "1500");
+    env.settings.write(keys::Left, "3000");
+    Form1& f = open();
+    EXPECT_EQ(f.pos(), QPoint(200, 100));
+    f.shutDown();
+    EXPECT_EQ(env.settings.read(keys::Top), "1500");
+
+    env.settings.write(keys::Top, "1501"); // not a whole number of pixels: still the same place
+    Form1& g = open();
+    g.shutDown();
+    EXPECT_EQ(env.settings.read(keys::Top), "1501");
+
+    Form1& h = open();
+    h.move(40, 60);
+    h.shutDown();
+    EXPECT_EQ(env.settings.read(keys::Top), "900");
+    EXPECT_EQ(env.settings.read(keys::Left), "600");
+}
+
+TEST_F(MainWindowTest, DeletingARowFile)
+{
+    Form1& f = open();
+    const QString path = env.path("vanhat.1X2");
+    ASSERT_TRUE(writeBytes(path, rowsFileHeader(0)));
+
+    f.runOperation("poi"); // cancelled
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+    ASSERT_EQ(env.dialogs.opened.size(), 1);
+    EXPECT_EQ(env.dialogs.opened[0].title, "Valitse poistettava rivitiedosto !");
+    EXPECT_EQ(env.dialogs.opened[0].filter, "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
+
+    env.dialogs.choose(path);
+    f.runOperation("poi");
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown[0].text, "Tiedosto vanhat.1X2 poistettu !");
+    EXPECT_EQ(env.messages.shown[0].flags, 0);
+
+    env.dialogs.choose(path);
+    f.runOperation("poi");
+    ASSERT_EQ(env.messages.shown.size(), 2);
+    EXPECT_EQ(env.messages.shown[1].text, "En löydä tiedostoa vanhat.1X2");
+    EXPECT_EQ(env.messages.shown[1].flags, Messages::Critical);
+    EXPECT_EQ(env.messages.shown[1].title, "Poisto");
+}
+
+TEST_F(MainWindowTest, QuittingAsksFirstAndRemovesTheBookmarkFiles)
+{
+    Form1& f = open();
+    f.show();
+    const QStringList bookmarks = {"puskuri.htm", "TAUSTA.GIF", "Rivikone.gif", "boltsi.GIF"};
+    for (const QString& name : bookmarks)
+        ASSERT_TRUE(writeBytes(env.path(name), "x"));
+    ASSERT_TRUE(writeBytes(env.path("oma.gif"), "x"));
+
+    env.messages.answerNext(Messages::No);
+    f.runOperation("lop");
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.shown[0].text, "Haluatko varmasti lopettaa ohjelman ?");
+    EXPECT_EQ(env.messages.shown[0].title, "Lopeta");
+    EXPECT_EQ(env.messages.shown[0].flags, 4 + 32 + 256);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(QFile::exists(env.path("puskuri.htm")));
+
+    env.messages.answerNext(Messages::Yes);
+    f.runOperation("lop");
+    EXPECT_FALSE(f.isVisible());
+    for (const QString& name : bookmarks)
+        EXPECT_FALSE(QFile::exists(env.path(name))) << name.toStdString();
+    EXPECT_TRUE(QFile::exists(env.path("oma.gif")));
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowQuitsWithoutAsking)
+{
+    Form1& f = open();
+    f.show();
+    ASSERT_TRUE(writeBytes(env.path("puskuri.htm"), "x"));
+    f.close();
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+    EXPECT_FALSE(QFile::exists(env.path("puskuri.htm")));
+}
+
+TEST_F(MainWindowTest, TheInformationWindowComesOnlyAtTheFirstActivation)
+{
+    standIn("demoform");
+    env.settings.write(keys::Info, "1");
+    Form1& f = open();
+    QEvent activate(QEvent::ActivationChange);
+    f.show();
+    f.activateWindow();
+    QApplication::setActiveWindow(&f);
+    settle();
+    EXPECT_EQ(registry.shownNames(), QStringList{"demoform"});
+    EXPECT_FALSE(f.isEnabled());
+    f.setEnabled(true);
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(&f);
+    settle();
+    EXPECT_EQ(registry.shownNames().size(), 1);
+}
+
+TEST_F(MainWindowTest, WithInfoOffNoInformationWindowIsShown)
+{
+    standIn("demoform");
+    Form1& f = open(); // INFO absent reads "0" here
+    f.show();
+    QApplication::setActiveWindow(&f);
+    settle();
+    EXPECT_TRUE(registry.shownNames().isEmpty());
+}
+
+TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
+{
+    standIn("Listvali");
+    standIn("kon");
+    Form1& f = open();
+    QByteArray system = systemFileHeader(2, 1, 2);
+    system += "12X1111111111";
+    system += "2111111111111";
+    ASSERT_TRUE(writeBytes(env.path("oma.stm"), system));
+
+    env.dialogs.choose(env.path("oma.stm"));
+    f.runOperation("tul");
+    EXPECT_EQ(env.dialogs.opened.last().title, "Valitse tulostettava rivitiedosto tai oma systeemi !");
+    EXPECT_EQ(registry.shownNames(), QStringList{"kon"});
+    EXPECT_EQ(env.state.SystemLoaded, 1);
+    EXPECT_EQ(env.state.PrintTarget, 1);
+    EXPECT_EQ(env.state.RowCount, 2);
+    EXPECT_EQ(env.state.HalfGuardCount, 2);
+    EXPECT_EQ(env.state.FullGuardCount, 1);
+    EXPECT_EQ(rowText(env.state.Rows[0]), "12X1111111111");
+    EXPECT_FALSE(f.isEnabled());
+
+    f.setEnabled(true);
+    ASSERT_TRUE(writeBytes(env.path("rivit.1X2"), rowsFileHeader(0)));
+    env.dialogs.choose(env.path("rivit.1X2"));
+    f.runOperation("tul");
+    EXPECT_EQ(registry.shownNames().last(), "Listvali");
+    EXPECT_EQ(env.state.SystemLoaded, 0);
+
+    // An unreadable own system is reported, not converted.
+    f.setEnabled(true);
+    ASSERT_TRUE(writeBytes(env.path("rikki.STM"), systemFileHeader(0, 0, 9)));
+    env.dialogs.choose(env.path("rikki.STM"));
+    f.runOperation("tul");
+    EXPECT_EQ(registry.shownNames().size(), 2);
+    EXPECT_EQ(env.messages.lastText(), "Tiedoston luku ei onnistu !");
+}

@@ -1,0 +1,24 @@
+#include "app/singleinstance.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(SingleInstance, ASecondCopyFindsTheFirstAndBringsItForward)
+{
+    QTemporaryDir dir;
+    SingleInstance first(dir.path());
+    ASSERT_TRUE(first.claim());
+    QSignalSpy activated(&first, &SingleInstance::activationRequested);
+
+    SingleInstance second(dir.path());
+    EXPECT_FALSE(second.claim());
+    second.activateRunning();
+    EXPECT_TRUE(activated.count() > 0 || activated.wait(2000));
+
+    // Another program directory is another program.
+    QTemporaryDir other;
+    SingleInstance elsewhere(other.path());
+    EXPECT_TRUE(elsewhere.claim());
+}
