@@ -9,6 +9,8 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
+using namespace football;
+
 namespace {
 
 // The database driver wants an application object; other benchmarks may have made one.
@@ -71,8 +73,12 @@ static void BM_FootballSaveMatch(benchmark::State& state)
     FullDatabase data(100);
     int round = 0;
     for (auto _ : state) {
-        PlayedMatch match{4, QStringLiteral("Joukkue 4-%1").arg(round % 100), QStringLiteral("Joukkue 4-%1").arg((round + 7) % 100),
-                          round % 4, round % 3, QStringLiteral("08.12.2026")};
+        PlayedMatch match{4,
+                          QStringLiteral("Joukkue 4-%1").arg(round % 100),
+                          QStringLiteral("Joukkue 4-%1").arg((round + 7) % 100),
+                          round % 4,
+                          round % 3,
+                          QStringLiteral("08.12.2026")};
         if (!saveMatch(*data.db, match))
             state.SkipWithError("saving failed");
         ++round;

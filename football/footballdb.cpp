@@ -9,12 +9,14 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+namespace football {
+
 const QStringList& teamColumns()
 {
-    static const QStringList columns = {
-        "Joukkue", "Kotipaikka", "Kotikenttä", "manageri", "pisteet", "ottelut", "okot", "otas", "ovie",
-        "mkot",    "mvie",       "kot",        "kpis",     "kkot",    "ktas",    "kvie", "kmkot", "kmvie",
-        "vot",     "vpis",       "vkot",       "vtas",     "vvie",    "vmkot",   "vmvie", "pvm"};
+    static const QStringList columns = {"Joukkue", "Kotipaikka", "Kotikenttä", "manageri", "pisteet", "ottelut", "okot",
+                                        "otas",    "ovie",       "mkot",       "mvie",     "kot",     "kpis",    "kkot",
+                                        "ktas",    "kvie",       "kmkot",      "kmvie",    "vot",     "vpis",    "vkot",
+                                        "vtas",    "vvie",       "vmkot",      "vmvie",    "pvm"};
     return columns;
 }
 
@@ -117,7 +119,8 @@ QString databaseUnusableMessage(const QString& fileName, const QString& reason)
     return QStringLiteral("Tietokantaa %1 ei voi käyttää !").arg(fileName) + "\r\n" + reason;
 }
 
-FootballDb::FootballDb(QString name, QString path, Kind kind) : name_(std::move(name)), path_(std::move(path)), kind_(kind)
+FootballDb::FootballDb(QString name, QString path, Kind kind)
+    : name_(std::move(name)), path_(std::move(path)), kind_(kind)
 {
 }
 
@@ -293,3 +296,5 @@ bool FootballDb::exec(const QString& sql, const QVariantList& values)
     }
     return true;
 }
+
+} // namespace football

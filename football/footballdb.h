@@ -8,6 +8,8 @@
 
 class QSqlQuery;
 
+namespace football {
+
 // The two database files of the football windows, in the program directory.
 inline constexpr const char* kTeamDatabaseFile = "RK32.MDB";
 inline constexpr const char* kFormDatabaseFile = "RKPRO.dem";
@@ -22,11 +24,10 @@ const QStringList& formColumns();   // joukkue, k1, k2, k3
 
 // Positions of the team columns that are read by number.
 namespace team {
-inline constexpr int Name = 0, Points = 4, Played = 5, Wins = 6, Draws = 7, Losses = 8, GoalsFor = 9,
-                     GoalsAgainst = 10, HomePlayed = 11, HomePoints = 12, HomeWins = 13, HomeDraws = 14,
-                     HomeLosses = 15, HomeGoalsFor = 16, HomeGoalsAgainst = 17, AwayPlayed = 18, AwayPoints = 19,
-                     AwayWins = 20, AwayDraws = 21, AwayLosses = 22, AwayGoalsFor = 23, AwayGoalsAgainst = 24,
-                     Updated = 25;
+inline constexpr int Name = 0, Points = 4, Played = 5, Wins = 6, Draws = 7, Losses = 8, GoalsFor = 9, GoalsAgainst = 10,
+                     HomePlayed = 11, HomePoints = 12, HomeWins = 13, HomeDraws = 14, HomeLosses = 15,
+                     HomeGoalsFor = 16, HomeGoalsAgainst = 17, AwayPlayed = 18, AwayPoints = 19, AwayWins = 20,
+                     AwayDraws = 21, AwayLosses = 22, AwayGoalsFor = 23, AwayGoalsAgainst = 24, Updated = 25;
 inline constexpr int FirstStatistic = Points, LastStatistic = AwayGoalsAgainst;
 } // namespace team
 
@@ -80,3 +81,5 @@ private:
 
 // The message a window shows when a database file cannot be used.
 QString databaseUnusableMessage(const QString& fileName, const QString& reason);
+
+} // namespace football

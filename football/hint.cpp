@@ -8,6 +8,8 @@
 #include <QSqlQuery>
 #include <algorithm>
 
+namespace football {
+
 int goalRatio(qint64 conceded, qint64 scored)
 {
     const double divisor = scored < 1 ? 1.0 : double(scored);
@@ -85,10 +87,12 @@ std::optional<HintSide> readHintSide(RecordSet& teams, int leagueIndex, const QS
 std::optional<int> readForm(FootballDb& formDb, const QString& teamName)
 {
     QSqlQuery query(formDb.database());
-    query.prepare(QStringLiteral("select k1, k2, k3 from %1 where joukkue = ? order by rowid limit 1")
-                      .arg(formDb.formTable()));
+    query.prepare(
+        QStringLiteral("select k1, k2, k3 from %1 where joukkue = ? order by rowid limit 1").arg(formDb.formTable()));
     query.addBindValue(teamName);
     if (!query.exec() || !query.next())
         return std::nullopt;
     return int(roundHalfEven(query.value(0).toDouble() + query.value(1).toDouble() + query.value(2).toDouble()));
 }
+
+} // namespace football

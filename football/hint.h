@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+namespace football {
+
 class FootballDb;
 class RecordSet;
 
@@ -44,3 +46,5 @@ std::optional<HintSide> readHintSide(RecordSet& teams, int league, const QString
 // A team's form: the sum of its last three results in the form table;
 // nothing when the team has no form yet.
 std::optional<int> readForm(FootballDb& formDb, const QString& team);
+
+} // namespace football

@@ -1,5 +1,7 @@
 #include "football/leagues.h"
 
+namespace football {
+
 const std::array<League, kLeagueCount>& leagues()
 {
     static const std::array<League, kLeagueCount> all = {{
@@ -92,3 +94,5 @@ bool teamTransferAllowed(int from, int to)
     const bool toFinnish = to >= kVeikkausliiga;
     return fromFinnish == toFinnish;
 }
+
+} // namespace football

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <array>
 
+namespace football {
+
 // The six leagues the football database knows, always in this order: each has
 // its own team table and player table.
 struct League {
@@ -40,3 +42,5 @@ QString standingsQuery(int league);
 // A team can move among the four English leagues and between the two Finnish
 // ones; never across, and never into the league it is in.
 bool teamTransferAllowed(int from, int to);
+
+} // namespace football

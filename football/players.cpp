@@ -4,6 +4,8 @@
 #include "football/leagues.h"
 #include "football/recordset.h"
 
+namespace football {
+
 const QStringList& teamPlayerTitles()
 {
     static const QStringList titles = {"Maalit", "Pelaaja", "Poissa?"};
@@ -97,3 +99,5 @@ Printout scorersPrintout(const QList<ListRow>& rows, const QDate& today)
     out.footer = printFooter(today);
     return out;
 }
+
+} // namespace football

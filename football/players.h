@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <functional>
 
+namespace football {
+
 class RecordSet;
 
 using ListRow = QStringList;
@@ -32,3 +34,5 @@ bool listScorers(RecordSet& players, int league, QList<ListRow>& rows,
 // Print-outs of the two lists, the title row first.
 Printout teamPlayersPrintout(const QString& team, const QList<ListRow>& rows, const QDate& today);
 Printout scorersPrintout(const QList<ListRow>& rows, const QDate& today);
+
+} // namespace football

@@ -3,6 +3,8 @@
 #include "base/services.h"
 #include "base/textformat.h"
 
+namespace football {
+
 TabLine& TabLine::at(int position, const QString& text)
 {
     if (text.isEmpty()) {
@@ -10,8 +12,8 @@ TabLine& TabLine::at(int position, const QString& text)
             current_ = current_.leftJustified(position, ' ');
         return *this;
     }
-    const bool crowded = current_.size() > position ||
-                         (current_.size() == position && !current_.isEmpty() && !current_.endsWith(' '));
+    const bool crowded =
+        current_.size() > position || (current_.size() == position && !current_.isEmpty() && !current_.endsWith(' '));
     if (crowded) {
         done_ << current_;
         current_.clear();
@@ -112,3 +114,5 @@ bool printPaged(PrintDevice& p, const Printout& out)
     p.endDoc();
     return !failed();
 }
+
+} // namespace football

@@ -8,6 +8,8 @@
 
 class PrintDevice;
 
+namespace football {
+
 // Lines of text whose items start at fixed character positions, for the
 // fixed-pitch print-outs and text files: an item "at position n" has n
 // characters before it. An item that would start inside or right after text
@@ -52,3 +54,5 @@ struct Printout {
 bool printPaged(PrintDevice& printer, const Printout& printout);
 
 inline constexpr double kFooterTop = 273; // mm from the top of the page
+
+} // namespace football

@@ -7,11 +7,14 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+namespace football {
+
 namespace {
 
 bool isBareTable(const QString& source)
 {
-    static const QRegularExpression bare(QStringLiteral("^[\\w\\[\\]\"]+$"), QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression bare(QStringLiteral("^[\\w\\[\\]\"]+$"),
+                                         QRegularExpression::UseUnicodePropertiesOption);
     return bare.match(source.trimmed()).hasMatch();
 }
 
@@ -41,7 +44,8 @@ QString tableOf(const QString& source)
 QString readStatement(const QString& source, const QString& table)
 {
     const QString s = source.trimmed();
-    static const QRegularExpression selectAll(QStringLiteral("^select\\s+\\*"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression selectAll(QStringLiteral("^select\\s+\\*"),
+                                              QRegularExpression::CaseInsensitiveOption);
     if (isBareTable(s))
         return QStringLiteral("select rowid, * from %1").arg(quotedName(table));
     const auto m = selectAll.match(s);
@@ -292,11 +296,10 @@ bool RecordSet::update()
         cancelUpdate();
         return true;
     }
-    const QString sql =
-        names.isEmpty()
-            ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
-            : QStringLiteral("insert into %1 (%2) values (%3)")
-                  .arg(quotedName(table_), names.join(", "), QStringList(names.size(), "?").join(", "));
+    const QString sql = names.isEmpty()
+                            ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
+                            : QStringLiteral("insert into %1 (%2) values (%3)")
+                                  .arg(quotedName(table_), names.join(", "), QStringList(names.size(), "?").join(", "));
     QSqlQuery query(db_.database());
     if (!query.prepare(sql))
         return fail(query.lastError().text());
@@ -331,3 +334,5 @@ qint64 RecordSet::rowId() const
 {
     return hasCurrent() ? records_[pos_].id : 0;
 }
+
+} // namespace football

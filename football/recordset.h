@@ -7,6 +7,8 @@
 #include <QVector>
 #include <vector>
 
+namespace football {
+
 class FootballDb;
 
 // The record set of a window's data control: a record source (a table name or
@@ -104,3 +106,5 @@ private:
     QVector<QVariant> buffer_;
     QVector<bool> touched_;
 };
+
+} // namespace football

@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+namespace football {
+
 MatchOutcome matchOutcome(int homeGoals, int awayGoals)
 {
     MatchOutcome o;
@@ -44,13 +46,15 @@ bool addToTeam(FootballDb& db, const QString& table, const TeamChange& c, const 
     const QString p = c.home ? "k" : "v";
     const QString venue = c.home ? "kot" : "vot";
     auto add = [](const QString& column) { return QStringLiteral("%1 = coalesce(%1, 0) + ?").arg(column); };
-    const QStringList sets = {add("pisteet"),  add("ottelut"),     add("mkot"),       add("mvie"),
-                              add("okot"),     add("otas"),        add("ovie"),       add(venue),
-                              add(p + "pis"),  add(p + "mkot"),    add(p + "mvie"),   add(p + "kot"),
-                              add(p + "tas"),  add(p + "vie"),     "pvm = coalesce(?, pvm)"};
-    const QVariantList values = {c.points, 1, c.scored, c.conceded, c.wins, c.draws, c.losses, 1,
-                                 c.points, c.scored, c.conceded, c.wins, c.draws, c.losses,
-                                 date.isEmpty() ? QVariant() : QVariant(date), c.name};
+    const QStringList sets = {
+        add("pisteet"),  add("ottelut"), add("mkot"),    add("mvie"),    add("okot"),
+        add("otas"),     add("ovie"),    add(venue),     add(p + "pis"), add(p + "mkot"),
+        add(p + "mvie"), add(p + "kot"), add(p + "tas"), add(p + "vie"), "pvm = coalesce(?, pvm)"};
+    const QVariantList values = {
+        c.points,   1,        c.scored, c.conceded, c.wins,
+        c.draws,    c.losses, 1,        c.points,   c.scored,
+        c.conceded, c.wins,   c.draws,  c.losses,   date.isEmpty() ? QVariant() : QVariant(date),
+        c.name};
     QSqlQuery query(db.database());
     query.prepare(QStringLiteral("update %1 set %2 where Joukkue = ?").arg(quotedName(table), sets.join(", ")));
     for (const QVariant& v : values)
@@ -84,12 +88,11 @@ bool addToForm(FootballDb& db, const QString& teamName, int points, QString* err
     }
     find.finish();
     const FormValues after = shiftedForm(before, points);
-    const bool ok = before ? db.exec(QStringLiteral("update %1 set k1 = ?, k2 = ?, k3 = ? where rowid = ?")
-                                         .arg(db.formTable()),
-                                     {after[0], after[1], after[2], id})
-                           : db.exec(QStringLiteral("insert into %1 (joukkue, k1, k2, k3) values (?, ?, ?, ?)")
-                                         .arg(db.formTable()),
-                                     {teamName, after[0], after[1], after[2]});
+    const bool ok =
+        before ? db.exec(QStringLiteral("update %1 set k1 = ?, k2 = ?, k3 = ? where rowid = ?").arg(db.formTable()),
+                         {after[0], after[1], after[2], id})
+               : db.exec(QStringLiteral("insert into %1 (joukkue, k1, k2, k3) values (?, ?, ?, ?)").arg(db.formTable()),
+                         {teamName, after[0], after[1], after[2]});
     if (!ok)
         *error = db.lastError();
     return ok;
@@ -180,3 +183,5 @@ int creditScorer(FootballDb& db, int leagueIndex, const ScorerCandidate& scorer,
     }
     return credited;
 }
+
+} // namespace football

@@ -5,6 +5,8 @@
 #include <array>
 #include <optional>
 
+namespace football {
+
 class FootballDb;
 
 // What one played match gives each team: 3 points for a win, 1 for a draw.
@@ -51,3 +53,5 @@ QString scorerItemText(const ScorerCandidate& candidate);
 // player table, in one transaction. Returns the records credited, or -1 on failure.
 int creditScorer(FootballDb& db, int league, const ScorerCandidate& scorer, int goals, const QString& date,
                  QString* error = nullptr);
+
+} // namespace football

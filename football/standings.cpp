@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace football {
+
 QString viewName(StandingsView view)
 {
     switch (view) {
@@ -22,7 +24,7 @@ QString viewName(StandingsView view)
 
 const QStringList& standingsTitles()
 {
-    static const QStringList titles = {"Joukkue", "Ottelut", "Voitot", "Tasapelit",
+    static const QStringList titles = {"Joukkue", "Ottelut", "Voitot",    "Tasapelit",
                                        "Häviöt",  "Tehdyt",  "Päästetyt", "Pisteet"};
     return titles;
 }
@@ -137,15 +139,18 @@ WriteStatus writeNewTextFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     // Created here or not at all: an existing file is never written over.
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return QFileInfo::exists(path) ? WriteStatus::Exists
+        return QFileInfo::exists(path)                         ? WriteStatus::Exists
                : file.error() == QFileDevice::PermissionsError ? WriteStatus::PermissionDenied
                                                                : WriteStatus::Failed;
     const bool written = file.write(bytes) == bytes.size() && file.flush();
     if (!written) {
-        const WriteStatus status = file.error() == QFileDevice::ResourceError ? WriteStatus::DiskFull : WriteStatus::Failed;
+        const WriteStatus status =
+            file.error() == QFileDevice::ResourceError ? WriteStatus::DiskFull : WriteStatus::Failed;
         file.remove();
         return status;
     }
     file.close();
     return file.error() == QFileDevice::NoError ? WriteStatus::Ok : WriteStatus::Failed;
 }
+
+} // namespace football

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <functional>
 
+namespace football {
+
 class RecordSet;
 
 // The three views of the league table.
@@ -55,3 +57,5 @@ WriteStatus writeNewTextFile(const QString& path, const QByteArray& bytes);
 
 // Columns of the print-out and the file.
 inline constexpr int kStandingsColumns[8] = {3, 19, 27, 34, 45, 53, 61, 71};
+
+} // namespace football

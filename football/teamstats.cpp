@@ -1,5 +1,7 @@
 #include "football/teamstats.h"
 
+namespace football {
+
 namespace {
 
 struct Venue {
@@ -65,3 +67,5 @@ QList<int> statisticPositions()
         out << p;
     return out;
 }
+
+} // namespace football

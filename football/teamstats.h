@@ -5,6 +5,8 @@
 #include <QList>
 #include <array>
 
+namespace football {
+
 // The statistics of a team record, indexed by team column position
 // (team::Points .. team::AwayGoalsAgainst); the other entries are unused.
 using TeamStatistics = std::array<qint64, team::LastStatistic + 1>;
@@ -16,3 +18,5 @@ QList<int> keepTotals(TeamStatistics& stats, int position);
 
 // Every statistic of a team: positions team::FirstStatistic .. team::LastStatistic.
 QList<int> statisticPositions();
+
+} // namespace football

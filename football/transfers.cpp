@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+namespace football {
+
 namespace {
 
 // Copies `columns` of one record into a new record of `toTable` (with
@@ -44,8 +46,9 @@ bool moveRecord(FootballDb& db, const QString& fromTable, const QString& toTable
         if (at >= 0)
             values[at] = value;
     }
-    const QString insert = QStringLiteral("insert into %1 (%2) values (%3)")
-                               .arg(quotedName(toTable), quoted.join(", "), QStringList(columns.size(), "?").join(", "));
+    const QString insert =
+        QStringLiteral("insert into %1 (%2) values (%3)")
+            .arg(quotedName(toTable), quoted.join(", "), QStringList(columns.size(), "?").join(", "));
     if (!db.exec(insert, values))
         return fail(db.lastError());
     if (!db.exec(QStringLiteral("delete from %1 where rowid = ?").arg(quotedName(fromTable)), {rowId}))
@@ -72,3 +75,5 @@ bool movePlayer(FootballDb& db, int from, int to, qint64 rowId, QString* error)
     return moveRecord(db, league(from).playerTable, league(to).playerTable, rowId, columns,
                       {{"joukkue", QStringLiteral("?")}}, error);
 }
+
+} // namespace football

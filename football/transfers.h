@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace football {
+
 class FootballDb;
 
 // Moves the team record `rowId` of league `from` into league `to`: its name,
@@ -14,3 +16,5 @@ bool moveTeam(FootballDb& db, int from, int to, qint64 rowId, QString* error = n
 // there is not known yet, so it becomes "?"; position, goals and absence go
 // along, the update date does not. One transaction, like moveTeam.
 bool movePlayer(FootballDb& db, int from, int to, qint64 rowId, QString* error = nullptr);
+
+} // namespace football

@@ -20,6 +20,8 @@
 #include <QTableView>
 #include <QToolButton>
 
+namespace football {
+
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
 {
     auto* b = new QPushButton(caption, parent);
@@ -202,7 +204,8 @@ void fillCombo(QComboBox* combo, const QStringList& items)
     combo->blockSignals(blocked);
 }
 
-TextTableModel::TextTableModel(QStringList titles, QObject* parent) : QAbstractTableModel(parent), titles_(std::move(titles))
+TextTableModel::TextTableModel(QStringList titles, QObject* parent)
+    : QAbstractTableModel(parent), titles_(std::move(titles))
 {
 }
 
@@ -448,3 +451,5 @@ bool RecordBinder::save(QString* error)
     }
     return true;
 }
+
+} // namespace football

@@ -11,8 +11,6 @@
 #include <functional>
 #include <memory>
 
-class FootballDb;
-class RecordBinder;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -21,6 +19,11 @@ class QRadioButton;
 class QTableView;
 class QToolButton;
 class QWidget;
+
+namespace football {
+
+class FootballDb;
+class RecordBinder;
 class RecordSet;
 struct Printout;
 
@@ -137,3 +140,5 @@ private:
     RecordSet& records_;
     QList<Binding> bindings_;
 };
+
+} // namespace football

@@ -10,6 +10,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+using namespace football;
+
 namespace {
 const char* const kTargets[4] = {"kanta", "pelaajat", "tulos", "tilanne"};
 }

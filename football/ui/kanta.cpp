@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace football;
+
 namespace {
 
 const char* const kStatCaptions[7] = {"Pisteet", "Ottelut", "Tehdyt ", "Päästetyt", "1", "X", "2"};

@@ -5,16 +5,19 @@
 #include <QHash>
 #include <memory>
 
-class DataNavigator;
-class FootballDb;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
 class QTableView;
-class RecordBinder;
+
+namespace football {
+class FootballDb;
 class RecordSet;
+class RecordBinder;
 class TextTableModel;
+class DataNavigator;
+} // namespace football
 
 // The team database: the teams of one league at a time with all their
 // figures, kept consistent while the user edits them; moves between leagues
@@ -44,14 +47,14 @@ private:
     void listPlayers();
     void printPlayers();
 
-    std::unique_ptr<FootballDb> db_;
-    std::unique_ptr<RecordSet> records_;
-    std::unique_ptr<RecordSet> players_;
-    std::unique_ptr<RecordBinder> binder_;
+    std::unique_ptr<football::FootballDb> db_;
+    std::unique_ptr<football::RecordSet> records_;
+    std::unique_ptr<football::RecordSet> players_;
+    std::unique_ptr<football::RecordBinder> binder_;
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo2 = nullptr;
     QComboBox* Combo3 = nullptr;
-    DataNavigator* Data1 = nullptr;
+    football::DataNavigator* Data1 = nullptr;
     QLabel* num = nullptr;
     QLabel* kuis = nullptr;
     QLabel* Label5 = nullptr;
@@ -61,7 +64,7 @@ private:
     QLineEdit* Text5 = nullptr;
     QLineEdit* Text26 = nullptr;
     QHash<int, QLineEdit*> statBoxes_; // team column position -> box
-    TextTableModel* model_ = nullptr;
+    football::TextTableModel* model_ = nullptr;
     QTableView* Grid1 = nullptr;
     QString listedTeam_;
 };

@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace football;
+
 pelaajat::pelaajat(AppContext& context) : FeatureWindow(context)
 {
     setObjectName("pelaajat");

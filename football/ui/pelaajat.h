@@ -4,8 +4,6 @@
 
 #include <memory>
 
-class DataNavigator;
-class FootballDb;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -15,9 +13,14 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTableView;
-class RecordBinder;
+
+namespace football {
+class FootballDb;
 class RecordSet;
+class RecordBinder;
 class TextTableModel;
+class DataNavigator;
+} // namespace football
 
 // The player database: the players of one league at a time, searches, moves
 // between leagues and the league's scorers.
@@ -45,11 +48,11 @@ private:
     void printScorers();
     void setBusy(bool busy);
 
-    std::unique_ptr<FootballDb> db_;
-    std::unique_ptr<RecordSet> records_;
-    std::unique_ptr<RecordBinder> binder_;
+    std::unique_ptr<football::FootballDb> db_;
+    std::unique_ptr<football::RecordSet> records_;
+    std::unique_ptr<football::RecordBinder> binder_;
     QRadioButton* pel[6] = {};
-    DataNavigator* Data2 = nullptr;
+    football::DataNavigator* Data2 = nullptr;
     QLineEdit* Text4 = nullptr;
     QComboBox* Combo2 = nullptr;
     QLineEdit* Text1 = nullptr;
@@ -60,7 +63,7 @@ private:
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo4 = nullptr;
     QComboBox* siirto = nullptr;
-    TextTableModel* model_ = nullptr;
+    football::TextTableModel* model_ = nullptr;
     QTableView* Grid1 = nullptr;
     QLabel* searching_ = nullptr;
     QProgressBar* porto = nullptr;

@@ -2,9 +2,11 @@
 #include "football/ui/kannat.h"
 #include "football/ui/kanta.h"
 #include "football/ui/pelaajat.h"
-#include "football/ui/tulos.h"
 #include "football/ui/tilanne.h"
+#include "football/ui/tulos.h"
 #include "football/ui/vihje.h"
+
+using namespace football;
 
 void registerFootballWindows(WindowRegistry& registry)
 {

@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace football;
+
 tilanne::tilanne(AppContext& context) : FeatureWindow(context)
 {
     setObjectName("tilanne");
@@ -46,8 +48,8 @@ tilanne::tilanne(AppContext& context) : FeatureWindow(context)
 
     model_ = new TextTableModel(standingsTitles(), this);
     // 1700 and 900 twips.
-    Grid1 = makeGrid(this, "Grid1", model_, {1700 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15,
-                                             900 / 15}, -1);
+    Grid1 = makeGrid(this, "Grid1", model_,
+                     {1700 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15}, -1);
     Grid1->setMinimumHeight(320);
 
     auto* views = new QGroupBox("Näytä", this);

@@ -5,12 +5,15 @@
 
 #include <memory>
 
-class FootballDb;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 class QTableView;
+
+namespace football {
+class FootballDb;
 class TextTableModel;
+} // namespace football
 
 // The league table: one league or all six, in the total, home or away view;
 // printed or written to a text file.
@@ -21,14 +24,14 @@ public:
     ~tilanne() override;
 
 private:
-    void list(StandingsView view);
+    void list(football::StandingsView view);
     void output();
     void writeFile();
     int chosenLeague() const;
     void setBusy(bool busy);
 
-    std::unique_ptr<FootballDb> db_;
-    TextTableModel* model_ = nullptr;
+    std::unique_ptr<football::FootballDb> db_;
+    football::TextTableModel* model_ = nullptr;
     QTableView* Grid1 = nullptr;
     QLabel* sara = nullptr;
     QLabel* Label1 = nullptr;
@@ -36,7 +39,7 @@ private:
     QRadioButton* tul[2] = {};
     QList<QPushButton*> buttons_;
     // What was listed last: the view, the league caption and whether anything was.
-    StandingsView view_ = StandingsView::Total;
+    football::StandingsView view_ = football::StandingsView::Total;
     QString listedCaption_;
     bool listed_ = false;
     bool busy_ = false;

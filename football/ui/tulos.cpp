@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace football;
+
 namespace {
 
 QScrollBar* goalBar(QWidget* parent, const QString& name)
@@ -167,7 +169,8 @@ tulos::tulos(AppContext& context) : FeatureWindow(context)
     connect(command2, &QPushButton::clicked, this, [this] { addPlayer(); });
     connect(help, &QPushButton::clicked, this, [this] {
         message(QStringLiteral("Valitse ensin joukkueet ja näiden maalit.") + kLineBreak +
-                    "Ennenkuin tallennat valitse maalintekijät," + "niin näet listassa vain näiden joukkueiden pelaajat!.",
+                    "Ennenkuin tallennat valitse maalintekijät," +
+                    "niin näet listassa vain näiden joukkueiden pelaajat!.",
                 Messages::Information);
     });
     connect(command9, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
@@ -234,8 +237,8 @@ void tulos::fillScorers()
         message("Joukkueilla ei ole maaleja !", Messages::Exclamation);
         return;
     }
-    for (const ScorerCandidate& c : scorerCandidates(*db_, leagueIndex(), Combo1->currentText(), homeScored,
-                                                     Combo2->currentText(), awayScored))
+    for (const ScorerCandidate& c :
+         scorerCandidates(*db_, leagueIndex(), Combo1->currentText(), homeScored, Combo2->currentText(), awayScored))
         Combo3->addItem(scorerItemText(c), QStringList{c.player, c.team});
     Combo3->setCurrentIndex(-1);
 }
@@ -263,8 +266,7 @@ bool tulos::confirmSave()
 {
     if (state().SaveConfirm != 1)
         return true;
-    return message("Haluatko varmasti tallentaa ?", Messages::YesNo | Messages::Question, "Tallenna") ==
-           Messages::Yes;
+    return message("Haluatko varmasti tallentaa ?", Messages::YesNo | Messages::Question, "Tallenna") == Messages::Yes;
 }
 
 void tulos::saveMatch()
@@ -322,8 +324,8 @@ void tulos::creditScorer()
     int records;
     {
         BusyCursor busy;
-        records = ::creditScorer(*db_, leagueIndex(), {who.value(0), who.value(1)}, goals, Text6->text().trimmed(),
-                                 &error);
+        records =
+            ::creditScorer(*db_, leagueIndex(), {who.value(0), who.value(1)}, goals, Text6->text().trimmed(), &error);
     }
     if (records < 0) {
         showDatabaseError(context(), "Tallennus ei onnistunut, tietokanta on ennallaan !", error);

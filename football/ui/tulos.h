@@ -4,11 +4,14 @@
 
 #include <memory>
 
-class FootballDb;
-class PopupCombo;
 class QLineEdit;
 class QRadioButton;
 class QScrollBar;
+
+namespace football {
+class FootballDb;
+class PopupCombo;
+} // namespace football
 
 // Results entry: a played match into both teams' figures and form, and its
 // goals to the scorers.
@@ -21,7 +24,7 @@ public:
 private:
     int leagueIndex() const;
     void leagueChosen();
-    void fillTeams(PopupCombo* combo);
+    void fillTeams(football::PopupCombo* combo);
     void fillScorers();
     void goalsChanged();
     void scorerGoalsChanged(int value);
@@ -31,11 +34,11 @@ private:
     void addPlayer();
     void clearMatch();
 
-    std::unique_ptr<FootballDb> db_;
+    std::unique_ptr<football::FootballDb> db_;
     QRadioButton* O1[6] = {};
-    PopupCombo* Combo1 = nullptr;
-    PopupCombo* Combo2 = nullptr;
-    PopupCombo* Combo3 = nullptr;
+    football::PopupCombo* Combo1 = nullptr;
+    football::PopupCombo* Combo2 = nullptr;
+    football::PopupCombo* Combo3 = nullptr;
     QScrollBar* HScroll1 = nullptr;
     QScrollBar* HScroll2 = nullptr;
     QScrollBar* HScroll3 = nullptr;

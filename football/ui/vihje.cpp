@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using namespace football;
+
 namespace {
 
 // Colours 14 and 15 of the standard 16-colour palette.

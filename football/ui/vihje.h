@@ -4,14 +4,17 @@
 
 #include <memory>
 
-class FootballDb;
-class PopupCombo;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QScrollBar;
+
+namespace football {
+class FootballDb;
 class RecordSet;
+class PopupCombo;
+} // namespace football
 
 // The hint row: a sign for each match of the round from the two teams' figures.
 class vihje : public FeatureWindow {
@@ -23,7 +26,7 @@ public:
 private:
     struct Side {
         QRadioButton* league[6] = {};
-        PopupCombo* team = nullptr;
+        football::PopupCombo* team = nullptr;
         QLineEdit* box[4] = {}; // points, goal ratio, win ratio, form
         QLineEdit* updated = nullptr;
     };
@@ -38,9 +41,9 @@ private:
     void giveHint();
     void showSign(int match, QChar sign, bool chosen);
 
-    std::unique_ptr<FootballDb> teams_;
-    std::unique_ptr<FootballDb> form_;
-    std::unique_ptr<RecordSet> records_;
+    std::unique_ptr<football::FootballDb> teams_;
+    std::unique_ptr<football::FootballDb> form_;
+    std::unique_ptr<football::RecordSet> records_;
     Side home_;
     Side away_;
     QScrollBar* HS1 = nullptr;

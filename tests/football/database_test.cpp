@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QSqlQuery>
 
+using namespace football;
+
 namespace {
 
 QStringList columnsOf(FootballDb& db, const QString& table, const QString& schema = "main")

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QRadioButton>
 
+using namespace football;
+
 // The database chooser, the hint window's rules on screen, and what every
 // window does when the database file cannot be used.
 

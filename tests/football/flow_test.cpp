@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace football;
+
 // A match entered in the results window shows in the team window, the league
 // table and the hint row.
 
@@ -42,7 +44,8 @@ struct MatchFlow : FootballWindowTest {
         QStringList offered;
         for (int i = 0; i < scorers->count(); ++i)
             offered << scorers->itemText(i);
-        EXPECT_EQ(offered, (QStringList{"Lod                 HJK", "Hostikka            HJK", "Ilo                 KuPS"}));
+        EXPECT_EQ(offered,
+                  (QStringList{"Lod                 HJK", "Hostikka            HJK", "Ilo                 KuPS"}));
         saveShot(w, "tulos");
         pick(w, "Combo3", "Lod                 HJK");
         slide(w, "HScroll3", 2);
@@ -167,17 +170,18 @@ TEST_F(MatchFlow, TheLeagueTableGoesToThePrinterAndToANewFile)
     EXPECT_EQ(env.dialogs.saved[0].filter, "Tekstit (*.txt)|*.txt");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(),
-              QByteArray("\r\n\r\n"
-                         "   Sarjatilanne    Yhteens\xE4    Veikkausliiga\r\n"
-                         " \r\n"
-                         "    Joukkue        Ottelut Voitot Tasapelit  H\xE4vi\xF6t  Tehdyt  P\xE4\xE4stetyt Pisteet \r\n"
-                         "                                                                        \r\n"
-                         "    HJK            1       1      0          0       2       1         3 \r\n"
-                         "    Inter          0       0      0          0       0       0         0 \r\n"
-                         "    KuPS           1       0      0          1       1       2         0 \r\n"
-                         " \r\n \r\n"
-                         "   Rivikone PRO v1.0     08.12.2026\r\n"));
+    EXPECT_EQ(
+        file.readAll(),
+        QByteArray("\r\n\r\n"
+                   "   Sarjatilanne    Yhteens\xE4    Veikkausliiga\r\n"
+                   " \r\n"
+                   "    Joukkue        Ottelut Voitot Tasapelit  H\xE4vi\xF6t  Tehdyt  P\xE4\xE4stetyt Pisteet \r\n"
+                   "                                                                        \r\n"
+                   "    HJK            1       1      0          0       2       1         3 \r\n"
+                   "    Inter          0       0      0          0       0       0         0 \r\n"
+                   "    KuPS           1       0      0          1       1       2         0 \r\n"
+                   " \r\n \r\n"
+                   "   Rivikone PRO v1.0     08.12.2026\r\n"));
     file.close();
 
     // A second time the name is taken: nothing is written over.

@@ -12,6 +12,8 @@
 #include <memory>
 #include <ostream>
 
+using namespace football;
+
 // Readable QStrings in test failure messages.
 inline void PrintTo(const QString& text, std::ostream* os)
 {
@@ -36,9 +38,9 @@ inline void insertTeam(FootballDb& db, int league, const QString& name, const Fi
         columns << "pvm";
         values << date;
     }
-    const QString sql = QStringLiteral("insert into %1 (%2) values (%3)")
-                            .arg(::league(league).teamTable, columns.join(", "),
-                                 QStringList(columns.size(), "?").join(", "));
+    const QString sql =
+        QStringLiteral("insert into %1 (%2) values (%3)")
+            .arg(::league(league).teamTable, columns.join(", "), QStringList(columns.size(), "?").join(", "));
     ASSERT_TRUE(db.exec(sql, values)) << db.lastError().toStdString();
 }
 

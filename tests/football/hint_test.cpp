@@ -2,6 +2,8 @@
 #include "football/recordset.h"
 #include "footballdata.h"
 
+using namespace football;
+
 namespace {
 
 HintSide side(int wins, int draws, int losses, int points = 0)

@@ -5,6 +5,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace football;
+
 struct PlayerWindow : FootballWindowTest {
     void SetUp() override
     {

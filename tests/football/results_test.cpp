@@ -5,6 +5,8 @@
 
 #include <QSqlQuery>
 
+using namespace football;
+
 // Totals kept while the user edits a team
 
 namespace {
@@ -22,8 +24,15 @@ TeamStatistics statsWith(std::initializer_list<std::pair<int, qint64>> values)
 TEST(TeamTotals, ADrawAtHomeRaisesTheTotalAndRealignsHomeMatchesAndPoints)
 {
     using namespace team;
-    TeamStatistics s = statsWith({{HomeWins, 4}, {HomeDraws, 2}, {HomeLosses, 1}, {HomePlayed, 7}, {HomePoints, 14},
-                                  {AwayDraws, 1}, {AwayPlayed, 1}, {AwayPoints, 1}, {Draws, 3}});
+    TeamStatistics s = statsWith({{HomeWins, 4},
+                                  {HomeDraws, 2},
+                                  {HomeLosses, 1},
+                                  {HomePlayed, 7},
+                                  {HomePoints, 14},
+                                  {AwayDraws, 1},
+                                  {AwayPlayed, 1},
+                                  {AwayPoints, 1},
+                                  {Draws, 3}});
     s[HomeDraws] = 3;
     const QList<int> changed = keepTotals(s, HomeDraws);
     EXPECT_EQ(s[Draws], 4);
@@ -39,8 +48,14 @@ TEST(TeamTotals, ADrawAtHomeRaisesTheTotalAndRealignsHomeMatchesAndPoints)
 TEST(TeamTotals, HomeAndAwayFiguresAddUpToTheTotals)
 {
     using namespace team;
-    TeamStatistics s = statsWith({{HomeGoalsFor, 10}, {AwayGoalsFor, 7}, {HomePlayed, 5}, {AwayPlayed, 6},
-                                  {HomeGoalsAgainst, 3}, {AwayGoalsAgainst, 9}, {HomePoints, 9}, {AwayPoints, 4}});
+    TeamStatistics s = statsWith({{HomeGoalsFor, 10},
+                                  {AwayGoalsFor, 7},
+                                  {HomePlayed, 5},
+                                  {AwayPlayed, 6},
+                                  {HomeGoalsAgainst, 3},
+                                  {AwayGoalsAgainst, 9},
+                                  {HomePoints, 9},
+                                  {AwayPoints, 4}});
     keepTotals(s, AwayGoalsFor);
     EXPECT_EQ(s[GoalsFor], 17);
     keepTotals(s, HomePlayed);
@@ -142,7 +157,8 @@ TEST_F(SaveMatchTest, AnAwayWinAndTeamsNewToTheFormTable)
     EXPECT_EQ(v("KuPS", "vmkot"), 1);
     EXPECT_EQ(lookup(db, "veikliiga", "pvm", "Joukkue", "HJK").toString(), "01.01.2026") << "no date, no change";
     EXPECT_EQ((QList<QVariant>{form("HJK", "k1"), form("HJK", "k2"), form("HJK", "k3")}), (QList<QVariant>{0, 0, 0}));
-    EXPECT_EQ((QList<QVariant>{form("KuPS", "k1"), form("KuPS", "k2"), form("KuPS", "k3")}), (QList<QVariant>{0, 0, 3}));
+    EXPECT_EQ((QList<QVariant>{form("KuPS", "k1"), form("KuPS", "k2"), form("KuPS", "k3")}),
+              (QList<QVariant>{0, 0, 3}));
     EXPECT_EQ(v("Inter", "ottelut"), 0);
 }
 

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+using namespace football;
+
 namespace {
 
 Figures figures(std::initializer_list<qint64> total, std::initializer_list<qint64> home = {},
@@ -184,9 +186,9 @@ TEST(PlayerPrintouts, FiftyFourRowsFillAPageAndTheNextStartsPageTwo)
     const int pageBreak = int(both.indexOf("\f"));
     ASSERT_GT(pageBreak, 0);
     EXPECT_EQ(both[pageBreak - 1], "   Rivikone PRO v1.0     08.12.2026");
-    EXPECT_EQ(both.mid(pageBreak + 1, 5),
-              (QStringList{"", "", heading + "2", "",
-                           "          1       Viimeinen             KuPS              Poissa!"}));
+    EXPECT_EQ(
+        both.mid(pageBreak + 1, 5),
+        (QStringList{"", "", heading + "2", "", "          1       Viimeinen             KuPS              Poissa!"}));
 }
 
 TEST(PlayerPrintouts, LaterPagesOfATeamListCarryTheProgramName)
@@ -197,11 +199,12 @@ TEST(PlayerPrintouts, LaterPagesOfATeamListCarryTheProgramName)
     FakePrintDevice printer;
     ASSERT_TRUE(printPaged(printer, teamPlayersPrintout("HJK", players, kToday)));
     const QStringList lines = printer.printedLines();
-    EXPECT_EQ(lines.mid(0, 5), (QStringList{"", "", "          Pelaajat   HJK", "",
-                                            "          Maalit  Pelaaja               Poissa?"}));
+    EXPECT_EQ(lines.mid(0, 5),
+              (QStringList{"", "", "          Pelaajat   HJK", "", "          Maalit  Pelaaja               Poissa?"}));
     const int pageBreak = int(lines.indexOf("\f"));
-    EXPECT_EQ(lines.mid(pageBreak + 1, 6), (QStringList{"", "          Rivikone PRO v1.0", "", "          Pelaajat   HJK",
-                                                        "", "          0       Pelaaja 53"}));
+    EXPECT_EQ(lines.mid(pageBreak + 1, 6),
+              (QStringList{"", "          Rivikone PRO v1.0", "", "          Pelaajat   HJK", "",
+                           "          0       Pelaaja 53"}));
 }
 
 TEST(PlayerPrintouts, APrinterFailureThrowsTheDocumentAway)

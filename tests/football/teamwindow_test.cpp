@@ -4,13 +4,26 @@
 #include <QFile>
 #include <QTest>
 
+using namespace football;
+
 struct TeamWindow : FootballWindowTest {
     void SetUp() override
     {
         FootballWindowTest::SetUp();
         insertTeam(*db, 0, "Chelsea",
-                   {{"kkot", 4}, {"ktas", 2}, {"kvie", 1}, {"kot", 7}, {"kpis", 14}, {"vtas", 1}, {"vot", 1},
-                    {"vpis", 1}, {"otas", 3}, {"ottelut", 8}, {"pisteet", 15}, {"okot", 4}, {"ovie", 1}},
+                   {{"kkot", 4},
+                    {"ktas", 2},
+                    {"kvie", 1},
+                    {"kot", 7},
+                    {"kpis", 14},
+                    {"vtas", 1},
+                    {"vot", 1},
+                    {"vpis", 1},
+                    {"otas", 3},
+                    {"ottelut", 8},
+                    {"pisteet", 15},
+                    {"okot", 4},
+                    {"ovie", 1}},
                    "01.11.2026");
         insertTeam(*db, 0, "Arsenal", {{"pisteet", 20}}, "02.11.2026");
         insertTeam(*db, 0, "Nott'm Forest");
@@ -184,10 +197,11 @@ TEST_F(TeamWindow, ThePlayerListAndItsPrintOut)
     EXPECT_EQ(textOf(k, "kuis"), "3");
     saveShot(k, "kanta");
     click(k, "Command6");
-    EXPECT_EQ(env.printer.printedLines(),
-              (QStringList{"", "", "          Pelaajat   Chelsea", "", "          Maalit  Pelaaja               Poissa?",
-                           "          9       Jackson               Poissa!", "          9       Palmer",
-                           "          2       Enzo", "   Rivikone PRO v1.0     08.12.2026"}));
+    EXPECT_EQ(
+        env.printer.printedLines(),
+        (QStringList{"", "", "          Pelaajat   Chelsea", "", "          Maalit  Pelaaja               Poissa?",
+                     "          9       Jackson               Poissa!", "          9       Palmer",
+                     "          2       Enzo", "   Rivikone PRO v1.0     08.12.2026"}));
 
     click(k, "Data1_next");
     EXPECT_TRUE(gridRows(k).isEmpty());
