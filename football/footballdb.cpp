@@ -47,17 +47,12 @@ struct TableSpec {
     QStringList types;
 };
 
-QStringList typesOf(const QStringList& columns, const QStringList& textColumns, const QStringList& flagColumns = {})
+// Text columns may be empty; figures and yes/no flags (0 or 1) start at 0.
+QStringList typesOf(const QStringList& columns, const QStringList& textColumns)
 {
     QStringList types;
-    for (const QString& c : columns) {
-        if (textColumns.contains(c))
-            types << "TEXT";
-        else if (flagColumns.contains(c))
-            types << "INTEGER NOT NULL DEFAULT 0"; // yes/no: 0 or 1
-        else
-            types << "INTEGER NOT NULL DEFAULT 0";
-    }
+    for (const QString& c : columns)
+        types << (textColumns.contains(c) ? "TEXT" : "INTEGER NOT NULL DEFAULT 0");
     return types;
 }
 
@@ -69,7 +64,7 @@ QList<TableSpec> tablesOf(FootballDb::Kind kind)
         return specs;
     }
     const QStringList teamTypes = typesOf(teamColumns(), {"Joukkue", "Kotipaikka", "Kotikenttä", "manageri", "pvm"});
-    const QStringList playerTypes = typesOf(playerColumns(), {"pelaaja", "joukkue", "paikka", "pvm"}, {"poissa"});
+    const QStringList playerTypes = typesOf(playerColumns(), {"pelaaja", "joukkue", "paikka", "pvm"});
     for (const League& l : leagues())
         specs << TableSpec{l.teamTable, teamColumns(), teamTypes};
     for (const League& l : leagues())
@@ -219,11 +214,6 @@ bool FootballDb::prepare(QString* error)
         existing << tables.value(0).toString().toLower();
     tables.finish();
 
-    // The write-ahead log keeps a commit to a few milliseconds and never leaves
-    // a half-written file behind.
-    exec("PRAGMA journal_mode=WAL");
-    exec("PRAGMA synchronous=NORMAL");
-
     QStringList missing;
     for (const TableSpec& spec : tablesOf(kind_)) {
         if (!existing.contains(spec.name.toLower())) {
@@ -239,11 +229,16 @@ bool FootballDb::prepare(QString* error)
             have << info.value(1).toString().toLower();
         for (int i = 0; i < spec.columns.size(); ++i) {
             const QString want = spec.columns[i].toLower();
-            const bool byPosition = kind_ == Kind::Teams || i < 2 || spec.name == "kunto";
+            // Team and form columns are read by position; of a player only the name and team are.
+            const bool byPosition = spec.columns == teamColumns() || spec.name == "kunto" || i < 2;
             if (byPosition ? (i >= have.size() || have[i] != want) : !have.contains(want))
-                return fail(QStringLiteral("Taulusta %1 puuttuu sarake %2.").arg(spec.name, spec.columns[i]));
+                return fail(QStringLiteral("Taulussa %1 ei ole saraketta %2 paikallaan.").arg(spec.name, spec.columns[i]));
         }
     }
+    // Only a file found fit is changed. The write-ahead log keeps a commit to
+    // a few milliseconds and never leaves a half-written file behind.
+    exec("PRAGMA journal_mode=WAL");
+    exec("PRAGMA synchronous=NORMAL");
     if (missing.isEmpty())
         return true;
     if (!begin())

@@ -1,13 +1,13 @@
 #include "football/ui/kannat.h"
 
 #include "base/ui/busycursor.h"
+#include "base/ui/dialogkeys.h"
 #include "football/ui/footballui.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 using namespace football;
@@ -42,10 +42,7 @@ kannat::kannat(AppContext& context) : FeatureWindow(context)
     setMinimumWidth(240);
 
     connect(ok, &QPushButton::clicked, this, [this] { openChoice(); });
-    auto* enter = new QShortcut(QKeySequence(Qt::Key_Return), this);
-    connect(enter, &QShortcut::activated, this, [this] { openChoice(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+    bindDialogKeys(this, ok, [this] { finish(); });
 }
 
 void kannat::openChoice()

@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/dialogkeys.h"
 #include "base/ui/rowfileflows.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -93,8 +93,7 @@ tilanne::tilanne(AppContext& context) : FeatureWindow(context)
     connect(command3, &QPushButton::clicked, this, [this] { list(StandingsView::Away); });
     connect(command4, &QPushButton::clicked, this, [this] { output(); });
     connect(quit, &QPushButton::clicked, this, [this] { finish(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+    bindDialogKeys(this, command1, [this] { finish(); });
 
     db_ = openTeamDatabase(context);
     if (!db_) {

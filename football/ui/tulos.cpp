@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/dialogkeys.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
 #include "football/recordset.h"
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -175,8 +175,8 @@ tulos::tulos(AppContext& context) : FeatureWindow(context)
     });
     connect(command9, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
     connect(quit, &QPushButton::clicked, this, [this] { finish(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+    // No default button: Enter must never save a match by accident.
+    bindDialogKeys(this, nullptr, [this] { finish(); });
     command2->setEnabled(services().windows.available("pelaajat"));
 
     db_ = openBothDatabases(context);

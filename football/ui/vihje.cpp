@@ -1,6 +1,7 @@
 #include "football/ui/vihje.h"
 
 #include "base/ui/busycursor.h"
+#include "base/ui/dialogkeys.h"
 #include "football/footballdb.h"
 #include "football/hint.h"
 #include "football/leagues.h"
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -130,8 +130,7 @@ vihje::vihje(AppContext& context) : FeatureWindow(context)
     connect(command1, &QPushButton::clicked, this, [this] { giveHint(); });
     connect(command2, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
     connect(quit, &QPushButton::clicked, this, [this] { finish(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+    bindDialogKeys(this, command1, [this] { finish(); });
     for (Side* side : {&home_, &away_}) {
         for (QRadioButton* r : side->league)
             connect(r, &QRadioButton::clicked, this, [this, side] { leagueChosen(*side); });

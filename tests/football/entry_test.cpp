@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace football;
 
@@ -138,4 +139,30 @@ TEST_F(HintWindow, TheSameTeamCannotPlayItselfAndTheLastMatchStays)
     EXPECT_EQ(textOf(v, "k1"), "") << "a new league empties the side";
     click(v, "Command1");
     EXPECT_EQ(env.messages.shown.size(), shown) << "no team, no hint";
+}
+
+TEST_F(FootballWindowTest, EnterAndEscapeWhereTheyAreNatural)
+{
+    QWidget* chooser = open("kannat");
+    click(chooser, "Option1_3");
+    QTest::keyClick(chooser, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(env.windows.shownNames().last(), "tilanne");
+    QWidget* table = openWindow("tilanne");
+    ASSERT_TRUE(table);
+    QTest::keyClick(table, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(openWindow("tilanne"));
+    EXPECT_TRUE(env.mainWindow.isEnabled());
+
+    insertTeam(*db, 0, "Arsenal");
+    QWidget* teams = open("kanta");
+    teams->activateWindow();
+    QApplication::setActiveWindow(teams);
+    auto* name = control<QLineEdit>(teams, "Text1");
+    name->setFocus();
+    settle();
+    QTest::keyClick(name, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(teams, "Text2")) << "Enter moves to the next field";
 }
