@@ -228,7 +228,11 @@ int TextTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant TextTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid())
+        return QVariant();
+    if (role == Qt::TextAlignmentRole)
+        return int((centred_.contains(index.column()) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return QVariant();
     return rows_[index.row()].value(index.column());
 }

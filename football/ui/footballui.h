@@ -78,6 +78,8 @@ class TextTableModel : public QAbstractTableModel {
 public:
     explicit TextTableModel(QStringList titles, QObject* parent = nullptr);
     void setRows(QList<QStringList> rows);
+    // Columns of figures, shown centred.
+    void setCentredColumns(QList<int> columns) { centred_ = std::move(columns); }
     const QList<QStringList>& rows() const { return rows_; }
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -87,6 +89,7 @@ public:
 private:
     QStringList titles_;
     QList<QStringList> rows_;
+    QList<int> centred_;
 };
 
 // A read-only grid over a TextTableModel; `stretchColumn` takes the room left

@@ -132,6 +132,7 @@ kanta::kanta(AppContext& context) : FeatureWindow(context)
     auto* playerBox = new QGroupBox("Pelaajat", this);
     auto* playerColumn = new QVBoxLayout(playerBox);
     model_ = new TextTableModel(teamPlayerTitles(), this);
+    model_->setCentredColumns({0});
     Grid1 = makeGrid(playerBox, "Grid1", model_, {-1, 150, -1}, 1);
     playerColumn->addWidget(Grid1, 1);
     auto* countRow = new QHBoxLayout;

@@ -133,6 +133,7 @@ pelaajat::pelaajat(AppContext& context) : FeatureWindow(context)
     auto* right = new QVBoxLayout;
     top->addLayout(right, 1);
     model_ = new TextTableModel(scorerTitles(), this);
+    model_->setCentredColumns({0});
     Grid1 = makeGrid(this, "Grid1", model_, {-1, 150, 130, -1}, 1);
     right->addWidget(Grid1, 1);
     auto* listButtons = new QHBoxLayout;

@@ -47,6 +47,7 @@ tilanne::tilanne(AppContext& context) : FeatureWindow(context)
     Label1->setVisible(false);
 
     model_ = new TextTableModel(standingsTitles(), this);
+    model_->setCentredColumns({1, 2, 3, 4, 5, 6, 7});
     // 1700 and 900 twips.
     Grid1 = makeGrid(this, "Grid1", model_,
                      {1700 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15}, -1);
@@ -86,7 +87,7 @@ tilanne::tilanne(AppContext& context) : FeatureWindow(context)
     layout->addLayout(side, 0, 2, 3, 1);
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(1, 1);
-    resize(860, 520);
+    resize(800, 520);
 
     connect(command1, &QPushButton::clicked, this, [this] { list(StandingsView::Total); });
     connect(command2, &QPushButton::clicked, this, [this] { list(StandingsView::Home); });

@@ -265,3 +265,18 @@ TEST_F(MatchFlow, AddingAPlayerFromTheResultsKeepsTheMainWindowWaiting)
     click(w, "poistu");
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }
+
+TEST_F(MatchFlow, AMatchThatCannotBeSavedIsToldAndKept)
+{
+    ASSERT_TRUE(db->exec("create trigger pro.refuse before insert on kunto begin select raise(abort, 'levy'); end"));
+    QWidget* w = open("tulos");
+    click(w, "O1_4");
+    pick(w, "Combo1", "HJK");
+    pick(w, "Combo2", "Inter");
+    slide(w, "HScroll1", 3);
+    click(w, "Command1");
+    EXPECT_TRUE(env.messages.lastText().startsWith("Tallennus ei onnistunut, tietokanta on ennallaan !"));
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+    EXPECT_EQ(teamValue(*db, 4, "HJK", "pisteet"), 0);
+    EXPECT_EQ(textOf(w, "Text1"), "3") << "the entries stay for another try";
+}
