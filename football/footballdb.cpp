@@ -194,6 +194,8 @@ bool FootballDb::attachForm(const QString& path, QString* error)
             *error = error_;
         return false;
     }
+    // The durability setting is per schema, the attached one included.
+    exec(QStringLiteral("PRAGMA %1.synchronous=NORMAL").arg(kFormSchema));
     formAttached_ = true;
     return true;
 }
