@@ -234,7 +234,8 @@ bool FootballDb::prepare(QString* error)
             // Team and form columns are read by position; of a player only the name and team are.
             const bool byPosition = spec.columns == teamColumns() || spec.name == "kunto" || i < 2;
             if (byPosition ? (i >= have.size() || have[i] != want) : !have.contains(want))
-                return fail(QStringLiteral("Taulussa %1 ei ole saraketta %2 paikallaan.").arg(spec.name, spec.columns[i]));
+                return fail(
+                    QStringLiteral("Taulussa %1 ei ole saraketta %2 paikallaan.").arg(spec.name, spec.columns[i]));
         }
     }
     // Only a file found fit is changed. The write-ahead log keeps a commit to
