@@ -41,7 +41,7 @@ QString quotedName(const QString& name)
 
 namespace {
 
-struct TableSpec {
+struct TableLayout {
     QString name;
     QStringList columns;
     QStringList types;
@@ -56,29 +56,29 @@ QStringList typesOf(const QStringList& columns, const QStringList& textColumns)
     return types;
 }
 
-QList<TableSpec> tablesOf(FootballDb::Kind kind)
+QList<TableLayout> tablesOf(FootballDb::Kind kind)
 {
-    QList<TableSpec> specs;
+    QList<TableLayout> layouts;
     if (kind == FootballDb::Kind::Form) {
-        specs << TableSpec{"kunto", formColumns(), typesOf(formColumns(), {"joukkue"})};
-        return specs;
+        layouts << TableLayout{"kunto", formColumns(), typesOf(formColumns(), {"joukkue"})};
+        return layouts;
     }
     const QStringList teamTypes = typesOf(teamColumns(), {"Joukkue", "Kotipaikka", "Kotikenttä", "manageri", "pvm"});
     const QStringList playerTypes = typesOf(playerColumns(), {"pelaaja", "joukkue", "paikka", "pvm"});
     for (const League& l : leagues())
-        specs << TableSpec{l.teamTable, teamColumns(), teamTypes};
+        layouts << TableLayout{l.teamTable, teamColumns(), teamTypes};
     for (const League& l : leagues())
-        specs << TableSpec{l.playerTable, playerColumns(), playerTypes};
-    return specs;
+        layouts << TableLayout{l.playerTable, playerColumns(), playerTypes};
+    return layouts;
 }
 
-QString createStatement(const TableSpec& spec, const QString& schema = QString())
+QString createStatement(const TableLayout& layout, const QString& schema = QString())
 {
     QStringList defs;
-    for (int i = 0; i < spec.columns.size(); ++i)
-        defs << quotedName(spec.columns[i]) + ' ' + spec.types[i];
+    for (int i = 0; i < layout.columns.size(); ++i)
+        defs << quotedName(layout.columns[i]) + ' ' + layout.types[i];
     const QString prefix = schema.isEmpty() ? QString() : schema + '.';
-    return QStringLiteral("CREATE TABLE %1%2 (%3)").arg(prefix, quotedName(spec.name), defs.join(", "));
+    return QStringLiteral("CREATE TABLE %1%2 (%3)").arg(prefix, quotedName(layout.name), defs.join(", "));
 }
 
 // An existing, non-empty file must carry SQLite's header; anything else is
@@ -217,25 +217,25 @@ bool FootballDb::prepare(QString* error)
     tables.finish();
 
     QStringList missing;
-    for (const TableSpec& spec : tablesOf(kind_)) {
-        if (!existing.contains(spec.name.toLower())) {
-            missing << createStatement(spec);
+    for (const TableLayout& layout : tablesOf(kind_)) {
+        if (!existing.contains(layout.name.toLower())) {
+            missing << createStatement(layout);
             continue;
         }
         // A table made elsewhere must still have our columns where we read them.
         QSqlQuery info(database());
-        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(spec.name))))
+        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(layout.name))))
             return fail(info.lastError().text());
         QStringList have;
         while (info.next())
             have << info.value(1).toString().toLower();
-        for (int i = 0; i < spec.columns.size(); ++i) {
-            const QString want = spec.columns[i].toLower();
+        for (int i = 0; i < layout.columns.size(); ++i) {
+            const QString want = layout.columns[i].toLower();
             // Team and form columns are read by position; of a player only the name and team are.
-            const bool byPosition = spec.columns == teamColumns() || spec.name == "kunto" || i < 2;
+            const bool byPosition = layout.columns == teamColumns() || layout.name == "kunto" || i < 2;
             if (byPosition ? (i >= have.size() || have[i] != want) : !have.contains(want))
                 return fail(
-                    QStringLiteral("Taulussa %1 ei ole saraketta %2 paikallaan.").arg(spec.name, spec.columns[i]));
+                    QStringLiteral("Taulussa %1 ei ole saraketta %2 paikallaan.").arg(layout.name, layout.columns[i]));
         }
     }
     // Only a file found fit is changed. The write-ahead log keeps a commit to
