@@ -2,6 +2,8 @@
 #include "rows/ui/form6.h"
 #include "rows/ui/formh.h"
 #include "rows/ui/harat.h"
+#include "rows/ui/jar.h"
+#include "rows/ui/jst.h"
 #include "rows/ui/kon.h"
 
 void registerRowsWindows(WindowRegistry& registry)
@@ -10,6 +12,9 @@ void registerRowsWindows(WindowRegistry& registry)
     registry.add("Form6", [](AppContext& context) { return new Form6(context); });
     registry.add("harat", [](AppContext& context) { return new harat(context); });
     registry.add("Formh", [](AppContext& context) { return new Formh(context); });
+    // Own systems
+    registry.add("jar", [](AppContext& context) { return new jar(context); });
+    registry.add("jst", [](AppContext& context) { return new jst(context); });
     // Fitting an own system to the coupon
     registry.add("kon", [](AppContext& context) { return new kon(context); });
 }

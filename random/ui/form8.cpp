@@ -1,0 +1,187 @@
+#include "random/ui/form8.h"
+
+#include "base/textformat.h"
+#include "base/ui/dialogkeys.h"
+#include "random/ui/controls.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+// Columns of the match grid; the frame "Käytä näitä" is laid under columns
+// kFrameLeft ... kFrameRight, the sign boxes sit in the three between.
+enum Column {
+    kNumber,
+    kSign,
+    kBar,
+    kPercent,
+    kBanker,
+    kGap,
+    kFrameLeft,
+    kFirstBox,
+    kFrameRight = kFirstBox + 3,
+};
+constexpr int kTitleRow = 0;
+constexpr int kHeadingRow = 1;
+constexpr int kFirstMatchRow = 2;
+constexpr int kBottomRow = kFirstMatchRow + 13;
+
+} // namespace
+
+Form8::Form8(AppContext& context) : FeatureWindow(context)
+{
+    setObjectName("Form8");
+    setWindowTitle("Valitse ottelukohtaiset painotukset ja varmat !");
+
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    layout->addLayout(grid);
+
+    auto* frame = new QGroupBox("Käytä näitä", this);
+    frame->setObjectName("Frame1");
+    grid->addWidget(frame, kTitleRow, kFrameLeft, kBottomRow - kTitleRow + 1, kFrameRight - kFrameLeft + 1);
+    grid->setRowMinimumHeight(kTitleRow, fontMetrics().height() + 2);
+    grid->setRowMinimumHeight(kBottomRow, 6);
+    grid->setColumnMinimumWidth(kGap, 10);
+    grid->setColumnMinimumWidth(kFrameLeft, 12);
+    grid->setColumnMinimumWidth(kFrameRight, 12);
+
+    const char* headings[3] = {"1", "X", "2"};
+    for (int s = 0; s < 3; ++s) {
+        auto* heading = makeLabel(this, QString("otsikko_%1").arg(s), headings[s]);
+        heading->setAlignment(Qt::AlignCenter);
+        grid->addWidget(heading, kHeadingRow, kFirstBox + s, Qt::AlignCenter);
+    }
+
+    const SharedState& s = state();
+    QFont bold = font();
+    bold.setBold(true);
+    for (int k = 0; k < kMatches; ++k) {
+        const int row = kFirstMatchRow + k;
+        auto* number = makeLabel(this, QString("nro_%1").arg(k), signedNumber(k + 1));
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(number, row, kNumber);
+
+        auto* sign = makeLabel(this, QString("Label1_%1").arg(k), s.BasicSigns[k]);
+        sign->setFont(bold);
+        sign->setAlignment(Qt::AlignCenter);
+        sign->setMinimumWidth(fontMetrics().horizontalAdvance("XX"));
+        grid->addWidget(sign, row, kSign);
+
+        HH1[k] = makeWeightBar(this, QString("HH1_%1").arg(k), kMinWeight, kMaxWeight, kMinWeight);
+        HH1[k]->setMinimumWidth(150);
+        grid->addWidget(HH1[k], row, kBar);
+
+        L1[k] = makeLabel(this, QString("L1_%1").arg(k), weightLabel(kMinWeight));
+        L1[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        L1[k]->setMinimumWidth(fontMetrics().horizontalAdvance("100 %"));
+        grid->addWidget(L1[k], row, kPercent);
+        connect(HH1[k], &QScrollBar::valueChanged, this, [this, k](int value) { L1[k]->setText(weightLabel(value)); });
+
+        const QString bankerCaption = " < " + QString::number(k + 1) + (k + 1 < 10 ? "   " : " ") + "Varma";
+        bankers_[k] = new QCheckBox(bankerCaption, this);
+        bankers_[k]->setObjectName(QString("Check%1").arg(k + 1));
+        grid->addWidget(bankers_[k], row, kBanker);
+        connect(bankers_[k], &QCheckBox::toggled, this, [this, k](bool on) { bankerToggled(k, on); });
+
+        // The basic sign cannot be left out, so its box is not offered.
+        const int basic = signIndex(s.BasicSigns[k].isEmpty() ? 0 : s.BasicSigns[k][0].toLatin1());
+        for (int sg = 0; sg < 3; ++sg) {
+            auto* box = new QCheckBox(this);
+            box->setObjectName(QString("j%1_%2").arg(k + 1).arg(sg));
+            box->setChecked(true);
+            box->setVisible(sg != basic);
+            box->setToolTip(QString("Ottelu %1, merkki %2").arg(k + 1).arg(headings[sg]));
+            grid->addWidget(box, row, kFirstBox + sg, Qt::AlignCenter);
+            signBoxes_[k][sg] = box;
+            connect(box, &QCheckBox::clicked, this, [this, k, sg](bool checked) { signBoxToggled(k, sg, checked); });
+        }
+        state().ExcludedSigns[k] = kNoExcludedSign;
+    }
+    frame->lower();
+
+    auto* buttons = new QHBoxLayout;
+    auto* hint = makeButton(this, "Command1", "Vinkki");
+    auto* ok = makeButton(this, "Ovalmis", "&OK");
+    ok->setDefault(true);
+    buttons->addStretch(1);
+    buttons->addWidget(hint);
+    buttons->addWidget(ok);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Tab goes along each line, then to the next match.
+    QWidget* previous = nullptr;
+    for (int k = 0; k < kMatches; ++k) {
+        for (QWidget* w : {static_cast<QWidget*>(HH1[k]), static_cast<QWidget*>(bankers_[k]),
+                           static_cast<QWidget*>(signBoxes_[k][0]), static_cast<QWidget*>(signBoxes_[k][1]),
+                           static_cast<QWidget*>(signBoxes_[k][2])}) {
+            if (previous)
+                setTabOrder(previous, w);
+            previous = w;
+        }
+    }
+    setTabOrder(previous, hint);
+    setTabOrder(hint, ok);
+
+    connect(hint, &QPushButton::clicked, this, [this] { showHint(); });
+    connect(ok, &QPushButton::clicked, this, [this] { accept(); });
+    bindDialogKeys(this, ok, [this] { close(); });
+    HH1[0]->setFocus();
+}
+
+void Form8::signBoxToggled(int match, int sign, bool checked)
+{
+    SignBoxes& boxes = boxes_[match];
+    boxes.on[sign] = checked;
+    signBoxClicked(boxes, sign);
+    for (int s = 0; s < 3; ++s) {
+        const QSignalBlocker block(signBoxes_[match][s]);
+        signBoxes_[match][s]->setChecked(boxes.on[s]);
+    }
+    state().ExcludedSigns[match] = boxes.excluded;
+}
+
+void Form8::bankerToggled(int match, bool banker)
+{
+    // A banker always takes the basic sign: its weight and signs do not matter then.
+    HH1[match]->setEnabled(!banker);
+    L1[match]->setEnabled(!banker);
+    for (QCheckBox* box : signBoxes_[match])
+        box->setEnabled(!banker);
+}
+
+void Form8::showHint()
+{
+    message(QString("Normaalisti arvonnassa on käytössä kaikki merkit.") + kLineBreak +
+                "Voit hylätä joka kohteesta yhden merkin" + kLineBreak + "joka ei tule mukaan arvottaviin riveihin." +
+                kLineBreak + "Poista vain merkki jota et halua mukaan.",
+            Messages::Information);
+}
+
+void Form8::accept()
+{
+    MatchValues weights{};
+    for (int k = 0; k < kMatches; ++k)
+        weights[k] = bankers_[k]->isChecked() ? kBankerWeight : HH1[k]->value();
+    const WeightTotals totals = weightTotals(weights);
+    SharedState& s = state();
+    s.BankerCount = totals.bankerCount;
+    if (totals.bankerCount > 12) {
+        message("Liikaa varmoja !", Messages::Exclamation);
+        return;
+    }
+    s.MatchWeights = weights;
+    s.FreeMatchCount = totals.freeMatchCount;
+    s.FullSystemSize = totals.fullSystemSize;
+    s.PerMatchWeights = 1;
+    handOver("Form4");
+}

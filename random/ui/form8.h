@@ -1,0 +1,29 @@
+#pragma once
+
+#include "base/ui/featurewindow.h"
+#include "random/weights.h"
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QScrollBar;
+
+// A weight for every match, bankers, and one sign per match that may be left out.
+class Form8 : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit Form8(AppContext& context);
+
+private:
+    void signBoxToggled(int match, int sign, bool checked);
+    void bankerToggled(int match, bool banker);
+    void showHint();
+    void accept();
+
+    std::array<QScrollBar*, 13> HH1{};
+    std::array<QLabel*, 13> L1{};
+    std::array<QCheckBox*, 13> bankers_{};                  // Check1 ... Check13
+    std::array<std::array<QCheckBox*, 3>, 13> signBoxes_{}; // j1 ... j13, index = sign
+    std::array<SignBoxes, 13> boxes_{};
+};

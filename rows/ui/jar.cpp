@@ -1,0 +1,100 @@
+#include "rows/ui/jar.h"
+
+#include "base/textformat.h"
+#include "base/ui/dialogkeys.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+jar::jar(AppContext& context) : FeatureWindow(context)
+{
+    setObjectName("jar");
+    setWindowTitle("Valitse vaihtoehdot");
+
+    auto* layout = new QVBoxLayout(this);
+    auto* panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(panel);
+    grid->setHorizontalSpacing(10);
+
+    auto pair = [this, panel, grid](int column, const QString& heading, const QString& barName,
+                                    const QString& boxName) {
+        auto* label = new QLabel(heading, panel);
+        label->setObjectName("otsikko" + heading);
+        label->setAlignment(Qt::AlignCenter);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        auto* bar = new QScrollBar(Qt::Horizontal, panel);
+        bar->setObjectName(barName);
+        bar->setRange(0, kMatches);
+        bar->setPageStep(1);
+        bar->setValue(2);
+        bar->setFocusPolicy(Qt::StrongFocus);
+        bar->setMinimumWidth(130);
+        auto* box = new QLineEdit("2", panel);
+        box->setObjectName(boxName);
+        box->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,2}"), box));
+        box->setAlignment(Qt::AlignCenter);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance("0000") + 12);
+        grid->addWidget(label, 0, column);
+        grid->addWidget(bar, 1, column);
+        grid->addWidget(box, 2, column, Qt::AlignHCenter);
+        connect(bar, &QScrollBar::valueChanged, this, [box](int value) { box->setText(QString::number(value)); });
+        // A typed count moves the bar too, as far as the bar goes.
+        connect(box, &QLineEdit::textEdited, this, [bar](const QString& text) {
+            const QSignalBlocker block(bar);
+            bar->setValue(std::clamp(leadingInt(text), 0, int(kMatches)));
+        });
+        return std::make_pair(bar, box);
+    };
+    std::tie(HScroll1, Text1) = pair(0, "O", "HScroll1", "Text1");
+    std::tie(HScroll2, Text2) = pair(1, "T", "HScroll2", "Text2");
+
+    auto* explainO = new QLabel("O = osittainvaihdeltuja kohteita", panel);
+    explainO->setObjectName("Label3");
+    auto* explainT = new QLabel("T = täysinvaihdeltuja kohteita", panel);
+    explainT->setObjectName("Label4");
+    grid->setRowMinimumHeight(3, 6);
+    grid->addWidget(explainO, 4, 0, 1, 2);
+    grid->addWidget(explainT, 5, 0, 1, 2);
+    layout->addWidget(panel);
+
+    auto* buttons = new QHBoxLayout;
+    auto* ok = new QPushButton("&OK", this);
+    ok->setObjectName("Command1");
+    ok->setDefault(true);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(HScroll1, Text1);
+    setTabOrder(Text1, HScroll2);
+    setTabOrder(HScroll2, Text2);
+    setTabOrder(Text2, ok);
+    connect(ok, &QPushButton::clicked, this, [this] { accept(); });
+    bindDialogKeys(this, ok, [this] { close(); });
+    HScroll1->setFocus();
+}
+
+void jar::accept()
+{
+    const int halfGuards = leadingInt(Text1->text());
+    const int fullGuards = leadingInt(Text2->text());
+    if (halfGuards + fullGuards > kMatches) {
+        message("Kohteita on vain 13 !");
+        return;
+    }
+    state().HalfGuardCount = halfGuards;
+    state().FullGuardCount = fullGuards;
+    handOver("jst");
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "base/ui/featurewindow.h"
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+// Own-system rows are entered one at a time and added to a system file.
+class jst : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit jst(AppContext& context);
+
+private:
+    void signClicked(int sign, int match);
+    void saveRow();
+    void done();
+
+    std::array<std::array<QPushButton*, 13>, 3> buttons_{}; // Yksi, Risti, Kaksi by match
+    QLabel* Label2 = nullptr;
+    int nextRecord_ = 2; // NextRecord: where the next row goes; rows stored = nextRecord_ - 2
+};

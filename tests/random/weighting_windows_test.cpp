@@ -1,0 +1,291 @@
+#include "random/weights.h"
+#include "randomtask.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+
+// --- Form11: the kind of drawing ----------------------------------------------------------
+
+TEST(Form11, WeightedRowsAreChosenAtStartAndLeadToTheWeightingChoice)
+{
+    TestEnv env;
+    startRandomTask(env);
+    env.state.DrawMode = 2;
+    QWidget* w = env.open("Form11");
+    ASSERT_TRUE(w);
+    saveShot(w, "Form11");
+    EXPECT_EQ(w->windowTitle(), "Painotetut vai Järjestelmä ?");
+    EXPECT_TRUE(control<QRadioButton>(w, "Option1_0")->isChecked());
+    EXPECT_EQ(env.state.DrawMode, 0);
+    EXPECT_EQ(textOf(w, "Option1_2"), "<  Luo oma systeemi.");
+    click(w, "Command2");
+    EXPECT_EQ(env.commands, QStringList{"win"});
+    click(w, "Command1");
+    EXPECT_EQ(env.windows.shownNames().last(), "Form2");
+    EXPECT_FALSE(openWindow("Form11"));
+    EXPECT_FALSE(env.mainWindow.isEnabled());
+}
+
+TEST(Form11, TheOtherChoicesOpenThePatternAndOwnSystemWindows)
+{
+    TestEnv env;
+    startRandomTask(env);
+    QWidget* w = env.open("Form11");
+    click(w, "Option1_1");
+    EXPECT_EQ(env.state.DrawMode, 1);
+    click(w, "Command1");
+    QWidget* pattern = openWindow("Formh");
+    ASSERT_TRUE(pattern);
+    EXPECT_EQ(pattern->windowTitle(), "JÄRJESTELMÄ");
+    EXPECT_EQ(textOf(pattern, "Label1"), "         Anna järjestelmäsi ");
+    pattern->close();
+
+    w = env.open("Form11");
+    click(w, "Option1_2");
+    click(w, "Command1");
+    EXPECT_EQ(env.state.DrawMode, 2);
+    EXPECT_TRUE(openWindow("jar"));
+}
+
+// --- Form2 and Form3: one weight or one per match ---------------------------------------
+
+TEST(Form2, TheChoiceSetsWeightedDrawAndOpensTheBasicRow)
+{
+    for (bool perMatch : {false, true}) {
+        TestEnv env;
+        startRandomTask(env);
+        QWidget* w = env.open("Form2");
+        saveShot(w, "Form2");
+        EXPECT_EQ(w->windowTitle(), "Valitse painotus !");
+        EXPECT_TRUE(control<QRadioButton>(w, "Option1_0")->isChecked());
+        if (perMatch)
+            click(w, "Option1_1");
+        click(w, "ValittuPainotus");
+        EXPECT_EQ(env.state.WeightedDraw, perMatch ? 1 : 0);
+        EXPECT_EQ(env.windows.shownNames().last(), "Form6");
+        EXPECT_FALSE(openWindow("Form2"));
+    }
+}
+
+TEST(Form3, TheBarSetsTheCommonWeight)
+{
+    TestEnv env;
+    startRandomTask(env);
+    QWidget* w = env.open("Form3");
+    saveShot(w, "Form3");
+    EXPECT_EQ(w->windowTitle(), "Valitse painotus % ( keskim. )");
+    auto* bar = control<QScrollBar>(w, "Jana");
+    EXPECT_EQ(bar->minimum(), 3);
+    EXPECT_EQ(bar->maximum(), 10);
+    EXPECT_EQ(textOf(w, "Arvo"), "33 %");
+    bar->setValue(9);
+    EXPECT_EQ(textOf(w, "Arvo"), "78 %");
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(textOf(w, "Arvo"), "80 %");
+    env.state.DrawCount = 77;
+    click(w, "Valittup");
+    EXPECT_EQ(env.state.CommonWeight, 10);
+    EXPECT_EQ(env.state.PerMatchWeights, 0);
+    EXPECT_TRUE(openWindow("Form4"));
+    EXPECT_FALSE(openWindow("Form3"));
+}
+
+// --- Form8: per-match weights, bankers and switched-off signs ----------------------------
+
+TEST(Form8, EachLineShowsItsBasicSignAndOffersOnlyTheOtherTwo)
+{
+    TestEnv env;
+    startRandomTask(env, "1X21X21X21X21");
+    env.state.WeightedDraw = 1;
+    env.state.ExcludedSigns.fill(0);
+    QWidget* w = env.open("Form8");
+    saveShot(w, "Form8");
+    EXPECT_EQ(w->windowTitle(), "Valitse ottelukohtaiset painotukset ja varmat !");
+    EXPECT_EQ(textOf(w, "Frame1"), "Käytä näitä");
+    for (int k = 0; k < kMatches; ++k) {
+        const int basic = k % 3 == 0 ? 0 : k % 3 == 1 ? 1 : 2;
+        EXPECT_EQ(textOf(w, QString("Label1_%1").arg(k)), QString(kSigns[basic]));
+        EXPECT_EQ(textOf(w, QString("L1_%1").arg(k)), "33 %");
+        EXPECT_EQ(env.state.ExcludedSigns[k], kNoExcludedSign);
+        for (int s = 0; s < 3; ++s)
+            EXPECT_EQ(isShown(w, QString("j%1_%2").arg(k + 1).arg(s)), s != basic) << k << s;
+    }
+    EXPECT_EQ(textOf(w, "Check1"), " < 1   Varma");
+    EXPECT_EQ(textOf(w, "Check13"), " < 13 Varma");
+    control<QScrollBar>(w, "HH1_4")->setValue(7);
+    EXPECT_EQ(textOf(w, "L1_4"), "71 %");
+}
+
+TEST(Form8, ASecondSwitchedOffSignTurnsTheMatchBackOn)
+{
+    TestEnv env;
+    startRandomTask(env, "1X21X21X21X21");
+    env.state.WeightedDraw = 1;
+    QWidget* w = env.open("Form8");
+    auto box = [w](int s) { return control<QCheckBox>(w, QString("j1_%1").arg(s)); };
+    click(w, "j1_1"); // no "X" in match 1
+    EXPECT_EQ(env.state.ExcludedSigns[0], 1);
+    EXPECT_FALSE(box(1)->isChecked());
+    EXPECT_TRUE(box(2)->isChecked());
+    click(w, "j1_2");
+    EXPECT_EQ(env.state.ExcludedSigns[0], kNoExcludedSign);
+    EXPECT_TRUE(box(0)->isChecked() && box(1)->isChecked() && box(2)->isChecked());
+    click(w, "j1_2");
+    EXPECT_EQ(env.state.ExcludedSigns[0], 2);
+    click(w, "j1_2");
+    EXPECT_EQ(env.state.ExcludedSigns[0], kNoExcludedSign);
+}
+
+TEST(Form8, ThirteenBankersAreTooManyTwelveAreFine)
+{
+    TestEnv env;
+    startRandomTask(env);
+    env.state.WeightedDraw = 1;
+    QWidget* w = env.open("Form8");
+    for (int n = 1; n <= 13; ++n)
+        click(w, QString("Check%1").arg(n));
+    EXPECT_FALSE(isEnabled(w, "HH1_0")); // a banker's weight does not matter
+    click(w, "Ovalmis");
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.lastText(), "Liikaa varmoja !");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Exclamation);
+    EXPECT_EQ(env.state.PerMatchWeights, 0);
+    EXPECT_TRUE(openWindow("Form8"));
+
+    click(w, "Check8");
+    control<QScrollBar>(w, "HH1_7")->setValue(10);
+    click(w, "Ovalmis");
+    EXPECT_EQ(env.state.PerMatchWeights, 1);
+    EXPECT_EQ(env.state.BankerCount, 12);
+    EXPECT_EQ(env.state.FreeMatchCount, 1);
+    EXPECT_EQ(env.state.FullSystemSize, 3);
+    EXPECT_EQ(env.state.MatchWeights[7], 10);
+    EXPECT_EQ(env.state.MatchWeights[0], kBankerWeight);
+    EXPECT_TRUE(openWindow("Form4"));
+    EXPECT_FALSE(openWindow("Form8"));
+}
+
+TEST(Form8, WithoutBankersTheWholeSystemIsThreeToTheThirteenth)
+{
+    TestEnv env;
+    startRandomTask(env);
+    env.state.WeightedDraw = 1;
+    QWidget* w = env.open("Form8");
+    click(w, "Command1");
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.lastText(),
+              "Normaalisti arvonnassa on käytössä kaikki merkit.\r\nVoit hylätä joka kohteesta yhden merkin\r\n"
+              "joka ei tule mukaan arvottaviin riveihin.\r\nPoista vain merkki jota et halua mukaan.");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Information);
+    click(w, "Ovalmis");
+    EXPECT_EQ(env.state.FullSystemSize, 1594323);
+    EXPECT_EQ(env.state.FreeMatchCount, 13);
+    EXPECT_EQ(env.state.MatchWeights, (MatchValues{3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3}));
+}
+
+// --- Form4: how many rows -----------------------------------------------------------------
+
+TEST(Form4, TheCountIsTypedInDigitsOrSetWithTheSlider)
+{
+    TestEnv env;
+    startRandomTask(env);
+    env.state.CommonWeight = 5;
+    QWidget* w = env.open("Form4");
+    saveShot(w, "Form4");
+    EXPECT_EQ(w->windowTitle(), "Rivimäärä ?  (max. 500)");
+    EXPECT_EQ(env.state.DrawCount, 10);
+    EXPECT_EQ(textOf(w, "Rivimaara"), "10");
+    typeInto(w, "Rivimaara", "2x5-.");
+    EXPECT_EQ(textOf(w, "Rivimaara"), "25");
+    EXPECT_EQ(env.state.DrawCount, 25);
+    control<QSlider>(w, "Slider1")->setValue(30);
+    EXPECT_EQ(textOf(w, "Rivimaara"), "300");
+    EXPECT_EQ(env.state.DrawCount, 300);
+    click(w, "SSCommand1");
+    EXPECT_EQ(env.messages.lastText(), "Jos arvot vajaita kuponkeja voit kirjoittaa rivimäärän kenttään.");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Information);
+    click(w, "SainRivimaaran");
+    EXPECT_EQ(env.windows.shownNames().last(), "Form7");
+    EXPECT_FALSE(openWindow("Form4"));
+}
+
+TEST(Form4, RefusedCountsKeepTheWindowOpen)
+{
+    TestEnv env;
+    startRandomTask(env);
+    env.state.CommonWeight = 5;
+    QWidget* w = env.open("Form4");
+    typeInto(w, "Rivimaara", "");
+    click(w, "SainRivimaaran");
+    typeInto(w, "Rivimaara", "0");
+    click(w, "SainRivimaaran");
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+    typeInto(w, "Rivimaara", "501");
+    click(w, "SainRivimaaran");
+    EXPECT_EQ(env.messages.lastText(), "Rivimäärä ei voi olla suurempi kuin 500 !");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+    EXPECT_TRUE(openWindow("Form4"));
+    EXPECT_FALSE(env.windows.shownNames().contains("Form7"));
+}
+
+TEST(Form4, PerMatchWeightingLimitsTheCount)
+{
+    TestEnv env;
+    startRandomTask(env);
+    SharedState& s = env.state;
+    s.WeightedDraw = 1;
+    s.PerMatchWeights = 1;
+    s.MatchWeights.fill(kBankerWeight);
+    s.MatchWeights[3] = 6;
+    s.MatchWeights[4] = 6;
+    s.FreeMatchCount = 2;
+    s.FullSystemSize = 9;
+    QWidget* w = env.open("Form4");
+    typeInto(w, "Rivimaara", "10");
+    click(w, "SainRivimaaran");
+    EXPECT_EQ(env.messages.lastText(), "Rivimäärä ei voi olla suurempi kuin  9 koska arvottavia kohteita on  2");
+    EXPECT_EQ(env.messages.shown.last().title, "LASKUVIRHE !");
+
+    // With "2" switched off in one free match only six different rows exist.
+    s.ExcludedSigns[3] = 2;
+    typeInto(w, "Rivimaara", "7");
+    click(w, "SainRivimaaran");
+    EXPECT_EQ(env.messages.lastText(),
+              "Rivimäärä ei voi olla suurempi kuin  6 koska poistetut merkit rajaavat erilaisten rivien määrää !");
+    typeInto(w, "Rivimaara", "6");
+    click(w, "SainRivimaaran");
+    EXPECT_TRUE(openWindow("Form7"));
+}
+
+TEST(Form4, ARandomRowSystemTellsItsSizeAndOffersIt)
+{
+    TestEnv env;
+    startRandomTask(env);
+    markSystem(env.state, {"12", "1X", "1X2", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"});
+    QWidget* w = env.open("Form4");
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.lastText(),
+              "Tämä hajarivijärjestelmä vaatisi täydellisenä   12 riviä !  Maximi rivimäärä on 500 !");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Information);
+    EXPECT_EQ(env.state.HalfCombinations, 4);
+    EXPECT_EQ(env.state.FullCombinations, 3);
+    EXPECT_EQ(textOf(w, "Rivimaara"), "12");
+    EXPECT_EQ(env.state.DrawCount, 12);
+    typeInto(w, "Rivimaara", "13");
+    click(w, "SainRivimaaran");
+    EXPECT_EQ(env.messages.lastText(), "Rivimäärä ei voi olla suurempi kuin  12 !");
+    EXPECT_TRUE(openWindow("Form4"));
+}
+
+TEST(Form4, ALargeSystemKeepsTheDefaultCount)
+{
+    TestEnv env;
+    startRandomTask(env);
+    markSystem(env.state, {"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "12", "1", "1", "1", "1", "1", "1"});
+    QWidget* w = env.open("Form4");
+    EXPECT_EQ(env.messages.lastText(),
+              "Tämä hajarivijärjestelmä vaatisi täydellisenä   1458 riviä !  Maximi rivimäärä on 500 !");
+    EXPECT_EQ(textOf(w, "Rivimaara"), "10");
+}
