@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QListView>
 #include <QPushButton>
 #include <QStringListModel>
@@ -12,6 +14,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
+    button->setAutoDefault(false);
     return button;
 }
 
@@ -28,7 +31,33 @@ QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& cap
 {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(name);
+    // As wide as its caption: only the caption and the box take a click.
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return box;
+}
+
+QRadioButton* makeRadio(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* radio = new QRadioButton(caption, parent);
+    radio->setObjectName(name);
+    radio->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return radio;
+}
+
+QLineEdit* makeEdit(QWidget* parent, const QString& name, int minimumChars)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    if (minimumChars > 0)
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance('0') * minimumChars + 12);
+    return edit;
+}
+
+QLabel* makeBuddyLabel(QWidget* parent, const QString& caption, QWidget* buddy)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(buddy);
+    return label;
 }
 
 QFont listingFont()

@@ -5,6 +5,8 @@
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
+class QRadioButton;
 class QListView;
 class QPushButton;
 class QStringListModel;
@@ -15,6 +17,11 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 // A label showing `text` as it stands (never as markup); named when `name` is given.
 QLabel* makeLabel(QWidget* parent, const QString& text, const QString& name = QString());
 QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& caption);
+QRadioButton* makeRadio(QWidget* parent, const QString& name, const QString& caption);
+// A text box wide enough for `minimumChars` digits.
+QLineEdit* makeEdit(QWidget* parent, const QString& name, int minimumChars = 0);
+// A label for `buddy` whose "&" letter moves the focus to it.
+QLabel* makeBuddyLabel(QWidget* parent, const QString& caption, QWidget* buddy);
 
 // The listings line their columns up with blanks, so they need a fixed-pitch
 // font: "Courier New" where it exists, else its closest match.

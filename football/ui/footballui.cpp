@@ -22,55 +22,6 @@
 
 namespace football {
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& caption, const QString& name)
-{
-    auto* l = new QLabel(caption, parent);
-    if (!name.isEmpty())
-        l->setObjectName(name);
-    return l;
-}
-
-QLabel* makeBuddyLabel(QWidget* parent, const QString& caption, QWidget* buddy)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setBuddy(buddy);
-    return l;
-}
-
-QLineEdit* makeEdit(QWidget* parent, const QString& name, int minimumChars)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    if (minimumChars > 0)
-        e->setMinimumWidth(e->fontMetrics().horizontalAdvance('0') * minimumChars + 12);
-    return e;
-}
-
-QRadioButton* makeRadio(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* r = new QRadioButton(caption, parent);
-    r->setObjectName(name);
-    // As wide as its caption: only the caption and the dot take a click.
-    r->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    return r;
-}
-
-QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* c = new QCheckBox(caption, parent);
-    c->setObjectName(name);
-    c->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    return c;
-}
-
 namespace {
 
 std::unique_ptr<FootballDb> openOne(AppContext& context, const char* file, FootballDb::Kind kind)

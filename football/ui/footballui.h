@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/appcontext.h"
+#include "base/ui/controls.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>
@@ -26,15 +27,6 @@ class FootballDb;
 class RecordBinder;
 class RecordSet;
 struct Printout;
-
-// Small builders, so the windows read as lists of their controls.
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption);
-QLabel* makeLabel(QWidget* parent, const QString& caption, const QString& name = QString());
-QLineEdit* makeEdit(QWidget* parent, const QString& name, int minimumChars = 0);
-QRadioButton* makeRadio(QWidget* parent, const QString& name, const QString& caption);
-QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption);
-// A label for `buddy` whose "&" letter moves the focus to it.
-QLabel* makeBuddyLabel(QWidget* parent, const QString& caption, QWidget* buddy);
 
 // Opens a football database file of the program directory; on failure tells
 // the user why and returns null.

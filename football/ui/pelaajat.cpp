@@ -66,7 +66,7 @@ pelaajat::pelaajat(AppContext& context) : FeatureWindow(context)
     maalit->setObjectName("maalit");
     maalit->setRange(0, 1000);
     maalit->setPageStep(1);
-    Check5 = makeCheck(record, "Check5", "Poissa");
+    Check5 = makeCheckBox(record, "Check5", "Poissa");
     Text2 = makeEdit(record, "Text2", 10);
     Text2->setMaximumWidth(110);
     auto* command13 = makeButton(record, "Command13", "Pvm.");

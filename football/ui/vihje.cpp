@@ -95,11 +95,11 @@ vihje::vihje(AppContext& context) : FeatureWindow(context)
 
     auto* criteria = new QGroupBox("Ota huomioon:", this);
     auto* criteriaGrid = new QGridLayout(criteria);
-    su[0] = makeCheck(criteria, "su1", "Voittosuhde");
-    su[1] = makeCheck(criteria, "su2", "Maalisuhde");
-    su[2] = makeCheck(criteria, "su3", "Pisteet");
-    su[3] = makeCheck(criteria, "su4", "Kunto");
-    auri = makeCheck(criteria, "auri", "Auringonpilkut");
+    su[0] = makeCheckBox(criteria, "su1", "Voittosuhde");
+    su[1] = makeCheckBox(criteria, "su2", "Maalisuhde");
+    su[2] = makeCheckBox(criteria, "su3", "Pisteet");
+    su[3] = makeCheckBox(criteria, "su4", "Kunto");
+    auri = makeCheckBox(criteria, "auri", "Auringonpilkut");
     su[0]->setChecked(true);
     su[0]->setEnabled(false);
     criteriaGrid->addWidget(su[0], 0, 0);
