@@ -52,11 +52,6 @@ QString atPosition(int position, const QString& text)
     return QString(position, ' ') + text;
 }
 
-QString printFooter(const QDate& today)
-{
-    return QStringLiteral("Rivikone PRO v1.0     ") + formatDate(today);
-}
-
 namespace {
 
 void frame(PrintDevice& p)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/textformat.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -34,8 +36,6 @@ QStringList rightTrimmed(QStringList lines);
 // One item at a position: `position` blanks and the text.
 QString atPosition(int position, const QString& text);
 
-// The page footer of the print-outs and the league-table file.
-QString printFooter(const QDate& today);
 
 // A listing printed page by page: the double frame on every page, the
 // heading at the top, the rows, and the footer near the bottom.
