@@ -251,18 +251,19 @@ void pelaajat::loadLeague()
         return;
     // Edits of the player shown go into his own league before the switch.
     commitEdits(context(), *binder_);
-    BusyCursor busy;
-    records_->setRecordSource(playerBrowseQuery(leagueIndex()));
-    if (!records_->refresh())
-        showDatabaseError(context(), "Pelaajia ei voi lukea !", records_->lastError());
-    refillLists();
-    showRecord();
+    requery();
 }
 
 void pelaajat::reload()
 {
     if (!records_ || !commitEdits(context(), *binder_))
         return;
+    requery();
+}
+
+// Runs the league's browsing query again and shows its first record.
+void pelaajat::requery()
+{
     BusyCursor busy;
     records_->setRecordSource(playerBrowseQuery(leagueIndex()));
     if (!records_->refresh())

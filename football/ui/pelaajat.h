@@ -37,6 +37,7 @@ private:
     int leagueIndex() const;
     void loadLeague();
     void reload();
+    void requery();
     void showRecord();
     void showCount();
     void refillLists();
