@@ -138,3 +138,8 @@ QString fromAnsi(const QByteArray& bytes)
     }
     return out;
 }
+
+QString printFooter(const QDate& today)
+{
+    return QStringLiteral("Rivikone PRO v1.0     ") + formatDate(today);
+}

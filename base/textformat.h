@@ -37,6 +37,9 @@ QString shortenedName(const QString& name);
 // Text padded with blanks or cut to `width` characters.
 QString fitField(const QString& text, int width);
 
+// The footer of every print-out: the program's name and the day it was printed.
+QString printFooter(const QDate& today);
+
 // The Windows ANSI code page of the program's text files.
 QByteArray toAnsi(const QString& text);
 QString fromAnsi(const QByteArray& bytes);

@@ -195,11 +195,6 @@ QString distributionPrintLine(const Distribution& d, int sign)
     return line;
 }
 
-QString printFooter(const QDate& today)
-{
-    return QStringLiteral("Rivikone PRO v1.0     ") + formatDate(today);
-}
-
 QString atColumn3(const QString& line)
 {
     return line.isEmpty() ? line : QStringLiteral("  ") + line;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/textformat.h"
+
 #include "base/services.h"
 #include "base/statsfiles.h"
 
@@ -60,7 +62,6 @@ QString winPrintLine(const VoitotRecord& record);
 QString correctRowPrintHeading();
 QString correctRowPrintLine(const OikeatRecord& record);
 QString distributionPrintLine(const Distribution& distribution, int sign);
-QString printFooter(const QDate& today);
 // A line as printed: starting at column 3.
 QString atColumn3(const QString& line);
 

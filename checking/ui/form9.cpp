@@ -3,9 +3,9 @@
 #include "base/statsfiles.h"
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "checking/rowcheck.h"
 #include "checking/statistics.h"
-#include "checking/ui/listfont.h"
 #include "rows/harava.h"
 
 #include <QCoreApplication>
@@ -30,28 +30,13 @@ namespace {
 
 const QString kNotListed = QStringLiteral(" Rivit listataan vain hajariveillä!");
 
-QLabel* label(QWidget* parent, const QString& text, const QString& name = QString())
-{
-    auto* l = new QLabel(text, parent);
-    if (!name.isEmpty())
-        l->setObjectName(name);
-    return l;
-}
-
 QLabel* sunkenLabel(QWidget* parent, const QString& text, const QString& name, int minWidth)
 {
-    QLabel* l = label(parent, text, name);
+    QLabel* l = makeLabel(parent, text, name);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     l->setMinimumWidth(minWidth);
     return l;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
 }
 
 } // namespace
@@ -81,7 +66,7 @@ void Form9::buildControls()
     auto* prizes = new QGroupBox(this);
     prizes->setObjectName("Frame1");
     auto* grid = new QGridLayout(prizes);
-    grid->addWidget(label(prizes, " Voitonjako:"), 0, 2);
+    grid->addWidget(makeLabel(prizes, " Voitonjako:"), 0, 2);
     auto* amountValidator = new QRegularExpressionValidator(QRegularExpression("[0-9]{0,9}([.,][0-9]{0,2})?"), this);
     const char* classCaptions[] = {" X 10 X", " X 11 X", " X 12 X", " X 13 X"};
     for (int i = 0; i < 4; ++i) {
@@ -96,20 +81,20 @@ void Form9::buildControls()
     for (int i = 3; i >= 0; --i) {
         const int row = 4 - i;
         grid->addWidget(countLabels_[i], row, 0);
-        grid->addWidget(label(prizes, classCaptions[i]), row, 1);
+        grid->addWidget(makeLabel(prizes, classCaptions[i]), row, 1);
         grid->addWidget(prizeBoxes_[i], row, 2);
-        grid->addWidget(label(prizes, " Mk."), row, 3);
+        grid->addWidget(makeLabel(prizes, " Mk."), row, 3);
     }
     Label12 = sunkenLabel(prizes, QString(), "Label12", 56);
     Label17 = sunkenLabel(prizes, QString(), "Label17", 110);
     Label17->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label16 = sunkenLabel(prizes, " ?", "Label16", 56);
-    grid->addWidget(label(prizes, " Rivimäärä:"), 5, 0, 1, 2);
+    grid->addWidget(makeLabel(prizes, " Rivimäärä:"), 5, 0, 1, 2);
     grid->addWidget(Label12, 5, 2, Qt::AlignLeft);
-    grid->addWidget(label(prizes, " Yht."), 6, 1);
+    grid->addWidget(makeLabel(prizes, " Yht."), 6, 1);
     grid->addWidget(Label17, 6, 2);
-    grid->addWidget(label(prizes, " Mk."), 6, 3);
-    grid->addWidget(label(prizes, " Rivillä"), 7, 0, 1, 2);
+    grid->addWidget(makeLabel(prizes, " Mk."), 6, 3);
+    grid->addWidget(makeLabel(prizes, " Rivillä"), 7, 0, 1, 2);
     grid->addWidget(Label16, 7, 2, Qt::AlignLeft);
 
     auto* roundRow = new QHBoxLayout;
@@ -121,9 +106,9 @@ void Form9::buildControls()
     Text6->setObjectName("Text6");
     Text6->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), Text6));
     Text6->setMaximumWidth(64);
-    auto* roundCaption = label(prizes, "&Kierros");
+    auto* roundCaption = makeLabel(prizes, "&Kierros");
     roundCaption->setBuddy(Text5);
-    auto* yearCaption = label(prizes, "&Vuosi");
+    auto* yearCaption = makeLabel(prizes, "&Vuosi");
     yearCaption->setBuddy(Text6);
     roundRow->addWidget(roundCaption);
     roundRow->addWidget(Text5);
@@ -151,12 +136,12 @@ void Form9::buildControls()
     for (int k = 0; k < kMatches; ++k) {
         if (k > 0)
             correct->addSpacing((k == 3 || k == 6 || k == 9) ? 2 * cw : cw);
-        QLabel* sign = label(this, QString(), QString("osu_%1").arg(k));
+        QLabel* sign = makeLabel(this, QString(), QString("osu_%1").arg(k));
         sign->setFont(fixed);
         sign->setFixedWidth(cw);
         correct->addWidget(sign);
     }
-    auto* caption = label(this, " < Oikea rivi");
+    auto* caption = makeLabel(this, " < Oikea rivi");
     caption->setFont(fixed);
     correct->addWidget(caption);
     correct->addStretch(1);
@@ -169,37 +154,37 @@ void Form9::buildControls()
     matches->setObjectName("Frame2");
     auto* mgrid = new QGridLayout(matches);
     mgrid->setHorizontalSpacing(4);
-    mgrid->addWidget(label(matches, "Ottelu"), 0, 0);
-    mgrid->addWidget(label(matches, "Oikea"), 1, 0);
-    mgrid->addWidget(label(matches, "Osumia"), 2, 0);
+    mgrid->addWidget(makeLabel(matches, "Ottelu"), 0, 0);
+    mgrid->addWidget(makeLabel(matches, "Oikea"), 1, 0);
+    mgrid->addWidget(makeLabel(matches, "Osumia"), 2, 0);
     for (int k = 0; k < kMatches; ++k) {
-        auto* number = label(matches, QString::number(k + 1));
+        auto* number = makeLabel(matches, QString::number(k + 1));
         number->setAlignment(Qt::AlignCenter);
         mgrid->addWidget(number, 0, k + 1);
-        QLabel* sign = label(matches, QString(), QString("nu_%1").arg(k));
+        QLabel* sign = makeLabel(matches, QString(), QString("nu_%1").arg(k));
         sign->setAlignment(Qt::AlignCenter);
         mgrid->addWidget(sign, 1, k + 1);
         auto* cell = new QHBoxLayout;
         cell->setSpacing(0);
-        QLabel* percent = label(matches, QString(), QString("osui_%1").arg(k));
+        QLabel* percent = makeLabel(matches, QString(), QString("osui_%1").arg(k));
         percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         percent->setMinimumWidth(percent->fontMetrics().horizontalAdvance(" 100"));
         osui_ << percent;
         cell->addWidget(percent);
-        cell->addWidget(label(matches, "%"));
+        cell->addWidget(makeLabel(matches, "%"));
         mgrid->addLayout(cell, 2, k + 1);
     }
-    mgrid->addWidget(label(matches, "ka"), 0, kMatches + 1, Qt::AlignCenter);
+    mgrid->addWidget(makeLabel(matches, "ka"), 0, kMatches + 1, Qt::AlignCenter);
     ka = sunkenLabel(matches, QString(), "ka", 40);
     ka->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     mgrid->addWidget(ka, 2, kMatches + 1);
     layout->addWidget(matches);
 
     auto* buttons = new QHBoxLayout;
-    Command1 = button(this, "Command1", "&TARKASTA");
-    tilastoi = button(this, "tilastoi", "T&ilastoi");
-    Command2 = button(this, "Command2", "&Apua");
-    C1 = button(this, "C1", "&Lopeta");
+    Command1 = makeButton(this, "Command1", "&TARKASTA");
+    tilastoi = makeButton(this, "tilastoi", "T&ilastoi");
+    Command2 = makeButton(this, "Command2", "&Apua");
+    C1 = makeButton(this, "C1", "&Lopeta");
     Command1->setDefault(true);
     // Storing before the check would store nothing worth keeping.
     tilastoi->setEnabled(false);

@@ -3,7 +3,7 @@
 #include "base/statsfiles.h"
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
-#include "checking/ui/listfont.h"
+#include "base/ui/controls.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -24,13 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
 
 // A small desk calculator for the button that starts the calculator.
 QPixmap calculatorPicture()
@@ -145,12 +138,12 @@ void tillis::buildControls()
     layout->addLayout(choice);
 
     auto* buttons = new QHBoxLayout;
-    MhCommand1 = button(this, "MhCommand1", "&Listaa");
-    MhCommand2 = button(this, "MhCommand2", "&Tulosta");
-    Command3 = button(this, "Command3", "&Poista");
-    jak = button(this, "jak", "&Jakautuma yhteensä");
-    auto* apu = button(this, "apu", "&Apua");
-    auto* command1 = button(this, "Command1", "L&opeta");
+    MhCommand1 = makeButton(this, "MhCommand1", "&Listaa");
+    MhCommand2 = makeButton(this, "MhCommand2", "&Tulosta");
+    Command3 = makeButton(this, "Command3", "&Poista");
+    jak = makeButton(this, "jak", "&Jakautuma yhteensä");
+    auto* apu = makeButton(this, "apu", "&Apua");
+    auto* command1 = makeButton(this, "Command1", "L&opeta");
     buttons->addWidget(MhCommand1);
     buttons->addWidget(MhCommand2);
     buttons->addWidget(Command3);

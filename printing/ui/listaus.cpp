@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "printing/listing.h"
 #include "printing/ui/pictures.h"
@@ -19,24 +20,6 @@
 
 namespace {
 
-QFont listingFont()
-{
-    QFont font("Courier New");
-    font.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono"});
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSize(10);
-    return font;
-}
-
-QLabel* label(QWidget* parent, const QString& text, const QString& name = QString())
-{
-    auto* l = new QLabel(text, parent);
-    if (!name.isEmpty())
-        l->setObjectName(name);
-    return l;
-}
-
 } // namespace
 
 listaus::listaus(AppContext& context) : FeatureWindow(context)
@@ -46,15 +29,15 @@ listaus::listaus(AppContext& context) : FeatureWindow(context)
 
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QHBoxLayout;
-    heading->addWidget(label(this, " Rivejä:"));
-    Label25 = label(this, QString::number(state().RowCount), "Label25");
+    heading->addWidget(makeLabel(this, " Rivejä:"));
+    Label25 = makeLabel(this, QString::number(state().RowCount), "Label25");
     heading->addWidget(Label25);
     heading->addSpacing(16);
-    Label2 = label(this, shortenedName(listedFileName(state())), "Label2");
+    Label2 = makeLabel(this, shortenedName(listedFileName(state())), "Label2");
     Label2->setToolTip(state().CurrentFile);
     heading->addWidget(Label2);
     heading->addStretch(1);
-    heading->addWidget(label(this, " Rivit vaakasuorassa !.", "Label3"));
+    heading->addWidget(makeLabel(this, " Rivit vaakasuorassa !.", "Label3"));
     layout->addLayout(heading);
 
     auto* middle = new QHBoxLayout;
@@ -74,20 +57,20 @@ listaus::listaus(AppContext& context) : FeatureWindow(context)
     distribution->setObjectName("Frame1");
     auto* grid = new QGridLayout(distribution);
     grid->setVerticalSpacing(1);
-    grid->addWidget(label(distribution, " Merkkijakautuma:", "Label1"), 0, 0, 1, 4);
+    grid->addWidget(makeLabel(distribution, " Merkkijakautuma:", "Label1"), 0, 0, 1, 4);
     const char* headings[3] = {" 1", " X", " 2"};
     const char* names[3] = {"L1", "Lx", "L2"};
     for (int s = 0; s < 3; ++s) {
-        auto* h = label(distribution, headings[s]);
+        auto* h = makeLabel(distribution, headings[s]);
         h->setAlignment(Qt::AlignRight);
         grid->addWidget(h, 1, s + 1);
     }
     for (int k = 0; k < kMatches; ++k) {
-        auto* number = label(distribution, QString::number(k + 1), QString("Label4_%1").arg(k));
+        auto* number = makeLabel(distribution, QString::number(k + 1), QString("Label4_%1").arg(k));
         number->setAlignment(Qt::AlignRight);
         grid->addWidget(number, k + 2, 0);
         for (int s = 0; s < 3; ++s) {
-            auto* count = label(distribution, QString(), QString("%1_%2").arg(names[s]).arg(k));
+            auto* count = makeLabel(distribution, QString(), QString("%1_%2").arg(names[s]).arg(k));
             count->setAlignment(Qt::AlignRight);
             count->setMinimumWidth(metrics.horizontalAdvance("000000"));
             count->setFrameShape(QFrame::StyledPanel);

@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "printing/ui/pictures.h"
 
@@ -22,21 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-QLabel* label(QWidget* parent, const QString& text, const QString& name = QString())
-{
-    auto* l = new QLabel(text, parent);
-    if (!name.isEmpty())
-        l->setObjectName(name);
-    return l;
-}
 
 QLineEdit* valueBox(QWidget* parent, const QString& name)
 {
@@ -59,16 +45,6 @@ QScrollBar* bar(QWidget* parent, const QString& name, int min, int max)
     b->setFocusPolicy(Qt::StrongFocus);
     b->setMinimumWidth(220);
     return b;
-}
-
-QFont listFont()
-{
-    QFont font("Courier New");
-    font.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono"});
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSize(10);
-    return font;
 }
 
 constexpr const char* kBarCaptions[4] = {
@@ -125,10 +101,10 @@ void vak::buildWindow()
     auto* left = new QVBoxLayout;
     columns->addLayout(left, 0);
     auto* couponGrid = new QGridLayout;
-    couponGrid->addWidget(label(this, "Kuponkeja :"), 0, 0);
-    monta = label(this, QString(), "monta");
+    couponGrid->addWidget(makeLabel(this, "Kuponkeja :"), 0, 0);
+    monta = makeLabel(this, QString(), "monta");
     couponGrid->addWidget(monta, 0, 1);
-    auto* numberLabel = label(this, "Kupongin numero:");
+    auto* numberLabel = makeLabel(this, "Kupongin numero:");
     couponGrid->addWidget(numberLabel, 1, 0);
     Text5 = valueBox(this, "Text5");
     couponGrid->addWidget(Text5, 1, 1, Qt::AlignLeft);
@@ -151,7 +127,7 @@ void vak::buildWindow()
         weekOptions->addWidget(Option1[i], 0, Qt::AlignLeft);
     }
     weeksLayout->addLayout(weekOptions, 1);
-    auto* command4 = button(weeks, "Command4", "Poi&sta");
+    auto* command4 = makeButton(weeks, "Command4", "Poi&sta");
     weeksLayout->addWidget(command4, 0, Qt::AlignBottom);
     left->addWidget(weeks);
 
@@ -169,7 +145,7 @@ void vak::buildWindow()
 
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
-    List1->setFont(listFont());
+    List1->setFont(listingFont());
     List1->setFocusPolicy(Qt::NoFocus);
     const int charWidth = QFontMetrics(List1->font()).horizontalAdvance('0');
     List1->setMinimumWidth(charWidth * 32 + 12);
@@ -184,7 +160,7 @@ void vak::buildWindow()
     auto* grid = new QGridLayout(calibrationFrame);
     const BarRange ranges[4] = {kTopRange, kLeftRange, kWidthRange, kHeightRange};
     for (int i = 0; i < 4; ++i) {
-        auto* caption = label(calibrationFrame, kBarCaptions[i], QString("Label%1").arg(i + 1));
+        auto* caption = makeLabel(calibrationFrame, kBarCaptions[i], QString("Label%1").arg(i + 1));
         grid->addWidget(caption, i * 2, 0, 1, 2);
         H[i] = bar(calibrationFrame, QString("H%1").arg(i + 1), ranges[i].min, ranges[i].max);
         Text[i] = valueBox(calibrationFrame, QString("Text%1").arg(i + 1));
@@ -196,12 +172,12 @@ void vak::buildWindow()
     H[1]->setInvertedAppearance(true);
     H[1]->setInvertedControls(true);
     grid->setColumnStretch(0, 1);
-    auto* defaultsLabel = label(calibrationFrame, "Oletusarvot Canon BJ-200 Bubble Jet", "Label5");
+    auto* defaultsLabel = makeLabel(calibrationFrame, "Oletusarvot Canon BJ-200 Bubble Jet", "Label5");
     grid->addWidget(defaultsLabel, 8, 0, 1, 2);
     auto* calibrationButtons = new QHBoxLayout;
-    auto* command3 = button(calibrationFrame, "Command3", "&Palauta oletusarvot");
-    auto* command5 = button(calibrationFrame, "Command5", "&Lataa");
-    auto* command6 = button(calibrationFrame, "Command6", "Tall&enna");
+    auto* command3 = makeButton(calibrationFrame, "Command3", "&Palauta oletusarvot");
+    auto* command5 = makeButton(calibrationFrame, "Command5", "&Lataa");
+    auto* command6 = makeButton(calibrationFrame, "Command6", "Tall&enna");
     calibrationButtons->addWidget(command3);
     calibrationButtons->addStretch(1);
     calibrationButtons->addWidget(command5);
@@ -225,16 +201,16 @@ void vak::buildWindow()
     printerPic->setPixmap(printerPicture());
     frame4Layout->addWidget(kupo, 0, 0, 2, 1);
     frame4Layout->addWidget(printerPic, 0, 1, Qt::AlignRight | Qt::AlignTop);
-    auto* hint1 = label(frame4, "Näytöllä näkyvä kuponki näyttää vaakasuunnassa alueen johon tulostetaan.");
-    auto* hint2 = label(frame4, "Kohdistuksessa säädetään tulostusaluetta ja sen kokoa suhteessa kuponkiin.");
+    auto* hint1 = makeLabel(frame4, "Näytöllä näkyvä kuponki näyttää vaakasuunnassa alueen johon tulostetaan.");
+    auto* hint2 = makeLabel(frame4, "Kohdistuksessa säädetään tulostusaluetta ja sen kokoa suhteessa kuponkiin.");
     hint1->setWordWrap(true);
     hint2->setWordWrap(true);
     frame4Layout->addWidget(hint1, 2, 0, 1, 2);
     frame4Layout->addWidget(hint2, 3, 0, 1, 2);
     frame4Layout->setColumnStretch(1, 1);
     right->addWidget(frame4);
-    auto* hint3 = label(this, "Aseta kuponki  kirjekuorikaukaloon tai syöttöaukkoon nuolisuunta edellä.");
-    auto* hint4 = label(this, "Voit tallentaa sopivat asetukset ja ladata ne käyttöön.");
+    auto* hint3 = makeLabel(this, "Aseta kuponki  kirjekuorikaukaloon tai syöttöaukkoon nuolisuunta edellä.");
+    auto* hint4 = makeLabel(this, "Voit tallentaa sopivat asetukset ja ladata ne käyttöön.");
     hint3->setWordWrap(true);
     hint4->setWordWrap(true);
     right->addWidget(hint3);
@@ -242,9 +218,9 @@ void vak::buildWindow()
     right->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    auto* command1 = button(this, "Command1", "&Tulosta");
-    auto* command2 = button(this, "Command2", "L&opeta");
-    auto* command7 = button(this, "Command7", "&Apua");
+    auto* command1 = makeButton(this, "Command1", "&Tulosta");
+    auto* command2 = makeButton(this, "Command2", "L&opeta");
+    auto* command7 = makeButton(this, "Command7", "&Apua");
     buttons->addWidget(command1);
     buttons->addWidget(command2);
     buttons->addStretch(1);

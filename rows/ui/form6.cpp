@@ -2,9 +2,10 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
+#include "base/ui/dialogkeys.h"
 #include "rows/correctrow.h"
 #include "rows/rowentry.h"
-#include "base/ui/dialogkeys.h"
 #include "rows/ui/couponcolumn.h"
 
 #include <QCoreApplication>
@@ -20,21 +21,6 @@
 namespace {
 
 const char* const kNeedThirteen = "Rivissä pitäisi olla 13 merkkiä !";
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-QLabel* label(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
 
 QLineEdit* numberBox(QWidget* parent, const QString& name, int digits)
 {
@@ -55,7 +41,7 @@ Form6::Form6(AppContext& context) : FeatureWindow(context)
     setObjectName("Form6");
     setWindowTitle("Perusrivi");
 
-    Label1 = label(this, "Label1", " Laita perusrivisi sarakkeeseen.");
+    Label1 = makeLabel(this, " Laita perusrivisi sarakkeeseen.", "Label1");
     QFont strong = Label1->font();
     strong.setBold(true);
     Label1->setFont(strong);
@@ -68,20 +54,20 @@ Form6::Form6(AppContext& context) : FeatureWindow(context)
     bby->setObjectName("bby");
     bby->setFrameShape(QFrame::StyledPanel);
     bby->setFrameShadow(QFrame::Raised);
-    auto* hekyy = label(bby, "hekyy", "Kierros");
+    auto* hekyy = makeLabel(bby, "Kierros", "hekyy");
     Text1 = numberBox(bby, "Text1", 3);
     Text2 = numberBox(bby, "Text2", 4);
     hekyy->setBuddy(Text1);
-    Command1 = button(bby, "Command1", "&Tilastoi oikea rivi");
-    ede = label(bby, "ede", QString());
-    edev = label(bby, "edev", QString());
+    Command1 = makeButton(bby, "Command1", "&Tilastoi oikea rivi");
+    ede = makeLabel(bby, QString(), "ede");
+    edev = makeLabel(bby, QString(), "edev");
     for (QLabel* l : {ede, edev}) {
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setMinimumWidth(44);
         l->setAlignment(Qt::AlignCenter);
     }
-    auto* label2 = label(bby, "Label2", "< Edellinen");
+    auto* label2 = makeLabel(bby, "< Edellinen", "Label2");
     auto* statsGrid = new QGridLayout(bby);
     statsGrid->addWidget(hekyy, 0, 0);
     statsGrid->addWidget(Text1, 0, 1);
@@ -96,9 +82,9 @@ Form6::Form6(AppContext& context) : FeatureWindow(context)
     panel->setObjectName("SSPanel1");
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Raised);
-    vihjeet = button(panel, "vihjeet", "&Vihjerivi");
-    sainperusrivin = button(panel, "sainperusrivin", "&OK");
-    kes = button(panel, "kes", "&Peruuta");
+    vihjeet = makeButton(panel, "vihjeet", "&Vihjerivi");
+    sainperusrivin = makeButton(panel, "sainperusrivin", "&OK");
+    kes = makeButton(panel, "kes", "&Peruuta");
     sainperusrivin->setDefault(true);
     auto* panelRow = new QHBoxLayout(panel);
     panelRow->addWidget(vihjeet);

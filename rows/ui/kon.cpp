@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 
 #include <QEvent>
@@ -14,14 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QLabel* label(QWidget* parent, const QString& text, const QString& name = QString())
-{
-    auto* l = new QLabel(text, parent);
-    if (!name.isEmpty())
-        l->setObjectName(name);
-    return l;
-}
 
 QLineEdit* signBox(QWidget* parent, const QString& name, const QString& text)
 {
@@ -72,15 +65,15 @@ kon::kon(AppContext& context) : FeatureWindow(context)
     const char* names[4] = {"Label10", "Label11", "Label12", "Label15"};
     QLabel* values[4];
     for (int i = 0; i < 4; ++i) {
-        counts->addWidget(label(upper, captions[i]), i, 0);
-        values[i] = label(upper, QString(), names[i]);
+        counts->addWidget(makeLabel(upper, captions[i]), i, 0);
+        values[i] = makeLabel(upper, QString(), names[i]);
         values[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         values[i]->setMinimumWidth(40);
         counts->addWidget(values[i], i, 1);
-        counts->addWidget(label(upper, "kpl"), i, 2);
+        counts->addWidget(makeLabel(upper, "kpl"), i, 2);
     }
-    auto* hint1 = label(upper, "Voit vaihtaa kohteita.");
-    auto* hint2 = label(upper, "Voit vaihtaa varmojen ja osittainvaihdeltujen merkkejä.");
+    auto* hint1 = makeLabel(upper, "Voit vaihtaa kohteita.");
+    auto* hint2 = makeLabel(upper, "Voit vaihtaa varmojen ja osittainvaihdeltujen merkkejä.");
     hint2->setWordWrap(true);
     counts->addWidget(hint1, 0, 3, Qt::AlignTop);
     counts->addWidget(hint2, 1, 3, 2, 1, Qt::AlignTop);
@@ -93,18 +86,18 @@ kon::kon(AppContext& context) : FeatureWindow(context)
     lower->setObjectName("Frame2");
     auto* grid = new QGridLayout(lower);
     grid->setVerticalSpacing(2);
-    auto* change = label(lower, "Vaihda\nkohde");
+    auto* change = makeLabel(lower, "Vaihda\nkohde");
     change->setAlignment(Qt::AlignCenter);
     grid->addWidget(change, 0, 1);
-    auto* bankerHeading = label(lower, "V");
+    auto* bankerHeading = makeLabel(lower, "V");
     bankerHeading->setAlignment(Qt::AlignCenter);
     grid->addWidget(bankerHeading, 0, 3, Qt::AlignBottom);
-    auto* halfHeading = label(lower, "O");
+    auto* halfHeading = makeLabel(lower, "O");
     halfHeading->setAlignment(Qt::AlignCenter);
     grid->addWidget(halfHeading, 0, 4, 1, 4, Qt::AlignBottom);
     for (int k = 0; k < kMatches; ++k) {
         const int row = k + 1;
-        auto* number = label(lower, QString::number(k + 1), QString("Label4_%1").arg(k));
+        auto* number = makeLabel(lower, QString::number(k + 1), QString("Label4_%1").arg(k));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, row, 0);
 
@@ -127,12 +120,12 @@ kon::kon(AppContext& context) : FeatureWindow(context)
 
         v1[k] = signBox(lower, QString("v1_%1").arg(k), "1");
         grid->addWidget(v1[k], row, 3);
-        oneLabel_[k] = label(lower, "1 =");
+        oneLabel_[k] = makeLabel(lower, "1 =");
         keepPlace(oneLabel_[k]);
         grid->addWidget(oneLabel_[k], row, 4);
         y1[k] = signBox(lower, QString("y1_%1").arg(k), "1");
         grid->addWidget(y1[k], row, 5);
-        twoLabel_[k] = label(lower, "2 =");
+        twoLabel_[k] = makeLabel(lower, "2 =");
         keepPlace(twoLabel_[k]);
         grid->addWidget(twoLabel_[k], row, 6);
         k1[k] = signBox(lower, QString("k1_%1").arg(k), "2");

@@ -2,6 +2,7 @@
 
 #include "base/platformpaths.h"
 #include "base/textformat.h"
+#include "base/ui/controls.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -13,20 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* c = new QCheckBox(caption, parent);
-    c->setObjectName(name);
-    return c;
-}
 
 } // namespace
 
@@ -40,7 +27,7 @@ aseta::aseta(AppContext& context) : FeatureWindow(context)
                                     const QString& editName) {
         auto* frame = new QGroupBox(title, this);
         auto* row = new QHBoxLayout(frame);
-        auto* b = button(frame, buttonName, caption);
+        auto* b = makeButton(frame, buttonName, caption);
         auto* edit = new QLineEdit(frame);
         edit->setObjectName(editName);
         edit->setMinimumWidth(280);
@@ -59,10 +46,10 @@ aseta::aseta(AppContext& context) : FeatureWindow(context)
     auto* switches = new QGroupBox(this);
     switches->setObjectName("Frame4");
     auto* grid = new QGridLayout(switches);
-    auto* command4 = button(switches, "Command4", "Valitse &kirjoitin");
-    info = checkBox(switches, "info", "Näytä info");
-    aanet = checkBox(switches, "aanet", "Äänet");
-    varmis = checkBox(switches, "varmis", "Tallennusvarmistukset");
+    auto* command4 = makeButton(switches, "Command4", "Valitse &kirjoitin");
+    info = makeCheckBox(switches, "info", "Näytä info");
+    aanet = makeCheckBox(switches, "aanet", "Äänet");
+    varmis = makeCheckBox(switches, "varmis", "Tallennusvarmistukset");
     grid->addWidget(command4, 0, 0, 3, 1, Qt::AlignVCenter);
     grid->addWidget(info, 0, 1);
     grid->addWidget(aanet, 1, 1);
@@ -71,8 +58,8 @@ aseta::aseta(AppContext& context) : FeatureWindow(context)
     layout->addWidget(switches);
 
     auto* buttons = new QHBoxLayout;
-    auto* command1 = button(this, "Command1", "&Tallenna");
-    auto* command2 = button(this, "Command2", "&Peruuta");
+    auto* command1 = makeButton(this, "Command1", "&Tallenna");
+    auto* command2 = makeButton(this, "Command2", "&Peruuta");
     command1->setDefault(true);
     buttons->addStretch(1);
     buttons->addWidget(command1);

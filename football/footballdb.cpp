@@ -1,0 +1,298 @@
+#include "football/footballdb.h"
+
+#include "football/leagues.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace football {
+
+const QStringList& teamColumns()
+{
+    static const QStringList columns = {"Joukkue", "Kotipaikka", "Kotikenttä", "manageri", "pisteet", "ottelut", "okot",
+                                        "otas",    "ovie",       "mkot",       "mvie",     "kot",     "kpis",    "kkot",
+                                        "ktas",    "kvie",       "kmkot",      "kmvie",    "vot",     "vpis",    "vkot",
+                                        "vtas",    "vvie",       "vmkot",      "vmvie",    "pvm"};
+    return columns;
+}
+
+const QStringList& playerColumns()
+{
+    static const QStringList columns = {"pelaaja", "joukkue", "paikka", "maaleja", "poissa", "pvm"};
+    return columns;
+}
+
+const QStringList& formColumns()
+{
+    static const QStringList columns = {"joukkue", "k1", "k2", "k3"};
+    return columns;
+}
+
+QString quotedName(const QString& name)
+{
+    QString inner = name;
+    inner.replace('"', "\"\"");
+    return '"' + inner + '"';
+}
+
+namespace {
+
+struct TableLayout {
+    QString name;
+    QStringList columns;
+    QStringList types;
+};
+
+// Text columns may be empty; figures and yes/no flags (0 or 1) start at 0.
+QStringList typesOf(const QStringList& columns, const QStringList& textColumns)
+{
+    QStringList types;
+    for (const QString& c : columns)
+        types << (textColumns.contains(c) ? "TEXT" : "INTEGER NOT NULL DEFAULT 0");
+    return types;
+}
+
+QList<TableLayout> tablesOf(FootballDb::Kind kind)
+{
+    QList<TableLayout> layouts;
+    if (kind == FootballDb::Kind::Form) {
+        layouts << TableLayout{"kunto", formColumns(), typesOf(formColumns(), {"joukkue"})};
+        return layouts;
+    }
+    const QStringList teamTypes = typesOf(teamColumns(), {"Joukkue", "Kotipaikka", "Kotikenttä", "manageri", "pvm"});
+    const QStringList playerTypes = typesOf(playerColumns(), {"pelaaja", "joukkue", "paikka", "pvm"});
+    for (const League& l : leagues())
+        layouts << TableLayout{l.teamTable, teamColumns(), teamTypes};
+    for (const League& l : leagues())
+        layouts << TableLayout{l.playerTable, playerColumns(), playerTypes};
+    return layouts;
+}
+
+QString createStatement(const TableLayout& layout, const QString& schema = QString())
+{
+    QStringList defs;
+    for (int i = 0; i < layout.columns.size(); ++i)
+        defs << quotedName(layout.columns[i]) + ' ' + layout.types[i];
+    const QString prefix = schema.isEmpty() ? QString() : schema + '.';
+    return QStringLiteral("CREATE TABLE %1%2 (%3)").arg(prefix, quotedName(layout.name), defs.join(", "));
+}
+
+// An existing, non-empty file must carry SQLite's header; anything else is
+// some other file that happens to have the name, and is never written to.
+bool looksLikeDatabase(const QString& path, QString* reason)
+{
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = QStringLiteral("Tiedostoa ei voi lukea.");
+        return false;
+    }
+    if (file.size() == 0)
+        return true;
+    if (file.read(16) != QByteArray("SQLite format 3\0", 16)) {
+        *reason = QStringLiteral("Tiedosto ei ole tämän ohjelman tietokanta.");
+        return false;
+    }
+    return true;
+}
+
+QString nextConnectionName(const QString& path)
+{
+    static QAtomicInt counter;
+    return QStringLiteral("rk_football_%1_%2").arg(QFileInfo(path).fileName()).arg(counter.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+QString databaseUnusableMessage(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("Tietokantaa %1 ei voi käyttää !").arg(fileName) + "\r\n" + reason;
+}
+
+FootballDb::FootballDb(QString name, QString path, Kind kind)
+    : name_(std::move(name)), path_(std::move(path)), kind_(kind)
+{
+}
+
+FootballDb::~FootballDb()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+}
+
+QSqlDatabase FootballDb::database() const
+{
+    return QSqlDatabase::database(name_, false);
+}
+
+QString FootballDb::formTable() const
+{
+    return formAttached_ ? QStringLiteral("%1.kunto").arg(kFormSchema) : QStringLiteral("kunto");
+}
+
+std::unique_ptr<FootballDb> FootballDb::open(const QString& path, Kind kind, QString* error)
+{
+    QString reason;
+    if (!looksLikeDatabase(path, &reason)) {
+        if (error)
+            *error = reason;
+        return nullptr;
+    }
+    std::unique_ptr<FootballDb> db(new FootballDb(nextConnectionName(path), path, kind));
+    QSqlDatabase connection = QSqlDatabase::addDatabase("QSQLITE", db->name_);
+    connection.setDatabaseName(path);
+    if (!connection.open()) {
+        if (error)
+            *error = connection.lastError().text();
+        return nullptr;
+    }
+    if (!db->prepare(error))
+        return nullptr;
+    return db;
+}
+
+std::unique_ptr<FootballDb> FootballDb::openWithForm(const QString& programDir, QString* error)
+{
+    const QDir dir(programDir);
+    QString reason;
+    // The form database is made ready on a connection of its own first.
+    {
+        auto form = open(dir.filePath(kFormDatabaseFile), Kind::Form, &reason);
+        if (!form) {
+            if (error)
+                *error = databaseUnusableMessage(kFormDatabaseFile, reason);
+            return nullptr;
+        }
+    }
+    auto db = open(dir.filePath(kTeamDatabaseFile), Kind::Teams, &reason);
+    if (!db) {
+        if (error)
+            *error = databaseUnusableMessage(kTeamDatabaseFile, reason);
+        return nullptr;
+    }
+    if (!db->attachForm(dir.filePath(kFormDatabaseFile), &reason)) {
+        if (error)
+            *error = databaseUnusableMessage(kFormDatabaseFile, reason);
+        return nullptr;
+    }
+    return db;
+}
+
+bool FootballDb::attachForm(const QString& path, QString* error)
+{
+    if (!exec(QStringLiteral("ATTACH DATABASE ? AS %1").arg(kFormSchema), {path})) {
+        if (error)
+            *error = error_;
+        return false;
+    }
+    // The durability setting is per schema, the attached one included.
+    exec(QStringLiteral("PRAGMA %1.synchronous=NORMAL").arg(kFormSchema));
+    formAttached_ = true;
+    return true;
+}
+
+bool FootballDb::prepare(QString* error)
+{
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    // Reading the schema is the first real use of the file: a damaged file fails here.
+    QSqlQuery tables(database());
+    if (!tables.exec("SELECT name FROM sqlite_master WHERE type = 'table'"))
+        return fail(tables.lastError().text());
+    QStringList existing;
+    while (tables.next())
+        existing << tables.value(0).toString().toLower();
+    tables.finish();
+
+    QStringList missing;
+    for (const TableLayout& layout : tablesOf(kind_)) {
+        if (!existing.contains(layout.name.toLower())) {
+            missing << createStatement(layout);
+            continue;
+        }
+        // A table made elsewhere must still have our columns where we read them.
+        QSqlQuery info(database());
+        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(layout.name))))
+            return fail(info.lastError().text());
+        QStringList have;
+        while (info.next())
+            have << info.value(1).toString().toLower();
+        for (int i = 0; i < layout.columns.size(); ++i) {
+            const QString want = layout.columns[i].toLower();
+            // Team and form columns are read by position; of a player only the name and team are.
+            const bool byPosition = layout.columns == teamColumns() || layout.name == "kunto" || i < 2;
+            if (byPosition ? (i >= have.size() || have[i] != want) : !have.contains(want))
+                return fail(
+                    QStringLiteral("Taulussa %1 ei ole saraketta %2 paikallaan.").arg(layout.name, layout.columns[i]));
+        }
+    }
+    // Only a file found fit is changed. The write-ahead log keeps a commit to
+    // a few milliseconds and never leaves a half-written file behind.
+    exec("PRAGMA journal_mode=WAL");
+    exec("PRAGMA synchronous=NORMAL");
+    if (missing.isEmpty())
+        return true;
+    if (!begin())
+        return fail(error_);
+    for (const QString& statement : missing) {
+        if (!exec(statement)) {
+            rollback();
+            return fail(error_);
+        }
+    }
+    if (!commit())
+        return fail(error_);
+    return true;
+}
+
+bool FootballDb::begin()
+{
+    if (database().transaction())
+        return true;
+    error_ = database().lastError().text();
+    return false;
+}
+
+bool FootballDb::commit()
+{
+    if (database().commit())
+        return true;
+    error_ = database().lastError().text();
+    database().rollback();
+    return false;
+}
+
+void FootballDb::rollback()
+{
+    database().rollback();
+}
+
+bool FootballDb::exec(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(database());
+    if (!query.prepare(sql)) {
+        error_ = query.lastError().text();
+        return false;
+    }
+    for (const QVariant& v : values)
+        query.addBindValue(v);
+    if (!query.exec()) {
+        error_ = query.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+} // namespace football

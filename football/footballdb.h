@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+class QSqlQuery;
+
+namespace football {
+
+// The two database files of the football windows, in the program directory.
+inline constexpr const char* kTeamDatabaseFile = "RK32.MDB";
+inline constexpr const char* kFormDatabaseFile = "RKPRO.dem";
+// The name the form database has when it is attached to the team database.
+inline constexpr const char* kFormSchema = "pro";
+
+// Columns in their binding order: the league table and the hint window read
+// team columns by position, the player transfer copies player columns by position.
+const QStringList& teamColumns();   // 26: Joukkue .. pvm
+const QStringList& playerColumns(); // pelaaja, joukkue, paikka, maaleja, poissa, pvm
+const QStringList& formColumns();   // joukkue, k1, k2, k3
+
+// Positions of the team columns that are read by number.
+namespace team {
+inline constexpr int Name = 0, Points = 4, Played = 5, Wins = 6, Draws = 7, Losses = 8, GoalsFor = 9, GoalsAgainst = 10,
+                     HomePlayed = 11, HomePoints = 12, HomeWins = 13, HomeDraws = 14, HomeLosses = 15,
+                     HomeGoalsFor = 16, HomeGoalsAgainst = 17, AwayPlayed = 18, AwayPoints = 19, AwayWins = 20,
+                     AwayDraws = 21, AwayLosses = 22, AwayGoalsFor = 23, AwayGoalsAgainst = 24, Updated = 25;
+inline constexpr int FirstStatistic = Points, LastStatistic = AwayGoalsAgainst;
+} // namespace team
+
+// "name" with the database's identifier quoting.
+QString quotedName(const QString& name);
+
+// One open connection to a football database file. Every window opens its own
+// (each under a name of its own) and closes it when it goes.
+class FootballDb {
+public:
+    enum class Kind { Teams, Form };
+
+    // Opens the file, creating it with every table when it is missing and
+    // adding tables that are missing from it. A file that is not a database of
+    // this program is left untouched: the result is null and `error` says why
+    // in words for the user.
+    static std::unique_ptr<FootballDb> open(const QString& path, Kind kind, QString* error = nullptr);
+    // Both files of the program directory, the form database attached to the
+    // team one, so a change of both commits or fails as one.
+    static std::unique_ptr<FootballDb> openWithForm(const QString& programDir, QString* error = nullptr);
+
+    ~FootballDb();
+    FootballDb(const FootballDb&) = delete;
+    FootballDb& operator=(const FootballDb&) = delete;
+
+    QString connectionName() const { return name_; }
+    QSqlDatabase database() const;
+    QString path() const { return path_; }
+    // The form table's name on this connection ("kunto" or "pro.kunto").
+    QString formTable() const;
+
+    bool begin();
+    bool commit();
+    void rollback();
+
+    // Runs one statement with bound values; false (and lastError) on failure.
+    bool exec(const QString& sql, const QVariantList& values = {});
+    QString lastError() const { return error_; }
+
+private:
+    FootballDb(QString name, QString path, Kind kind);
+    bool prepare(QString* error);
+    bool attachForm(const QString& path, QString* error);
+
+    QString name_;
+    QString path_;
+    Kind kind_;
+    bool formAttached_ = false;
+    QString error_;
+};
+
+// The message a window shows when a database file cannot be used.
+QString databaseUnusableMessage(const QString& fileName, const QString& reason);
+
+} // namespace football

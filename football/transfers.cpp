@@ -1,0 +1,79 @@
+#include "football/transfers.h"
+
+#include "football/footballdb.h"
+#include "football/leagues.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace football {
+
+namespace {
+
+// Copies `columns` of one record into a new record of `toTable` (with
+// `overrides` replacing some values) and deletes the original.
+bool moveRecord(FootballDb& db, const QString& fromTable, const QString& toTable, qint64 rowId,
+                const QStringList& columns, const QList<QPair<QString, QVariant>>& overrides, QString* error)
+{
+    auto fail = [&](const QString& why) {
+        db.rollback();
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!db.begin()) {
+        if (error)
+            *error = db.lastError();
+        return false;
+    }
+    QStringList quoted;
+    for (const QString& c : columns)
+        quoted << quotedName(c);
+    QVariantList values;
+    {
+        QSqlQuery read(db.database());
+        read.prepare(QStringLiteral("select %1 from %2 where rowid = ?").arg(quoted.join(", "), quotedName(fromTable)));
+        read.addBindValue(rowId);
+        if (!read.exec())
+            return fail(read.lastError().text());
+        if (!read.next())
+            return fail(QStringLiteral("Siirrettävää tietuetta ei enää ole."));
+        for (int i = 0; i < columns.size(); ++i)
+            values << read.value(i);
+    }
+    for (const auto& [column, value] : overrides) {
+        const int at = columns.indexOf(column);
+        if (at >= 0)
+            values[at] = value;
+    }
+    const QString insert =
+        QStringLiteral("insert into %1 (%2) values (%3)")
+            .arg(quotedName(toTable), quoted.join(", "), QStringList(columns.size(), "?").join(", "));
+    if (!db.exec(insert, values))
+        return fail(db.lastError());
+    if (!db.exec(QStringLiteral("delete from %1 where rowid = ?").arg(quotedName(fromTable)), {rowId}))
+        return fail(db.lastError());
+    if (!db.commit()) {
+        if (error)
+            *error = db.lastError();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool moveTeam(FootballDb& db, int from, int to, qint64 rowId, QString* error)
+{
+    const QStringList columns = teamColumns().mid(0, team::Updated);
+    return moveRecord(db, league(from).teamTable, league(to).teamTable, rowId, columns, {}, error);
+}
+
+bool movePlayer(FootballDb& db, int from, int to, qint64 rowId, QString* error)
+{
+    const QStringList columns = playerColumns().mid(0, 5);
+    return moveRecord(db, league(from).playerTable, league(to).playerTable, rowId, columns,
+                      {{"joukkue", QStringLiteral("?")}}, error);
+}
+
+} // namespace football

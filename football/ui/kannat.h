@@ -1,0 +1,16 @@
+#pragma once
+
+#include "base/ui/featurewindow.h"
+
+class QRadioButton;
+
+// The entry to the football database: teams, players, results or the league table.
+class kannat : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit kannat(AppContext& context);
+
+private:
+    void openChoice();
+    QRadioButton* Option1[4] = {};
+};

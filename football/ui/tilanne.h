@@ -1,0 +1,49 @@
+#pragma once
+
+#include "base/ui/featurewindow.h"
+#include "football/standings.h"
+
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+
+namespace football {
+class FootballDb;
+class TextTableModel;
+} // namespace football
+
+// The league table: one league or all six, in the total, home or away view;
+// printed or written to a text file.
+class tilanne : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit tilanne(AppContext& context);
+    ~tilanne() override;
+
+private:
+    void list(football::StandingsView view);
+    void output();
+    void writeFile();
+    int chosenLeague() const;
+    void setBusy(bool busy);
+
+    std::unique_ptr<football::FootballDb> db_;
+    football::TextTableModel* model_ = nullptr;
+    QTableView* Grid1 = nullptr;
+    QLabel* sara = nullptr;
+    QLabel* Label1 = nullptr;
+    QRadioButton* sir[7] = {};
+    QRadioButton* tul[2] = {};
+    QList<QPushButton*> buttons_;
+    // What was listed last: the view, the league caption and whether anything was.
+    football::StandingsView view_ = football::StandingsView::Total;
+    QString listedCaption_;
+    bool listed_ = false;
+    bool busy_ = false;
+
+protected:
+    bool canClose() override { return !busy_; }
+};

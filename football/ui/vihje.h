@@ -1,0 +1,57 @@
+#pragma once
+
+#include "base/ui/featurewindow.h"
+
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QScrollBar;
+
+namespace football {
+class FootballDb;
+class RecordSet;
+class PopupCombo;
+} // namespace football
+
+// The hint row: a sign for each match of the round from the two teams' figures.
+class vihje : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit vihje(AppContext& context);
+    ~vihje() override;
+
+private:
+    struct Side {
+        QRadioButton* league[6] = {};
+        football::PopupCombo* team = nullptr;
+        QLineEdit* box[4] = {}; // points, goal ratio, win ratio, form
+        QLineEdit* updated = nullptr;
+    };
+    QWidget* buildSide(Side& side, const QString& title, const QString& statsTitle, const QString& leagueName,
+                       const QString& comboName, const QString& boxPrefix, const QString& dateName);
+    int leagueOf(const Side& side) const;
+    void leagueChosen(Side& side);
+    void fillTeams(Side& side);
+    void teamChosen(Side& side);
+    void clearBoxes(Side& side);
+    void matchChanged(int match);
+    void giveHint();
+    void showSign(int match, QChar sign, bool chosen);
+
+    std::unique_ptr<football::FootballDb> teams_;
+    std::unique_ptr<football::FootballDb> form_;
+    std::unique_ptr<football::RecordSet> records_;
+    Side home_;
+    Side away_;
+    QScrollBar* HS1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QCheckBox* su[4] = {};
+    QCheckBox* auri = nullptr;
+    QLabel* osu[13] = {};
+    QLabel* osui[13] = {};
+    QLabel* Label7[13] = {};
+    QLabel* oso[13] = {};
+};

@@ -1,0 +1,168 @@
+#include "footballwindows.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace football;
+
+// The database chooser, the hint window's rules on screen, and what every
+// window does when the database file cannot be used.
+
+TEST_F(FootballWindowTest, TheChooserHandsOverToTheChosenWindow)
+{
+    const QStringList targets = {"kanta", "pelaajat", "tulos", "tilanne"};
+    for (int i = 0; i < 4; ++i) {
+        QWidget* w = open("kannat");
+        ASSERT_TRUE(w);
+        EXPECT_EQ(w->windowTitle(), "Tietokannat");
+        if (i == 0)
+            saveShot(w, "kannat");
+        click(w, QString("Option1_%1").arg(i));
+        click(w, "MhCommand1");
+        EXPECT_EQ(env.windows.shownNames().last(), targets[i]);
+        EXPECT_FALSE(openWindow("kannat"));
+        EXPECT_FALSE(env.mainWindow.isEnabled()) << "a hand-over keeps the main window waiting";
+        QWidget* next = openWindow(targets[i]);
+        ASSERT_TRUE(next);
+        next->close();
+        settle();
+        EXPECT_TRUE(env.mainWindow.isEnabled());
+        env.mainWindow.setEnabled(false);
+    }
+}
+
+TEST_F(FootballWindowTest, AFileThatIsNoDatabaseIsToldAboutAndKept)
+{
+    db.reset();
+    QFile::remove(env.path("RK32.MDB"));
+    QFile::remove(env.path("RK32.MDB-wal"));
+    QFile::remove(env.path("RK32.MDB-shm"));
+    QFile file(env.path("RK32.MDB"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Standard Jet DB vanha tiedosto");
+    file.close();
+    for (const char* name : {"kanta", "pelaajat", "tulos", "tilanne", "vihje"}) {
+        env.messages.shown.clear();
+        env.mainWindow.setEnabled(false);
+        env.open(name);
+        settle();
+        ASSERT_EQ(env.messages.shown.size(), 1) << name;
+        EXPECT_TRUE(env.messages.lastText().startsWith("Tietokantaa RK32.MDB ei voi käyttää !")) << name;
+        EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+        EXPECT_FALSE(openWindow(name)) << name << " closes itself";
+        EXPECT_TRUE(env.mainWindow.isEnabled()) << name;
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("Standard Jet DB vanha tiedosto"));
+}
+
+struct HintWindow : FootballWindowTest {
+    QWidget* v = nullptr;
+    void SetUp() override
+    {
+        FootballWindowTest::SetUp();
+        insertTeam(*db, 0, "Arsenal", {{"kkot", 1}, {"ktas", 1}, {"kvie", 1}, {"kpis", 4}, {"kmkot", 2}, {"kmvie", 2}},
+                   "05.12.2026");
+        insertTeam(*db, 0, "Chelsea", {{"vkot", 1}, {"vtas", 1}, {"vvie", 1}, {"vpis", 4}, {"vmkot", 0}, {"vmvie", 3}});
+        insertTeam(*db, 1, "Leeds", {{"vkot", 3}, {"vpis", 9}, {"vmkot", 2}, {"vmvie", 6}});
+        v = open("vihje");
+        ASSERT_TRUE(v);
+    }
+    QString row(int k)
+    {
+        return textOf(v, QString("osu_%1").arg(k)) + "|" + textOf(v, QString("osui_%1").arg(k)) + "|" +
+               textOf(v, QString("Label7_%1").arg(k));
+    }
+    QString colour(const QString& name) { return control<QLabel>(v, name)->styleSheet(); }
+};
+
+TEST_F(HintWindow, ALevelMatchGivesXAndCandidatesShowBesideIt)
+{
+    EXPECT_EQ(v->windowTitle(), "Vihjerivi");
+    EXPECT_TRUE(control<QCheckBox>(v, "su1")->isChecked());
+    EXPECT_FALSE(isEnabled(v, "su1"));
+    EXPECT_EQ(textOf(v, "oso_0"), "<-");
+    pick(v, "Combo1", "Arsenal");
+    EXPECT_EQ(textOf(v, "Text2"), "05.12.2026");
+    pick(v, "Combo2", "Chelsea");
+    EXPECT_EQ(textOf(v, "Text3"), "") << "no update date";
+    click(v, "su2");
+    click(v, "su3");
+    click(v, "Command1");
+    // 1+1, 1+1, 1+1 and equal points: X. Goal ratios 1 against 3: "1" as a candidate.
+    EXPECT_EQ(env.state.HintRow[0], "X");
+    EXPECT_EQ(row(0), "1|X|");
+    EXPECT_TRUE(colour("osui_0").contains("#ffff00"));
+    EXPECT_TRUE(colour("osu_0").contains("#ffffff")) << "a candidate keeps the plain colour";
+    EXPECT_EQ(textOf(v, "k2"), "+");
+    EXPECT_EQ(textOf(v, "v2"), "-");
+    EXPECT_EQ(textOf(v, "k3"), "+ -");
+    EXPECT_EQ(textOf(v, "k4"), "?");
+    EXPECT_EQ(textOf(v, "v4"), "?");
+
+    // The same match again overwrites its sign.
+    control<QScrollBar>(v, "HS1")->setValue(1);
+    click(v, "O2_1");
+    EXPECT_EQ(textOf(v, "Combo2"), "");
+    pick(v, "Combo2", "Leeds");
+    click(v, "Command1");
+    EXPECT_EQ(env.state.HintRow[0], "2");
+    EXPECT_EQ(row(0), "1||2") << "the goal-ratio candidate stays beside the new sign";
+    EXPECT_TRUE(colour("osui_0").contains("#ffffff"));
+}
+
+TEST_F(HintWindow, TheSameTeamCannotPlayItselfAndTheLastMatchStays)
+{
+    pick(v, "Combo1", "Arsenal");
+    pick(v, "Combo2", "Arsenal");
+    click(v, "Command1");
+    EXPECT_EQ(env.messages.lastText(), "Arsenal ei voi pelata itseään vastaan !");
+    EXPECT_EQ(env.state.HintRow[0], "");
+
+    pick(v, "Combo2", "Chelsea");
+    control<QScrollBar>(v, "HS1")->setValue(13);
+    EXPECT_EQ(textOf(v, "Text1"), "13");
+    EXPECT_EQ(textOf(v, "oso_12"), "<-");
+    click(v, "Command1");
+    EXPECT_EQ(env.state.HintRow[12], "X");
+    EXPECT_EQ(textOf(v, "Text1"), "13");
+
+    click(v, "auri");
+    EXPECT_EQ(env.messages.lastText(), "Auringossa on nyt aika rauhallinen vaihe !");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Information);
+    const int shown = int(env.messages.shown.size());
+    pick(v, "Combo1", "Arsenal");
+    click(v, "O1_1");
+    EXPECT_EQ(textOf(v, "Combo1"), "");
+    EXPECT_EQ(textOf(v, "k1"), "") << "a new league empties the side";
+    click(v, "Command1");
+    EXPECT_EQ(env.messages.shown.size(), shown) << "no team, no hint";
+}
+
+TEST_F(FootballWindowTest, EnterAndEscapeWhereTheyAreNatural)
+{
+    QWidget* chooser = open("kannat");
+    click(chooser, "Option1_3");
+    QTest::keyClick(chooser, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(env.windows.shownNames().last(), "tilanne");
+    QWidget* table = openWindow("tilanne");
+    ASSERT_TRUE(table);
+    QTest::keyClick(table, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(openWindow("tilanne"));
+    EXPECT_TRUE(env.mainWindow.isEnabled());
+
+    insertTeam(*db, 0, "Arsenal");
+    QWidget* teams = open("kanta");
+    teams->activateWindow();
+    QApplication::setActiveWindow(teams);
+    auto* name = control<QLineEdit>(teams, "Text1");
+    name->setFocus();
+    settle();
+    QTest::keyClick(name, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(teams, "Text2")) << "Enter moves to the next field";
+}

@@ -1,0 +1,282 @@
+#include "footballwindows.h"
+
+#include "football/ui/footballui.h"
+
+#include <QFile>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace football;
+
+// A match entered in the results window shows in the team window, the league
+// table and the hint row.
+
+struct MatchFlow : FootballWindowTest {
+    void SetUp() override
+    {
+        FootballWindowTest::SetUp();
+        insertTeam(*db, 4, "HJK", {}, "01.10.2026");
+        insertTeam(*db, 4, "KuPS", {}, "01.10.2026");
+        insertTeam(*db, 4, "Inter");
+        insertPlayer(*db, 4, "Lod", "HJK", 5);
+        insertPlayer(*db, 4, "Hostikka", "HJK", 2);
+        insertPlayer(*db, 4, "Ilo", "KuPS", 1);
+        insertPlayer(*db, 4, "Källman", "Inter", 9);
+        insertForm(*db, "KuPS", 1, 1, 1);
+    }
+
+    void enterMatch()
+    {
+        QWidget* w = open("tulos");
+        ASSERT_TRUE(w);
+        EXPECT_EQ(textOf(w, "Text6"), "08.12.2026");
+        click(w, "O1_4");
+        pick(w, "Combo1", "HJK");
+        pick(w, "Combo2", "KuPS");
+        slide(w, "HScroll1", 2);
+        slide(w, "HScroll2", 1);
+        EXPECT_EQ(textOf(w, "Text1"), "2");
+        EXPECT_EQ(textOf(w, "Text4"), "3");
+
+        auto* scorers = control<QComboBox>(w, "Combo3");
+        scorers->showPopup();
+        scorers->hidePopup();
+        QStringList offered;
+        for (int i = 0; i < scorers->count(); ++i)
+            offered << scorers->itemText(i);
+        EXPECT_EQ(offered,
+                  (QStringList{"Lod                 HJK", "Hostikka            HJK", "Ilo                 KuPS"}));
+        saveShot(w, "tulos");
+        pick(w, "Combo3", "Lod                 HJK");
+        slide(w, "HScroll3", 2);
+        EXPECT_EQ(textOf(w, "Text5"), "2");
+        click(w, "Command3");
+        EXPECT_EQ(env.messages.lastText(), "Tallennettu");
+        EXPECT_EQ(lookup(*db, "pv", "maaleja", "pelaaja", "Lod").toInt(), 7);
+        EXPECT_EQ(lookup(*db, "pv", "pvm", "pelaaja", "Lod").toString(), "08.12.2026");
+
+        click(w, "Command1");
+        EXPECT_EQ(env.messages.lastText(), "Tallennettu");
+        EXPECT_EQ(env.messages.shown.last().flags, Messages::Exclamation);
+        EXPECT_EQ(textOf(w, "Text1"), "0");
+        EXPECT_EQ(textOf(w, "Text4"), "0");
+        EXPECT_EQ(textOf(w, "Text5"), "0");
+        EXPECT_EQ(control<QComboBox>(w, "Combo3")->count(), 0);
+        click(w, "poistu");
+        EXPECT_TRUE(env.mainWindow.isEnabled());
+    }
+};
+
+TEST_F(MatchFlow, TheResultReachesTheTeamsTheTableAndTheHint)
+{
+    enterMatch();
+
+    // The team window.
+    QWidget* k = open("kanta");
+    ASSERT_TRUE(k);
+    pick(k, "Combo3", "Veikkausliiga");
+    EXPECT_EQ(textOf(k, "Label5"), "Valmentaja");
+    EXPECT_EQ(control<DataNavigator>(k, "Data1")->caption(), "Veikkausliiga");
+    EXPECT_EQ(textOf(k, "Text1"), "HJK");
+    EXPECT_EQ(textOf(k, "num"), "1");
+    EXPECT_EQ(textOf(k, "pisteet"), "3");
+    EXPECT_EQ(textOf(k, "kpis"), "3");
+    EXPECT_EQ(textOf(k, "kkot"), "1");
+    EXPECT_EQ(textOf(k, "kmkot"), "2");
+    EXPECT_EQ(textOf(k, "kmvie"), "1");
+    EXPECT_EQ(textOf(k, "vot"), "0");
+    EXPECT_EQ(textOf(k, "Text26"), "08.12.2026");
+    click(k, "Data1_next");
+    EXPECT_EQ(textOf(k, "Text1"), "Inter");
+    click(k, "Data1_next");
+    EXPECT_EQ(textOf(k, "Text1"), "KuPS");
+    EXPECT_EQ(textOf(k, "num"), "3");
+    EXPECT_EQ(textOf(k, "vvie"), "1");
+    EXPECT_EQ(textOf(k, "ovie"), "1");
+    EXPECT_EQ(textOf(k, "mvie"), "2");
+    EXPECT_EQ(textOf(k, "pisteet"), "0");
+    click(k, "Command10");
+
+    // The league table.
+    QWidget* t = open("tilanne");
+    ASSERT_TRUE(t);
+    click(t, "sir_5");
+    click(t, "Command2");
+    EXPECT_EQ(textOf(t, "sara"), "Kotona");
+    const QList<QStringList> home = gridRows(t);
+    ASSERT_EQ(home.size(), 4);
+    EXPECT_EQ(home[1], (QStringList{"HJK", "1", "1", "0", "0", "2", "1", "3"}));
+    EXPECT_EQ(home[3], (QStringList{"KuPS", "0", "0", "0", "0", "0", "0", "0"})) << "the overall order";
+    click(t, "Command1");
+    EXPECT_EQ(gridRows(t)[3], (QStringList{"KuPS", "1", "0", "0", "1", "1", "2", "0"}));
+    saveShot(t, "tilanne");
+    click(t, "MHCommand1");
+
+    // The hint row.
+    QWidget* v = open("vihje");
+    ASSERT_TRUE(v);
+    click(v, "O1_4");
+    pick(v, "Combo1", "HJK");
+    EXPECT_EQ(textOf(v, "Text2"), "08.12.2026");
+    click(v, "O2_4");
+    pick(v, "Combo2", "KuPS");
+    click(v, "Command1");
+    EXPECT_EQ(env.state.HintRow[0], "1");
+    EXPECT_EQ(textOf(v, "osu_0"), "1");
+    EXPECT_EQ(textOf(v, "k1"), "3");
+    EXPECT_EQ(textOf(v, "v1"), "0");
+    EXPECT_EQ(textOf(v, "k3"), "+");
+    EXPECT_EQ(textOf(v, "v3"), "-");
+    EXPECT_EQ(textOf(v, "k4"), "?") << "form not taken into account";
+    EXPECT_EQ(textOf(v, "Text1"), "2");
+    EXPECT_EQ(textOf(v, "oso_1"), "<-");
+    EXPECT_EQ(textOf(v, "oso_0"), "");
+
+    // Form: HJK 0+0+3, KuPS 1+1+0.
+    click(v, "su4");
+    click(v, "Command1");
+    EXPECT_EQ(textOf(v, "k4"), "+");
+    EXPECT_EQ(textOf(v, "v4"), "-");
+    EXPECT_EQ(env.state.HintRow[1], "1");
+    saveShot(v, "vihje");
+}
+
+TEST_F(MatchFlow, TheLeagueTableGoesToThePrinterAndToANewFile)
+{
+    enterMatch();
+    QWidget* t = open("tilanne");
+    click(t, "Command4");
+    EXPECT_EQ(env.messages.lastText(), "Listaa ensin taulukkoon!");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+
+    click(t, "sir_5");
+    click(t, "Command1");
+    click(t, "Command4");
+    EXPECT_EQ(env.printer.printedLines(),
+              (QStringList{"", "", "   Sarjatilanne    Yhteensä    Veikkausliiga", "",
+                           "   Joukkue         Ottelut Voitot Tasapelit  Häviöt  Tehdyt  Päästetyt Pisteet", "",
+                           "   HJK             1       1      0          0       2       1         3",
+                           "   Inter           0       0      0          0       0       0         0",
+                           "   KuPS            1       0      0          1       1       2         0",
+                           "   Rivikone PRO v1.0     08.12.2026"}));
+    EXPECT_EQ(env.printer.pages(), 1);
+
+    click(t, "tul_1");
+    const QString path = env.path("sarja.txt");
+    env.dialogs.choose(path);
+    click(t, "Command4");
+    ASSERT_EQ(env.dialogs.saved.size(), 1);
+    EXPECT_EQ(env.dialogs.saved[0].title, "Anna tiedostolle nimi");
+    EXPECT_EQ(env.dialogs.saved[0].filter, "Tekstit (*.txt)|*.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(
+        file.readAll(),
+        QByteArray("\r\n\r\n"
+                   "   Sarjatilanne    Yhteens\xE4    Veikkausliiga\r\n"
+                   " \r\n"
+                   "    Joukkue        Ottelut Voitot Tasapelit  H\xE4vi\xF6t  Tehdyt  P\xE4\xE4stetyt Pisteet \r\n"
+                   "                                                                        \r\n"
+                   "    HJK            1       1      0          0       2       1         3 \r\n"
+                   "    Inter          0       0      0          0       0       0         0 \r\n"
+                   "    KuPS           1       0      0          1       1       2         0 \r\n"
+                   " \r\n \r\n"
+                   "   Rivikone PRO v1.0     08.12.2026\r\n"));
+    file.close();
+
+    // A second time the name is taken: nothing is written over.
+    env.dialogs.choose(path);
+    click(t, "Command1");
+    click(t, "Command4");
+    EXPECT_EQ(env.messages.lastText(), "Tiedosto on jo olemassa, anna uusi nimi !");
+    EXPECT_EQ(env.messages.shown.last().title, "Tallenna");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("HJK            1       1"));
+}
+
+TEST_F(MatchFlow, SaveConfirmationsAskFirst)
+{
+    env.state.SaveConfirm = 1;
+    QWidget* w = open("tulos");
+    click(w, "O1_4");
+    click(w, "Command1");
+    EXPECT_EQ(env.messages.lastText(), "Valitse ensin joukkueet!");
+    EXPECT_EQ(env.messages.shown.last().title, "Tallenna");
+
+    pick(w, "Combo1", "HJK");
+    pick(w, "Combo2", "Inter");
+    slide(w, "HScroll1", 1);
+    env.messages.answerNext(Messages::No);
+    click(w, "Command1");
+    EXPECT_EQ(env.messages.lastText(), "Haluatko varmasti tallentaa ?");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::YesNo | Messages::Question);
+    EXPECT_EQ(teamValue(*db, 4, "HJK", "ottelut"), 0);
+    EXPECT_EQ(textOf(w, "Text1"), "1") << "a cancelled save keeps the entries";
+
+    env.messages.answerNext(Messages::Yes);
+    click(w, "Command1");
+    EXPECT_EQ(teamValue(*db, 4, "HJK", "pisteet"), 3);
+    EXPECT_EQ(teamValue(*db, 4, "Inter", "vvie"), 1);
+}
+
+TEST_F(MatchFlow, ScorersCannotOutscoreTheTeams)
+{
+    QWidget* w = open("tulos");
+    click(w, "O1_4");
+    pick(w, "Combo1", "HJK");
+    pick(w, "Combo2", "KuPS");
+    auto* scorers = control<QComboBox>(w, "Combo3");
+    scorers->showPopup();
+    scorers->hidePopup();
+    EXPECT_EQ(env.messages.lastText(), "Joukkueilla ei ole maaleja !");
+    EXPECT_EQ(scorers->count(), 0);
+
+    slide(w, "HScroll2", 1);
+    pick(w, "Combo3", "Ilo                 KuPS");
+    slide(w, "HScroll3", 3);
+    EXPECT_EQ(env.messages.lastText(), "Pelaajien maalit eivät voi olla yli joukkueiden maalien !");
+    EXPECT_EQ(env.messages.shown.last().title, "Oops!");
+    EXPECT_EQ(textOf(w, "Text3"), "1");
+    EXPECT_EQ(textOf(w, "Text5"), "1");
+
+    const int before = int(env.messages.shown.size());
+    QTest::mouseClick(control<QLineEdit>(w, "Text4"), Qt::LeftButton);
+    ASSERT_EQ(env.messages.shown.size(), before + 1);
+    EXPECT_EQ(env.messages.lastText(), "Älä editoi näitä kenttiä !");
+}
+
+TEST_F(MatchFlow, AddingAPlayerFromTheResultsKeepsTheMainWindowWaiting)
+{
+    QWidget* w = open("tulos");
+    click(w, "O1_4");
+    click(w, "Command2");
+    QWidget* p = openWindow("pelaajat");
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(control<QRadioButton>(p, "pel_4")->isChecked());
+    EXPECT_EQ(textOf(p, "sek_0"), " Pelaajia tietokannassa: 4");
+    click(w, "Command2");
+    int open = 0;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        open += top->isVisible() && top->objectName() == "pelaajat";
+    EXPECT_EQ(open, 1) << "the open player window is brought forward";
+    click(p, "Command1");
+    settle();
+    EXPECT_FALSE(env.mainWindow.isEnabled()) << "the results window is still open";
+    click(w, "poistu");
+    EXPECT_TRUE(env.mainWindow.isEnabled());
+}
+
+TEST_F(MatchFlow, AMatchThatCannotBeSavedIsToldAndKept)
+{
+    ASSERT_TRUE(db->exec("create trigger pro.refuse before insert on kunto begin select raise(abort, 'levy'); end"));
+    QWidget* w = open("tulos");
+    click(w, "O1_4");
+    pick(w, "Combo1", "HJK");
+    pick(w, "Combo2", "Inter");
+    slide(w, "HScroll1", 3);
+    click(w, "Command1");
+    EXPECT_TRUE(env.messages.lastText().startsWith("Tallennus ei onnistunut, tietokanta on ennallaan !"));
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+    EXPECT_EQ(teamValue(*db, 4, "HJK", "pisteet"), 0);
+    EXPECT_EQ(textOf(w, "Text1"), "3") << "the entries stay for another try";
+}

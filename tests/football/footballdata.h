@@ -1,0 +1,105 @@
+#pragma once
+
+#include "football/footballdb.h"
+#include "football/leagues.h"
+
+#include <QMap>
+#include <QSqlQuery>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+
+using namespace football;
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+// Football databases for the tests: teams, players and form written straight
+// into the tables, so the code under test reads them as the user left them.
+
+using Figures = QMap<QString, qint64>; // column -> value
+
+inline void insertTeam(FootballDb& db, int league, const QString& name, const Figures& figures = {},
+                       const QString& date = QString())
+{
+    QStringList columns = {"Joukkue"};
+    QVariantList values = {name};
+    for (auto it = figures.begin(); it != figures.end(); ++it) {
+        columns << quotedName(it.key());
+        values << it.value();
+    }
+    if (!date.isEmpty()) {
+        columns << "pvm";
+        values << date;
+    }
+    const QString sql =
+        QStringLiteral("insert into %1 (%2) values (%3)")
+            .arg(::league(league).teamTable, columns.join(", "), QStringList(columns.size(), "?").join(", "));
+    ASSERT_TRUE(db.exec(sql, values)) << db.lastError().toStdString();
+}
+
+// A team whose home and away figures are consistent with the totals.
+inline Figures standing(qint64 points, qint64 scored, qint64 conceded)
+{
+    return {{"pisteet", points}, {"mkot", scored}, {"mvie", conceded}};
+}
+
+inline void insertPlayer(FootballDb& db, int league, const QString& name, const QString& team, int goals = 0,
+                         bool absent = false, const QString& position = QString(), const QString& date = QString())
+{
+    ASSERT_TRUE(db.exec(QStringLiteral("insert into %1 (pelaaja, joukkue, paikka, maaleja, poissa, pvm) "
+                                       "values (?, ?, ?, ?, ?, ?)")
+                            .arg(::league(league).playerTable),
+                        {name, team, position, goals, absent ? 1 : 0, date}))
+        << db.lastError().toStdString();
+}
+
+inline void insertForm(FootballDb& db, const QString& team, int k1, int k2, int k3)
+{
+    ASSERT_TRUE(db.exec(QStringLiteral("insert into %1 (joukkue, k1, k2, k3) values (?, ?, ?, ?)").arg(db.formTable()),
+                        {team, k1, k2, k3}))
+        << db.lastError().toStdString();
+}
+
+// One value of a table, or an invalid QVariant when the row is missing.
+inline QVariant lookup(FootballDb& db, const QString& table, const QString& column, const QString& keyColumn,
+                       const QString& key)
+{
+    QSqlQuery q(db.database());
+    q.prepare(QStringLiteral("select %1 from %2 where %3 = ? order by rowid")
+                  .arg(quotedName(column), table, quotedName(keyColumn)));
+    q.addBindValue(key);
+    if (!q.exec() || !q.next())
+        return QVariant();
+    return q.value(0);
+}
+
+inline qint64 teamValue(FootballDb& db, int league, const QString& team, const QString& column)
+{
+    return lookup(db, ::league(league).teamTable, column, "Joukkue", team).toLongLong();
+}
+
+inline qint64 rowCount(FootballDb& db, const QString& table)
+{
+    QSqlQuery q(db.database());
+    q.exec(QStringLiteral("select count(*) from %1").arg(table));
+    return q.next() ? q.value(0).toLongLong() : -1;
+}
+
+// A program directory with both database files, the form one attached.
+struct FootballFiles {
+    QTemporaryDir dir;
+    std::unique_ptr<FootballDb> db;
+    FootballFiles()
+    {
+        QString error;
+        db = FootballDb::openWithForm(dir.path(), &error);
+        EXPECT_TRUE(db) << error.toStdString();
+    }
+};

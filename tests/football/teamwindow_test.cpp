@@ -1,0 +1,224 @@
+#include "football/ui/footballui.h"
+#include "footballwindows.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace football;
+
+struct TeamWindow : FootballWindowTest {
+    void SetUp() override
+    {
+        FootballWindowTest::SetUp();
+        insertTeam(*db, 0, "Chelsea",
+                   {{"kkot", 4},
+                    {"ktas", 2},
+                    {"kvie", 1},
+                    {"kot", 7},
+                    {"kpis", 14},
+                    {"vtas", 1},
+                    {"vot", 1},
+                    {"vpis", 1},
+                    {"otas", 3},
+                    {"ottelut", 8},
+                    {"pisteet", 15},
+                    {"okot", 4},
+                    {"ovie", 1}},
+                   "01.11.2026");
+        insertTeam(*db, 0, "Arsenal", {{"pisteet", 20}}, "02.11.2026");
+        insertTeam(*db, 0, "Nott'm Forest");
+        insertTeam(*db, 4, "HJK");
+        insertPlayer(*db, 0, "Palmer", "Chelsea", 9, false);
+        insertPlayer(*db, 0, "Jackson", "Chelsea", 9, true);
+        insertPlayer(*db, 0, "Enzo", "Chelsea", 2);
+        insertPlayer(*db, 0, "Saka", "Arsenal", 7);
+    }
+    QWidget* k = nullptr;
+    void openOn(const QString& team)
+    {
+        k = open("kanta");
+        ASSERT_TRUE(k);
+        typeCombo(k, "Combo1", team);
+        click(k, "Command3");
+        ASSERT_EQ(textOf(k, "Text1"), team);
+    }
+};
+
+TEST_F(TeamWindow, OpensOnValioliigaInNameOrder)
+{
+    k = open("kanta");
+    EXPECT_EQ(k->windowTitle(), "Joukkue tietokanta");
+    EXPECT_EQ(textOf(k, "Combo3"), "Valioliiga");
+    EXPECT_EQ(control<DataNavigator>(k, "Data1")->caption(), "Valioliiga");
+    EXPECT_EQ(textOf(k, "Label5"), "Manageri");
+    EXPECT_EQ(textOf(k, "Text1"), "Arsenal");
+    EXPECT_EQ(textOf(k, "pisteet"), "20");
+    EXPECT_EQ(textOf(k, "num"), "1");
+    click(k, "Data1_last");
+    EXPECT_EQ(textOf(k, "Text1"), "Nott'm Forest");
+    EXPECT_EQ(textOf(k, "num"), "3");
+    click(k, "Data1_next");
+    EXPECT_EQ(textOf(k, "num"), "3") << "the last record stays";
+    click(k, "Data1_first");
+    EXPECT_EQ(textOf(k, "Text1"), "Arsenal");
+    pick(k, "Combo3", "Ykkönen");
+    EXPECT_EQ(textOf(k, "Label5"), "Valmentaja");
+    EXPECT_EQ(textOf(k, "num"), "0");
+    EXPECT_FALSE(isEnabled(k, "Text1")) << "no team to edit";
+}
+
+TEST_F(TeamWindow, EditsAreSavedWhenMovingOnAndTotalsFollow)
+{
+    openOn("Chelsea");
+    typeInto(k, "ktas", "3");
+    EXPECT_EQ(textOf(k, "otas"), "4");
+    EXPECT_EQ(textOf(k, "kot"), "8");
+    EXPECT_EQ(textOf(k, "kpis"), "15");
+    EXPECT_EQ(textOf(k, "ottelut"), "9");
+    EXPECT_EQ(textOf(k, "pisteet"), "16");
+    EXPECT_EQ(control<QScrollBar>(k, "kpis_vs")->value(), 15) << "the scroll bars follow";
+    slide(k, "vmkot_vs", 4);
+    EXPECT_EQ(textOf(k, "vmkot"), "4");
+    EXPECT_EQ(textOf(k, "mkot"), "4");
+    typeInto(k, "Text2", "Lontoo");
+    EXPECT_EQ(teamValue(*db, 0, "Chelsea", "ktas"), 2) << "not before moving on";
+
+    click(k, "Data1_first");
+    EXPECT_EQ(teamValue(*db, 0, "Chelsea", "ktas"), 3);
+    EXPECT_EQ(teamValue(*db, 0, "Chelsea", "otas"), 4);
+    EXPECT_EQ(teamValue(*db, 0, "Chelsea", "pisteet"), 16);
+    EXPECT_EQ(teamValue(*db, 0, "Chelsea", "vmkot"), 4);
+    EXPECT_EQ(lookup(*db, "valioliiga", "Kotipaikka", "Joukkue", "Chelsea").toString(), "Lontoo");
+
+    // An edit left when the window closes is kept too.
+    typeInto(k, "Text3", "Emirates");
+    click(k, "Command10");
+    EXPECT_EQ(lookup(*db, "valioliiga", "Kotikenttä", "Joukkue", "Arsenal").toString(), "Emirates");
+    EXPECT_TRUE(env.mainWindow.isEnabled());
+}
+
+TEST_F(TeamWindow, NewResetAndDate)
+{
+    k = open("kanta");
+    click(k, "Command1");
+    EXPECT_EQ(textOf(k, "Text1"), "");
+    EXPECT_EQ(textOf(k, "Text26"), "08.12.2026");
+    EXPECT_EQ(textOf(k, "num"), "4");
+    typeInto(k, "Text1", "Brentford");
+    click(k, "Data1_first");
+    EXPECT_EQ(lookup(*db, "valioliiga", "pvm", "Joukkue", "Brentford").toString(), "08.12.2026");
+
+    typeCombo(k, "Combo1", "chelsea");
+    click(k, "Command3");
+    ASSERT_EQ(textOf(k, "Text1"), "Chelsea");
+    env.messages.answerNext(Messages::No);
+    click(k, "Command7");
+    EXPECT_EQ(env.messages.lastText(), "Haluatko varmasti nollata kentät ?");
+    EXPECT_EQ(env.messages.shown.last().title, "Poista");
+    EXPECT_EQ(textOf(k, "kpis"), "14");
+    click(k, "Command7");
+    EXPECT_EQ(textOf(k, "kpis"), "0");
+    EXPECT_EQ(textOf(k, "ottelut"), "0");
+    EXPECT_EQ(textOf(k, "Text26"), "08.12.2026");
+    click(k, "Command4");
+    EXPECT_EQ(env.messages.lastText(), "Päivitetty !");
+    EXPECT_EQ(teamValue(*db, 0, "Chelsea", "ottelut"), 0);
+    EXPECT_EQ(lookup(*db, "valioliiga", "pvm", "Joukkue", "Chelsea").toString(), "08.12.2026");
+
+    const int before = int(env.messages.shown.size());
+    QTest::mouseClick(control<QLineEdit>(k, "Text26"), Qt::LeftButton);
+    ASSERT_EQ(env.messages.shown.size(), before + 1);
+    EXPECT_EQ(env.messages.lastText(), "Älä tyhjennä tätä kenttää !");
+}
+
+TEST_F(TeamWindow, FindingNamesWithAQuoteAndNamesThatAreNotThere)
+{
+    openOn("Nott'm Forest");
+    typeCombo(k, "Combo1", "Tottenham");
+    click(k, "Command3");
+    EXPECT_EQ(env.messages.lastText(), "Tällä nimellä ei löydy !");
+    EXPECT_EQ(textOf(k, "Text1"), "Nott'm Forest");
+}
+
+TEST_F(TeamWindow, DeletingAsksAndNeverTakesTheLastTeam)
+{
+    openOn("Chelsea");
+    env.messages.answerNext(Messages::No);
+    click(k, "Command2");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::YesNo | Messages::Question | Messages::DefaultButton2);
+    EXPECT_EQ(rowCount(*db, "valioliiga"), 3);
+    click(k, "Command2");
+    EXPECT_EQ(rowCount(*db, "valioliiga"), 2);
+    EXPECT_EQ(textOf(k, "Text1"), "Nott'm Forest");
+
+    pick(k, "Combo3", "Veikkausliiga");
+    click(k, "Command2");
+    EXPECT_EQ(env.messages.lastText(), "Tietueita on vain yksi,  et voi poistaa tätä!");
+    EXPECT_EQ(env.messages.shown.last().title, "Poista");
+    EXPECT_EQ(rowCount(*db, "veikliiga"), 1);
+}
+
+TEST_F(TeamWindow, MovingATeamToAnotherLeague)
+{
+    openOn("Chelsea");
+    pick(k, "Combo2", "Veikkausliigaan");
+    click(k, "Command5");
+    EXPECT_EQ(rowCount(*db, "valioliiga"), 3) << "the English leagues keep to themselves";
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+
+    pick(k, "Combo2", "II Divisioonaan");
+    click(k, "Command5");
+    EXPECT_EQ(rowCount(*db, "valioliiga"), 2);
+    EXPECT_EQ(teamValue(*db, 2, "Chelsea", "pisteet"), 15);
+    EXPECT_EQ(teamValue(*db, 2, "Chelsea", "kkot"), 4);
+    EXPECT_TRUE(lookup(*db, "DII", "pvm", "Joukkue", "Chelsea").isNull());
+    EXPECT_EQ(textOf(k, "Text1"), "Arsenal") << "back to the first team";
+    EXPECT_EQ(textOf(k, "Combo2"), "");
+    EXPECT_EQ(rowCount(*db, "pvalio"), 4) << "the players stay";
+
+    pick(k, "Combo3", "II Divisioona");
+    EXPECT_EQ(textOf(k, "Text1"), "Chelsea");
+    pick(k, "Combo2", "I Divisioonaan");
+    click(k, "Command5");
+    EXPECT_EQ(env.messages.lastText(), "Joukkueita on vain yksi,  et voi siirtää tätä!");
+    EXPECT_EQ(env.messages.shown.last().title, "Siirrä");
+    EXPECT_EQ(rowCount(*db, "DII"), 1);
+}
+
+TEST_F(TeamWindow, ThePlayerListAndItsPrintOut)
+{
+    openOn("Chelsea");
+    click(k, "Command6");
+    EXPECT_EQ(env.messages.lastText(), "Listaa ensin taulukkoon!");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+
+    click(k, "Command11");
+    EXPECT_EQ(gridRows(k), (QList<QStringList>{{"9", "Jackson", "Poissa!"}, {"9", "Palmer", ""}, {"2", "Enzo", ""}}));
+    EXPECT_EQ(textOf(k, "kuis"), "3");
+    saveShot(k, "kanta");
+    click(k, "Command6");
+    EXPECT_EQ(
+        env.printer.printedLines(),
+        (QStringList{"", "", "          Pelaajat   Chelsea", "", "          Maalit  Pelaaja               Poissa?",
+                     "          9       Jackson               Poissa!", "          9       Palmer",
+                     "          2       Enzo", "   Rivikone PRO v1.0     08.12.2026"}));
+
+    click(k, "Data1_next");
+    EXPECT_TRUE(gridRows(k).isEmpty());
+    EXPECT_EQ(textOf(k, "kuis"), "0");
+
+    env.printer.failFrom = 0;
+    click(k, "Data1_previous");
+    click(k, "Command11");
+    click(k, "Command6");
+    EXPECT_EQ(env.messages.lastText(), "Tulostus ei onnistu!");
+    EXPECT_EQ(env.messages.shown.last().title, "Tulosta");
+}
+
+TEST_F(TeamWindow, ButtonsForHelpAndTheBookmarksPage)
+{
+    k = open("kanta");
+    click(k, "Command8");
+    click(k, "Command9");
+    EXPECT_EQ(env.commands, (QStringList{"win", "ava"}));
+}
