@@ -150,6 +150,18 @@ RowFileReadResult readRowFile(const QString& path, RowReader reader)
     return parseRowFile(bytes, reader);
 }
 
+QString writeFailureMessage(WriteStatus status)
+{
+    switch (status) {
+    case WriteStatus::PermissionDenied:
+        return QStringLiteral("Poista kirjoitussuoja !");
+    case WriteStatus::DiskFull:
+        return QStringLiteral("Levy täynnä !");
+    default:
+        return QStringLiteral("Tiedoston kirjoitus ei onnistu !");
+    }
+}
+
 static WriteStatus classify(const QFileDevice& file, const QString& path, qint64 size)
 {
     if (file.error() == QFileDevice::PermissionsError)

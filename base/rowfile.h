@@ -58,6 +58,9 @@ SystemHeader parseSystemHeader(const QByteArray& header);
 
 enum class WriteStatus { Ok, Exists, PermissionDenied, DiskFull, Failed };
 
+// The message for a failed write; an existing file is refused with a message of its own.
+QString writeFailureMessage(WriteStatus status);
+
 // Writes rows 0..n-1 as a new rows file. An existing file is never replaced,
 // and a failed write leaves nothing behind under `path`.
 WriteStatus writeRowsFile(const QString& path, const RowBuffer& rows, int n);

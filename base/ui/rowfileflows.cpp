@@ -32,18 +32,6 @@ QString ChooseRowFile(AppContext& context, const QString& title, const QString& 
     return path;
 }
 
-QString writeFailureMessage(WriteStatus status)
-{
-    switch (status) {
-    case WriteStatus::PermissionDenied:
-        return QStringLiteral("Poista kirjoitussuoja !");
-    case WriteStatus::DiskFull:
-        return QStringLiteral("Levy täynnä !");
-    default:
-        return QStringLiteral("Tiedoston kirjoitus ei onnistu !");
-    }
-}
-
 bool SaveRowsFile(AppContext& context, int n)
 {
     SharedState& s = context.state;

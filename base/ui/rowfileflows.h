@@ -30,8 +30,5 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
 // returns false; the shared rows are left as they were.
 bool ReadRowFile(AppContext& context, RowReader reader, const QString& failMessage);
 
-// The message for a failed write.
-QString writeFailureMessage(WriteStatus status);
-
 // True when the path names an own-system file (its last three characters).
 bool isSystemFileName(const QString& path);
