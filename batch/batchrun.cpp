@@ -14,6 +14,7 @@ Komennot:
   system   tarkasta täysjärjestelmä
   harava   tarkasta harava (A60, B81, C222, D432, E729, F1296)
   list     listaa rivitiedoston rivit
+  draw     arvo painotetut hajarivit uuteen rivitiedostoon
 
 Komennon ohje: rivikone-batch KOMENTO --help
 Paluuarvo: 0 onnistui, 1 tiedosto tai järjestelmä ei kelpaa, 2 komentorivi on väärin.)";
@@ -24,10 +25,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"check", checkCommand},
-    {"system", systemCommand},
-    {"harava", haravaCommand},
-    {"list", listCommand},
+    {"check", checkCommand}, {"system", systemCommand}, {"harava", haravaCommand},
+    {"list", listCommand},   {"draw", drawCommand},
 };
 
 } // namespace

@@ -81,4 +81,27 @@ void BM_BatchHaravaF1296(benchmark::State& state)
 }
 BENCHMARK(BM_BatchHaravaF1296)->Unit(benchmark::kMillisecond);
 
+// 500 weighted rows drawn and saved: the most the drawing window draws. A new
+// file name each time, as the program never overwrites one.
+void BM_BatchDraw500Rows(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    int run = 0;
+    for (auto _ : state) {
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        const QString file = QDir(dir.path()).filePath(QString("arvonta%1.1X2").arg(++run));
+        const int code = runBatch({"draw", "--basic", kCorrect, "--rows", "500", "--weight", "10", "--seed",
+                                   QString::number(run), "--out", file},
+                                  out, err);
+        if (code != 0) {
+            state.SkipWithError(err.data().constData());
+            return;
+        }
+    }
+}
+BENCHMARK(BM_BatchDraw500Rows)->Unit(benchmark::kMillisecond);
+
 } // namespace
