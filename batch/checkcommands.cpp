@@ -201,15 +201,10 @@ int systemCommand(const QStringList& arguments, BatchStreams& io)
     state.RowSource = 0;
     state.SystemMarks = *marks;
     state.BasicSignCount = markCount(*marks);
-    switch (acceptPattern(state)) {
-    case PatternOutcome::TooFewMarks:
-        io.message(QString::fromUtf8("Liian vähän merkkejä !!"));
+    const QString refusal = patternRefusal(acceptPattern(state));
+    if (!refusal.isEmpty()) {
+        io.message(refusal);
         return ExitFailed;
-    case PatternOutcome::EmptyMatch:
-        io.message(QString::fromUtf8("Joku kohde on tyhjä !!"));
-        return ExitFailed;
-    default:
-        break;
     }
     const SystemShape shape = systemShape(*marks);
     if (shape.rows > kMaxSystemRows) {
@@ -261,14 +256,9 @@ int haravaCommand(const QStringList& arguments, BatchStreams& io)
     state.BasicSigns = signStrings(round->correct);
     state.SystemMarks = *marks;
     state.BasicSignCount = markCount(*marks);
-    switch (acceptPattern(state)) {
-    case PatternOutcome::TooFewMarks:
-        io.message(QString::fromUtf8("Liian vähän merkkejä !!"));
-        return ExitFailed;
-    case PatternOutcome::CheckHarava:
-        break;
-    default:
-        io.message("Haravan muoto virheellinen !");
+    const PatternOutcome outcome = acceptPattern(state);
+    if (outcome != PatternOutcome::CheckHarava) {
+        io.message(patternRefusal(outcome));
         return ExitFailed;
     }
     PrizeTally tally;

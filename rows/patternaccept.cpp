@@ -64,3 +64,17 @@ PatternOutcome acceptPattern(SharedState& s)
         return acceptRandomSystem(s);
     return acceptHarava(s);
 }
+
+QString patternRefusal(PatternOutcome outcome)
+{
+    switch (outcome) {
+    case PatternOutcome::TooFewMarks:
+        return QStringLiteral("Liian vähän merkkejä !!");
+    case PatternOutcome::EmptyMatch:
+        return QStringLiteral("Joku kohde on tyhjä !!");
+    case PatternOutcome::WrongShape:
+        return QStringLiteral("Haravan muoto virheellinen !");
+    default:
+        return QString();
+    }
+}

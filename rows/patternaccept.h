@@ -2,6 +2,8 @@
 
 #include "base/sharedstate.h"
 
+#include <QString>
+
 // Accepting the played pattern of the harava window. The same pattern window
 // serves three tasks; what was accepted decides the next window.
 enum class PatternOutcome {
@@ -19,3 +21,7 @@ enum class PatternOutcome {
 // FullGuardFlags for a random-row system; MatchSignCount, CodedResult,
 // BankerHits and FullColumnStart for a reduced system.
 PatternOutcome acceptPattern(SharedState& state);
+
+// The message that refuses a pattern ("Liian vähän merkkejä !!" …); empty
+// when the outcome accepts it.
+QString patternRefusal(PatternOutcome outcome);

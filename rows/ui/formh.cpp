@@ -1,10 +1,10 @@
 #include "rows/ui/formh.h"
 
 #include "base/textformat.h"
+#include "base/ui/dialogkeys.h"
 #include "rows/harava.h"
 #include "rows/patternaccept.h"
 #include "rows/rowentry.h"
-#include "base/ui/dialogkeys.h"
 #include "rows/ui/couponcolumn.h"
 
 #include <QFontDatabase>
@@ -129,13 +129,9 @@ void Formh::accept()
     bool handedOver = false;
     switch (outcome) {
     case PatternOutcome::TooFewMarks:
-        message(QString::fromUtf8("Liian vähän merkkejä !!"), Messages::Critical);
-        return;
     case PatternOutcome::EmptyMatch:
-        message(QString::fromUtf8("Joku kohde on tyhjä !!"), Messages::Critical);
-        return;
     case PatternOutcome::WrongShape:
-        message("Haravan muoto virheellinen !", Messages::Critical);
+        message(patternRefusal(outcome), Messages::Critical);
         return;
     case PatternOutcome::CheckTypedSystem:
     case PatternOutcome::CheckHarava:
