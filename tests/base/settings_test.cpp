@@ -1,6 +1,7 @@
 #include "base/platformpaths.h"
 #include "base/settings.h"
 #include "base/sharedstate.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,4 +98,27 @@ TEST(PlatformPaths, EveryHelperProgramHasADefault)
 {
     for (const auto& entry : helperProgramTable())
         EXPECT_FALSE(defaultProgramPath(entry.program).isEmpty());
+}
+
+TEST(FileSafety, TheSettingsFileOnAFullDiskKeepsItsEarlierValues)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("s.ini");
+    {
+        Settings settings(file);
+        ASSERT_TRUE(settings.write(keys::PrintTop, "13"));
+        ASSERT_TRUE(settings.write(keys::Calendar, QString(3000, 'k')));
+    }
+    const QByteArray before = readBytes(file);
+    {
+        Settings settings(file);
+        const FullDisk full(1024);
+        EXPECT_FALSE(settings.write(keys::LastRound, "23"));
+    }
+    EXPECT_EQ(readBytes(file), before);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{"s.ini"});
+    Settings again(file);
+    EXPECT_EQ(again.read(keys::PrintTop), "13");
+    EXPECT_TRUE(again.write(keys::LastRound, "23"));
+    EXPECT_EQ(Settings(file).read(keys::LastRound), "23");
 }
