@@ -19,8 +19,13 @@ const char* const kOpeningProperty = "featureWindowOpening";
 
 } // namespace
 
+// A dialog-type window: window managers keep it in front of the window it
+// belongs to (see setOwner) and iconify it with that window. Its title bar
+// keeps the close and maximize buttons of a window.
 FeatureWindow::FeatureWindow(AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window), context_(context)
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      context_(context)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     keepListKeysInLists();

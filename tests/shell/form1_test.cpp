@@ -189,6 +189,7 @@ TEST_F(MainWindowTest, FeatureWindowsOpenInFrontOfTheWindowThatOpenedThem)
     QWidget* kind = openWindow("Form11");
     ASSERT_TRUE(kind);
     EXPECT_EQ(ownerOf(kind), &f) << "a click on the main window cannot hide it";
+    EXPECT_EQ(kind->windowType(), Qt::Dialog) << "window managers keep only dialogs in front of their owners";
     EXPECT_TRUE(centredOnMain(kind));
 
     // The next window of a chain takes its place in front of the main window.
