@@ -1,3 +1,4 @@
+#include "app/qttexts.h"
 #include "app/realservices.h"
 #include "app/singleinstance.h"
 #include "base/platformpaths.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Rivikone");
     QApplication::setOrganizationName("Rivikone");
     QApplication::setWindowIcon(QIcon(":/pictures/rivikone.png"));
+    installFinnishQtTexts();
 
     const QString programDir =
         resolveProgramDir(QApplication::arguments(), qEnvironmentVariable("RIVIKONE_DIR"),

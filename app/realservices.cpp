@@ -17,6 +17,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSoundEffect>
 #include <QUrl>
 #include <chrono>
@@ -25,7 +26,9 @@ int BoxMessages::show(const QString& text, int flags, const QString& title)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? QString(kProgramTitle) : title);
-    box.setText(QString(text).replace("\r\n", "\n"));
+    // A closing "?" or "!" stays on the line of the word before it.
+    static const QRegularExpression blankBeforeMark(QStringLiteral(" ([?!])"));
+    box.setText(QString(text).replace("\r\n", "\n").replace(blankBeforeMark, QStringLiteral("\u00A0\\1")));
     switch (flags & 0x70) {
     case Critical:
         box.setIcon(QMessageBox::Critical);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QObject;
+
 // The program reaches the desktop only through these interfaces. The real
 // implementations live in app/, fakes for the tests in tests/support; windows
 // and flows get them through one Services record built at start-up.
@@ -127,9 +129,10 @@ class Windows {
 public:
     virtual ~Windows() = default;
     virtual bool available(const QString& name) const = 0;
-    // Creates the window, puts `texts` into it and shows it. False when no window
-    // of that name exists.
-    virtual bool show(const QString& name, const WindowTexts& texts = {}) = 0;
+    // Creates the window, puts `texts` into it and shows it in front of the
+    // window that opens it (`opener`; none stands for the main window),
+    // centred on it. False when no window of that name exists.
+    virtual bool show(const QString& name, const WindowTexts& texts = {}, QObject* opener = nullptr) = 0;
     virtual void setMainEnabled(bool enabled) = 0;
     // Runs a command of the main window that other windows offer too
     // ("ava" the bookmarks page, "win" help, "calc" the calculator).

@@ -15,6 +15,9 @@ inline constexpr const char* kCorrectRowsFile = "OIKEAT.TIL";
 inline constexpr int kVoitotRecordLength = 56;
 inline constexpr int kOikeatRecordLength = 21;
 
+inline constexpr int kVoitotCountWidth = 4;     // each of the four prize-class counts
+inline constexpr int kVoitotWinningsWidth = 12; // the total winnings
+
 // What a checked set of rows won in a round; every field is the text the
 // checking window showed.
 struct VoitotRecord {

@@ -25,6 +25,21 @@ QString groupedAmount(qint64 n)
     return n < 0 ? QStringLiteral("-") + out : out;
 }
 
+QString tenthsPattern(double x)
+{
+    // Halves go up, also where the binary fraction falls just short of one (10.45).
+    const qint64 tenths = std::llround(std::abs(x) * 10 + 1e-9);
+    const qint64 whole = tenths / 10;
+    const qint64 tenth = tenths % 10;
+    QString out = x < 0 && tenths > 0 ? QStringLiteral("-") : QString();
+    if (whole > 0)
+        out += QString::number(whole);
+    out += QLocale().decimalPoint();
+    if (tenth > 0)
+        out += QString::number(tenth);
+    return out;
+}
+
 QString formatDate(const QDate& date)
 {
     return date.toString(QStringLiteral("dd.MM.yyyy"));

@@ -14,6 +14,10 @@ QString signedNumber(qint64 n);
 // zero shown as empty text.
 QString groupedAmount(qint64 n);
 
+// The "##.#" pattern: rounded to tenths with the locale's decimal point, a
+// zero whole part and a zero tenth left out: "13.", "10.4", ".5".
+QString tenthsPattern(double x);
+
 // "dd.mm.yyyy".
 QString formatDate(const QDate& date);
 

@@ -1,5 +1,6 @@
 #include "checking/statistics.h"
 
+#include "base/printlayout.h"
 #include "base/rows.h"
 #include "base/textformat.h"
 
@@ -13,6 +14,48 @@ WinRecordName winRecordName(const QString& currentFileTitle, bool haravaTask, co
     QString title = haravaTask ? systemName + ".HAR" : currentFileTitle;
     title = shortenedName(title);
     return {title, title.left(20)};
+}
+
+std::optional<QString> storedFigure(const QString& shown, int width)
+{
+    if (shown.size() <= width)
+        return shown;
+    const QString bare = shown.trimmed();
+    if (bare.size() <= width)
+        return bare;
+    // Only the grouping of an amount can go as well: "1,234,567,890" is read back as 1234567890.
+    QString digits;
+    for (const QChar c : bare)
+        if (c.isDigit() || c == '-')
+            digits += c;
+    if (digits.size() <= width && storedAmount(digits) == storedAmount(bare))
+        return digits;
+    return std::nullopt;
+}
+
+std::optional<VoitotRecord> storedWinRecord(const VoitotRecord& shown, QString* unfit)
+{
+    VoitotRecord stored = shown;
+    const std::pair<QString*, int> figures[5] = {{&stored.hits13, kVoitotCountWidth},
+                                                 {&stored.hits12, kVoitotCountWidth},
+                                                 {&stored.hits11, kVoitotCountWidth},
+                                                 {&stored.hits10, kVoitotCountWidth},
+                                                 {&stored.winnings, kVoitotWinningsWidth}};
+    for (const auto& [figure, width] : figures) {
+        const std::optional<QString> fitted = storedFigure(*figure, width);
+        if (!fitted) {
+            if (unfit)
+                *unfit = figure->trimmed();
+            return std::nullopt;
+        }
+        *figure = *fitted;
+    }
+    return stored;
+}
+
+QString unfitFigureMessage(const QString& figure)
+{
+    return "Luku " + figure + " ei mahdu tilastotiedostoon !" + kLineBreak + "Voittoja ei tilastoitu.";
 }
 
 qint64 storedAmount(const QString& field)
@@ -215,6 +258,8 @@ public:
         frame();
     }
     void line(const QString& text) { p_.print(atColumn3(text)); }
+    // Whether `lines` more lines end above the footer.
+    bool roomFor(int lines) const { return linesFitAbove(p_, lines, kFooterTop); }
     void footer()
     {
         p_.setCurrentX(0);
@@ -266,6 +311,12 @@ bool printWins(PrintDevice& printer, const QList<VoitotRecord>& records, const Q
     qint64 total = 0;
     int onPage = 0;
     for (const VoitotRecord& r : records) {
+        // A page holds at most 55 records, fewer when their lines would reach the footer.
+        if (onPage > 0 && !page.roomFor(1)) {
+            page.nextPage();
+            heading();
+            onPage = 0;
+        }
         total += storedAmount(r.winnings);
         page.line(winPrintLine(r));
         if (++onPage == kRecordLinesPerPage) {
@@ -273,6 +324,10 @@ bool printWins(PrintDevice& printer, const QList<VoitotRecord>& records, const Q
             heading();
             onPage = 0;
         }
+    }
+    if (onPage > 0 && !page.roomFor(2)) {
+        page.nextPage();
+        heading();
     }
     page.line(QString());
     page.line(QStringLiteral("Yhteensä: ") + groupedAmount(total) + " Mk.");
@@ -293,6 +348,11 @@ bool printCorrectRows(PrintDevice& printer, const QList<OikeatRecord>& records, 
     for (const OikeatRecord& r : records) {
         if (!sameYear(r, year))
             continue;
+        if (onPage > 0 && !page.roomFor(1)) {
+            page.nextPage();
+            heading();
+            onPage = 0;
+        }
         distribution.add(r.row);
         page.line(correctRowPrintLine(r));
         // A year of weekly rounds may not fit one page; the frame and footer must stay clear.
@@ -301,6 +361,10 @@ bool printCorrectRows(PrintDevice& printer, const QList<OikeatRecord>& records, 
             heading();
             onPage = 0;
         }
+    }
+    if (onPage > 0 && !page.roomFor(4)) {
+        page.nextPage();
+        heading();
     }
     page.line(QString());
     for (int s = 0; s < 3; ++s)

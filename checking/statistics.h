@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 // The win and correct-row statistics: what is stored, listed and printed.
 
@@ -25,6 +26,17 @@ WinRecordName winRecordName(const QString& currentFileTitle, bool haravaTask, co
 
 // The title that marks a typed full system.
 inline const QString kTypedSystemTitle = QStringLiteral("Järjestelmä");
+
+// The stored form of a figure as the checking window shows it (" 282",
+// " 12,500"): as shown when it fits its field, else without the leading blank,
+// and an amount also without its grouping. Nothing when even that does not
+// fit: a figure cut to its field would be read back as another number.
+std::optional<QString> storedFigure(const QString& shown, int width);
+// The win record to store for the figures as shown, each figure in its stored
+// form; nothing when one does not fit its field (that figure, trimmed, in `unfit`).
+std::optional<VoitotRecord> storedWinRecord(const VoitotRecord& shown, QString* unfit = nullptr);
+// Why a check's wins were not stored.
+QString unfitFigureMessage(const QString& figure);
 
 // The amount at the start of a stored winnings field (" 1,250", " 1 250" …),
 // whatever separator grouped its thousands; 0 when there is none.

@@ -1,5 +1,6 @@
 #include "football/printout.h"
 
+#include "base/printlayout.h"
 #include "base/services.h"
 #include "base/textformat.h"
 
@@ -88,18 +89,23 @@ bool printPaged(PrintDevice& p, const Printout& out)
     if (failed())
         return false;
     int counter = 0;
+    int rowsOnPage = 0;
     for (const QStringList& row : out.rows) {
         counter += int(row.size());
-        if (counter >= out.rowsPerPage) {
+        // The count ends a page, or the footer does when the row's lines would reach it.
+        const bool full = rowsOnPage > 0 && !linesFitAbove(p, int(row.size()), kFooterTop);
+        if (counter >= out.rowsPerPage || full) {
             footer(p, out.footer);
             p.newPage();
             frame(p);
             for (const QString& line : out.heading(++page))
                 p.print(line);
             counter = 0;
+            rowsOnPage = 0;
         }
         for (const QString& line : row)
             p.print(line);
+        ++rowsOnPage;
         if (failed())
             return false;
     }

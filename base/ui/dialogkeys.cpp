@@ -2,10 +2,56 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPointer>
+
+namespace {
+
+// Claims Enter and Escape for an open popup before any shortcut of a window
+// sees them. Escape then reaches the popup as an ordinary key press and closes
+// it. A drop-down list takes its item on Enter only while the key is being
+// offered to shortcuts, so Enter is handed to the list at that moment.
+class PopupKeys : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (forwarding_ || event->type() != QEvent::ShortcutOverride || !popup)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return QObject::eventFilter(watched, event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            QWidget* list = popup->focusWidget() ? popup->focusWidget() : popup;
+            forwarding_ = true;
+            QCoreApplication::sendEvent(list, event);
+            forwarding_ = false;
+        } else if (key->key() != Qt::Key_Escape) {
+            return QObject::eventFilter(watched, event);
+        }
+        event->accept();
+        return true;
+    }
+
+private:
+    bool forwarding_ = false;
+};
+
+} // namespace
+
+void keepListKeysInLists()
+{
+    static QPointer<PopupKeys> filter;
+    if (filter || !qApp)
+        return;
+    filter = new PopupKeys(qApp);
+    qApp->installEventFilter(filter);
+}
 
 void bindDialogKeys(QWidget* window, QPushButton* defaultButton, std::function<void()> cancel)
 {
+    keepListKeysInLists();
     if (defaultButton)
         defaultButton->setDefault(true);
     auto* enter = new QAction(window);

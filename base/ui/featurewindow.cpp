@@ -1,15 +1,34 @@
 #include "base/ui/featurewindow.h"
 
+#include "base/ui/dialogkeys.h"
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
+#include <QWindow>
+#include <algorithm>
 
+namespace {
+
+// Feature windows in the order they were first shown.
+int nextOpening = 0;
+const char* const kOpeningProperty = "featureWindowOpening";
+
+} // namespace
+
+// A dialog-type window: window managers keep it in front of the window it
+// belongs to (see setOwner) and iconify it with that window. Its title bar
+// keeps the close and maximize buttons of a window.
 FeatureWindow::FeatureWindow(AppContext& context, QWidget* parent)
-    : QWidget(parent, Qt::Window), context_(context)
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      context_(context)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    keepListKeysInLists();
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, [this] { services().windows.runCommand("win"); });
@@ -25,7 +44,8 @@ bool FeatureWindow::handOver(const QString& name, const WindowTexts& texts)
     if (!services().windows.available(name))
         return false;
     handingOver_ = true;
-    if (!services().windows.show(name, texts)) {
+    // The next window takes this one's place in front of the window that opened it.
+    if (!services().windows.show(name, texts, ownerOf(this))) {
         // The next window could not be made: stay, so nothing entered here is lost.
         handingOver_ = false;
         return false;
@@ -45,13 +65,34 @@ int FeatureWindow::message(const QString& text, int flags, const QString& title)
     return services().messages.show(text, flags, title);
 }
 
+void FeatureWindow::messageSoon(const QString& text, int flags, const QString& title)
+{
+    if (pendingMessages_.contains(text))
+        return;
+    pendingMessages_ << text;
+    QMetaObject::invokeMethod(
+        this,
+        [this, text, flags, title] {
+            pendingMessages_.removeOne(text);
+            message(text, flags, title);
+        },
+        Qt::QueuedConnection);
+}
+
 void FeatureWindow::closeEvent(QCloseEvent* event)
 {
     if (!handingOver_ && !canClose()) {
         event->ignore();
         return;
     }
-    if (!handingOver_)
+    // Windows opened from this one stay in front of the window that opened it.
+    QWidget* owner = ownerOf(this);
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && !window->parentWidget() && ownerOf(window) == this)
+            setOwner(window, owner);
+    const QList<QWidget*> open = openFeatureWindows();
+    const bool othersOpen = std::any_of(open.begin(), open.end(), [this](QWidget* w) { return w != this; });
+    if (!handingOver_ && !othersOpen)
         services().windows.setMainEnabled(true);
     event->accept();
 }
@@ -61,16 +102,67 @@ void FeatureWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!centred_) {
         centred_ = true;
-        centreOnScreen(this);
+        setProperty(kOpeningProperty, ++nextOpening);
+        centreOnOwner(this);
     }
 }
 
-void centreOnScreen(QWidget* window)
+QWidget* ownerOf(const QWidget* window)
 {
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QWindow* handle = window ? window->windowHandle() : nullptr;
+    const QWindow* owner = handle ? handle->transientParent() : nullptr;
+    if (!owner)
+        return nullptr;
+    for (QWidget* candidate : QApplication::topLevelWidgets())
+        if (candidate->windowHandle() == owner)
+            return candidate;
+    return nullptr;
+}
+
+void setOwner(QWidget* window, QWidget* owner)
+{
+    if (!window)
+        return;
+    QWidget* top = owner ? owner->window() : nullptr;
+    if (top == window)
+        top = nullptr;
+    // The owner is a property of the native windows, so both must exist.
+    window->winId();
+    if (top)
+        top->winId();
+    if (QWindow* handle = window->windowHandle())
+        handle->setTransientParent(top ? top->windowHandle() : nullptr);
+}
+
+void centreOnOwner(QWidget* window)
+{
+    QWidget* owner = ownerOf(window);
+    if (owner && !owner->isVisible())
+        owner = nullptr;
+    QScreen* screen = owner ? owner->screen() : window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
     const QSize size = window->frameGeometry().size();
-    window->move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+    const QPoint centre = owner ? owner->frameGeometry().center() : area.center();
+    int x = centre.x() - size.width() / 2;
+    int y = centre.y() - size.height() / 2;
+    // A window larger than its owner may not hang off the screen.
+    x = std::max(area.left(), std::min(x, area.right() + 1 - size.width()));
+    y = std::max(area.top(), std::min(y, area.bottom() + 1 - size.height()));
+    window->move(x, y);
+}
+
+QList<QWidget*> openFeatureWindows()
+{
+    QList<QWidget*> open;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<FeatureWindow*>(window) && window->isVisible())
+            open << window;
+    std::sort(open.begin(), open.end(), [](QWidget* a, QWidget* b) {
+        return a->property(kOpeningProperty).toInt() < b->property(kOpeningProperty).toInt();
+    });
+    return open;
 }

@@ -1,5 +1,7 @@
 #include "base/ui/windowregistry.h"
 
+#include "base/ui/featurewindow.h"
+
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,7 +17,7 @@ bool WindowRegistry::available(const QString& name) const
     return factories_.contains(name);
 }
 
-bool WindowRegistry::show(const QString& name, const WindowTexts& texts)
+bool WindowRegistry::show(const QString& name, const WindowTexts& texts, QObject* opener)
 {
     const auto factory = factories_.constFind(name);
     if (factory == factories_.constEnd() || !context_)
@@ -29,6 +31,11 @@ bool WindowRegistry::show(const QString& name, const WindowTexts& texts)
         setControlText(window, control, text);
     shown_ << name;
     last_ = window;
+    // Owned by the window that opened it, so a click on that one never hides it.
+    auto* openerWidget = qobject_cast<QWidget*>(opener);
+    QWidget* owner = openerWidget ? openerWidget->window() : main_.data();
+    if (owner && owner != window && window->isWindow())
+        setOwner(window, owner);
     window->show();
     window->raise();
     window->activateWindow();

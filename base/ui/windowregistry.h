@@ -21,7 +21,7 @@ public:
     void add(const QString& name, Factory factory);
 
     bool available(const QString& name) const override;
-    bool show(const QString& name, const WindowTexts& texts = {}) override;
+    bool show(const QString& name, const WindowTexts& texts = {}, QObject* opener = nullptr) override;
     void setMainEnabled(bool enabled) override;
     void runCommand(const QString& key) override;
 

@@ -329,7 +329,9 @@ void Form9::showTally(const PrizeTally& tally)
     s.LastFullHitRow = tally.lastFullHitRow;
     for (int i = 0; i < 4; ++i)
         countLabels_[i]->setText(signedNumber(tally.counts[i]));
-    Label12->setText(signedNumber(tally.rowsChecked));
+    // The count follows the rows checked; with none it stays as it was.
+    if (tally.rowsChecked > 0)
+        Label12->setText(signedNumber(tally.rowsChecked));
 }
 
 void Form9::finishCheck(Kind kind, const PrizeTally& tally)
@@ -370,20 +372,27 @@ void Form9::storeWins()
         Text5->setFocus();
         return;
     }
+    const WinRecordName name = winRecordName(s.CurrentFileTitle, s.HaravaTask == 1, s.SystemName, s.FullSystemSize);
+    const VoitotRecord shown{name.field,
+                             Text6->text(),
+                             Text5->text(),
+                             countLabels_[3]->text(),
+                             countLabels_[2]->text(),
+                             countLabels_[1]->text(),
+                             countLabels_[0]->text(),
+                             Label17->text()};
+    // A figure cut to its field would be listed later as another number.
+    QString unfit;
+    const std::optional<VoitotRecord> record = storedWinRecord(shown, &unfit);
+    if (!record) {
+        message(unfitFigureMessage(unfit), Messages::Critical, "Tilastoi");
+        return;
+    }
     WriteStatus stored = WriteStatus::Failed;
     {
         BusyCursor busy;
-        const WinRecordName name = winRecordName(s.CurrentFileTitle, s.HaravaTask == 1, s.SystemName, s.FullSystemSize);
         s.CurrentFileTitle = name.title;
-        const VoitotRecord record{name.field,
-                                  Text6->text(),
-                                  Text5->text(),
-                                  countLabels_[3]->text(),
-                                  countLabels_[2]->text(),
-                                  countLabels_[1]->text(),
-                                  countLabels_[0]->text(),
-                                  Label17->text()};
-        stored = appendRecord(QDir(s.ProgramDir).filePath(kWinsFile), encodeRecord(record), kVoitotRecordLength);
+        stored = appendRecord(QDir(s.ProgramDir).filePath(kWinsFile), encodeRecord(*record), kVoitotRecordLength);
     }
     if (stored != WriteStatus::Ok) {
         message(writeFailureMessage(stored, "Virhetilanne !"), Messages::Critical, "Virhe !");

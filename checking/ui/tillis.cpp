@@ -275,8 +275,9 @@ void tillis::remove()
 {
     if (selectedFile_ == "EIOO")
         return;
-    if (message("Haluatko varmasti poistaa tiedoston " + selectedFile_, Messages::YesNo | Messages::Question,
-                "Poista") != Messages::Yes)
+    // A whole file of statistics goes: Enter alone must not answer Yes.
+    if (message("Haluatko varmasti poistaa tiedoston " + selectedFile_,
+                Messages::YesNo | Messages::Question | Messages::DefaultButton2, "Poista") != Messages::Yes)
         return;
     const QString path = filePath();
     if (!QFile::exists(path))

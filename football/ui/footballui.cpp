@@ -226,7 +226,10 @@ QTableView* makeGrid(QWidget* parent, const QString& name, TextTableModel* model
     int total = 0;
     for (int c = 0; c < widths.size(); ++c) {
         const QString title = model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        const int width = widths[c] > 0 ? widths[c] : header->fontMetrics().horizontalAdvance(title) + 20;
+        // Never narrower than the title, which some grids repeat in their rows.
+        const int titleWidth =
+            std::max(header->fontMetrics().horizontalAdvance(title), view->fontMetrics().horizontalAdvance(title)) + 20;
+        const int width = std::max(widths[c], titleWidth);
         view->setColumnWidth(c, width);
         total += width;
         if (c == stretchColumn)

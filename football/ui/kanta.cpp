@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
 #include "football/players.h"
@@ -218,13 +219,9 @@ QWidget* kanta::buildStatistics(const QString& title, const QList<int>& position
         auto* box = makeEdit(frame, column, 4);
         box->setMaximumWidth(60);
         box->setAlignment(Qt::AlignRight);
-        auto* bar = new QScrollBar(Qt::Vertical, frame);
-        bar->setObjectName(column + "_vs");
-        bar->setRange(0, 9999);
+        // Up raises the figure: ▲, the wheel and dragging up alike.
+        auto* bar = new ReversedScrollBar(frame, column + "_vs", Qt::Vertical, 0, 9999);
         bar->setPageStep(1);
-        // Up raises the figure.
-        bar->setInvertedAppearance(true);
-        bar->setInvertedControls(false);
         bar->setFixedSize(16, box->sizeHint().height());
         bar->setFocusPolicy(Qt::NoFocus);
         grid->addWidget(makeBuddyLabel(frame, QString::fromUtf8(kStatCaptions[i]), box), i, 0);
@@ -234,11 +231,11 @@ QWidget* kanta::buildStatistics(const QString& title, const QList<int>& position
 
         connect(box, &QLineEdit::textChanged, bar, [bar](const QString& text) {
             const QSignalBlocker block(bar);
-            bar->setValue(leadingInt(text));
+            bar->setFigure(leadingInt(text));
         });
         connect(box, &QLineEdit::textEdited, this, [this, position] { statisticEdited(position); });
-        connect(bar, &QScrollBar::valueChanged, this, [this, box, position](int value) {
-            box->setText(QString::number(value));
+        connect(bar, &ReversedScrollBar::figureChanged, this, [this, box, position](int figure) {
+            box->setText(QString::number(figure));
             statisticEdited(position);
         });
     }

@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
 #include "football/players.h"
@@ -62,9 +63,7 @@ pelaajat::pelaajat(AppContext& context) : FeatureWindow(context)
     Text10 = makeEdit(record, "Text10", 5);
     Text10->setMaximumWidth(64);
     Text10->setAlignment(Qt::AlignRight);
-    maalit = new QScrollBar(Qt::Horizontal, record);
-    maalit->setObjectName("maalit");
-    maalit->setRange(0, 1000);
+    maalit = makeScrollBar(record, "maalit", Qt::Horizontal, 0, 1000);
     maalit->setPageStep(1);
     Check5 = makeCheckBox(record, "Check5", "Poissa");
     Text2 = makeEdit(record, "Text2", 10);
@@ -251,6 +250,9 @@ void pelaajat::loadLeague()
         return;
     // Edits of the player shown go into his own league before the switch.
     commitEdits(context(), *binder_);
+    // The scorers listed were the other league's: neither shown nor printed as this one's.
+    model_->setRows({});
+    listed_ = false;
     requery();
 }
 

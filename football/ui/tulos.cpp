@@ -3,6 +3,7 @@
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
 #include "base/ui/dialogkeys.h"
+#include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
 #include "football/recordset.h"
@@ -29,9 +30,7 @@ namespace {
 
 QScrollBar* goalBar(QWidget* parent, const QString& name)
 {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setObjectName(name);
-    bar->setRange(0, 100);
+    QScrollBar* bar = makeScrollBar(parent, name, Qt::Horizontal, 0, 100);
     bar->setPageStep(1);
     bar->setMinimumWidth(120);
     return bar;
@@ -161,7 +160,8 @@ tulos::tulos(AppContext& context) : FeatureWindow(context)
     connect(HScroll3, &QScrollBar::valueChanged, this, [this](int v) { scorerGoalsChanged(v); });
     for (QLineEdit* box : {Text4, Text5})
         onMouseClick(box, [this] {
-            message("Älä editoi näitä kenttiä !", Messages::Critical);
+            // Told after the click, so the box does not take the button's release.
+            messageSoon("Älä editoi näitä kenttiä !", Messages::Critical);
             HScroll3->setFocus();
         });
     connect(command1, &QPushButton::clicked, this, [this] { saveMatch(); });
@@ -252,11 +252,15 @@ void tulos::scorerGoalsChanged(int value)
 {
     const int teamGoals = leadingInt(Text4->text());
     if (credited_ + value > teamGoals) {
-        message("Pelaajien maalit eivät voi olla yli joukkueiden maalien !", Messages::Exclamation, "Oops!");
-        // Back to the most the match still allows.
-        const QSignalBlocker block(HScroll3);
+        // Back to the most the match still allows, and the bar let go, before
+        // the user is told: a held arrow would otherwise step on behind the box.
         value = std::max(0, teamGoals - credited_);
-        HScroll3->setValue(value);
+        {
+            const QSignalBlocker block(HScroll3);
+            HScroll3->setValue(value);
+        }
+        releaseScrollBar(HScroll3);
+        messageSoon("Pelaajien maalit eivät voi olla yli joukkueiden maalien !", Messages::Exclamation, "Oops!");
     }
     Text3->setText(QString::number(value));
     Text5->setText(QString::number(credited_ + value));
@@ -350,15 +354,14 @@ void tulos::addPlayer()
         if (w->isVisible() && w->objectName() == "pelaajat")
             players = w;
     if (!players) {
-        if (!services().windows.show("pelaajat"))
+        // In front of this window, which stays open (and keeps the main window disabled).
+        if (!services().windows.show("pelaajat", {}, this))
             return;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->isVisible() && w->objectName() == "pelaajat")
                 players = w;
         if (!players)
             return;
-        // This window stays open, so closing the player window must not free the main window.
-        connect(players, &QObject::destroyed, this, [this] { services().windows.setMainEnabled(false); });
     }
     if (auto* option = players->findChild<QAbstractButton*>(radio))
         option->click();

@@ -2,6 +2,7 @@
 
 #include "base/ui/busycursor.h"
 #include "base/ui/dialogkeys.h"
+#include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/hint.h"
 #include "football/leagues.h"
@@ -79,9 +80,7 @@ vihje::vihje(AppContext& context) : FeatureWindow(context)
     // The match selector.
     auto* target = new QGroupBox(this);
     auto* targetRow = new QHBoxLayout(target);
-    HS1 = new QScrollBar(Qt::Horizontal, target);
-    HS1->setObjectName("HS1");
-    HS1->setRange(1, 13);
+    HS1 = makeScrollBar(target, "HS1", Qt::Horizontal, 1, 13);
     HS1->setPageStep(1);
     HS1->setMinimumWidth(140);
     Text1 = makeEdit(target, "Text1", 3);

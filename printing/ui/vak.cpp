@@ -4,6 +4,7 @@
 #include "base/ui/busycursor.h"
 #include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
+#include "base/ui/scrollbars.h"
 #include "printing/ui/pictures.h"
 
 #include <QButtonGroup>
@@ -35,15 +36,18 @@ QLineEdit* valueBox(QWidget* parent, const QString& name)
     return edit;
 }
 
-QScrollBar* bar(QWidget* parent, const QString& name, int min, int max)
+void setUpBar(QScrollBar* b, int min, int max)
 {
-    auto* b = new QScrollBar(Qt::Horizontal, parent);
-    b->setObjectName(name);
-    b->setRange(min, max);
     b->setSingleStep(1);
     b->setPageStep(std::max(1, (max - min) / 10));
     b->setFocusPolicy(Qt::StrongFocus);
     b->setMinimumWidth(220);
+}
+
+QScrollBar* bar(QWidget* parent, const QString& name, int min, int max)
+{
+    QScrollBar* b = makeScrollBar(parent, name, Qt::Horizontal, min, max);
+    setUpBar(b, min, max);
     return b;
 }
 
@@ -162,15 +166,21 @@ void vak::buildWindow()
     for (int i = 0; i < 4; ++i) {
         auto* caption = makeLabel(calibrationFrame, kBarCaptions[i], QString("Label%1").arg(i + 1));
         grid->addWidget(caption, i * 2, 0, 1, 2);
-        H[i] = bar(calibrationFrame, QString("H%1").arg(i + 1), ranges[i].min, ranges[i].max);
+        const QString name = QString("H%1").arg(i + 1);
+        if (i == 1) {
+            // The left end of the horizontal offset is its largest value: moving
+            // right lowers it, whichever control moves the bar.
+            H2 = new ReversedScrollBar(calibrationFrame, name, Qt::Horizontal, ranges[i].min, ranges[i].max);
+            setUpBar(H2, ranges[i].min, ranges[i].max);
+            H[i] = H2;
+        } else {
+            H[i] = bar(calibrationFrame, name, ranges[i].min, ranges[i].max);
+        }
         Text[i] = valueBox(calibrationFrame, QString("Text%1").arg(i + 1));
         grid->addWidget(H[i], i * 2 + 1, 0);
         grid->addWidget(Text[i], i * 2 + 1, 1);
         grid->setRowMinimumHeight(i * 2 + 1, 24);
     }
-    // The left end of the horizontal offset is its largest value.
-    H[1]->setInvertedAppearance(true);
-    H[1]->setInvertedControls(true);
     grid->setColumnStretch(0, 1);
     auto* defaultsLabel = makeLabel(calibrationFrame, "Oletusarvot Canon BJ-200 Bubble Jet", "Label5");
     grid->addWidget(defaultsLabel, 8, 0, 1, 2);
@@ -262,14 +272,17 @@ void vak::showCalibration(const CouponCalibration& c)
     for (int i = 0; i < 4; ++i) {
         // Shown and passed on even when the bar already stands there.
         const QSignalBlocker block(H[i]);
-        H[i]->setValue(values[i]);
+        if (H[i] == H2)
+            H2->setFigure(values[i]);
+        else
+            H[i]->setValue(values[i]);
         barChanged(i);
     }
 }
 
 CouponCalibration vak::calibration() const
 {
-    return {H[0]->value(), H[1]->value(), H[2]->value(), H[3]->value()};
+    return {H[0]->value(), H2->figure(), H[2]->value(), H[3]->value()};
 }
 
 void vak::barChanged(int i)
@@ -288,7 +301,7 @@ void vak::barChanged(int i)
 
 void vak::placeMarker()
 {
-    const double units = markerLeft(H[1]->value());
+    const double units = markerLeft(H2->figure());
     const double share = (units - kMarkerLeftMin) / (kMarkerLeftMax - kMarkerLeftMin);
     const int x = int(std::lround(share * (kCouponPictureWidth - kMarkerWidth)));
     P2->move(x, (kCouponPictureHeight - kMarkerHeight) / 2);

@@ -12,6 +12,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class ReversedScrollBar;
 
 // Prints the rows of the shared row buffer onto pools coupons, ten rows a
 // coupon, with the printer calibration kept in the settings.
@@ -40,6 +41,7 @@ private:
     void setPrinting(bool printing);
 
     std::array<QScrollBar*, 4> H{};   // H1..H4
+    ReversedScrollBar* H2 = nullptr;  // H[1], which holds its figure negated
     std::array<QLineEdit*, 4> Text{}; // Text1..Text4
     QScrollBar* HS1 = nullptr;
     QLineEdit* Text5 = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/ui/controls.h"
+#include "base/ui/scrollbars.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,9 +23,7 @@ inline QRadioButton* makeOption(QWidget* parent, const QString& name, const QStr
 // A horizontal weight bar 3 ... 10 that can be reached with the keyboard.
 inline QScrollBar* makeWeightBar(QWidget* parent, const QString& name, int minimum, int maximum, int value)
 {
-    auto* bar = new QScrollBar(Qt::Horizontal, parent);
-    bar->setObjectName(name);
-    bar->setRange(minimum, maximum);
+    QScrollBar* bar = makeScrollBar(parent, name, Qt::Horizontal, minimum, maximum);
     bar->setPageStep(1);
     bar->setValue(value);
     bar->setFocusPolicy(Qt::StrongFocus);

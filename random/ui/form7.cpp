@@ -212,7 +212,7 @@ void Form7::showProgress(const RowDrawing& drawing, int lastHits)
         return;
     hyvaksytty_->setText(QString::number(drawing.accepted()));
     perusmerkit_->setText(QString::number(lastHits));
-    keskiarvo_->setText(" " + QLocale().toString(drawing.average(), 'f', 1));
+    keskiarvo_->setText(" " + tenthsPattern(drawing.average()));
     mittari->setValue(std::min(drawing.accepted(), mittari->maximum()));
     if (state().DrawMode != 1) {
         Pic->update();

@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/dialogkeys.h"
+#include "base/ui/scrollbars.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -33,9 +34,7 @@ jar::jar(AppContext& context) : FeatureWindow(context)
         QFont bold = label->font();
         bold.setBold(true);
         label->setFont(bold);
-        auto* bar = new QScrollBar(Qt::Horizontal, panel);
-        bar->setObjectName(barName);
-        bar->setRange(0, kMatches);
+        QScrollBar* bar = makeScrollBar(panel, barName, Qt::Horizontal, 0, kMatches);
         bar->setPageStep(1);
         bar->setValue(2);
         bar->setFocusPolicy(Qt::StrongFocus);

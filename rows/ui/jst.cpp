@@ -31,19 +31,27 @@ jst::jst(AppContext& context) : FeatureWindow(context)
     QFont bold = font();
     bold.setBold(true);
     const int side = fontMetrics().height() + 8;
+    // Which sign each column of buttons stands for, as on the coupon.
+    for (int s = 0; s < 3; ++s) {
+        auto* heading = new QLabel(kSignTexts[s], rtaus);
+        heading->setObjectName(QString("otsikko_%1").arg(s));
+        heading->setFont(bold);
+        heading->setAlignment(Qt::AlignCenter);
+        grid->addWidget(heading, 0, 1 + s);
+    }
     for (int k = 0; k < kMatches; ++k) {
         auto* number = new QLabel(QString::number(k + 1), rtaus);
         number->setObjectName(QString("nro_%1").arg(k));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         number->setMinimumWidth(fontMetrics().horizontalAdvance("00"));
-        grid->addWidget(number, k, 0);
+        grid->addWidget(number, k + 1, 0);
         for (int s = 0; s < 3; ++s) {
             auto* button = new QPushButton(rtaus);
             button->setObjectName(QString("%1_%2").arg(kButtonNames[s]).arg(k));
             button->setFixedSize(side + 8, side);
             button->setFont(bold);
             button->setAccessibleName(QString("Ottelu %1, merkki %2").arg(k + 1).arg(kSignTexts[s]));
-            grid->addWidget(button, k, 1 + s);
+            grid->addWidget(button, k + 1, 1 + s);
             buttons_[s][k] = button;
             connect(button, &QPushButton::clicked, this, [this, s, k] { signClicked(s, k); });
         }

@@ -4,6 +4,7 @@
 #include "base/ui/busycursor.h"
 #include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
+#include "base/ui/scrollbars.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -101,9 +102,7 @@ kon::kon(AppContext& context) : FeatureWindow(context)
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, row, 0);
 
-        H1[k] = new QScrollBar(Qt::Horizontal, lower);
-        H1[k]->setObjectName(QString("H1_%1").arg(k));
-        H1[k]->setRange(1, 3);
+        H1[k] = makeScrollBar(lower, QString("H1_%1").arg(k), Qt::Horizontal, 1, 3);
         H1[k]->setPageStep(1);
         H1[k]->setFocusPolicy(Qt::StrongFocus);
         H1[k]->setFixedWidth(64);

@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/featurewindow.h"
 #include "base/ui/rowfileflows.h"
 #include "base/ui/windowregistry.h"
 #include "shell/ui/accessories.h"
@@ -58,7 +59,10 @@ const QList<Menu>& menuTree()
           {"&Sarjatilanne", "tilanne"},
           {"&Vihjerivi", "vih"},
           {"T&ilastot", "til"}}},
-        {"mnuAvut", "&Apuohjelmat", "aps", {{"&Kalenteri", "kal"}, {"&Muistio", "mui"}, {"&WWW-sivu", "ava"}, {"&Soita", "soi"}}},
+        {"mnuAvut",
+         "&Apuohjelmat",
+         "aps",
+         {{"&Kalenteri", "kal"}, {"&Muistio", "mui"}, {"&WWW-sivu", "ava"}, {"&Soita", "soi"}}},
         {"mnuOhje", "&Ohje", "oh", {{"&Rivikone ohje", "win"}, {"&Info", "inf"}}},
     };
     return tree;
@@ -150,9 +154,9 @@ Form1::Form1(AppContext& context, WindowRegistry& registry) : context_(context),
         operations_.insert(key, [this, key] { runAccessory(context_, key); });
 
     needs_ = {
-        {"arv", {"Form11"}},    {"tar", {"jvali"}},      {"har", {"harat"}},       {"tul", {"Listvali", "kon"}},
-        {"tie", {"kannat"}},    {"til", {"tillis"}},     {"vih", {"vihje"}},       {"ase", {"aseta"}},
-        {"inf", {"demoform"}},  {"kanta", {"kanta"}},    {"pelaajat", {"pelaajat"}}, {"tulos", {"tulos"}},
+        {"arv", {"Form11"}},      {"tar", {"jvali"}},   {"har", {"harat"}},         {"tul", {"Listvali", "kon"}},
+        {"tie", {"kannat"}},      {"til", {"tillis"}},  {"vih", {"vihje"}},         {"ase", {"aseta"}},
+        {"inf", {"demoform"}},    {"kanta", {"kanta"}}, {"pelaajat", {"pelaajat"}}, {"tulos", {"tulos"}},
         {"tilanne", {"tilanne"}},
     };
 
@@ -256,7 +260,7 @@ void Form1::showFeature(const QString& window, bool hourglass)
     std::optional<BusyCursor> busy;
     if (hourglass)
         busy.emplace();
-    if (registry_.show(window))
+    if (registry_.show(window, {}, this))
         setEnabled(false);
 }
 
@@ -289,8 +293,8 @@ void Form1::load()
         settings.write(keys::PrintLeft, keys::PrintLeft.fallback);
         settings.write(keys::PrintWidth, keys::PrintWidth.fallback);
         settings.write(keys::PrintHeight, keys::PrintHeight.fallback);
-        context_.services.messages.show(QStringLiteral("Asetukset on siirretty järjestelmärekisteriin.") +
-                                            kLineBreak + "Tulostus asetuksissa on oletus asetukset !" + kLineBreak +
+        context_.services.messages.show(QStringLiteral("Asetukset on siirretty järjestelmärekisteriin.") + kLineBreak +
+                                            "Tulostus asetuksissa on oletus asetukset !" + kLineBreak +
                                             "Canon BJ-200 Win 95",
                                         Messages::Exclamation);
     }
@@ -381,10 +385,15 @@ void Form1::quit()
     shutDown();
 }
 
-void Form1::shutDown()
+bool Form1::shutDown()
 {
     if (shutDown_)
-        return;
+        return true;
+    // Every other window first: one that refuses (a run going on, an edit the
+    // database would not take) keeps the program running, with nothing lost.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible() && !window->close())
+            return false;
     shutDown_ = true;
     SharedState& s = context_.state;
     removeBookmarkFiles(s.ProgramDir);
@@ -394,15 +403,31 @@ void Form1::shutDown()
         context_.services.settings.write(keys::Top, QString::number(y() * kTwipsPerPixel));
         context_.services.settings.write(keys::Left, QString::number(x() * kTwipsPerPixel));
     }
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->isVisible())
-            window->close();
     close();
     QCoreApplication::quit();
+    return true;
 }
 
 void Form1::closeEvent(QCloseEvent* event)
 {
-    shutDown();
-    event->accept();
+    if (shutDown_) {
+        event->accept();
+        return;
+    }
+    // Disabled, the window takes no input, its close button included: the
+    // feature window that disabled it comes to the front instead.
+    if (!isEnabled()) {
+        event->ignore();
+        const QList<QWidget*> open = openFeatureWindows();
+        if (QWidget* feature = open.isEmpty() ? nullptr : open.last()) {
+            feature->showNormal();
+            feature->raise();
+            feature->activateWindow();
+        }
+        return;
+    }
+    if (shutDown())
+        event->accept();
+    else
+        event->ignore();
 }

@@ -21,9 +21,10 @@ public:
     void runOperation(const QString& key);
     // Whether the operation can be used (its window exists).
     bool operationAvailable(const QString& key) const;
-    // The quit steps after the question: remove the bookmark files, reset,
-    // store a moved window position and end.
-    void shutDown();
+    // The quit steps after the question: close the other windows, remove the
+    // bookmark files, reset, store a moved window position and end. False (and
+    // nothing done) when a window refuses to close.
+    bool shutDown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -106,3 +106,21 @@ TEST(ArtworkImages, PicturesLoadAtTheirSizes)
 }
 
 } // namespace
+
+TEST(ArtworkImages, TheBookmarksPageAndItsPicturesKeepTheirSizes)
+{
+    EXPECT_EQ(resource(":/RK_HTM/20").size(), 10664);
+    const struct {
+        const char* path;
+        qsizetype bytes;
+        QSize size;
+    } pictures[] = {{":/RK_GIF/15", 3964, QSize(126, 126)},
+                    {":/RK_GIF/16", 2732, QSize(268, 74)},
+                    {":/RK_GIF/17", 1120, QSize(26, 26)}};
+    for (const auto& picture : pictures) {
+        const QByteArray bytes = resource(QString::fromLatin1(picture.path));
+        EXPECT_EQ(bytes.size(), picture.bytes) << picture.path;
+        EXPECT_TRUE(bytes.startsWith("GIF89a")) << picture.path;
+        EXPECT_EQ(QImage::fromData(bytes, "GIF").size(), picture.size) << picture.path << " draws whole";
+    }
+}

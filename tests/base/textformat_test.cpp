@@ -83,3 +83,16 @@ TEST(TextFormat, FinnishLettersAreSingleAnsiBytes)
     EXPECT_EQ(fromAnsi(bytes), text);
     EXPECT_EQ(toAnsi(QString::fromUtf8("€ ✓")), QByteArray("\x80 ?"));
 }
+
+TEST(TextFormat, TheTenthsPatternLeavesOutZeroDigits)
+{
+    // "##.#": a digit where there is one, nothing for a zero whole part or tenth.
+    EXPECT_EQ(tenthsPattern(13), "13.");
+    EXPECT_EQ(tenthsPattern(10.44), "10.4");
+    EXPECT_EQ(tenthsPattern(10.45), "10.5");
+    EXPECT_EQ(tenthsPattern(0.5), ".5");
+    EXPECT_EQ(tenthsPattern(9.96), "10.");
+    QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
+    EXPECT_EQ(tenthsPattern(8.25), "8,3");
+    QLocale::setDefault(QLocale::c());
+}

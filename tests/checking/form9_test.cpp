@@ -1,6 +1,7 @@
 #include "base/statsfiles.h"
 #include "base/textformat.h"
 #include "checking/rowcheck.h"
+#include "checking/statistics.h"
 #include "printing.h"
 #include "rows/harava.h"
 #include "support/files.h"
@@ -196,7 +197,7 @@ TEST(Form9, AFileWithoutRowsLeavesThePercentagesEmpty)
     prepareRows(env, {});
     QWidget* w = env.open("Form9");
     click(w, "Command1");
-    EXPECT_EQ(textOf(w, "Label12"), " 0");
+    EXPECT_EQ(textOf(w, "Label12"), "") << "no row was checked";
     EXPECT_EQ(textOf(w, "osui_0"), "");
     EXPECT_EQ(textOf(w, "ka"), "");
     EXPECT_TRUE(listLines(w).isEmpty());
@@ -231,6 +232,35 @@ TEST(Form9, StoringWinsNeedsARoundAndAppendsTheShownTexts)
     // Storing again gives a second record.
     click(w, "tilastoi");
     EXPECT_EQ(readBytes(env.path(kWinsFile)), record + record);
+}
+
+TEST(Form9, ALargeCountIsStoredWholeOrNotAtAll)
+{
+    TestEnv env;
+    // 2,820 rows of ten right: four digits fill the count's field without its blank.
+    prepareRows(env, QStringList(2820, withWrong(3)) + QStringList{withWrong(0)});
+    QWidget* w = env.open("Form9");
+    click(w, "Command1");
+    ASSERT_EQ(textOf(w, "Label1"), " 2820");
+    typeInto(w, "Text5", "7");
+    click(w, "tilastoi");
+    EXPECT_EQ(env.messages.lastText(), "Voitot tilastoitu !");
+    const QList<VoitotRecord> stored = readWinRecords(env.path(kWinsFile));
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_EQ(stored[0].hits10, "2820");
+    EXPECT_EQ(stored[0].hits13, " 1  ");
+    EXPECT_TRUE(winListLine(stored[0]).contains("  2820  ")) << "the statistics list what was counted";
+
+    // Five digits cannot be stored in the record: nothing is, and the user is told.
+    TestEnv big;
+    prepareRows(big, QStringList(10000, withWrong(3)));
+    QWidget* v = big.open("Form9");
+    click(v, "Command1");
+    typeInto(v, "Text5", "8");
+    click(v, "tilastoi");
+    EXPECT_EQ(big.messages.lastText(), "Luku 10000 ei mahdu tilastotiedostoon !\r\nVoittoja ei tilastoitu.");
+    EXPECT_EQ(big.messages.shown.last().flags, Messages::Critical);
+    EXPECT_FALSE(QFile::exists(big.path(kWinsFile)));
 }
 
 TEST(Form9, AFailedStoreIsReported)

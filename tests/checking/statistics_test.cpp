@@ -4,6 +4,7 @@
 #include "support/fakes.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -148,6 +149,7 @@ TEST(Statistics, PrintedWinsStartANewPageAfter55Records)
     for (int i = 0; i < 56; ++i)
         records << win(QString("r%1.1X2").arg(i + 1), " 100");
     FakePrintDevice printer;
+    printer.lineHeightMm = 4.5; // lines close enough for 55 records above the footer
     ASSERT_TRUE(printWins(printer, records, QDate(2026, 12, 8)));
 
     const QStringList lines = printed(printer);
@@ -198,6 +200,7 @@ TEST(Statistics, FiftyFiveWinsStillFitOnePageButTheTotalGoesOver)
     for (int i = 0; i < 54; ++i)
         records << win("a.1X2", " 1");
     FakePrintDevice printer;
+    printer.lineHeightMm = 4.5;
     ASSERT_TRUE(printWins(printer, records, QDate(2026, 1, 1)));
     EXPECT_EQ(printer.pages(), 1);
 
@@ -251,4 +254,54 @@ TEST(Statistics, RecordsAreReadFromTheFilesInOrder)
     EXPECT_EQ(records[1].name.trimmed(), "b");
     EXPECT_EQ(winListing(records).last(), QString::fromUtf8("Yhteensä: 12 Mk."));
     EXPECT_TRUE(readCorrectRows(dir.filePath(kCorrectRowsFile)).isEmpty());
+}
+
+TEST(Statistics, NoPrintedLineReachesTheFooter)
+{
+    // A 12-point line as a real printer sets it: 55 records and the heading would reach 278 mm.
+    const QString footer = "  Rivikone PRO v1.0     08.12.2026";
+    QList<VoitotRecord> wins;
+    QList<OikeatRecord> rows;
+    for (int i = 0; i < 130; ++i) {
+        wins << win(QString("r%1.1X2").arg(i + 1), " 100");
+        rows << correct("1X21X21X21X21", "2026", QString::number(i + 1));
+    }
+    FakePrintDevice winPrinter;
+    winPrinter.lineHeightMm = 4.8;
+    ASSERT_TRUE(printWins(winPrinter, wins, QDate(2026, 12, 8)));
+    EXPECT_EQ(winPrinter.linesOverFooter(footer), QStringList());
+    const QStringList winLines = winPrinter.printedLines();
+    EXPECT_EQ(winLines.filter(QRegularExpression("^  r\\d+\\.1X2")).size(), 130) << "every record printed once";
+    EXPECT_EQ(winLines.indexOf(footer), 3 + 54) << "a full page holds 54 records";
+    EXPECT_EQ(winLines.count("  " + winPrintHeading()), winPrinter.pages()) << "each page has the heading";
+
+    FakePrintDevice rowPrinter;
+    rowPrinter.lineHeightMm = 4.8;
+    Distribution d;
+    ASSERT_TRUE(printCorrectRows(rowPrinter, rows, "2026", d, QDate(2026, 12, 8)));
+    EXPECT_EQ(rowPrinter.linesOverFooter(footer), QStringList());
+    EXPECT_EQ(rowPrinter.printedLines().filter("  2026 ").size(), 130);
+    EXPECT_EQ(rowPrinter.printedLines().filter("Jakautuma:").size(), 3);
+}
+
+TEST(Statistics, AFigureIsStoredWholeOrNotAtAll)
+{
+    // As shown, when it fits; else without its blank; an amount also without its grouping.
+    EXPECT_EQ(storedFigure(" 282", 4), " 282");
+    EXPECT_EQ(storedFigure(" 2820", 4), "2820");
+    EXPECT_EQ(storedFigure(" 1,234,567", 12), " 1,234,567");
+    EXPECT_EQ(storedFigure(" 1,234,567,890", 12), "1234567890");
+    EXPECT_EQ(storedFigure(" 12000", 4), std::nullopt);
+
+    QString unfit;
+    const std::optional<VoitotRecord> record =
+        storedWinRecord({"iso.1X2", "2026", "12", " 0", " 45", " 612", " 2820", " 1,234,567,890"}, &unfit);
+    ASSERT_TRUE(record);
+    const VoitotRecord back = decodeVoitot(encodeRecord(*record));
+    EXPECT_EQ(back.hits10, "2820");
+    EXPECT_EQ(storedAmount(back.winnings), 1234567890);
+    EXPECT_TRUE(winListing({back}).last().contains("1,234,567,890"));
+
+    EXPECT_FALSE(storedWinRecord({"iso.1X2", "2026", "12", " 0", " 0", " 10500", " 0", ""}, &unfit));
+    EXPECT_EQ(unfit, "10500");
 }

@@ -151,7 +151,7 @@ TEST(Tillis, DeletingAFileAsksFirst)
     click(w, "Command3");
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown[0].text, "Haluatko varmasti poistaa tiedoston VOITOT.TIL");
-    EXPECT_EQ(env.messages.shown[0].flags, Messages::YesNo | Messages::Question);
+    EXPECT_EQ(env.messages.shown[0].flags, Messages::YesNo | Messages::Question | Messages::DefaultButton2);
     EXPECT_EQ(env.messages.shown[0].title, "Poista");
     EXPECT_TRUE(QFile::exists(env.path(kWinsFile)));
 
@@ -163,6 +163,13 @@ TEST(Tillis, DeletingAFileAsksFirst)
     // Deleting a file that is not there does no harm.
     click(w, "Command3");
     EXPECT_EQ(env.messages.shown.size(), 3);
+
+    // In the real box, Enter alone answers No: the file stays.
+    storeWin(env, "toka.1X2", "3", " 100");
+    env.messages.answerBoxesWith(Qt::Key_Return);
+    click(w, "Command3");
+    EXPECT_EQ(env.messages.shown.size(), 4);
+    EXPECT_TRUE(QFile::exists(env.path(kWinsFile)));
 }
 
 TEST(Tillis, PrintingWinsGoesToThePrinter)

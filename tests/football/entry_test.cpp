@@ -161,6 +161,64 @@ TEST_F(FootballWindowTest, ADamagedDatabaseIsToldAboutAndOnlyRead)
     EXPECT_EQ(file.readAll(), damaged);
 }
 
+TEST_F(HintWindow, EnterInAnOpenListTakesTheTeamOnly)
+{
+    ASSERT_TRUE(chooseFromList(control<QComboBox>(v, "Combo1"), "Arsenal"));
+    // Enter ends the choice in the open list; the hint waits for its own Enter.
+    ASSERT_TRUE(chooseFromList(control<QComboBox>(v, "Combo2"), "Chelsea"));
+    EXPECT_EQ(env.state.HintRow[0], "");
+    EXPECT_EQ(textOf(v, "Text1"), "1");
+    EXPECT_EQ(row(0), "||");
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(env.state.HintRow[0], "X");
+    EXPECT_EQ(textOf(v, "Text1"), "2");
+
+    // → and ← step through the matches.
+    focusOn(control<QScrollBar>(v, "HS1"));
+    pressKey(Qt::Key_Right);
+    EXPECT_EQ(textOf(v, "Text1"), "3");
+    pressKey(Qt::Key_Left);
+    pressKey(Qt::Key_Left);
+    EXPECT_EQ(textOf(v, "Text1"), "1");
+}
+
+TEST_F(FootballWindowTest, EscapeInAnOpenListClosesTheListOnly)
+{
+    insertTeam(*db, 0, "Arsenal");
+    insertTeam(*db, 0, "Chelsea");
+    insertPlayer(*db, 0, "Saka", "Arsenal");
+    const QList<QPair<QString, QString>> lists = {
+        {"tulos", "Combo1"}, {"kanta", "Combo3"}, {"pelaajat", "Combo1"}, {"vihje", "Combo2"}};
+    for (const auto& [window, list] : lists) {
+        QWidget* w = open(window);
+        ASSERT_TRUE(w);
+        auto* combo = control<QComboBox>(w, list);
+        const QString before = combo->currentText();
+        ASSERT_TRUE(openList(combo)) << window.toStdString();
+        pressKey(Qt::Key_Escape);
+        EXPECT_FALSE(QApplication::activePopupWidget()) << window.toStdString();
+        ASSERT_EQ(openWindow(window), w) << window.toStdString() << ": the window stays, and what was typed in it";
+        EXPECT_EQ(combo->currentText(), before);
+        // With the list closed, Escape closes the window.
+        pressKey(Qt::Key_Escape);
+        EXPECT_FALSE(openWindow(window)) << window.toStdString();
+    }
+}
+
+TEST_F(FootballWindowTest, TheGoalBarsStepTheWayTheArrowKeysPoint)
+{
+    QWidget* w = open("tulos");
+    focusOn(control<QScrollBar>(w, "HScroll1"));
+    pressKey(Qt::Key_Right);
+    pressKey(Qt::Key_Right);
+    pressKey(Qt::Key_Left);
+    EXPECT_EQ(textOf(w, "Text1"), "1");
+    EXPECT_EQ(textOf(w, "Text4"), "1");
+    clickBar(control<QScrollBar>(w, "HScroll2"), QStyle::SC_ScrollBarAddLine, 2);
+    EXPECT_EQ(textOf(w, "Text2"), "2");
+    EXPECT_EQ(textOf(w, "Text4"), "3");
+}
+
 TEST_F(FootballWindowTest, EnterAndEscapeWhereTheyAreNatural)
 {
     QWidget* chooser = open("kannat");

@@ -142,6 +142,27 @@ TEST_F(MatchFlow, TheResultReachesTheTeamsTheTableAndTheHint)
     saveShot(v, "vihje");
 }
 
+TEST_F(MatchFlow, TheAllLeaguesTableShowsItsHeadingsWhole)
+{
+    QWidget* t = open("tilanne");
+    click(t, "sir_0");
+    click(t, "Command1");
+    auto* grid = control<QTableView>(t, "Grid1");
+    ASSERT_TRUE(grid);
+    // What a cell leaves for its text: the margins on both sides.
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+    int headings = 0;
+    for (const QStringList& row : gridRows(t)) {
+        if (row.value(1) != "Ottelut")
+            continue;
+        ++headings;
+        for (int c = 1; c < row.size(); ++c)
+            EXPECT_GE(grid->columnWidth(c), grid->fontMetrics().horizontalAdvance(row[c]) + margins)
+                << row[c].toStdString() << " is cut";
+    }
+    EXPECT_EQ(headings, 5) << "every league after the first has its heading";
+}
+
 TEST_F(MatchFlow, TheLeagueTableGoesToThePrinterAndToANewFile)
 {
     enterMatch();
@@ -263,8 +284,39 @@ TEST_F(MatchFlow, ScorersCannotOutscoreTheTeams)
 
     const int before = int(env.messages.shown.size());
     QTest::mouseClick(control<QLineEdit>(w, "Text4"), Qt::LeftButton);
+    settle();
     ASSERT_EQ(env.messages.shown.size(), before + 1);
     EXPECT_EQ(env.messages.lastText(), "Älä editoi näitä kenttiä !");
+}
+
+TEST_F(MatchFlow, AHeldGoalArrowPastTheMatchWarnsOnceAndKeepsTheMatch)
+{
+    // Real boxes, each answered with Enter after a while, as a user reads them.
+    env.messages.answerBoxesWith(Qt::Key_Return, 700);
+    QWidget* w = open("tulos");
+    click(w, "O1_4");
+    ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "Combo1"), "HJK"));
+    ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "Combo2"), "KuPS"));
+    clickBar(control<QScrollBar>(w, "HScroll2"), QStyle::SC_ScrollBarAddLine);
+    ASSERT_EQ(textOf(w, "Text2"), "1");
+    ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "Combo3"), "Ilo                 KuPS"));
+    auto* goals = control<QScrollBar>(w, "HScroll3");
+    clickBar(goals, QStyle::SC_ScrollBarAddLine);
+    ASSERT_EQ(textOf(w, "Text3"), "1");
+    ASSERT_TRUE(env.messages.shown.isEmpty());
+
+    // The second goal is one too many; the button stays down while the box is up.
+    const QPoint arrow = barPart(goals, QStyle::SC_ScrollBarAddLine);
+    QTest::mousePress(goals, Qt::LeftButton, Qt::NoModifier, arrow);
+    QTest::qWait(1600);
+    QTest::mouseRelease(goals, Qt::LeftButton, Qt::NoModifier, arrow);
+    settle();
+    EXPECT_EQ(env.messages.texts(), QStringList{"Pelaajien maalit eivät voi olla yli joukkueiden maalien !"});
+    EXPECT_EQ(env.messages.mostBoxesOpen, 1) << "no box opened inside another";
+    EXPECT_EQ(textOf(w, "Text3"), "1");
+    EXPECT_EQ(textOf(w, "Text5"), "1");
+    EXPECT_EQ(openWindow("tulos"), w) << "the typed match is still there";
+    EXPECT_EQ(textOf(w, "Text2"), "1");
 }
 
 TEST_F(MatchFlow, AddingAPlayerFromTheResultsKeepsTheMainWindowWaiting)
@@ -281,10 +333,20 @@ TEST_F(MatchFlow, AddingAPlayerFromTheResultsKeepsTheMainWindowWaiting)
     for (QWidget* top : QApplication::topLevelWidgets())
         open += top->isVisible() && top->objectName() == "pelaajat";
     EXPECT_EQ(open, 1) << "the open player window is brought forward";
+    EXPECT_EQ(ownerOf(p), w) << "in front of the results window";
     click(p, "Command1");
     settle();
     EXPECT_FALSE(env.mainWindow.isEnabled()) << "the results window is still open";
+
+    // Closing the results window first leaves the player window in front of the main window.
+    click(w, "Command2");
+    p = openWindow("pelaajat");
+    ASSERT_TRUE(p);
     click(w, "poistu");
+    EXPECT_EQ(openWindow("pelaajat"), p);
+    EXPECT_EQ(ownerOf(p), &env.mainWindow);
+    EXPECT_FALSE(env.mainWindow.isEnabled()) << "the player window is still open";
+    click(p, "Command1");
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }
 

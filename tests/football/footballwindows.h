@@ -1,7 +1,10 @@
 #pragma once
 
+#include "base/ui/featurewindow.h"
+#include "base/ui/scrollbars.h"
 #include "footballdata.h"
 #include "support/testenv.h"
+#include "support/useractions.h"
 #include "support/windowtest.h"
 
 #include <QAbstractItemModel>

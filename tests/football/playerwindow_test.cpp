@@ -46,8 +46,11 @@ TEST_F(PlayerWindow, BrowsesByTeamThenName)
 TEST_F(PlayerWindow, EditsGoBackIntoTheRecord)
 {
     p = open("pelaajat");
-    slide(p, "maalit", 12);
-    EXPECT_EQ(textOf(p, "Text10"), "12");
+    focusOn(control<QScrollBar>(p, "maalit"));
+    for (int i = 0; i < 6; ++i)
+        pressKey(Qt::Key_Right);
+    pressKey(Qt::Key_Left);
+    EXPECT_EQ(textOf(p, "Text10"), "12") << "→ adds a goal, ← takes one away";
     click(p, "Check5");
     click(p, "Command13");
     click(p, "Data2_next");
@@ -138,5 +141,12 @@ TEST_F(PlayerWindow, TheScorerListAndItsPagedPrintOut)
     ASSERT_GE(lines.size(), 6);
     EXPECT_TRUE(lines[2].startsWith("          Maalintekijät   ") && lines[2].endsWith(" 1"));
     EXPECT_EQ(lines[5], "          9       Palmer                Chelsea           Poissa!");
+    EXPECT_EQ(env.printer.pages(), 1);
+
+    // Another league's scorers are listed anew, never shown or printed as this one's.
+    click(p, "pel_1");
+    EXPECT_TRUE(gridRows(p).isEmpty());
+    click(p, "Command2");
+    EXPECT_EQ(env.messages.lastText(), "Listaa ensin taulukkoon!");
     EXPECT_EQ(env.printer.pages(), 1);
 }

@@ -5,6 +5,7 @@
 #include "support/fakes.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 using namespace football;
 
@@ -158,6 +159,7 @@ TEST(PlayerPrintouts, FiftyFourRowsFillAPageAndTheNextStartsPageTwo)
     for (int i = 0; i < 53; ++i)
         scorers << ListRow{QString::number(60 - i), QString("Pelaaja %1").arg(i), "HJK", ""};
     FakePrintDevice one;
+    one.lineHeightMm = 4.5; // lines close enough for 54 rows above the footer
     ASSERT_TRUE(printPaged(one, scorersPrintout(scorers, kToday)));
     EXPECT_EQ(one.pages(), 1);
     const QStringList lines = one.printedLines();
@@ -168,6 +170,7 @@ TEST(PlayerPrintouts, FiftyFourRowsFillAPageAndTheNextStartsPageTwo)
 
     scorers << ListRow{"1", "Viimeinen", "KuPS", "Poissa!"};
     FakePrintDevice two;
+    two.lineHeightMm = 4.5;
     ASSERT_TRUE(printPaged(two, scorersPrintout(scorers, kToday)));
     EXPECT_EQ(two.pages(), 2);
     const QStringList both = two.printedLines();
@@ -185,6 +188,7 @@ TEST(PlayerPrintouts, LaterPagesOfATeamListCarryTheProgramName)
     for (int i = 0; i < 60; ++i)
         players << ListRow{"0", QString("Pelaaja %1").arg(i), ""};
     FakePrintDevice printer;
+    printer.lineHeightMm = 4.5;
     ASSERT_TRUE(printPaged(printer, teamPlayersPrintout("HJK", players, kToday)));
     const QStringList lines = printer.printedLines();
     EXPECT_EQ(lines.mid(0, 5),
@@ -211,4 +215,25 @@ TEST(TabLines, ItemsStartAtTheirPositionsAndLongTextMovesOn)
         << "text right against the previous item would read as one word";
     EXPECT_EQ(TabLine().at(0, "abc ").at(4, "e").lines(), QStringList{"abc e"});
     EXPECT_EQ(TabLine().at(0, "abcdefg").at(4, "").at(9, "x").lines(), QStringList{"abcdefg  x"});
+}
+
+TEST(PlayerPrintouts, NoPrintedLineReachesTheFooter)
+{
+    // A 12-point line as a real printer sets it: 54 rows and the heading would reach 278 mm.
+    const QString footer = "   Rivikone PRO v1.0     08.12.2026";
+    QList<ListRow> scorers;
+    QList<GridRow> standings;
+    for (int i = 0; i < 130; ++i) {
+        scorers << ListRow{"1", QString("Pelaaja %1").arg(i), "HJK", ""};
+        standings << GridRow{QString("Joukkue %1").arg(i), "0", "0", "0", "0", "0", "0", "0"};
+    }
+    for (const Printout& printout : {scorersPrintout(scorers, kToday), teamPlayersPrintout("HJK", scorers, kToday),
+                                     standingsPrintout(StandingsView::Total, "Kaikki", standings, kToday)}) {
+        FakePrintDevice printer;
+        printer.lineHeightMm = 4.8;
+        ASSERT_TRUE(printPaged(printer, printout));
+        EXPECT_EQ(printer.linesOverFooter(footer), QStringList());
+        const QStringList lines = printer.printedLines();
+        EXPECT_EQ(lines.filter(QRegularExpression("(Pelaaja|Joukkue) \\d+")).size(), 130) << "every row printed once";
+    }
 }

@@ -1,6 +1,8 @@
+#include "base/ui/scrollbars.h"
 #include "printing/couponlayout.h"
 #include "printingtest.h"
 #include "support/testenv.h"
+#include "support/useractions.h"
 #include "support/windowtest.h"
 
 #include <QListWidget>
@@ -57,7 +59,7 @@ TEST(CouponWindow, OpensWithTheStoredCalibrationAndTheCouponCount)
     EXPECT_EQ(textOf(w, "Text3"), "190");
     EXPECT_EQ(textOf(w, "Text4"), "260");
     EXPECT_EQ(bar(w, "H1")->value(), 27);
-    EXPECT_EQ(bar(w, "H2")->value(), 91);
+    EXPECT_EQ(control<ReversedScrollBar>(w, "H2")->figure(), 91);
     EXPECT_EQ(listLines(w), QStringList{"Kuponki :1"});
     // Width and height go to the printer at once.
     EXPECT_DOUBLE_EQ(env.printer.scaleWidth(), 190);
@@ -153,7 +155,7 @@ TEST(CouponWindow, CalibrationIsSavedWithADecimalPointAndGuardedOnClose)
     QWidget* w = env.open("vak");
     ASSERT_TRUE(w);
     bar(w, "H1")->setValue(28);
-    bar(w, "H2")->setValue(95);
+    control<ReversedScrollBar>(w, "H2")->setFigure(95);
     bar(w, "H3")->setValue(205);
     EXPECT_EQ(textOf(w, "Text1"), "14");
     EXPECT_EQ(textOf(w, "Text2"), "47.5");
@@ -256,4 +258,40 @@ TEST(CouponWindow, AnEmptyRowSetHasNothingToPrint)
     QTest::keyClick(w, Qt::Key_Escape);
     settle();
     EXPECT_FALSE(openWindow("vak"));
+}
+
+TEST(CouponWindow, EveryBarMovesTheWayItIsPushed)
+{
+    TestEnv env;
+    loadRows(env, 11);
+    QWidget* w = env.open("vak");
+    ASSERT_TRUE(w);
+    auto value = [w](const char* box) { return textOf(w, box).toDouble(); };
+    ASSERT_EQ(textOf(w, "Text2"), "44");
+
+    // "ylös", "Kavenna", "Lyhennä" and the next coupon lie to the right.
+    for (const char* name : {"H1", "H3", "H4", "HS1"}) {
+        focusOn(bar(w, name));
+        pressKey(Qt::Key_Right);
+    }
+    EXPECT_EQ(textOf(w, "Text1"), "15");
+    EXPECT_EQ(textOf(w, "Text3"), "203");
+    EXPECT_EQ(textOf(w, "Text4"), "298");
+    EXPECT_EQ(textOf(w, "Text5"), "2");
+
+    // The horizontal offset is largest at the left end: every move to the right lowers it.
+    QScrollBar* left = bar(w, "H2");
+    focusOn(left);
+    pressKey(Qt::Key_Right);
+    EXPECT_EQ(textOf(w, "Text2"), "43.5");
+    clickBar(left, QStyle::SC_ScrollBarAddLine);
+    EXPECT_EQ(textOf(w, "Text2"), "43");
+    clickBar(left, QStyle::SC_ScrollBarSubLine);
+    EXPECT_EQ(textOf(w, "Text2"), "43.5");
+    pressKey(Qt::Key_Home);
+    EXPECT_EQ(textOf(w, "Text2"), "160") << "the left end";
+    clickBar(left, QStyle::SC_ScrollBarAddPage);
+    EXPECT_EQ(textOf(w, "Text2"), "148.5");
+    dragHandle(left, 40);
+    EXPECT_LT(value("Text2"), 148.5);
 }

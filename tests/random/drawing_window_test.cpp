@@ -144,6 +144,15 @@ TEST(Form7, CloseAndSaveWaitForTheRunToEnd)
     EXPECT_FALSE(openWindow("Form7"));
 }
 
+TEST(Form7, TheAverageShowsInTheTenthsPattern)
+{
+    TestEnv env;
+    // One row: the basic row itself, all 13 signs its own.
+    QWidget* w = openDrawing(env, 1);
+    click(w, "ar");
+    EXPECT_EQ(textOf(w, "Keskiarvo"), " 13.");
+}
+
 TEST(Form7, SoundsCanBeOff)
 {
     TestEnv env;

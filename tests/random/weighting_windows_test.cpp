@@ -1,5 +1,6 @@
 #include "random/weights.h"
 #include "randomtask.h"
+#include "support/useractions.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -80,9 +81,18 @@ TEST(Form3, TheBarSetsTheCommonWeight)
     EXPECT_EQ(bar->minimum(), 3);
     EXPECT_EQ(bar->maximum(), 10);
     EXPECT_EQ(textOf(w, "Arvo"), "33 %");
-    bar->setValue(9);
+    // Every control moves the bar the way it points: → and the right arrow up, ← and the left arrow down.
+    focusOn(bar);
+    for (int i = 0; i < 6; ++i)
+        pressKey(Qt::Key_Right);
     EXPECT_EQ(textOf(w, "Arvo"), "78 %");
-    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    pressKey(Qt::Key_Left);
+    EXPECT_EQ(textOf(w, "Arvo"), "75 %");
+    clickBar(bar, QStyle::SC_ScrollBarAddLine, 2);
+    EXPECT_EQ(textOf(w, "Arvo"), "80 %");
+    clickBar(bar, QStyle::SC_ScrollBarSubLine);
+    EXPECT_EQ(textOf(w, "Arvo"), "78 %");
+    clickBar(bar, QStyle::SC_ScrollBarAddPage);
     EXPECT_EQ(textOf(w, "Arvo"), "80 %");
     env.state.DrawCount = 77;
     click(w, "Valittup");
@@ -114,8 +124,13 @@ TEST(Form8, EachLineShowsItsBasicSignAndOffersOnlyTheOtherTwo)
     }
     EXPECT_EQ(textOf(w, "Check1"), " < 1   Varma");
     EXPECT_EQ(textOf(w, "Check13"), " < 13 Varma");
-    control<QScrollBar>(w, "HH1_4")->setValue(7);
+    auto* bar = control<QScrollBar>(w, "HH1_4");
+    focusOn(bar);
+    for (int i = 0; i < 4; ++i)
+        pressKey(Qt::Key_Right);
     EXPECT_EQ(textOf(w, "L1_4"), "71 %");
+    clickBar(bar, QStyle::SC_ScrollBarSubLine);
+    EXPECT_EQ(textOf(w, "L1_4"), "67 %");
 }
 
 TEST(Form8, ASecondSwitchedOffSignTurnsTheMatchBackOn)

@@ -2,6 +2,7 @@
 #include "support/windowtest.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QScrollBar>
 
 namespace {
@@ -98,6 +99,26 @@ TEST(jst, TwoSignMatchesOfferOneAndTwoAndBankersAreFixed)
     EXPECT_EQ(env.state.BasicSignCount, 10);
     click(w, "Risti_2");
     EXPECT_EQ(env.state.BasicSignCount, 9);
+}
+
+TEST(jst, EachColumnOfButtonsHasItsSignAbove)
+{
+    TestEnv env;
+    QWidget* w = openOwnSystem(env, 2, 2);
+    ASSERT_TRUE(w);
+    const char* columns[3] = {"Yksi_0", "Risti_2", "Kaksi_0"};
+    const char* signs[3] = {"1", "X", "2"};
+    for (int s = 0; s < 3; ++s) {
+        auto* heading = control<QLabel>(w, QString("otsikko_%1").arg(s));
+        auto* button = control<QWidget>(w, columns[s]);
+        ASSERT_TRUE(heading && button);
+        EXPECT_EQ(heading->text(), signs[s]);
+        EXPECT_TRUE(heading->isVisible());
+        const QRect h(heading->mapTo(w, QPoint()), heading->size());
+        const QRect b(button->mapTo(w, QPoint()), button->size());
+        EXPECT_LE(h.bottom(), b.top()) << signs[s] << " stands above the first match";
+        EXPECT_NEAR(h.center().x(), b.center().x(), 2) << signs[s] << " is centred on its column";
+    }
 }
 
 TEST(jst, TwoRowsMakeANewSystemFile)

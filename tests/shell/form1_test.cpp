@@ -1,7 +1,9 @@
 #include "base/rowfile.h"
 #include "base/textformat.h"
+#include "base/ui/featurewindow.h"
 #include "shell/ui/form1.h"
 #include "support/testenv.h"
+#include "support/useractions.h"
 #include "support/windowtest.h"
 
 #include <QFile>
@@ -131,6 +133,75 @@ TEST_F(MainWindowTest, AFeatureWindowDisablesTheMainWindowUntilItCloses)
     click(settings, "Command2");
     EXPECT_TRUE(f.isEnabled());
     EXPECT_FALSE(openWindow("aseta"));
+}
+
+TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWindow)
+{
+    Form1 f(env.context, env.windows);
+    env.windows.setMainWindow(&f);
+    f.show();
+    // Ten weighted rows drawn and not saved yet.
+    ResetTaskState(env.state);
+    env.state.RandomTask = 1;
+    for (int k = 0; k < kMatches; ++k) {
+        env.state.BasicSigns[k] = "1";
+        env.state.BasicMarks[0][k] = 1;
+    }
+    env.state.BasicSignCount = kMatches;
+    env.state.CommonWeight = 10;
+    env.state.DrawCount = 10;
+    ASSERT_TRUE(env.windows.show("Form7", {}, &f));
+    f.setEnabled(false);
+    QWidget* drawing = openWindow("Form7");
+    ASSERT_TRUE(drawing);
+    click(drawing, "ar");
+    ASSERT_EQ(env.state.Rows.size(), 10u);
+    ASSERT_TRUE(writeBytes(env.path("puskuri.htm"), "x"));
+    f.activateWindow();
+
+    closeFromTitleBar(&f);
+    EXPECT_TRUE(f.isVisible()) << "a disabled window cannot be closed";
+    EXPECT_EQ(openWindow("Form7"), drawing);
+    EXPECT_EQ(QApplication::activeWindow(), drawing) << "the open window comes to the front";
+    EXPECT_EQ(env.state.Rows.size(), 10u) << "the drawn rows are kept";
+    EXPECT_TRUE(QFile::exists(env.path("puskuri.htm")));
+    EXPECT_TRUE(env.messages.shown.isEmpty());
+
+    // Once the drawing window is done, the close button quits as before.
+    click(drawing, "Command1");
+    ASSERT_TRUE(f.isEnabled());
+    closeFromTitleBar(&f);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_FALSE(QFile::exists(env.path("puskuri.htm")));
+}
+
+TEST_F(MainWindowTest, FeatureWindowsOpenInFrontOfTheWindowThatOpenedThem)
+{
+    Form1 f(env.context, env.windows);
+    env.windows.setMainWindow(&f);
+    f.show();
+    f.move(40, 30);
+    auto centredOnMain = [&f](QWidget* w) {
+        return (w->frameGeometry().center() - f.frameGeometry().center()).manhattanLength() <= 2;
+    };
+
+    trigger(&f, "arv");
+    QWidget* kind = openWindow("Form11");
+    ASSERT_TRUE(kind);
+    EXPECT_EQ(ownerOf(kind), &f) << "a click on the main window cannot hide it";
+    EXPECT_EQ(kind->windowType(), Qt::Dialog) << "window managers keep only dialogs in front of their owners";
+    EXPECT_TRUE(centredOnMain(kind));
+
+    // The next window of a chain takes its place in front of the main window.
+    click(kind, "Command1");
+    QWidget* weighting = openWindow("Form2");
+    ASSERT_TRUE(weighting);
+    EXPECT_EQ(ownerOf(weighting), &f);
+    EXPECT_TRUE(centredOnMain(weighting));
+    click(weighting, "ValittuPainotus");
+    QWidget* basicRow = openWindow("Form6");
+    ASSERT_TRUE(basicRow);
+    EXPECT_EQ(ownerOf(basicRow), &f);
 }
 
 TEST(MainWindowStart, TheFirstStartWritesThePrintDefaultsAndTellsSoOnce)

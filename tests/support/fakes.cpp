@@ -1,14 +1,42 @@
 #include "support/fakes.h"
 
+#include "app/realservices.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
 int FakeMessages::show(const QString& text, int flags, const QString& title)
 {
     ShownMessage message{text, flags, title};
     shown << message;
     if (onShow)
         onShow(message);
+    if (realBoxes_ && shown.size() <= kRunawayBoxes) {
+        const Qt::Key key = answerKey_;
+        QTimer::singleShot(answerAfterMs_, qApp, [key] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, key);
+        });
+        ++boxesOpen;
+        mostBoxesOpen = std::max(mostBoxesOpen, boxesOpen);
+        BoxMessages boxes;
+        const int answer = boxes.show(text, flags, title);
+        --boxesOpen;
+        return answer;
+    }
     if ((flags & 7) == YesNo)
         return answers_.isEmpty() ? defaultAnswer : answers_.dequeue();
     return Ok;
+}
+
+void FakeMessages::answerBoxesWith(Qt::Key key, int afterMs)
+{
+    realBoxes_ = true;
+    answerKey_ = key;
+    answerAfterMs_ = afterMs;
 }
 
 QStringList FakeMessages::texts() const
@@ -75,7 +103,7 @@ void FakePrintDevice::setFont(const QString& family, double pointSize, bool bold
 double FakePrintDevice::lineHeight() const
 {
     // A point is 25.4 / 72 mm; lines are a little taller than the font.
-    const double mm = pointSize_ * 25.4 / 72.0 * 1.15;
+    const double mm = lineHeightMm > 0 ? lineHeightMm : pointSize_ * 25.4 / 72.0 * 1.15;
     return scaleMode_ == 6 ? mm * scaleHeight_ / 297.0 : mm * 56.7;
 }
 
@@ -86,7 +114,7 @@ void FakePrintDevice::box(double x1, double y1, double x2, double y2, bool fille
 
 void FakePrintDevice::print(const QString& text)
 {
-    record({"print", x_, y_, 0, 0, text});
+    record({"print", x_, y_, 0, y_ + lineHeight(), text});
     x_ = 0;
     y_ += lineHeight();
 }
@@ -121,6 +149,35 @@ QStringList FakePrintDevice::printedLines() const
             lines << "\f";
     }
     return lines;
+}
+
+QList<PrintedLine> FakePrintDevice::placedLines() const
+{
+    QList<PrintedLine> lines;
+    int page = 1;
+    for (const auto& op : ops) {
+        if (op.op == "print")
+            lines << PrintedLine{page, op.y1, op.y2, op.text};
+        else if (op.op == "newPage")
+            ++page;
+        else if (op.op == "endDoc" || op.op == "killDoc")
+            page = 1;
+    }
+    return lines;
+}
+
+QStringList FakePrintDevice::linesOverFooter(const QString& footer) const
+{
+    const QList<PrintedLine> lines = placedLines();
+    QHash<int, double> footerTop;
+    for (const PrintedLine& line : lines)
+        if (line.text == footer)
+            footerTop.insert(line.page, line.top);
+    QStringList over;
+    for (const PrintedLine& line : lines)
+        if (line.text != footer && footerTop.contains(line.page) && line.bottom > footerTop.value(line.page) + 1e-9)
+            over << QString("page %1: %2").arg(line.page).arg(line.text);
+    return over;
 }
 
 QList<PrintOp> FakePrintDevice::filledBoxes() const

@@ -7,6 +7,7 @@
 #include <QQueue>
 #include <QString>
 #include <QStringList>
+#include <Qt>
 #include <functional>
 #include <random>
 #include <vector>
@@ -23,6 +24,15 @@ struct ShownMessage {
 class FakeMessages : public Messages {
 public:
     int show(const QString& text, int flags = OkOnly, const QString& title = QString()) override;
+    // From now on every message is shown as the program shows it, in a real
+    // modal box whose own event loop runs while it is up (timers fire, a held
+    // scroll bar repeats), and answered by pressing `key` into the box
+    // `afterMs` later: Enter takes the default button, Escape the "Ei".
+    void answerBoxesWith(Qt::Key key, int afterMs = 0);
+    int boxesOpen = 0;     // real boxes up at this moment
+    int mostBoxesOpen = 0; // the most that were up at once (one inside another's loop)
+    // Beyond this many real boxes a run has gone wild; no more are opened.
+    static constexpr int kRunawayBoxes = 12;
     // The answer to the next question (Yes/No boxes); unanswered questions get `defaultAnswer`.
     void answerNext(int answer) { answers_.enqueue(answer); }
     int defaultAnswer = Yes;
@@ -34,6 +44,9 @@ public:
 
 private:
     QQueue<int> answers_;
+    bool realBoxes_ = false;
+    Qt::Key answerKey_ = Qt::Key_Return;
+    int answerAfterMs_ = 0;
 };
 
 class FakeFileDialogs : public FileDialogs {
@@ -49,10 +62,19 @@ private:
     QQueue<QString> paths_;
 };
 
-// One recorded printer operation.
+// One recorded printer operation. A printed line starts at (x1, y1) and
+// reaches down to y2.
 struct PrintOp {
     QString op; // "font", "box", "fill", "print", "newPage", "endDoc", "killDoc", "scale"
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    QString text;
+};
+
+// Where a printed line landed: its page of the document (from 1), its top and bottom.
+struct PrintedLine {
+    int page = 1;
+    double top = 0;
+    double bottom = 0;
     QString text;
 };
 
@@ -81,6 +103,9 @@ public:
 
     bool reachable = true;
     bool setupAccepted = true;
+    // Millimetres per text line in the millimetre scale, when set: printers
+    // and fonts differ (the default is a 12-point line of "Courier New").
+    double lineHeightMm = 0;
     int setupCalls = 0;
     // Operations from this index on fail (-1: none fail).
     int failFrom = -1;
@@ -88,6 +113,10 @@ public:
     // The printed text lines of the whole document, pages separated by "\f".
     QStringList printedLines() const;
     QList<PrintOp> filledBoxes() const;
+    // Every printed line with the place it landed.
+    QList<PrintedLine> placedLines() const;
+    // The lines that reach down into the footer of their page (the line `footer`).
+    QStringList linesOverFooter(const QString& footer) const;
     int pages() const; // pages of ended documents
 
 private:

@@ -1,10 +1,15 @@
-// make_bookmark_pictures [data-directory] [--keep-png folder]
+// make_bookmark_pictures [data-directory] [--keep-png folder] [--pad-only]
 //
 // Draws the background, the logo and the bullet of the bookmarks page and
 // writes them as GIF files RK_GIF/15, 16 and 17 of the data directory (the
 // repository's data/ by default). GIF has one transparent colour and no
 // partial transparency, so the soft edges are drawn onto the page's own
 // background colour.
+//
+// The pictures keep the byte sizes the program has always carried (3,964,
+// 2,732 and 1,120): comment blocks before the GIF's end make up the
+// difference, and viewers skip them. --pad-only pads the GIFs already in the
+// data directory without drawing them again.
 
 #include "artwork.h"
 
@@ -18,6 +23,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -107,6 +113,70 @@ QImage bullet()
     return image;
 }
 
+// A GIF comment extension carrying `length` bytes of text: introducer, label,
+// sub-blocks of at most 255 bytes each with its length first, terminator.
+QByteArray gifComment(int length)
+{
+    static const QByteArray text = QByteArrayLiteral("Rivikone PRO v1.0 - linkkisivun kuva. ");
+    QByteArray block = QByteArrayLiteral("\x21\xfe");
+    for (int written = 0; written < length;) {
+        const int part = std::min(255, length - written);
+        block += char(part);
+        for (int i = 0; i < part; ++i)
+            block += text[(written + i) % text.size()];
+        written += part;
+    }
+    return block + '\0';
+}
+
+int gifCommentSize(int length)
+{
+    return 3 + length + (length + 254) / 255;
+}
+
+// Pads a GIF89a file to exactly `size` bytes with comments before its trailer.
+// False when it is larger already or the gap cannot be filled (1, 2 or 4 bytes).
+bool padGif(QByteArray& gif, qsizetype size)
+{
+    if (!gif.startsWith("GIF89a") || !gif.endsWith('\x3b') || gif.size() > size)
+        return false;
+    QByteArray comments;
+    qsizetype missing = size - gif.size();
+    while (missing > 0) {
+        int length = -1;
+        for (int n = 0; n <= missing && length < 0; ++n)
+            if (gifCommentSize(n) == missing)
+                length = n;
+        if (length < 0) {
+            // No single comment fills the gap: an empty one, and another for the rest.
+            if (missing < 6)
+                return false;
+            length = 0;
+        }
+        comments += gifComment(length);
+        missing -= gifCommentSize(length);
+    }
+    gif.insert(gif.size() - 1, comments);
+    return gif.size() == size;
+}
+
+bool padGifFile(const QString& path, qsizetype size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray gif = file.readAll();
+    file.close();
+    if (gif.size() == size)
+        return true;
+    if (!padGif(gif, size)) {
+        std::fprintf(stderr, "%s: %lld bytes cannot be padded to %lld\n", qPrintable(path), qint64(gif.size()),
+                     qint64(size));
+        return false;
+    }
+    return file.open(QIODevice::WriteOnly) && file.write(gif) == gif.size();
+}
+
 QString convertProgram()
 {
     // The real ImageMagick, not a stand-in that may shadow it on the PATH.
@@ -147,12 +217,23 @@ int main(int argc, char** argv)
 
     QString dataDir = QStringLiteral(RK_DEFAULT_DATA_DIR);
     QString keepPng;
+    bool padOnly = false;
     const QStringList args = app.arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--keep-png") && i + 1 < args.size())
             keepPng = args[++i];
+        else if (args[i] == QLatin1String("--pad-only"))
+            padOnly = true;
         else
             dataDir = args[i];
+    }
+    const QDir out(dataDir);
+    const QList<QPair<int, qsizetype>> sizes = {{15, 3964}, {16, 2732}, {17, 1120}};
+    if (padOnly) {
+        bool padded = true;
+        for (const auto& [number, size] : sizes)
+            padded &= padGifFile(out.filePath(QStringLiteral("RK_GIF/%1").arg(number)), size);
+        return padded ? 0 : 1;
     }
 
     const QString convert = convertProgram();
@@ -163,7 +244,6 @@ int main(int argc, char** argv)
     QTemporaryDir work;
     const QString pngDir = keepPng.isEmpty() ? work.path() : keepPng;
     QDir().mkpath(pngDir);
-    const QDir out(dataDir);
     out.mkpath(QStringLiteral("RK_GIF"));
 
     struct Picture {
@@ -171,17 +251,19 @@ int main(int argc, char** argv)
         int number;
         int colours;
         bool transparent;
+        qsizetype size;
     };
     const QList<Picture> pictures = {
-        {backgroundTile(), 15, 64, false},
-        {logo(), 16, 16, true},
-        {bullet(), 17, 256, true},
+        {backgroundTile(), 15, 64, false, sizes[0].second},
+        {logo(), 16, 16, true, sizes[1].second},
+        {bullet(), 17, 256, true, sizes[2].second},
     };
     bool ok = true;
     for (const Picture& picture : pictures) {
         const QString png = QDir(pngDir).filePath(QString::number(picture.number) + QStringLiteral(".png"));
         const QString gif = out.filePath(QStringLiteral("RK_GIF/%1").arg(picture.number));
-        ok &= picture.image.save(png, "PNG") && toGif(convert, png, gif, picture.colours, picture.transparent);
+        ok &= picture.image.save(png, "PNG") && toGif(convert, png, gif, picture.colours, picture.transparent) &&
+              padGifFile(gif, picture.size);
         std::printf("RK_GIF/%d: %lld bytes\n", picture.number, QFileInfo(gif).size());
     }
     return ok ? 0 : 1;

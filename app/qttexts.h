@@ -1,0 +1,9 @@
+#pragma once
+
+class QTranslator;
+
+// Qt's own dialogs and buttons (the file and print dialogs, standard buttons,
+// the text boxes' menu) in Finnish like the rest of the program, whatever
+// language the desktop speaks. Returns the installed translator (owned by the
+// application), or null when the system has no Finnish Qt texts.
+QTranslator* installFinnishQtTexts();
