@@ -1,0 +1,20 @@
+# Builds that look for faults rather than ship: the test suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the libFuzzer targets
+# of fuzz/. Both need clang; Qt and the system libraries stay uninstrumented.
+option(RK_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(RK_FUZZ "Build the fuzz targets of fuzz/ (implies the sanitizers)" OFF)
+
+if(RK_SANITIZE OR RK_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "RK_SANITIZE and RK_FUZZ need clang (configure with CXX=clang++)")
+  endif()
+  # Every report ends the run: a report that scrolls past in a green run is never read.
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
+endif()
+
+if(RK_FUZZ)
+  # Coverage feedback for everything of ours; only the fuzz targets bring libFuzzer's main().
+  add_compile_options(-fsanitize=fuzzer-no-link)
+  add_subdirectory(fuzz)
+endif()
