@@ -1,6 +1,7 @@
 # Builds that look for faults rather than ship: the test suite under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and the libFuzzer targets
-# of fuzz/. Both need clang; Qt and the system libraries stay uninstrumented.
+# of fuzz/ (added at the end of the top-level list). Both need clang; Qt and
+# the system libraries stay uninstrumented.
 option(RK_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(RK_FUZZ "Build the fuzz targets of fuzz/ (implies the sanitizers)" OFF)
 
@@ -16,5 +17,4 @@ endif()
 if(RK_FUZZ)
   # Coverage feedback for everything of ours; only the fuzz targets bring libFuzzer's main().
   add_compile_options(-fsanitize=fuzzer-no-link)
-  add_subdirectory(fuzz)
 endif()

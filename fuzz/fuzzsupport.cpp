@@ -3,16 +3,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 void startFuzzApplication(int* argc, char*** argv)
 {
-    static std::unique_ptr<QCoreApplication> app;
+    // Never destroyed: libFuzzer ends the process from exit handlers, after Qt's own globals are gone.
+    static QCoreApplication* app = nullptr;
     if (!app)
-        app = std::make_unique<QCoreApplication>(*argc, *argv);
+        app = new QCoreApplication(*argc, *argv);
 }
 
 static QTemporaryDir& folder()

@@ -12,6 +12,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <cstdio>
+#include <cstdlib>
 
 static void fail(const QString& what)
 {

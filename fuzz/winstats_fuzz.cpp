@@ -6,6 +6,7 @@
 #include "fuzz/fuzzsupport.h"
 
 #include <QDate>
+#include <QFile>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
