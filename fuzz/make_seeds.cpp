@@ -125,6 +125,11 @@ static void databases(QDir work, const QDir& footballdb)
         compact(work.filePath(name));
     copyInto(work.filePath(kTeamDatabaseFile), footballdb.filePath("teams"));
     copyInto(work.filePath(kFormDatabaseFile), footballdb.filePath("form"));
+    // An odd last byte has the fuzz target open the file as both databases at once.
+    QFile both(footballdb.filePath("teams-with-form"));
+    QFile teams(work.filePath(kTeamDatabaseFile));
+    if (!teams.open(QIODevice::ReadOnly) || !both.open(QIODevice::WriteOnly) || both.write(teams.readAll() + '\x01') < 0)
+        fail("teams-with-form");
 }
 
 int main(int argc, char** argv)
