@@ -38,7 +38,7 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:det
 sanitize: bootstrap
 	@test -f $(SANITIZE_BUILD)/CMakeCache.txt || CXX=clang++ cmake -S . -B $(SANITIZE_BUILD) \
 		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DRK_SANITIZE=ON
-	@$(SANITIZER_ENV) cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@$(SANITIZER_ENV) cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target sanitized_tests
 	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 fuzz: bootstrap

@@ -14,6 +14,16 @@ if(RK_SANITIZE OR RK_FUZZ)
   add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
 endif()
 
+# `sanitized_tests` builds only what ctest runs, not the tools and benchmarks.
+function(rk_add_sanitized_tests)
+  get_property(targets DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
+  list(FILTER targets INCLUDE REGEX "^tests_")
+  add_custom_target(sanitized_tests DEPENDS ${targets})
+endfunction()
+if(RK_SANITIZE)
+  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL rk_add_sanitized_tests)
+endif()
+
 if(RK_FUZZ)
   # Coverage feedback for everything of ours; only the fuzz targets bring libFuzzer's main().
   add_compile_options(-fsanitize=fuzzer-no-link)

@@ -1,6 +1,6 @@
 // The football databases: a file of any bytes under the names RK32.MDB and
 // RKPRO.dem, opened through the program's own opening code, then the reads
-// the league-table, scorer and hint windows make.
+// the league-table, scorer and hint windows make with what they read.
 #include "football/footballdb.h"
 #include "football/hint.h"
 #include "football/leagues.h"
@@ -18,7 +18,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     return 0;
 }
 
-static void readTeams(FootballDb& db)
+// The reads of the league-table and scorer windows, and the hint window's
+// rule between the first and the last team of the first league.
+static void readTeams(FootballDb& db, bool withForm)
 {
     RecordSet teams(db);
     for (int view = 0; view < 3; ++view) {
@@ -34,15 +36,22 @@ static void readTeams(FootballDb& db)
         if (!listScorers(players, l, rows))
             return;
     }
-    // The hint reads the first team of the first league at home and away.
     teams.setRecordSource(QString::fromUtf8(league(0).teamTable));
     if (!teams.refresh() || teams.eof())
         return;
-    const QString team = teams.text(0);
-    readHintSide(teams, 0, team, Venue::Home);
-    readHintSide(teams, 0, team, Venue::Away);
+    const QString homeName = teams.text(team::Name);
+    teams.moveLast();
+    const QString awayName = teams.text(team::Name);
     QList<ListRow> rows;
-    listTeamPlayers(players, 0, team, rows);
+    listTeamPlayers(players, 0, homeName, rows);
+
+    const HintSide home = readHintSide(teams, 0, homeName, Venue::Home).value_or(HintSide{});
+    const HintSide away = readHintSide(teams, 0, awayName, Venue::Away).value_or(HintSide{});
+    for (bool usePoints : {false, true})
+        hintSign(hintScores(home, away, usePoints));
+    goalRatioSign(home.goalRatio, away.goalRatio);
+    if (withForm)
+        formSign(readForm(db, homeName).value_or(0), readForm(db, awayName).value_or(0));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -57,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!withForm) {
         auto db = FootballDb::open(teamPath, FootballDb::Kind::Teams, &error);
         if (db)
-            readTeams(*db);
+            readTeams(*db, false);
         else
             fuzzExpect(!error.isEmpty(), "a database refused without a reason");
         return 0;
@@ -69,9 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzzExpect(!error.isEmpty(), "a database refused without a reason");
         return 0;
     }
-    RecordSet teams(*db);
-    teams.setRecordSource(QString::fromUtf8(league(0).teamTable));
-    if (teams.refresh() && !teams.eof())
-        readForm(*db, teams.text(0));
+    readTeams(*db, true);
     return 0;
 }
