@@ -4,8 +4,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStorageInfo>
+
+#include <algorithm>
 
 static QByteArray padRecord(QByteArray text)
 {
@@ -41,18 +41,33 @@ static double numberUpToBlank(const QByteArray& header, qsizetype from)
     return leadingNumber(QString::fromLatin1(header.mid(from, end - from)));
 }
 
+// A count is taken only when it is a whole number in range, so nothing out of
+// range ever reaches an int.
+static bool wholeNumberIn(double value, int lowest, int highest)
+{
+    return value >= lowest && value <= highest && value == double(int(value));
+}
+
 SystemHeader parseSystemHeader(const QByteArray& header)
 {
-    SystemHeader h;
+    double rows = 0, half = 0, full = 0;
     const qsizetype r = header.indexOf('R');
     if (r >= 0)
-        h.rowCount = int(leadingNumber(QString::fromLatin1(header.mid(r + 1))));
+        rows = leadingNumber(QString::fromLatin1(header.mid(r + 1)));
     const qsizetype o = header.indexOf('O');
     if (o >= 0)
-        h.halfGuards = int(numberUpToBlank(header, o + 1));
+        half = numberUpToBlank(header, o + 1);
     const qsizetype t = header.indexOf('T');
     if (t >= 0)
-        h.fullGuards = int(numberUpToBlank(header, t + 1));
+        full = numberUpToBlank(header, t + 1);
+    SystemHeader h;
+    if (!wholeNumberIn(rows, 0, kMaxRows) || !wholeNumberIn(half, 0, kMatches) || !wholeNumberIn(full, 0, kMatches) ||
+        half + full > kMatches)
+        return h;
+    h.valid = true;
+    h.rowCount = int(rows);
+    h.halfGuards = int(half);
+    h.fullGuards = int(full);
     return h;
 }
 
@@ -94,6 +109,9 @@ static RowFileReadResult parseOldLayout(const QByteArray& bytes, RowReader reade
 
 RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
 {
+    // Nothing the program writes is empty.
+    if (bytes.isEmpty())
+        return failure("the file is empty");
     const QByteArray header = bytes.left(kRecordLength);
     bool found = false;
     double count = 0;
@@ -109,6 +127,8 @@ RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
     }
     if (reader != RowReader::PrintTarget && header.contains('R')) {
         const SystemHeader h = parseSystemHeader(header);
+        if (!h.valid)
+            return failure("the own-system header's counts are out of range");
         found = true;
         count = h.rowCount;
         contents.halfGuards = h.halfGuards;
@@ -118,7 +138,7 @@ RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
     if (!found)
         return parseOldLayout(bytes, reader);
 
-    if (count < 0 || count > kMaxRows || count != int(count))
+    if (!wholeNumberIn(count, 0, kMaxRows))
         return failure("the header's row count is out of range");
     const qsizetype records = bytes.size() / kRecordLength - 1;
     if (count > records)
@@ -136,55 +156,42 @@ RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
     return result;
 }
 
-RowFileReadResult readRowFile(const QString& path, RowReader reader)
+// Reads at most `limit` bytes and one more, so a file, pipe or device that
+// never ends is refused after that much.
+static bool readAtMost(const QString& path, qint64 limit, QByteArray& bytes, QString& error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(file.errorString());
-    // Even the largest file the program can make stays below half a megabyte.
-    if (file.size() > qint64(kMaxRows + 1) * kRecordLength * 3 + 64)
-        return failure("the file is too large for a rows file");
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return failure(file.errorString());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        error = file.errorString();
+        return false;
+    }
+    bytes.clear();
+    if (!file.isSequential())
+        bytes.reserve(std::min(file.size(), limit + 1));
+    while (bytes.size() <= limit) {
+        const QByteArray chunk = file.read(std::min<qint64>(qint64(1) << 20, limit + 1 - bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return false;
+    }
+    if (bytes.size() > limit) {
+        error = "the file is too large for a rows file";
+        return false;
+    }
+    return true;
+}
+
+RowFileReadResult readRowFile(const QString& path, RowReader reader)
+{
+    QByteArray bytes;
+    QString error;
+    if (!readAtMost(path, kMaxRowFileBytes, bytes, error))
+        return failure(error);
     return parseRowFile(bytes, reader);
-}
-
-QString writeFailureMessage(WriteStatus status)
-{
-    switch (status) {
-    case WriteStatus::PermissionDenied:
-        return QStringLiteral("Poista kirjoitussuoja !");
-    case WriteStatus::DiskFull:
-        return QStringLiteral("Levy täynnä !");
-    default:
-        return QStringLiteral("Tiedoston kirjoitus ei onnistu !");
-    }
-}
-
-static WriteStatus classify(const QFileDevice& file, const QString& path, qint64 size)
-{
-    if (file.error() == QFileDevice::PermissionsError)
-        return WriteStatus::PermissionDenied;
-    const QStorageInfo storage(QFileInfo(path).absolutePath());
-    if (storage.isValid() && storage.bytesAvailable() < size + 4096)
-        return WriteStatus::DiskFull;
-    return WriteStatus::Failed;
-}
-
-static WriteStatus replaceWhole(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return classify(file, path, bytes.size());
-    if (file.write(bytes) != bytes.size()) {
-        const WriteStatus status = classify(file, path, bytes.size());
-        file.cancelWriting();
-        return status;
-    }
-    if (!file.commit())
-        return classify(file, path, bytes.size());
-    return WriteStatus::Ok;
 }
 
 WriteStatus writeRowsFile(const QString& path, const RowBuffer& rows, int n)
@@ -198,39 +205,45 @@ WriteStatus writeRowsFile(const QString& path, const RowBuffer& rows, int n)
     bytes += rowsFileHeader(n);
     for (int i = 0; i < n; ++i)
         bytes += rowRecord(rows[i]);
-    return replaceWhole(path, bytes);
+    return createNewFile(path, bytes);
 }
 
 OpenSystemResult openSystemFile(const QString& path)
 {
     OpenSystemResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    QString error;
+    if (!readAtMost(path, kMaxRowFileBytes, bytes, error) || !parseRowFile(bytes, RowReader::OwnSystem).ok)
         return result;
-    const QByteArray bytes = file.readAll();
-    result.ok = file.error() == QFileDevice::NoError;
+    result.ok = true;
     result.header = parseSystemHeader(bytes.left(kRecordLength));
-    result.nextRecord = std::max<qsizetype>(2, bytes.size() / kRecordLength + 1);
+    result.nextRecord = int(std::max<qsizetype>(2, bytes.size() / kRecordLength + 1));
     return result;
 }
 
-WriteStatus createSystemFile(const QString& path, int halfGuards, int fullGuards)
+WriteStatus createSystemFile(const QString& path, int halfGuards, int fullGuards, const RowBuffer& rows)
 {
-    return replaceWhole(path, systemFileHeader(halfGuards, fullGuards, 0));
+    if (QFileInfo::exists(path))
+        return WriteStatus::Exists;
+    QByteArray bytes = systemFileHeader(halfGuards, fullGuards, int(rows.size()));
+    for (const Row& row : rows)
+        bytes += rowRecord(row);
+    return createNewFile(path, bytes);
 }
 
 WriteStatus appendSystemRow(const QString& path, int halfGuards, int fullGuards, int nextRecord, const Row& row)
 {
     if (nextRecord < 2 || nextRecord > kMaxRows + 1)
         return WriteStatus::Failed;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.error() == QFileDevice::PermissionsError ? WriteStatus::PermissionDenied : WriteStatus::Failed;
-    QByteArray bytes = file.readAll();
-    file.close();
+    QByteArray bytes;
+    QString error;
+    if (!readAtMost(path, kMaxRowFileBytes, bytes, error)) {
+        const QFileInfo info(path);
+        return info.exists() && !info.isReadable() ? WriteStatus::PermissionDenied : WriteStatus::Failed;
+    }
     const qsizetype offset = qsizetype(nextRecord - 1) * kRecordLength;
     bytes.resize(offset, ' ');
     bytes += rowRecord(row);
     bytes.replace(0, kRecordLength, systemFileHeader(halfGuards, fullGuards, nextRecord - 1));
-    return replaceWhole(path, bytes);
+    return replaceFile(path, bytes);
 }

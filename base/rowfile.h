@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/rows.h"
+#include "base/safewrite.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,6 +14,10 @@ inline constexpr int kRecordLength = 13;
 inline constexpr int kMaxRows = 32767;
 // The print-target reader shows at most this many rows of the older layout.
 inline constexpr int kOldLayoutPrintLimit = 250;
+// The largest file any reader takes: the most rows in the older layout, three
+// bytes a sign, with room for trailing line ends. Larger files, endless pipes
+// and devices are refused after this many bytes and one more.
+inline constexpr qint64 kMaxRowFileBytes = qint64(kMaxRows + 1) * kRecordLength * 3 + 64;
 
 // "500 nova" padded with blanks to 13 bytes.
 QByteArray rowsFileHeader(int rowCount);
@@ -42,24 +47,24 @@ struct RowFileReadResult {
     RowFileContents contents;
 };
 
-// Reads a whole rows or own-system file. A header that promises more rows than
-// the file holds, a count beyond 16 bits or a torn row of the older layout fail
-// the read; rows beyond a header's count are ignored.
+// Reads a whole rows or own-system file. An empty file, one larger than any
+// rows file, a header that promises more rows than the file holds, a count
+// beyond 16 bits, an own-system header with impossible counts or a torn row of
+// the older layout fail the read; rows beyond a header's count are ignored.
 RowFileReadResult readRowFile(const QString& path, RowReader reader);
 RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader);
 
-// The numbers after "O" and "T" of an own-system header (each up to the next blank).
+// The numbers after "O" and "T" of an own-system header (each up to the next
+// blank) and after "R". A header is valid when O and T are whole numbers 0..13
+// with O + T at most 13 and R a whole number 0..kMaxRows; the counts of an
+// invalid header are 0.
 struct SystemHeader {
+    bool valid = false;
     int halfGuards = 0;
     int fullGuards = 0;
     int rowCount = 0;
 };
 SystemHeader parseSystemHeader(const QByteArray& header);
-
-enum class WriteStatus { Ok, Exists, PermissionDenied, DiskFull, Failed };
-
-// The message for a failed write; an existing file is refused with a message of its own.
-QString writeFailureMessage(WriteStatus status);
 
 // Writes rows 0..n-1 as a new rows file. An existing file is never replaced,
 // and a failed write leaves nothing behind under `path`.
@@ -72,7 +77,8 @@ struct SystemFileState {
     int nextRecord = 2; // record number of the next row; rows stored = nextRecord - 2
 };
 
-// Reads the header of an existing own-system file and finds the first free record.
+// Reads the header of an existing own-system file and finds the first free
+// record. A file that is no own-system file is not opened.
 struct OpenSystemResult {
     bool ok = false;
     SystemHeader header;
@@ -83,5 +89,6 @@ OpenSystemResult openSystemFile(const QString& path);
 // Appends `row` as record `nextRecord` and rewrites the header with the new
 // count; the file is replaced as a whole, so a failure keeps the rows written before.
 WriteStatus appendSystemRow(const QString& path, int halfGuards, int fullGuards, int nextRecord, const Row& row);
-// Creates a new own-system file holding only its header with R0.
-WriteStatus createSystemFile(const QString& path, int halfGuards, int fullGuards);
+// Creates a new own-system file holding `rows` under their header (with none,
+// only the header with R0). An existing file is never replaced.
+WriteStatus createSystemFile(const QString& path, int halfGuards, int fullGuards, const RowBuffer& rows = {});

@@ -4,12 +4,14 @@
 
 #include <QSettings>
 
-Settings::Settings(const QString& iniPath)
-    : store_(iniPath.isEmpty()
-                 ? std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Rivikone", "Rivikone")
-                 : std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+static std::unique_ptr<QSettings> openStore(const QString& iniPath)
 {
+    return iniPath.isEmpty()
+               ? std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Rivikone", "Rivikone")
+               : std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
 }
+
+Settings::Settings(const QString& iniPath) : iniPath_(iniPath), store_(openStore(iniPath)) {}
 
 Settings::~Settings() = default;
 
@@ -26,6 +28,10 @@ QString Settings::read(const QString& section, const QString& key, const QString
 
 bool Settings::write(const QString& section, const QString& key, const QString& value)
 {
+    // QSettings reports its first error for as long as it lives; a store
+    // opened afresh lets this write tell its own outcome.
+    if (store_->status() != QSettings::NoError)
+        store_ = openStore(iniPath_);
     store_->setValue(path(section, key), value);
     store_->sync();
     return store_->status() == QSettings::NoError;

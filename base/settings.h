@@ -60,5 +60,6 @@ public:
     QString fileName() const;
 
 private:
+    QString iniPath_;
     std::unique_ptr<QSettings> store_;
 };

@@ -3,7 +3,7 @@
 #include "base/textformat.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 static QByteArray field(const QString& text, int width)
 {
@@ -45,30 +45,23 @@ QList<QByteArray> readRecords(const QString& path, int recordLength)
     return records;
 }
 
-bool appendRecord(const QString& path, const QByteArray& record, int recordLength)
+WriteStatus appendRecord(const QString& path, const QByteArray& record, int recordLength)
 {
     if (record.size() != recordLength)
-        return false;
+        return WriteStatus::Failed;
     QByteArray bytes;
     QFile existing(path);
     if (existing.exists()) {
         if (!existing.open(QIODevice::ReadOnly))
-            return false;
+            return QFileInfo(path).isReadable() ? WriteStatus::Failed : WriteStatus::PermissionDenied;
         bytes = existing.readAll();
         if (existing.error() != QFileDevice::NoError)
-            return false;
+            return WriteStatus::Failed;
         existing.close();
     }
     bytes.truncate(bytes.size() - bytes.size() % recordLength);
     bytes += record;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFile(path, bytes);
 }
 
 std::optional<OikeatRecord> lastCorrectRow(const QString& path)

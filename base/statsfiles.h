@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/safewrite.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -44,8 +46,8 @@ QList<QByteArray> readRecords(const QString& path, int recordLength);
 
 // Writes `record` directly after the last complete record (over any torn
 // tail), creating the file when absent. The file is replaced as a whole, so a
-// failed write leaves the earlier records as they were. False on failure.
-bool appendRecord(const QString& path, const QByteArray& record, int recordLength);
+// failed write leaves the earlier records as they were.
+WriteStatus appendRecord(const QString& path, const QByteArray& record, int recordLength);
 
 // The last complete correct-row record, if any.
 std::optional<OikeatRecord> lastCorrectRow(const QString& path);

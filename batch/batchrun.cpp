@@ -17,8 +17,8 @@ Komennot:
   draw     arvo painotetut hajarivit uuteen rivitiedostoon
 
 Komennon ohje: rivikone-batch KOMENTO --help
-Paluuarvo: 0 onnistui, 1 tiedosto ei kelpaa tai kaava tai rivimäärä hylätään,
-2 komentorivi on väärin.)";
+Paluuarvo: 0 onnistui, 1 tiedostoa ei voi lukea tai kirjoittaa, sen riveissä
+on vikaa tai kaava tai rivimäärä hylätään, 2 komentorivi on väärin.)";
 
 struct Command {
     const char* name;

@@ -27,7 +27,8 @@ muodon rivitiedostot oikeaa riviä vastaan. Jokaisesta tiedostosta tulostuu rivi
                     erotettuina, esimerkiksi 25000,850,40,4.50; tyhjä summa on 0
 
 Lukukelvoton tiedosto ohitetaan ilmoituksella, ja ohjelma päättyy lopuksi
-paluuarvoon 1.)";
+paluuarvoon 1. Samoin käy, kun tiedoston riveillä on muita merkkejä kuin 1, X
+ja 2: rivit tarkastetaan, ja tiedostosta tulee ilmoitus.)";
 
 const char* const kSystemHelp =
     R"(Käyttö: rivikone-batch system --correct RIVI --pattern KAAVA [--prizes P13,P12,P11,P10]
@@ -120,6 +121,16 @@ MatchStrings signStrings(const Row& row)
     return signs;
 }
 
+// Every command shows what it can of a file whose rows hold other bytes than
+// signs, and then tells it; true when it did.
+bool reportDamagedRows(BatchStreams& io, const RowBuffer& rows, const QString& file)
+{
+    if (signDistribution(rows, int(rows.size())).faultyRows == 0)
+        return false;
+    io.message("Viallinen rivitiedosto ? " + file);
+    return true;
+}
+
 // Ends the command: a result that could not be written is no success.
 int finished(BatchStreams& io, int code)
 {
@@ -175,6 +186,8 @@ int checkCommand(const QStringList& arguments, BatchStreams& io)
         lines += check.lines;
         lines += summaryLines(check.tally, qint64(rows.size()), round->prizes);
         io.print(lines);
+        if (reportDamagedRows(io, rows, file))
+            code = ExitFailed;
     }
     return finished(io, code);
 }
@@ -295,10 +308,5 @@ int listCommand(const QStringList& arguments, BatchStreams& io)
     QStringList lines = screenListing(rows, count);
     lines << QString::fromUtf8("Rivejä: %1").arg(count);
     io.print(lines);
-    // The listing shows what it can; a row with other bytes than signs is still reported.
-    if (signDistribution(rows, count).faultyRows > 0) {
-        io.message("Viallinen rivitiedosto ? " + file);
-        return finished(io, ExitFailed);
-    }
-    return finished(io, ExitOk);
+    return finished(io, reportDamagedRows(io, rows, file) ? ExitFailed : ExitOk);
 }

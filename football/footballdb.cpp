@@ -107,11 +107,42 @@ QString nextConnectionName(const QString& path)
     return QStringLiteral("rk_football_%1_%2").arg(QFileInfo(path).fileName()).arg(counter.fetchAndAddRelaxed(1));
 }
 
+// SQLite's own check of an existing database, on a connection that cannot
+// write. False only when the check ran and found damage; a file that cannot
+// even be opened for it is left to the real opening to report.
+bool failsQuickCheck(const QString& path)
+{
+    if (QFileInfo(path).size() == 0)
+        return false;
+    const QString name = nextConnectionName(path) + QStringLiteral("_check");
+    bool damaged = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path);
+        db.setConnectOptions("QSQLITE_OPEN_READONLY");
+        if (db.open()) {
+            QSqlQuery check(db);
+            // A check that cannot even read the pages is damage too.
+            damaged = !check.exec("PRAGMA quick_check") || !check.next() || check.value(0).toString() != "ok";
+            check.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return damaged;
+}
+
 } // namespace
 
 QString databaseUnusableMessage(const QString& fileName, const QString& reason)
 {
     return QStringLiteral("Tietokantaa %1 ei voi käyttää !").arg(fileName) + "\r\n" + reason;
+}
+
+QString databaseDamagedMessage(const QString& fileName)
+{
+    return QStringLiteral("Tietokanta %1 on vioittunut !").arg(fileName) + "\r\n" +
+           QStringLiteral("Sen tietoja voi katsoa, mutta muutoksia ei tallenneta.");
 }
 
 FootballDb::FootballDb(QString name, QString path, Kind kind)
@@ -147,9 +178,19 @@ std::unique_ptr<FootballDb> FootballDb::open(const QString& path, Kind kind, QSt
             *error = reason;
         return nullptr;
     }
+    return openFile(path, kind, failsQuickCheck(path) ? QFileInfo(path).fileName() : QString(), error);
+}
+
+std::unique_ptr<FootballDb> FootballDb::openFile(const QString& path, Kind kind, const QString& damagedFile,
+                                                 QString* error)
+{
     std::unique_ptr<FootballDb> db(new FootballDb(nextConnectionName(path), path, kind));
+    db->damagedFile_ = damagedFile;
     QSqlDatabase connection = QSqlDatabase::addDatabase("QSQLITE", db->name_);
     connection.setDatabaseName(path);
+    // A damaged file is never written to: SQLite itself refuses every change.
+    if (db->readOnly())
+        connection.setConnectOptions("QSQLITE_OPEN_READONLY");
     if (!connection.open()) {
         if (error)
             *error = connection.lastError().text();
@@ -164,6 +205,7 @@ std::unique_ptr<FootballDb> FootballDb::openWithForm(const QString& programDir, 
 {
     const QDir dir(programDir);
     QString reason;
+    QString damaged;
     // The form database is made ready on a connection of its own first.
     {
         auto form = open(dir.filePath(kFormDatabaseFile), Kind::Form, &reason);
@@ -172,8 +214,19 @@ std::unique_ptr<FootballDb> FootballDb::openWithForm(const QString& programDir, 
                 *error = databaseUnusableMessage(kFormDatabaseFile, reason);
             return nullptr;
         }
+        damaged = form->damagedFile();
     }
-    auto db = open(dir.filePath(kTeamDatabaseFile), Kind::Teams, &reason);
+    const QString teamPath = dir.filePath(kTeamDatabaseFile);
+    if (!looksLikeDatabase(teamPath, &reason)) {
+        if (error)
+            *error = databaseUnusableMessage(kTeamDatabaseFile, reason);
+        return nullptr;
+    }
+    // A change writes both files in one transaction, so one damaged file
+    // makes the pair read only; an attached file is opened as the main one is.
+    if (failsQuickCheck(teamPath))
+        damaged = kTeamDatabaseFile;
+    auto db = openFile(teamPath, Kind::Teams, damaged, &reason);
     if (!db) {
         if (error)
             *error = databaseUnusableMessage(kTeamDatabaseFile, reason);
@@ -195,7 +248,8 @@ bool FootballDb::attachForm(const QString& path, QString* error)
         return false;
     }
     // The durability setting is per schema, the attached one included.
-    exec(QStringLiteral("PRAGMA %1.synchronous=NORMAL").arg(kFormSchema));
+    if (!readOnly())
+        exec(QStringLiteral("PRAGMA %1.synchronous=NORMAL").arg(kFormSchema));
     formAttached_ = true;
     return true;
 }
@@ -238,6 +292,9 @@ bool FootballDb::prepare(QString* error)
                     QStringLiteral("Taulussa %1 ei ole saraketta %2 paikallaan.").arg(layout.name, layout.columns[i]));
         }
     }
+    // A damaged file is only read, as it is.
+    if (readOnly())
+        return true;
     // Only a file found fit is changed. The write-ahead log keeps a commit to
     // a few milliseconds and never leaves a half-written file behind.
     exec("PRAGMA journal_mode=WAL");

@@ -43,10 +43,12 @@ public:
     // Opens the file, creating it with every table when it is missing and
     // adding tables that are missing from it. A file that is not a database of
     // this program is left untouched: the result is null and `error` says why
-    // in words for the user.
+    // in words for the user. A database that fails SQLite's own check is
+    // opened for reading only (see damagedFile()) and is never changed.
     static std::unique_ptr<FootballDb> open(const QString& path, Kind kind, QString* error = nullptr);
     // Both files of the program directory, the form database attached to the
-    // team one, so a change of both commits or fails as one.
+    // team one, so a change of both commits or fails as one. When either is
+    // damaged, both are read only.
     static std::unique_ptr<FootballDb> openWithForm(const QString& programDir, QString* error = nullptr);
 
     ~FootballDb();
@@ -54,6 +56,9 @@ public:
     FootballDb& operator=(const FootballDb&) = delete;
 
     QString connectionName() const { return name_; }
+    // The file name of a database found damaged when it was opened; "" when none was.
+    QString damagedFile() const { return damagedFile_; }
+    bool readOnly() const { return !damagedFile_.isEmpty(); }
     QSqlDatabase database() const;
     QString path() const { return path_; }
     // The form table's name on this connection ("kunto" or "pro.kunto").
@@ -69,6 +74,8 @@ public:
 
 private:
     FootballDb(QString name, QString path, Kind kind);
+    static std::unique_ptr<FootballDb> openFile(const QString& path, Kind kind, const QString& damagedFile,
+                                                QString* error);
     bool prepare(QString* error);
     bool attachForm(const QString& path, QString* error);
 
@@ -76,10 +83,13 @@ private:
     QString path_;
     Kind kind_;
     bool formAttached_ = false;
+    QString damagedFile_;
     QString error_;
 };
 
 // The message a window shows when a database file cannot be used.
 QString databaseUnusableMessage(const QString& fileName, const QString& reason);
+// The message a window shows when a damaged database was opened for reading only.
+QString databaseDamagedMessage(const QString& fileName);
 
 } // namespace football

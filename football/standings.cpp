@@ -5,9 +5,6 @@
 #include "football/leagues.h"
 #include "football/recordset.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 namespace football {
 
 QString viewName(StandingsView view)
@@ -132,25 +129,6 @@ QByteArray standingsFile(StandingsView view, const QString& leagueCaption, const
     for (const QString& l : lines)
         bytes += toAnsi(l) + "\r\n";
     return bytes;
-}
-
-WriteStatus writeNewTextFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    // Created here or not at all: an existing file is never written over.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return QFileInfo::exists(path)                         ? WriteStatus::Exists
-               : file.error() == QFileDevice::PermissionsError ? WriteStatus::PermissionDenied
-                                                               : WriteStatus::Failed;
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    if (!written) {
-        const WriteStatus status =
-            file.error() == QFileDevice::ResourceError ? WriteStatus::DiskFull : WriteStatus::Failed;
-        file.remove();
-        return status;
-    }
-    file.close();
-    return file.error() == QFileDevice::NoError ? WriteStatus::Ok : WriteStatus::Failed;
 }
 
 } // namespace football

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/rowfile.h"
 #include "football/printout.h"
 
 #include <QByteArray>
@@ -50,10 +49,6 @@ Printout standingsPrintout(StandingsView view, const QString& leagueCaption, con
 // The text file of a listing, as Windows-1252 bytes with CR LF line ends.
 QByteArray standingsFile(StandingsView view, const QString& leagueCaption, const QList<GridRow>& rows,
                          const QDate& today);
-
-// Writes a new file; an existing file is never touched, and a failed write
-// leaves nothing behind.
-WriteStatus writeNewTextFile(const QString& path, const QByteArray& bytes);
 
 // Columns of the print-out and the file.
 inline constexpr int kStandingsColumns[8] = {3, 19, 27, 34, 45, 53, 61, 71};

@@ -33,7 +33,8 @@ QString correctRowsPath(const QString& programDir)
     return QDir(programDir).filePath(kCorrectRowsFile);
 }
 
-bool appendCorrectRow(const QString& programDir, const MatchStrings& signs, const QString& year, const QString& round)
+WriteStatus appendCorrectRow(const QString& programDir, const MatchStrings& signs, const QString& year,
+                             const QString& round)
 {
     QString row;
     for (const QString& sign : signs)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/safewrite.h"
 #include "base/sharedstate.h"
 
 #include <QString>
@@ -26,6 +27,7 @@ StoredRound keptRound(const Settings& settings);
 // The correct-row file of the program directory.
 QString correctRowsPath(const QString& programDir);
 
-// Appends the correct row of a round to the correct-row file. False when the
-// file could not be written; the earlier records are then as they were.
-bool appendCorrectRow(const QString& programDir, const MatchStrings& signs, const QString& year, const QString& round);
+// Appends the correct row of a round to the correct-row file. When the file
+// could not be written the earlier records are as they were.
+WriteStatus appendCorrectRow(const QString& programDir, const MatchStrings& signs, const QString& year,
+                             const QString& round);

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 const QList<CarriedFile>& bookmarkFiles()
 {
@@ -43,50 +42,47 @@ namespace {
 
 // Removes files of `dir` named `fileName` in any case. With `keepExact` the
 // file of exactly that name stays (it is about to be replaced in place).
-bool removeNameVariants(const QDir& dir, const QString& fileName, bool keepExact)
+WriteStatus removeNameVariants(const QDir& dir, const QString& fileName, bool keepExact)
 {
-    bool ok = true;
+    WriteStatus status = WriteStatus::Ok;
     for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (entry.compare(fileName, Qt::CaseInsensitive) != 0 || (keepExact && entry == fileName))
             continue;
-        ok &= QFile::remove(dir.filePath(entry));
+        const WriteStatus removed = removeFile(dir.filePath(entry));
+        if (status == WriteStatus::Ok)
+            status = removed;
     }
-    return ok;
+    return status;
 }
 
 } // namespace
 
-bool writeCarriedFile(const QString& programDir, const CarriedFile& file)
+WriteStatus writeCarriedFile(const QString& programDir, const CarriedFile& file)
 {
     if (programDir.isEmpty())
-        return false;
+        return WriteStatus::Failed;
     QFile resource(QString::fromLatin1(file.resource));
     if (!resource.open(QIODevice::ReadOnly))
-        return false;
+        return WriteStatus::Failed;
     const QByteArray bytes = resource.readAll();
 
     const QString name = QString::fromLatin1(file.fileName);
     // The page names its pictures in one exact case; on a file system that
     // tells cases apart an older copy under another case would be a second file.
-    if (!removeNameVariants(QDir(programDir), name, true))
-        return false;
-    // Written beside and renamed into place, so a reader never sees half a file.
-    QSaveFile out(programFilePath(programDir, name));
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    const WriteStatus removed = removeNameVariants(QDir(programDir), name, true);
+    if (removed != WriteStatus::Ok)
+        return removed;
+    return replaceFile(programFilePath(programDir, name), bytes);
 }
 
-bool writeBookmarkFiles(const QString& programDir)
+WriteStatus writeBookmarkFiles(const QString& programDir)
 {
-    for (const CarriedFile& file : bookmarkFiles())
-        if (!writeCarriedFile(programDir, file))
-            return false;
-    return true;
+    for (const CarriedFile& file : bookmarkFiles()) {
+        const WriteStatus status = writeCarriedFile(programDir, file);
+        if (status != WriteStatus::Ok)
+            return status;
+    }
+    return WriteStatus::Ok;
 }
 
 void deleteBookmarkFiles(const QString& programDir)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/safewrite.h"
+
 #include <QList>
 #include <QString>
 
@@ -25,11 +27,11 @@ QString bookmarkPagePath(const QString& programDir);
 QString helpFilePath(const QString& programDir);
 
 // Writes a carried file byte for byte into the program directory, replacing an
-// earlier copy (also one whose name differs only in case). False when the
-// resource is missing or the file cannot be written.
-bool writeCarriedFile(const QString& programDir, const CarriedFile& file);
-// Writes the page and its pictures; false as soon as one of them fails.
-bool writeBookmarkFiles(const QString& programDir);
+// earlier copy (also one whose name differs only in case). A copy that cannot
+// be replaced stays as it was.
+WriteStatus writeCarriedFile(const QString& programDir, const CarriedFile& file);
+// Writes the page and its pictures; stops at the first that fails.
+WriteStatus writeBookmarkFiles(const QString& programDir);
 
 // Deletes the bookmark files from the program directory, whatever the case of
 // their names; other files stay.

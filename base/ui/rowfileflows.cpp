@@ -71,9 +71,18 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
         messages.show("Rivissä pitäisi olla 13 merkkiä !", Messages::Critical);
         return false;
     }
-    if (s.CurrentFile.isEmpty()) {
+    Row row{};
+    for (int k = 0; k < kMatches; ++k)
+        row[k] = s.BasicSigns[k].isEmpty() ? ' ' : char(s.BasicSigns[k][0].toLatin1());
+
+    // The window is bound to a file only once a row is in it: after a failed
+    // first save the next one asks for a file again.
+    QString path = s.CurrentFile;
+    int record = nextRecord;
+    bool newFile = false;
+    if (path.isEmpty()) {
         s.DialogMode = 2;
-        const QString path = ChooseRowFile(context, "Anna systeemille nimi !", "Systeemit (*.STM)|*.STM", ".STM");
+        path = ChooseRowFile(context, "Anna systeemille nimi !", "Systeemit (*.STM)|*.STM", ".STM");
         if (path.isEmpty())
             return false;
         if (QFileInfo::exists(path)) {
@@ -99,31 +108,31 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
                               Messages::Critical);
                 return false;
             }
-            nextRecord = std::max(nextRecord, existing.nextRecord);
+            record = existing.nextRecord;
         } else {
-            const WriteStatus created = createSystemFile(path, s.HalfGuardCount, s.FullGuardCount);
-            if (created != WriteStatus::Ok) {
-                messages.show(writeFailureMessage(created), Messages::Critical);
-                return false;
-            }
-            nextRecord = 2;
+            newFile = true;
+            record = 2;
         }
-        s.CurrentFile = path;
     }
 
-    Row row{};
-    for (int k = 0; k < kMatches; ++k)
-        row[k] = s.BasicSigns[k].isEmpty() ? ' ' : char(s.BasicSigns[k][0].toLatin1());
     WriteStatus status;
     {
         BusyCursor busy;
-        status = appendSystemRow(s.CurrentFile, s.HalfGuardCount, s.FullGuardCount, nextRecord, row);
+        // A new file is written with its header and first row at once, so a
+        // failure leaves no empty system behind.
+        status = newFile ? createSystemFile(path, s.HalfGuardCount, s.FullGuardCount, {row})
+                         : appendSystemRow(path, s.HalfGuardCount, s.FullGuardCount, record, row);
+    }
+    if (status == WriteStatus::Exists) {
+        messages.show("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Critical, "Tallenna");
+        return false;
     }
     if (status != WriteStatus::Ok) {
         messages.show(writeFailureMessage(status), Messages::Critical);
         return false;
     }
-    ++nextRecord;
+    s.CurrentFile = path;
+    nextRecord = record + 1;
     if (showStored)
         showStored(nextRecord - 2);
     messages.show("Tallennettu rivi " + signedNumber(nextRecord - 2), Messages::Exclamation);

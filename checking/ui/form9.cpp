@@ -370,7 +370,7 @@ void Form9::storeWins()
         Text5->setFocus();
         return;
     }
-    bool stored = false;
+    WriteStatus stored = WriteStatus::Failed;
     {
         BusyCursor busy;
         const WinRecordName name = winRecordName(s.CurrentFileTitle, s.HaravaTask == 1, s.SystemName, s.FullSystemSize);
@@ -385,8 +385,8 @@ void Form9::storeWins()
                                   Label17->text()};
         stored = appendRecord(QDir(s.ProgramDir).filePath(kWinsFile), encodeRecord(record), kVoitotRecordLength);
     }
-    if (!stored) {
-        message("Virhetilanne !", Messages::Critical, "Virhe !");
+    if (stored != WriteStatus::Ok) {
+        message(writeFailureMessage(stored, "Virhetilanne !"), Messages::Critical, "Virhe !");
         return;
     }
     message("Voitot tilastoitu !", Messages::Exclamation, "Tilastoi");

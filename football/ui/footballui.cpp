@@ -24,12 +24,21 @@ namespace football {
 
 namespace {
 
+// A damaged database opens for reading only; the user hears why nothing will be saved.
+void tellDamage(AppContext& context, const FootballDb& db)
+{
+    if (db.readOnly())
+        context.services.messages.show(databaseDamagedMessage(db.damagedFile()), Messages::Exclamation, "Tietokanta");
+}
+
 std::unique_ptr<FootballDb> openOne(AppContext& context, const char* file, FootballDb::Kind kind)
 {
     QString reason;
     auto db = FootballDb::open(QDir(context.state.ProgramDir).filePath(file), kind, &reason);
     if (!db)
         context.services.messages.show(databaseUnusableMessage(file, reason), Messages::Critical, "Tietokanta");
+    else
+        tellDamage(context, *db);
     return db;
 }
 
@@ -51,6 +60,8 @@ std::unique_ptr<FootballDb> openBothDatabases(AppContext& context)
     auto db = FootballDb::openWithForm(context.state.ProgramDir, &error);
     if (!db)
         context.services.messages.show(error, Messages::Critical, "Tietokanta");
+    else
+        tellDamage(context, *db);
     return db;
 }
 

@@ -1,5 +1,6 @@
 #include "football/ui/tilanne.h"
 
+#include "base/safewrite.h"
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
 #include "base/ui/dialogkeys.h"
@@ -186,7 +187,7 @@ void tilanne::writeFile()
     WriteStatus status;
     {
         BusyCursor busy;
-        status = writeNewTextFile(path, bytes);
+        status = createNewFile(path, bytes);
     }
     if (status == WriteStatus::Exists)
         message("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Exclamation, "Tallenna");

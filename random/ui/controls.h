@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/ui/controls.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -7,22 +9,8 @@
 #include <QString>
 #include <QWidget>
 
-// Small builders for the controls of the drawing windows: every control gets
-// its object name when it is made, so nothing is left unnamed.
-
-inline QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-inline QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
+// The builders only the drawing windows use; buttons and labels come from
+// base/ui/controls.h. Every control gets its object name when it is made.
 
 inline QRadioButton* makeOption(QWidget* parent, const QString& name, const QString& caption)
 {

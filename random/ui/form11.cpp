@@ -35,7 +35,7 @@ Form11::Form11(AppContext& context) : FeatureWindow(context)
         grid->addWidget(option, row++, 0, 1, 2);
         if (!notes[i].isEmpty()) {
             // Right-aligned, so the notes line up whatever blanks lead them.
-            noteOf[i] = makeLabel(panel, QString("Label%1").arg(i + 1), notes[i]);
+            noteOf[i] = makeLabel(panel, notes[i], QString("Label%1").arg(i + 1));
             grid->addWidget(noteOf[i], row++, 1, Qt::AlignRight);
         }
         connect(option, &QRadioButton::clicked, this, [this, i] { state().DrawMode = i; });

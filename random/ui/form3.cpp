@@ -19,7 +19,7 @@ Form3::Form3(AppContext& context) : FeatureWindow(context)
     auto* row = new QHBoxLayout(panel);
     Jana = makeWeightBar(panel, "Jana", kMinWeight, kMaxWeight, kMinWeight);
     Jana->setMinimumWidth(260);
-    Arvo = makeLabel(panel, "Arvo", weightLabel(kMinWeight));
+    Arvo = makeLabel(panel, weightLabel(kMinWeight), "Arvo");
     Arvo->setMinimumWidth(Arvo->fontMetrics().horizontalAdvance("100 %"));
     Arvo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row->addWidget(Jana, 1);

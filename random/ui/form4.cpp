@@ -73,7 +73,7 @@ Form4::Form4(AppContext& context) : FeatureWindow(context)
     auto* inner = new QVBoxLayout(panel);
 
     auto* countRow = new QHBoxLayout;
-    auto* question = makeLabel(panel, "Label1", "    Montako riviä arvotaan?  ");
+    auto* question = makeLabel(panel, "    Montako riviä arvotaan?  ", "Label1");
     Rivimaara = new QLineEdit(panel);
     Rivimaara->setObjectName("Rivimaara");
     Rivimaara->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), Rivimaara));

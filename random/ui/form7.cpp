@@ -25,7 +25,7 @@ constexpr int kRepaintMs = 40;
 
 QLabel* valueLabel(QWidget* parent, const QString& name)
 {
-    auto* label = makeLabel(parent, name, QString());
+    auto* label = makeLabel(parent, QString(), name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance("000000"));
     label->setFrameShape(QFrame::Panel);
@@ -52,10 +52,10 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
     Frame2->setObjectName("Frame2");
     auto* chartLayout = new QGridLayout(Frame2);
     Pic = new DrawChart(Frame2);
-    chartLayout->addWidget(makeLabel(Frame2, "huippu", "13"), 0, 0, Qt::AlignRight | Qt::AlignTop);
+    chartLayout->addWidget(makeLabel(Frame2, "13", "huippu"), 0, 0, Qt::AlignRight | Qt::AlignTop);
     chartLayout->addWidget(Pic, 0, 1, 2, 1);
-    chartLayout->addWidget(makeLabel(Frame2, "nolla", "0"), 1, 0, Qt::AlignRight | Qt::AlignBottom);
-    pohja = makeLabel(Frame2, "pohja", QString());
+    chartLayout->addWidget(makeLabel(Frame2, "0", "nolla"), 1, 0, Qt::AlignRight | Qt::AlignBottom);
+    pohja = makeLabel(Frame2, QString(), "pohja");
     chartLayout->addWidget(pohja, 2, 1, Qt::AlignRight);
     chartLayout->setRowStretch(0, 1);
     chartLayout->setColumnStretch(1, 1);
@@ -66,7 +66,7 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
     auto* counters = new QHBoxLayout(Frame1);
     QLabel** hitLabels[4] = {&os1, &os2, &os3, &os4};
     for (int i = 0; i < 4; ++i) {
-        counters->addWidget(makeLabel(Frame1, QString("x%1").arg(13 - i), QString("x %1").arg(13 - i)));
+        counters->addWidget(makeLabel(Frame1, QString("x %1").arg(13 - i), QString("x%1").arg(13 - i)));
         *hitLabels[i] = valueLabel(Frame1, QString("os%1").arg(i + 1));
         (*hitLabels[i])->setText("0");
         (*hitLabels[i])->setMinimumWidth((*hitLabels[i])->fontMetrics().horizontalAdvance("0000"));
@@ -88,7 +88,7 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
     const QString names[6] = {"Maara", "Arvottu", "Hyvaksytty", "Hylatty", "Perusmerkit", "Keskiarvo"};
     QLabel** values[6] = {&maara_, &arvottu_, &hyvaksytty_, &hylatty_, &perusmerkit_, &keskiarvo_};
     for (int i = 0; i < 6; ++i) {
-        auto* caption = makeLabel(this, "Otsake" + names[i], captions[i]);
+        auto* caption = makeLabel(this, captions[i], "Otsake" + names[i]);
         *values[i] = valueLabel(this, names[i]);
         figures->addWidget(caption, i, 0);
         figures->addWidget(*values[i], i, 1);

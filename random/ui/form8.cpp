@@ -55,7 +55,7 @@ Form8::Form8(AppContext& context) : FeatureWindow(context)
 
     const char* headings[3] = {"1", "X", "2"};
     for (int s = 0; s < 3; ++s) {
-        auto* heading = makeLabel(this, QString("otsikko_%1").arg(s), headings[s]);
+        auto* heading = makeLabel(this, headings[s], QString("otsikko_%1").arg(s));
         heading->setAlignment(Qt::AlignCenter);
         grid->addWidget(heading, kHeadingRow, kFirstBox + s, Qt::AlignCenter);
     }
@@ -65,11 +65,11 @@ Form8::Form8(AppContext& context) : FeatureWindow(context)
     bold.setBold(true);
     for (int k = 0; k < kMatches; ++k) {
         const int row = kFirstMatchRow + k;
-        auto* number = makeLabel(this, QString("nro_%1").arg(k), signedNumber(k + 1));
+        auto* number = makeLabel(this, signedNumber(k + 1), QString("nro_%1").arg(k));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, row, kNumber);
 
-        auto* sign = makeLabel(this, QString("Label1_%1").arg(k), s.BasicSigns[k]);
+        auto* sign = makeLabel(this, s.BasicSigns[k], QString("Label1_%1").arg(k));
         sign->setFont(bold);
         sign->setAlignment(Qt::AlignCenter);
         sign->setMinimumWidth(fontMetrics().horizontalAdvance("XX"));
@@ -79,7 +79,7 @@ Form8::Form8(AppContext& context) : FeatureWindow(context)
         HH1[k]->setMinimumWidth(150);
         grid->addWidget(HH1[k], row, kBar);
 
-        L1[k] = makeLabel(this, QString("L1_%1").arg(k), weightLabel(kMinWeight));
+        L1[k] = makeLabel(this, weightLabel(kMinWeight), QString("L1_%1").arg(k));
         L1[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         L1[k]->setMinimumWidth(fontMetrics().horizontalAdvance("100 %"));
         grid->addWidget(L1[k], row, kPercent);

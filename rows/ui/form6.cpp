@@ -227,14 +227,15 @@ void Form6::storeCorrectRow()
         message(kNeedThirteen, Messages::Critical);
         return;
     }
-    bool written = false;
+    WriteStatus written = WriteStatus::Failed;
     {
         BusyCursor busy;
         written = appendCorrectRow(state().ProgramDir, state().BasicSigns, Text2->text(), Text1->text());
-        if (written) {
+        if (written == WriteStatus::Ok) {
             Settings& settings = services().settings;
-            written = settings.write(keys::LastRound, Text1->text().trimmed()) &&
-                      settings.write(keys::LastYear, Text2->text().trimmed());
+            if (!settings.write(keys::LastRound, Text1->text().trimmed()) ||
+                !settings.write(keys::LastYear, Text2->text().trimmed()))
+                written = WriteStatus::Failed;
             QCoreApplication::processEvents();
             const StoredRound kept = keptRound(settings);
             if (!kept.round.isEmpty())
@@ -243,8 +244,8 @@ void Form6::storeCorrectRow()
                 edev->setText(kept.year);
         }
     }
-    if (!written) {
-        message("Tiedoston kirjoitusvirhe !", Messages::Critical, "Tilastoi");
+    if (written != WriteStatus::Ok) {
+        message(writeFailureMessage(written, "Tiedoston kirjoitusvirhe !"), Messages::Critical, "Tilastoi");
         return;
     }
     Text1->clear();

@@ -55,15 +55,17 @@ void openBookmarksPage(AppContext& context)
 {
     const QString reader = programSetting(context, keys::WwwReader, HelperProgram::WwwReader).trimmed();
     const QString programDir = context.state.ProgramDir;
-    bool ok = writeBookmarkFiles(programDir);
+    const WriteStatus written = writeBookmarkFiles(programDir);
+    bool ok = written == WriteStatus::Ok;
     if (ok)
         ok = !reader.isEmpty() &&
              context.services.launcher.start(reader, {bookmarkPagePath(programDir)}, Launcher::Maximized);
     QCoreApplication::processEvents();
     if (!ok)
-        context.services.messages.show(QStringLiteral("WWW-lukijaa ei löydy !") + kLineBreak +
-                                           QStringLiteral("Tarkista 'Asetukset' ikkunassa lukijan sijainti."),
-                                       Messages::Critical);
+        context.services.messages.show(
+            writeFailureMessage(written, QStringLiteral("WWW-lukijaa ei löydy !") + kLineBreak +
+                                             "Tarkista 'Asetukset' ikkunassa lukijan sijainti."),
+            Messages::Critical);
 }
 
 void startDialer(AppContext& context)
@@ -84,8 +86,13 @@ void startCalculator(AppContext& context)
 void openHelp(AppContext& context)
 {
     const QString programDir = context.state.ProgramDir;
-    // A copy left by an earlier run serves when this one cannot be written.
-    writeCarriedFile(programDir, helpFile());
+    const WriteStatus written = writeCarriedFile(programDir, helpFile());
+    if (written != WriteStatus::Ok) {
+        context.services.messages.show(writeFailureMessage(written), Messages::Critical);
+        // A copy left by an earlier run still serves.
+        if (!QFileInfo::exists(helpFilePath(programDir)))
+            return;
+    }
     context.services.launcher.start(defaultProgramPath(HelperProgram::HelpViewer), {helpFilePath(programDir)},
                                     Launcher::Normal);
 }

@@ -102,13 +102,19 @@ void aseta::browse(QLineEdit* target, const QString& title, const QString& filte
 void aseta::save()
 {
     Settings& settings = services().settings;
+    bool saved = settings.write(keys::Sounds, aanet->isChecked() ? "1" : "0");
+    saved = settings.write(keys::Info, info->isChecked() ? "1" : "0") && saved;
+    saved = settings.write(keys::SaveConfirm, varmis->isChecked() ? "1" : "0") && saved;
+    saved = settings.write(keys::WwwReader, Text1->text()) && saved;
+    saved = settings.write(keys::Calendar, Text2->text()) && saved;
+    saved = settings.write(keys::Notepad, Text3->text()) && saved;
+    if (!saved) {
+        // The choices stay in the window, so the user can free the file and save again or cancel.
+        message(QStringLiteral("Asetuksia ei voitu tallentaa !") + kLineBreak + settings.fileName(), Messages::Critical,
+                "Tallenna");
+        return;
+    }
     state().SoundOn = aanet->isChecked() ? 1 : 0;
-    settings.write(keys::Sounds, aanet->isChecked() ? "1" : "0");
-    settings.write(keys::Info, info->isChecked() ? "1" : "0");
-    settings.write(keys::SaveConfirm, varmis->isChecked() ? "1" : "0");
     state().SaveConfirm = varmis->isChecked() ? 1 : 0;
-    settings.write(keys::WwwReader, Text1->text());
-    settings.write(keys::Calendar, Text2->text());
-    settings.write(keys::Notepad, Text3->text());
     finish();
 }

@@ -1,16 +1,14 @@
 #include "base/rowfile.h"
 
+#include "support/files.h"
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
 #include <QTemporaryDir>
-#include "support/files.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-
 
 RowBuffer rows(std::initializer_list<const char*> texts)
 {
@@ -62,19 +60,64 @@ TEST(RowFile, AFailedWriteLeavesNoFileBehind)
     // A folder that is really a file cannot take the rows, whoever runs the test.
     ASSERT_TRUE(writeBytes(dir.filePath("tiedosto"), "x"));
     EXPECT_EQ(writeRowsFile(dir.filePath("tiedosto/rivit.1X2"), rows({"1111111111111"}), 1), WriteStatus::Failed);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tiedosto"});
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{"tiedosto"});
+}
 
-    QDir(dir.path()).mkdir("lukittu");
-    const QString locked = dir.filePath("lukittu");
-    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QString path = locked + "/rivit.1X2";
-    const WriteStatus status = writeRowsFile(path, rows({"1111111111111"}), 1);
-    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (status == WriteStatus::Ok)
-        GTEST_SKIP() << "running with rights that ignore directory permissions";
-    EXPECT_EQ(status, WriteStatus::PermissionDenied);
-    EXPECT_FALSE(QFile::exists(path));
-    EXPECT_TRUE(QDir(locked).entryList(QDir::Files | QDir::Hidden).isEmpty());
+TEST(FileSafety, ALockedFolderIsWriteProtection)
+{
+    if (!permissionsBind())
+        GTEST_SKIP() << "folder permissions do not bind this user";
+    QTemporaryDir dir;
+    const QString system = dir.filePath("oma.STM");
+    const QByteArray systemBytes = systemFileHeader(2, 2, 1) + "1211111111111";
+    ASSERT_TRUE(writeBytes(system, systemBytes));
+    LockedFolder locked(dir.path());
+    EXPECT_EQ(writeRowsFile(dir.filePath("rivit.1X2"), rows({"1111111111111"}), 1), WriteStatus::PermissionDenied);
+    EXPECT_EQ(appendSystemRow(system, 2, 2, 3, rowFromText("2211111111111")), WriteStatus::PermissionDenied);
+    EXPECT_EQ(createSystemFile(dir.filePath("uusi.STM"), 2, 2), WriteStatus::PermissionDenied);
+    EXPECT_EQ(readBytes(system), systemBytes);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{"oma.STM"});
+}
+
+TEST(FileSafety, AWriteProtectedOwnSystemFileStaysAsItWas)
+{
+    if (!permissionsBind())
+        GTEST_SKIP() << "file permissions do not bind this user";
+    QTemporaryDir dir;
+    const QString system = dir.filePath("oma.STM");
+    const QByteArray systemBytes = systemFileHeader(0, 0, 0);
+    ASSERT_TRUE(writeBytes(system, systemBytes));
+    QFile::setPermissions(system, QFileDevice::ReadOwner);
+    // The folder would let the file be replaced; its own protection still holds.
+    EXPECT_EQ(appendSystemRow(system, 0, 0, 2, rowFromText("1111111111111")), WriteStatus::PermissionDenied);
+    EXPECT_EQ(readBytes(system), systemBytes);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{"oma.STM"});
+}
+
+TEST(FileSafety, AFullDiskKeepsEveryRowFileAsItWas)
+{
+    QTemporaryDir dir;
+    RowBuffer many;
+    for (int i = 0; i < 500; ++i)
+        many.push_back(rowFromText(i % 2 ? "1X21X21X21X21" : "2222222222222"));
+    // An own-system file of 300 rows, 3,913 bytes.
+    QByteArray systemBytes = systemFileHeader(2, 2, 300);
+    for (int i = 0; i < 300; ++i)
+        systemBytes += "121X111111111";
+    ASSERT_EQ(systemBytes.size(), 3913);
+    const QString system = dir.filePath("oma.STM");
+    ASSERT_TRUE(writeBytes(system, systemBytes));
+    {
+        FullDisk full(2048);
+        EXPECT_EQ(writeRowsFile(dir.filePath("uusi.1X2"), many, 500), WriteStatus::DiskFull);
+        EXPECT_EQ(appendSystemRow(system, 2, 2, 302, rowFromText("2121111111111")), WriteStatus::DiskFull);
+        EXPECT_EQ(createSystemFile(dir.filePath("uusi.STM"), 2, 2, many), WriteStatus::DiskFull);
+    }
+    EXPECT_EQ(readBytes(system), systemBytes);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{"oma.STM"});
+    // With room again the same writes succeed.
+    EXPECT_EQ(appendSystemRow(system, 2, 2, 302, rowFromText("2121111111111")), WriteStatus::Ok);
+    EXPECT_EQ(readBytes(system).left(13), QByteArray("O2 T2 R301   "));
 }
 
 TEST(RowFile, RowsFilesReadBackAsWritten)
@@ -129,6 +172,37 @@ TEST(RowFile, OwnSystemHeadersGiveTheGuardCounts)
     EXPECT_EQ(h.halfGuards, 10);
     EXPECT_EQ(h.fullGuards, 3);
     EXPECT_EQ(h.rowCount, 7);
+}
+
+TEST(RowFile, EmptyAndEndlessFilesAreRefused)
+{
+    QTemporaryDir dir;
+    const QString empty = dir.filePath("tyhja.1X2");
+    ASSERT_TRUE(writeBytes(empty, {}));
+    const QString huge = dir.filePath("suuri.1X2");
+    ASSERT_TRUE(writeBytes(huge, QByteArray(kMaxRowFileBytes + 1, '1')));
+    for (RowReader reader : {RowReader::Checking, RowReader::PrintTarget, RowReader::OwnSystem}) {
+        EXPECT_FALSE(readRowFile(empty, reader).ok);
+        EXPECT_FALSE(readRowFile(huge, reader).ok);
+        // A device that never ends is read no further than the largest rows file.
+        EXPECT_FALSE(readRowFile("/dev/zero", reader).ok);
+    }
+    EXPECT_FALSE(openSystemFile(empty).ok);
+    EXPECT_FALSE(openSystemFile("/dev/zero").ok);
+}
+
+TEST(RowFile, OwnSystemHeadersWithImpossibleCountsAreRefused)
+{
+    for (const char* header : {"O9e9T9e9R9e9 ", "O9 T9 R1     ", "O2.5 T1 R0   ", "O-1 T2 R0    ", "O2 T14 R0    ",
+                               "O2 T2 R99999 ", "O2 T2 R1.5   "}) {
+        EXPECT_FALSE(parseSystemHeader(header).valid) << header;
+        EXPECT_FALSE(parseRowFile(QByteArray(header) + "1211111111111", RowReader::Checking).ok) << header;
+        EXPECT_FALSE(parseRowFile(QByteArray(header) + "1211111111111", RowReader::OwnSystem).ok) << header;
+    }
+    const SystemHeader edge = parseSystemHeader("O13 T0 R0    ");
+    EXPECT_TRUE(edge.valid);
+    EXPECT_EQ(edge.halfGuards, 13);
+    EXPECT_TRUE(parseRowFile("O0 T13 R1    1X21X21X21X21", RowReader::OwnSystem).ok);
 }
 
 TEST(RowFile, TheOlderTextLayoutIsRead)

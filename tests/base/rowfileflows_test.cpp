@@ -1,15 +1,13 @@
 #include "base/ui/rowfileflows.h"
 #include "support/testenv.h"
 
+#include "support/files.h"
 #include <QDir>
 #include <QFile>
-#include "support/files.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-
 
 void enterRow(SharedState& s, const char* signs)
 {
@@ -133,12 +131,14 @@ TEST(SaveSystemRow, AnExistingFileIsContinuedOnlyWithTheSameShape)
     env.state.HalfGuardCount = 3;
     env.dialogs.choose(path);
     EXPECT_FALSE(SaveSystemRow(env.context, next));
-    EXPECT_EQ(env.messages.lastText(), "Tässä järjestelmässä on osittainvaihdeltuja 2\r\nAnna järjestelmälle uusi nimi !");
+    EXPECT_EQ(env.messages.lastText(),
+              "Tässä järjestelmässä on osittainvaihdeltuja 2\r\nAnna järjestelmälle uusi nimi !");
     env.state.HalfGuardCount = 2;
     env.state.FullGuardCount = 4;
     env.dialogs.choose(path);
     EXPECT_FALSE(SaveSystemRow(env.context, next));
-    EXPECT_EQ(env.messages.lastText(), "Tässä järjestelmässä on täysinvaihdeltuja 2\r\nAnna järjestelmälle uusi nimi !");
+    EXPECT_EQ(env.messages.lastText(),
+              "Tässä järjestelmässä on täysinvaihdeltuja 2\r\nAnna järjestelmälle uusi nimi !");
     EXPECT_TRUE(env.state.CurrentFile.isEmpty());
     EXPECT_EQ(readBytes(path), bytes);
 
@@ -152,6 +152,64 @@ TEST(SaveSystemRow, AnExistingFileIsContinuedOnlyWithTheSameShape)
     EXPECT_EQ(after.mid(13, 65), bytes.mid(13));
     EXPECT_EQ(after.right(13), QByteArray("22XX111111111"));
     EXPECT_EQ(env.messages.lastText(), "Tallennettu rivi  6");
+}
+
+TEST(FileSafety, AFailedSystemSaveLeavesTheWindowFreeToChooseAnotherFile)
+{
+    TestEnv env;
+    env.state.HalfGuardCount = 2;
+    env.state.FullGuardCount = 2;
+    int next = 2;
+    enterRow(env.state, "12X1111111111");
+    const QString continued = env.path("vanha.STM");
+    QByteArray bytes = systemFileHeader(2, 2, 5);
+    for (int i = 0; i < 5; ++i)
+        bytes += "1211111111111";
+    ASSERT_TRUE(writeBytes(continued, bytes));
+    {
+        FullDisk full(20);
+        // A new file: its header alone would fit, the header with the row does not.
+        env.dialogs.choose(env.path("uusi.STM"));
+        EXPECT_FALSE(SaveSystemRow(env.context, next));
+        EXPECT_EQ(env.messages.lastText(), "Levy täynnä !");
+        EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+        EXPECT_TRUE(env.state.CurrentFile.isEmpty());
+        // An existing file that is continued.
+        env.dialogs.choose(continued);
+        EXPECT_FALSE(SaveSystemRow(env.context, next));
+        EXPECT_EQ(env.messages.lastText(), "Levy täynnä !");
+        EXPECT_TRUE(env.state.CurrentFile.isEmpty());
+    }
+    EXPECT_EQ(readBytes(continued), bytes);
+    EXPECT_EQ(entriesOf(env.dir.path()), QStringList{"vanha.STM"});
+    EXPECT_EQ(next, 2);
+
+    // The next save asks for a file again and stores the row the window still holds.
+    const QString path = env.path("oma.STM");
+    env.dialogs.choose(path);
+    ASSERT_TRUE(SaveSystemRow(env.context, next));
+    EXPECT_EQ(env.dialogs.saved.size(), 3);
+    EXPECT_EQ(readBytes(path), QByteArray("O2 T2 R1     12X1111111111"));
+    EXPECT_EQ(env.state.CurrentFile, path);
+    EXPECT_EQ(next, 3);
+}
+
+TEST(FileSafety, ARowsFileOnAFullDiskIsToldAndNotLeftBehind)
+{
+    TestEnv env;
+    env.state.Rows = RowBuffer(500, rowFromText("1X21X21X21X21"));
+    const QString path = env.path("rivit.1X2");
+    env.dialogs.choose(path);
+    {
+        FullDisk full(4096);
+        EXPECT_FALSE(SaveRowsFile(env.context, 500));
+    }
+    EXPECT_EQ(env.messages.lastText(), "Levy täynnä !");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+    EXPECT_TRUE(entriesOf(env.dir.path()).isEmpty());
+    env.dialogs.choose(path);
+    EXPECT_TRUE(SaveRowsFile(env.context, 500));
+    EXPECT_EQ(readBytes(path).size(), 501 * 13);
 }
 
 TEST(ReadRowFile, FillsTheSharedRowsOrReportsWithTheCallersMessage)
@@ -178,6 +236,14 @@ TEST(ReadRowFile, FillsTheSharedRowsOrReportsWithTheCallersMessage)
     env.state.CurrentFile = env.path("puuttuu.1X2");
     EXPECT_FALSE(ReadRowFile(env.context, RowReader::Checking, "Tämän tiedoston luku ei onnistu !"));
     EXPECT_EQ(env.messages.lastText(), "Tämän tiedoston luku ei onnistu !");
+
+    // Nothing the program writes is empty.
+    ASSERT_TRUE(writeBytes(env.path("tyhja.1X2"), {}));
+    env.state.CurrentFile = env.path("tyhja.1X2");
+    env.messages.shown.clear();
+    EXPECT_FALSE(ReadRowFile(env.context, RowReader::PrintTarget, "Tiedoston luku ei onnistu !"));
+    EXPECT_EQ(env.messages.texts(), QStringList{"Tiedoston luku ei onnistu !"});
+    EXPECT_EQ(env.state.RowCount, 2);
 }
 
 TEST(RowFileNames, OwnSystemsAreKnownByTheirLastThreeLetters)

@@ -1,11 +1,10 @@
 #include "base/statsfiles.h"
 
+#include "support/files.h"
 #include <QFile>
 #include <QTemporaryDir>
-#include "support/files.h"
 
 #include <gtest/gtest.h>
-
 
 TEST(StatsFiles, WinRecordsAre56BytesOfPaddedAnsiText)
 {
@@ -37,7 +36,7 @@ TEST(StatsFiles, AppendingGoesAfterTheLastCompleteRecord)
 
     const QByteArray first = encodeRecord(OikeatRecord{"1111111111111", "2025", "1"});
     const QByteArray second = encodeRecord(OikeatRecord{"2222222222222", "2026", "2"});
-    ASSERT_TRUE(appendRecord(path, first, kOikeatRecordLength));
+    ASSERT_EQ(appendRecord(path, first, kOikeatRecordLength), WriteStatus::Ok);
     // A torn tail is no record; the next store writes over it.
     {
         QFile f(path);
@@ -45,8 +44,8 @@ TEST(StatsFiles, AppendingGoesAfterTheLastCompleteRecord)
         f.write("XXXXX");
     }
     EXPECT_EQ(readRecords(path, kOikeatRecordLength).size(), 1);
-    ASSERT_TRUE(appendRecord(path, second, kOikeatRecordLength));
-    ASSERT_TRUE(appendRecord(path, second, kOikeatRecordLength));
+    ASSERT_EQ(appendRecord(path, second, kOikeatRecordLength), WriteStatus::Ok);
+    ASSERT_EQ(appendRecord(path, second, kOikeatRecordLength), WriteStatus::Ok);
     EXPECT_EQ(readBytes(path), first + second + second);
     EXPECT_EQ(lastCorrectRow(path)->row, "2222222222222");
     EXPECT_EQ(lastCorrectRow(path)->year.trimmed(), "2026");
@@ -57,8 +56,8 @@ TEST(StatsFiles, AFailedAppendKeepsTheRecordsThatWereThere)
     QTemporaryDir dir;
     const QString path = dir.filePath(kWinsFile);
     const QByteArray record = encodeRecord(VoitotRecord{"a.1X2", "2026", "1", " 0", " 0", " 0", " 1", " 100"});
-    ASSERT_TRUE(appendRecord(path, record, kVoitotRecordLength));
-    EXPECT_FALSE(appendRecord(path, record.left(10), kVoitotRecordLength));
-    EXPECT_FALSE(appendRecord(dir.filePath("missing/VOITOT.TIL"), record, kVoitotRecordLength));
+    ASSERT_EQ(appendRecord(path, record, kVoitotRecordLength), WriteStatus::Ok);
+    EXPECT_NE(appendRecord(path, record.left(10), kVoitotRecordLength), WriteStatus::Ok);
+    EXPECT_NE(appendRecord(dir.filePath("missing/VOITOT.TIL"), record, kVoitotRecordLength), WriteStatus::Ok);
     EXPECT_EQ(readBytes(path), record);
 }

@@ -35,11 +35,14 @@ class BatchDir {
 public:
     QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
 
-    BatchRun run(const QStringList& arguments) const
+    // `fileSizeLimit` > 0 runs the program as on a disk with only that much room.
+    BatchRun run(const QStringList& arguments, qint64 fileSizeLimit = 0) const
     {
         QProcess process;
         process.setWorkingDirectory(dir_.path());
-        process.start(QStringLiteral(RIVIKONE_BATCH_PATH), arguments);
+        if (fileSizeLimit > 0)
+            process.setChildProcessModifier([fileSizeLimit] { FullDisk::applyInChild(fileSizeLimit); });
+        process.start(program(), arguments);
         BatchRun result;
         if (!process.waitForFinished(60000))
             return result;
@@ -59,6 +62,16 @@ public:
     }
 
     void file(const QString& name, const QByteArray& bytes) const { writeBytes(path(name), bytes); }
+
+    QString dirPath() const { return dir_.path(); }
+
+    // The program the build made; a copy elsewhere when RIVIKONE_BATCH names one
+    // (the file-safety tests run as another user from a folder of their own).
+    static QString program()
+    {
+        const QString copy = qEnvironmentVariable("RIVIKONE_BATCH");
+        return copy.isEmpty() ? QStringLiteral(RIVIKONE_BATCH_PATH) : copy;
+    }
 
 private:
     QTemporaryDir dir_;

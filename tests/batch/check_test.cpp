@@ -129,12 +129,22 @@ TEST(BatchCheck, EmptyFilesLongFilesAndOddBytes)
     EXPECT_EQ(lines[117], QByteArray("Yht.: 700")) << "no grouping, so scripts can read it";
     EXPECT_EQ(lines[116], QByteArray("Rivillä: 100"));
 
+    // The rows are checked as they are, and the damage is told as every command tells it.
     run = dir.run({"check", "--correct", kCorrect, "outo.1X2", "kaksi\nriviä.1X2"});
-    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out.split('\n').mid(0, 2),
               QList<QByteArray>({"Tiedosto: outo.1X2", " 1  > 1 X 2  1 X 2  1 X 2  ? ? ä 1 Oikein > 10"}));
     EXPECT_TRUE(run.out.contains("Tiedosto: kaksi?riviä.1X2\n"));
     EXPECT_FALSE(run.out.contains('\r'));
+    EXPECT_EQ(run.err, linesOf({"Viallinen rivitiedosto ? outo.1X2"}));
+
+    // Nothing the program writes is empty, and nothing endless is read to its end.
+    dir.file("nolla.1X2", {});
+    run = dir.run({"check", "--correct", kCorrect, "nolla.1X2", "/dev/zero"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, QByteArray());
+    EXPECT_EQ(run.err,
+              linesOf({"Tämän tiedoston luku ei onnistu ! nolla.1X2", "Tämän tiedoston luku ei onnistu ! /dev/zero"}));
 }
 
 TEST(BatchCheck, PrintsWhatTheCheckingWindowListsForAFullRowsFile)

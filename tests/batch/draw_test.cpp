@@ -178,3 +178,29 @@ TEST(BatchDraw, NeverOverwritesAFileAndReportsAFailedWrite)
     expectRefused(dir.run({"draw", "--basic", kBasic, "--rows", "5", "--weight", "5", "--out", "ei/ole/kansiota.1X2"}),
                   "Tiedoston kirjoitus ei onnistu ! ei/ole/kansiota.1X2");
 }
+
+TEST(FileSafety, DrawOnAFullDiskFailsAndLeavesNothing)
+{
+    BatchDir dir;
+    const QStringList draw = {"draw", "--basic", "1X21X21X21X21", "--rows", "500", "--weight", "5", "--seed", "8"};
+    expectRefused(dir.run(draw + QStringList{"--out", "uusi.1X2"}, 4096), "Levy täynnä ! uusi.1X2");
+    EXPECT_TRUE(entriesOf(dir.dirPath()).isEmpty());
+    // A place that takes no files at all is no full disk.
+    expectRefused(dir.run(draw + QStringList{"--out", "/proc/uusi.1X2"}),
+                  "Tiedoston kirjoitus ei onnistu ! /proc/uusi.1X2");
+    const BatchRun room = dir.run(draw + QStringList{"--out", "uusi.1X2"});
+    EXPECT_EQ(room.code, 0);
+    EXPECT_EQ(readBytes(dir.path("uusi.1X2")).size(), 501 * 13);
+}
+
+TEST(FileSafety, DrawIntoALockedFolderAsksToRemoveTheProtection)
+{
+    if (!permissionsBind())
+        GTEST_SKIP() << "folder permissions do not bind this user";
+    BatchDir dir;
+    QDir(dir.dirPath()).mkdir("lukittu");
+    LockedFolder locked(dir.path("lukittu"));
+    expectRefused(dir.run({"draw", "--basic", kBasic, "--rows", "5", "--weight", "5", "--out", "lukittu/x.1X2"}),
+                  "Poista kirjoitussuoja ! lukittu/x.1X2");
+    EXPECT_TRUE(entriesOf(dir.path("lukittu")).isEmpty());
+}

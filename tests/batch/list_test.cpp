@@ -84,6 +84,14 @@ TEST(BatchList, ReportsUnreadableAndFaultyFiles)
     dir.file("vika.1X2", QByteArray("2 nova       1X21X21X21X21A\0\xe4"
                                     "1X21X21X21X",
                                     39));
+    // Nothing the program writes is empty, and nothing endless is read to its end.
+    dir.file("nolla.1X2", {});
+    for (const char* file : {"nolla.1X2", "/dev/zero"}) {
+        run = dir.run({"list", file});
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.err, "Tiedoston luku ei onnistu ! " + QByteArray(file) + "\n");
+    }
+
     run = dir.run({"list", "vika.1X2"});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out,

@@ -247,6 +247,58 @@ TEST(Form9, AFailedStoreIsReported)
     EXPECT_EQ(env.messages.shown.last().title, "Virhe !");
 }
 
+// 200 stored results, 11,200 bytes.
+QByteArray earlierWins()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 200; ++i)
+        bytes +=
+            encodeRecord(VoitotRecord{"rivit.1X2", "2025", QString::number(i % 40 + 1), " 0", " 0", " 1", " 3", " 52"});
+    return bytes;
+}
+
+TEST(FileSafety, StoringWinsOnAFullDiskKeepsEveryEarlierRecord)
+{
+    TestEnv env;
+    prepareRows(env, {withWrong(0)});
+    const QByteArray earlier = earlierWins();
+    ASSERT_EQ(earlier.size(), 11200);
+    ASSERT_TRUE(writeBytes(env.path(kWinsFile), earlier));
+    QWidget* w = env.open("Form9");
+    click(w, "Command1");
+    typeInto(w, "Text5", "23");
+    for (qint64 room : {0, 4096}) {
+        FullDisk full(room);
+        click(w, "tilastoi");
+        EXPECT_EQ(env.messages.lastText(), "Levy täynnä !");
+        EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+        EXPECT_EQ(env.messages.shown.last().title, "Virhe !");
+    }
+    EXPECT_EQ(readBytes(env.path(kWinsFile)), earlier);
+    EXPECT_EQ(entriesOf(env.dir.path()), QStringList{kWinsFile});
+}
+
+TEST(FileSafety, StoringWinsInALockedFolderAsksToRemoveTheProtection)
+{
+    if (!permissionsBind())
+        GTEST_SKIP() << "folder permissions do not bind this user";
+    TestEnv env;
+    prepareRows(env, {withWrong(0)});
+    const QByteArray earlier = earlierWins();
+    ASSERT_TRUE(writeBytes(env.path(kWinsFile), earlier));
+    QWidget* w = env.open("Form9");
+    click(w, "Command1");
+    typeInto(w, "Text5", "23");
+    {
+        LockedFolder locked(env.dir.path());
+        click(w, "tilastoi");
+    }
+    EXPECT_EQ(env.messages.lastText(), "Poista kirjoitussuoja !");
+    EXPECT_EQ(env.messages.shown.last().title, "Virhe !");
+    EXPECT_EQ(readBytes(env.path(kWinsFile)), earlier);
+    EXPECT_EQ(entriesOf(env.dir.path()), QStringList{kWinsFile});
+}
+
 TEST(Form9, ATypedSystemIsExpandedIntoEveryRowOnce)
 {
     TestEnv env;

@@ -1,4 +1,5 @@
 #include "football/recordset.h"
+#include "football/results.h"
 #include "footballdata.h"
 
 #include <QFile>
@@ -77,6 +78,31 @@ TEST(FootballDatabase, AFileThatIsNoDatabaseIsRefusedAndLeftAsItWas)
     EXPECT_FALSE(FootballDb::openWithForm(dir.path(), &error));
     EXPECT_TRUE(error.startsWith("Tietokantaa RK32.MDB ei voi käyttää !\r\n")) << error.toStdString();
     EXPECT_EQ(bytesOf(dir.filePath("RK32.MDB")), text);
+}
+
+TEST(FootballDatabase, ADamagedDatabaseIsOnlyReadAndNeverChanged)
+{
+    QTemporaryDir dir;
+    const QByteArray damaged = damagedTeamDatabase(dir.path());
+    const QByteArray form = bytesOf(dir.filePath(kFormDatabaseFile));
+    QString error;
+    auto db = FootballDb::openWithForm(dir.path(), &error);
+    ASSERT_TRUE(db) << error.toStdString();
+    EXPECT_TRUE(db->readOnly());
+    EXPECT_EQ(db->damagedFile(), kTeamDatabaseFile);
+    EXPECT_FALSE(saveMatch(*db, {4, "Joukkue 1 pitkällä nimellä", "Joukkue 2 pitkällä nimellä", 1, 0, ""}));
+    EXPECT_FALSE(db->exec(QStringLiteral("insert into %1 (joukkue) values ('HJK')").arg(db->formTable())));
+    db.reset();
+    EXPECT_EQ(bytesOf(dir.filePath(kTeamDatabaseFile)), damaged);
+    EXPECT_EQ(bytesOf(dir.filePath(kFormDatabaseFile)), form);
+
+    // Alone, too, it is opened for reading only.
+    auto alone = FootballDb::open(dir.filePath(kTeamDatabaseFile), FootballDb::Kind::Teams);
+    ASSERT_TRUE(alone);
+    EXPECT_TRUE(alone->readOnly());
+    EXPECT_FALSE(alone->exec(QStringLiteral("delete from %1").arg(league(4).teamTable)));
+    alone.reset();
+    EXPECT_EQ(bytesOf(dir.filePath(kTeamDatabaseFile)), damaged);
 }
 
 TEST(FootballDatabase, ATableWithColumnsOutOfPlaceIsRefused)

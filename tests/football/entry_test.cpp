@@ -141,6 +141,26 @@ TEST_F(HintWindow, TheSameTeamCannotPlayItselfAndTheLastMatchStays)
     EXPECT_EQ(env.messages.shown.size(), shown) << "no team, no hint";
 }
 
+TEST_F(FootballWindowTest, ADamagedDatabaseIsToldAboutAndOnlyRead)
+{
+    db.reset();
+    const QByteArray damaged = damagedTeamDatabase(env.dir.path());
+    for (const char* name : {"kanta", "tulos"}) {
+        env.messages.shown.clear();
+        QWidget* w = open(name);
+        ASSERT_EQ(env.messages.shown.size(), 1) << name;
+        EXPECT_EQ(env.messages.lastText(), "Tietokanta RK32.MDB on vioittunut !\r\n"
+                                           "Sen tietoja voi katsoa, mutta muutoksia ei tallenneta.");
+        EXPECT_EQ(env.messages.shown.last().flags, Messages::Exclamation);
+        EXPECT_TRUE(openWindow(name)) << name << " stays for reading";
+        w->close();
+        settle();
+    }
+    QFile file(env.path("RK32.MDB"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), damaged);
+}
+
 TEST_F(FootballWindowTest, EnterAndEscapeWhereTheyAreNatural)
 {
     QWidget* chooser = open("kannat");

@@ -1,6 +1,7 @@
 #include "footballwindows.h"
 
 #include "football/ui/footballui.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QRadioButton>
@@ -192,6 +193,27 @@ TEST_F(MatchFlow, TheLeagueTableGoesToThePrinterAndToANewFile)
     EXPECT_EQ(env.messages.shown.last().title, "Tallenna");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("HJK            1       1"));
+}
+
+struct FileSafety : MatchFlow {};
+
+TEST_F(FileSafety, TheLeagueTableFileOnAFullDiskIsToldAndNotLeftBehind)
+{
+    QWidget* t = open("tilanne");
+    click(t, "sir_5");
+    click(t, "Command1");
+    click(t, "tul_1");
+    const QString path = env.path("sarja.txt");
+    env.dialogs.choose(path);
+    {
+        FullDisk full(64);
+        click(t, "Command4");
+    }
+    EXPECT_EQ(env.messages.lastText(), "Levy täynnä !");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+    EXPECT_EQ(env.messages.shown.last().title, "Tallenna");
+    EXPECT_FALSE(entriesOf(env.dir.path()).contains("sarja.txt"));
+    EXPECT_TRUE(entriesOf(env.dir.path()).filter(".tmp").isEmpty());
 }
 
 TEST_F(MatchFlow, SaveConfirmationsAskFirst)

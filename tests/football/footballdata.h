@@ -3,6 +3,8 @@
 #include "football/footballdb.h"
 #include "football/leagues.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMap>
 #include <QSqlQuery>
 #include <QString>
@@ -90,6 +92,32 @@ inline qint64 rowCount(FootballDb& db, const QString& table)
     QSqlQuery q(db.database());
     q.exec(QStringLiteral("select count(*) from %1").arg(table));
     return q.next() ? q.value(0).toLongLong() : -1;
+}
+
+// A team database of several pages whose middle page is overwritten with
+// junk, as a failing disk leaves it; returns the damaged file's bytes.
+inline QByteArray damagedTeamDatabase(const QString& programDir)
+{
+    {
+        auto db = FootballDb::openWithForm(programDir);
+        EXPECT_TRUE(db);
+        if (!db)
+            return {};
+        for (int i = 0; i < 300; ++i)
+            insertTeam(*db, 4, QStringLiteral("Joukkue %1 pitkällä nimellä").arg(i), standing(i, 2 * i, i));
+    }
+    const QString path = QDir(programDir).filePath(kTeamDatabaseFile);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return {};
+    const qint64 pageSize = 4096;
+    const qint64 middlePage = file.size() / pageSize / 2;
+    EXPECT_GE(middlePage, 2);
+    file.seek(middlePage * pageSize);
+    file.write(QByteArray(512, char(0xA5)));
+    file.close();
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
 }
 
 // A program directory with both database files, the form one attached.

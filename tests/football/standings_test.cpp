@@ -111,18 +111,6 @@ TEST_F(StandingsTest, TheTextFileByteForByte)
     EXPECT_EQ(standingsFile(StandingsView::Total, "Valioliiga", rows, kToday), expected);
 }
 
-TEST_F(StandingsTest, TheFileIsNeverWrittenOverAndNeverLeftHalfWritten)
-{
-    const QString path = files.dir.filePath("taulukko.txt");
-    EXPECT_EQ(writeNewTextFile(path, "uusi\r\n"), WriteStatus::Ok);
-    EXPECT_EQ(writeNewTextFile(path, "toinen\r\n"), WriteStatus::Exists);
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("uusi\r\n"));
-    EXPECT_NE(writeNewTextFile(files.dir.filePath("puuttuu/taulukko.txt"), "x"), WriteStatus::Ok);
-    EXPECT_FALSE(QFile::exists(files.dir.filePath("puuttuu/taulukko.txt")));
-}
-
 TEST_F(StandingsTest, ThePrintOutOnTheRecordingPrinter)
 {
     const QList<GridRow> rows = {GridRow(8), GridRow{"Leeds", "1", "1", "0", "0", "2", "0", "3"}};

@@ -444,3 +444,29 @@ TEST(Form6Window, TheRowCanBeTypedAndAcceptedFromTheKeyboard)
     EXPECT_FALSE(openWindow("Form6"));
     EXPECT_TRUE(again.mainWindow.isEnabled());
 }
+
+TEST(FileSafety, StoringTheCorrectRowOnAFullDiskKeepsTheEarlierRows)
+{
+    TestEnv env;
+    env.state.CheckTask = 1;
+    QByteArray earlier;
+    for (int i = 0; i < 100; ++i)
+        earlier += "1111111111111 2025" + QByteArray::number(i % 40 + 1).leftJustified(3, ' ');
+    ASSERT_TRUE(writeBytes(env.path("OIKEAT.TIL"), earlier));
+    QWidget* w = env.open("Form6");
+    settle();
+    env.messages.shown.clear();
+    enterRow(w, kRow);
+    typeInto(w, "Text1", "9");
+    {
+        FullDisk full(1024);
+        click(w, "Command1");
+    }
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.lastText(), "Levy täynnä !");
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+    EXPECT_EQ(env.messages.shown.last().title, "Tilastoi");
+    EXPECT_EQ(readBytes(env.path("OIKEAT.TIL")), earlier);
+    EXPECT_EQ(entriesOf(env.dir.path()), QStringList{"OIKEAT.TIL"});
+    EXPECT_EQ(textOf(w, "Text1"), "9");
+}

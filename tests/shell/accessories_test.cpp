@@ -181,6 +181,28 @@ TEST(Accessories, BookmarksReportAMissingReaderOrAnUnwritableFolder)
     EXPECT_EQ(env.launcher.started.size(), 1);
 }
 
+TEST(FileSafety, CarriedFilesOnAFullDiskKeepTheirEarlierCopies)
+{
+    TestEnv env;
+    env.settings.write(keys::WwwReader, "/usr/bin/selain");
+    const QByteArray page = "<html>edellinen sivu</html>";
+    const QByteArray help = "edellinen ohje";
+    ASSERT_TRUE(writeBytes(env.path("puskuri.htm"), page));
+    ASSERT_TRUE(writeBytes(env.path("RIVIKONE.HTM"), help));
+    {
+        FullDisk full(16);
+        runAccessory(env.context, "ava");
+        runAccessory(env.context, "win");
+    }
+    EXPECT_EQ(env.messages.texts(), QStringList({"Levy täynnä !", "Levy täynnä !"}));
+    EXPECT_EQ(readBytes(env.path("puskuri.htm")), page);
+    EXPECT_EQ(readBytes(env.path("RIVIKONE.HTM")), help);
+    EXPECT_EQ(entriesOf(env.dir.path()), QStringList({"RIVIKONE.HTM", "puskuri.htm"}));
+    // The earlier guide still opens; the page is not shown half written.
+    ASSERT_EQ(env.launcher.started.size(), 1);
+    EXPECT_EQ(env.launcher.started[0].arguments, QStringList{env.path("RIVIKONE.HTM")});
+}
+
 TEST(Accessories, QuitRemovesTheBookmarkFilesInAnyCaseAndNothingElse)
 {
     TestEnv env;

@@ -3,6 +3,7 @@
 #include "support/windowtest.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -140,4 +141,31 @@ TEST(SettingsWindow, ThePrinterButtonOpensThePrinterChoice)
     EXPECT_EQ(env.printer.setupCalls, 1);
     EXPECT_TRUE(env.messages.shown.isEmpty());
     EXPECT_FALSE(QFile::exists(env.settings.fileName()));
+}
+
+TEST(SettingsWindow, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
+{
+    TestEnv env;
+    env.mainWindow.setEnabled(false);
+    env.state.SoundOn = 1;
+    QWidget* w = env.open("aseta");
+    // A folder in the store's place takes no settings, whoever runs the test.
+    ASSERT_TRUE(QDir().mkpath(env.settings.fileName()));
+    setChecked(w, "aanet", false);
+    click(w, "Command1");
+    ASSERT_EQ(env.messages.shown.size(), 1);
+    EXPECT_EQ(env.messages.lastText(), "Asetuksia ei voitu tallentaa !\r\n" + env.settings.fileName());
+    EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
+    EXPECT_EQ(env.messages.shown.last().title, "Tallenna");
+    EXPECT_TRUE(openWindow("aseta"));
+    EXPECT_FALSE(env.mainWindow.isEnabled());
+    EXPECT_EQ(env.state.SoundOn, 1);
+
+    // Once the store can be written the same choices are saved.
+    ASSERT_TRUE(QDir().rmdir(env.settings.fileName()));
+    click(w, "Command1");
+    EXPECT_EQ(env.messages.shown.size(), 1);
+    EXPECT_FALSE(openWindow("aseta"));
+    EXPECT_EQ(env.state.SoundOn, 0);
+    EXPECT_EQ(Settings(env.settings.fileName()).read("AKTI", "SND", ""), "0");
 }

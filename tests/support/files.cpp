@@ -1,6 +1,10 @@
 #include "support/files.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <csignal>
+#include <unistd.h>
 
 QByteArray readBytes(const QString& path)
 {
@@ -14,4 +18,49 @@ bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList entriesOf(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+FullDisk::FullDisk(qint64 bytes)
+{
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit = saved_;
+    limit.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FullDisk::~FullDisk()
+{
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, savedHandler_);
+}
+
+void FullDisk::applyInChild(qint64 bytes)
+{
+    // Only calls that are safe between fork and exec.
+    ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+bool permissionsBind()
+{
+    return geteuid() != 0;
+}
+
+LockedFolder::LockedFolder(const QString& dir) : dir_(dir)
+{
+    QFile::setPermissions(dir_, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+}
+
+LockedFolder::~LockedFolder()
+{
+    QFile::setPermissions(dir_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
