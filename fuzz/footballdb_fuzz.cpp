@@ -9,7 +9,6 @@
 #include "football/standings.h"
 #include "fuzz/fuzzsupport.h"
 
-
 using namespace football;
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)

@@ -19,7 +19,7 @@ void startFuzzApplication(int* argc, char*** argv)
 static QTemporaryDir& folder()
 {
     static QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/rivikone-fuzz-XXXXXX")
-                                                        : QDir::tempPath() + "/rivikone-fuzz-XXXXXX");
+                                                       : QDir::tempPath() + "/rivikone-fuzz-XXXXXX");
     if (!dir.isValid())
         fuzzFailure("no temporary folder");
     return dir;

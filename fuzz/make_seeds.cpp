@@ -70,7 +70,7 @@ static void statisticsFiles(QDir work, const QDir& winstats, const QDir& correct
         {"E729.HAR", " 2024", " 19", " 0", " 0", " 4", " 6", " 96"},
     };
     for (const VoitotRecord& record : records)
-        if (!appendRecord(wins, encodeRecord(record), kVoitotRecordLength))
+        if (appendRecord(wins, encodeRecord(record), kVoitotRecordLength) != WriteStatus::Ok)
             fail("wins");
     copyInto(wins, winstats.filePath("voitot"));
 
@@ -79,7 +79,7 @@ static void statisticsFiles(QDir work, const QDir& winstats, const QDir& correct
         for (int k = 0; k < kMatches; ++k)
             signs[k] = QString(QChar::fromLatin1(row[k]));
         const bool early = row[0] != 'X';
-        if (!appendCorrectRow(work.path(), signs, early ? " 2023" : " 2024", early ? " 51" : " 2"))
+        if (appendCorrectRow(work.path(), signs, early ? " 2023" : " 2024", early ? " 51" : " 2") != WriteStatus::Ok)
             fail("correct rows");
     }
     copyInto(work.filePath(kCorrectRowsFile), correctrows.filePath("oikeat"));
@@ -128,7 +128,8 @@ static void databases(QDir work, const QDir& footballdb)
     // An odd last byte has the fuzz target open the file as both databases at once.
     QFile both(footballdb.filePath("teams-with-form"));
     QFile teams(work.filePath(kTeamDatabaseFile));
-    if (!teams.open(QIODevice::ReadOnly) || !both.open(QIODevice::WriteOnly) || both.write(teams.readAll() + '\x01') < 0)
+    if (!teams.open(QIODevice::ReadOnly) || !both.open(QIODevice::WriteOnly) ||
+        both.write(teams.readAll() + '\x01') < 0)
         fail("teams-with-form");
 }
 

@@ -17,14 +17,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString path = writeFuzzFile(QStringLiteral("rows.1X2"), bytes);
     static const Row correct = rowFromText(QStringLiteral("1X21X21X21X21"));
 
+    // The file reader may refuse more than the bytes alone tell (size, emptiness), never read otherwise.
+    const RowFileReadResult read = readRowFile(path, RowReader::Checking);
+    if (read.ok) {
+        const RowFileReadResult parsed = parseRowFile(bytes, RowReader::Checking);
+        fuzzExpect(parsed.ok && read.contents.rows == parsed.contents.rows &&
+                       read.contents.layout == parsed.contents.layout,
+                   "the file and its bytes read differently");
+    }
+
     for (RowReader reader : {RowReader::Checking, RowReader::PrintTarget, RowReader::OwnSystem}) {
         const RowFileReadResult parsed = parseRowFile(bytes, reader);
-        const RowFileReadResult read = readRowFile(path, reader);
-        // The file reader may refuse more than the bytes alone tell (size, emptiness), never read otherwise.
-        if (read.ok)
-            fuzzExpect(parsed.ok && read.contents.rows == parsed.contents.rows &&
-                           read.contents.layout == parsed.contents.layout,
-                       "the file and its bytes read differently");
         if (!parsed.ok)
             continue;
 
@@ -40,6 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         if (contents.layout != RowLayout::OldText)
             fuzzExpect(qsizetype(n + 1) * kRecordLength <= bytes.size(), "rows read beyond the file");
+        // The conversion window counts on guards that fit 13 matches.
+        if (contents.layout == RowLayout::OwnSystem)
+            fuzzExpect(contents.halfGuards >= 0 && contents.fullGuards >= 0 &&
+                           contents.halfGuards + contents.fullGuards <= kMatches,
+                       "an own system with guards that do not fit 13 matches");
 
         const SingleRowCheck check = checkSingleRows(contents.rows, n, correct);
         fuzzExpect(check.tally.rowsChecked == n, "not every row was checked");
