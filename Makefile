@@ -38,13 +38,13 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:det
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 sanitize: bootstrap
-	@test -f $(SANITIZE_BUILD)/CMakeCache.txt || CXX=clang++ cmake -S . -B $(SANITIZE_BUILD) \
+	@CXX=clang++ cmake -S . -B $(SANITIZE_BUILD) --log-level=WARNING \
 		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DRK_SANITIZE=ON
 	@$(SANITIZER_ENV) cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target sanitized_tests
 	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 fuzz: bootstrap
-	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CXX=clang++ cmake -S . -B $(FUZZ_BUILD) \
+	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) --log-level=WARNING \
 		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O2 -g" -DRK_FUZZ=ON
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	@$(SANITIZER_ENV) FUZZ_RUNS=$(FUZZ_RUNS) scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
