@@ -7,13 +7,23 @@
 
 #include <QSqlQuery>
 #include <algorithm>
+#include <cmath>
 
 namespace football {
+
+// A figure of a damaged or hand-edited database may be anything. Held within
+// a billion either way, it still compares the right way, and the rule's sums
+// of two figures stay within int.
+static int boundedFigure(double x)
+{
+    constexpr double kBound = 1e9;
+    return std::isnan(x) ? 0 : int(std::clamp(x, -kBound, kBound));
+}
 
 int goalRatio(qint64 conceded, qint64 scored)
 {
     const double divisor = scored < 1 ? 1.0 : double(scored);
-    return int(roundHalfEven(double(conceded) / divisor));
+    return boundedFigure(roundHalfEven(double(conceded) / divisor));
 }
 
 HintScores hintScores(const HintSide& home, const HintSide& away, bool usePoints)
@@ -73,10 +83,10 @@ std::optional<HintSide> readHintSide(RecordSet& teams, int leagueIndex, const QS
         if (teams.text(team::Name) != teamName)
             continue;
         HintSide s;
-        s.points = int(teams.number(home ? team::HomePoints : team::AwayPoints));
-        s.wins = int(teams.number(home ? team::HomeWins : team::AwayWins));
-        s.draws = int(teams.number(home ? team::HomeDraws : team::AwayDraws));
-        s.losses = int(teams.number(home ? team::HomeLosses : team::AwayLosses));
+        s.points = boundedFigure(double(teams.number(home ? team::HomePoints : team::AwayPoints)));
+        s.wins = boundedFigure(double(teams.number(home ? team::HomeWins : team::AwayWins)));
+        s.draws = boundedFigure(double(teams.number(home ? team::HomeDraws : team::AwayDraws)));
+        s.losses = boundedFigure(double(teams.number(home ? team::HomeLosses : team::AwayLosses)));
         s.goalRatio = home ? goalRatio(teams.number(team::HomeGoalsAgainst), teams.number(team::HomeGoalsFor))
                            : goalRatio(teams.number(team::AwayGoalsAgainst), teams.number(team::AwayGoalsFor));
         side = s;
@@ -92,7 +102,8 @@ std::optional<int> readForm(FootballDb& formDb, const QString& teamName)
     query.addBindValue(teamName);
     if (!query.exec() || !query.next())
         return std::nullopt;
-    return int(roundHalfEven(query.value(0).toDouble() + query.value(1).toDouble() + query.value(2).toDouble()));
+    return boundedFigure(
+        roundHalfEven(query.value(0).toDouble() + query.value(1).toDouble() + query.value(2).toDouble()));
 }
 
 } // namespace football

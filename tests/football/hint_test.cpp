@@ -105,3 +105,25 @@ TEST(HintRule, FormIsTheSumOfTheLastThreeAndMissingWithoutARow)
     EXPECT_EQ(readForm(*files.db, "HJK"), 7);
     EXPECT_FALSE(readForm(*files.db, "KuPS"));
 }
+
+// A damaged or hand-edited database may hold any figure; the hint still
+// points the way the figures do instead of wrapping round.
+TEST(HintRule, FiguresBeyondAnySeasonStillPointTheRightWay)
+{
+    FootballFiles files;
+    FootballDb& db = *files.db;
+    insertTeam(db, 0, "Arsenal", {{"kkot", 4000000000}, {"kmvie", 9000000000000000000}, {"kmkot", 1}});
+    insertTeam(db, 0, "Chelsea", {{"vvie", 3000000000}, {"vmvie", 1}, {"vmkot", 1}});
+    RecordSet teams(db);
+    const auto home = readHintSide(teams, 0, "Arsenal", Venue::Home);
+    const auto away = readHintSide(teams, 0, "Chelsea", Venue::Away);
+    ASSERT_TRUE(home && away);
+    EXPECT_EQ(hintSign(hintScores(*home, *away, true)), '1') << "home wins and away losses both count";
+    EXPECT_EQ(goalRatioSign(home->goalRatio, away->goalRatio), '2') << "the home side concedes far more";
+
+    ASSERT_TRUE(db.exec(QStringLiteral("insert into %1 (joukkue, k1, k2, k3) values ('HJK', 1e300, 1e300, 0), "
+                                       "('KuPS', -1e300, 0, 0)")
+                            .arg(db.formTable())));
+    EXPECT_EQ(formSign(readForm(db, "HJK").value_or(0), 3), '1');
+    EXPECT_EQ(formSign(readForm(db, "KuPS").value_or(0), 3), '2');
+}
