@@ -1,4 +1,5 @@
 #include "checking/ui/form9.h"
+#include "base/ui/windownames.h"
 
 #include "base/statsfiles.h"
 #include "base/textformat.h"
@@ -43,7 +44,7 @@ QLabel* sunkenLabel(QWidget* parent, const QString& text, const QString& name, i
 
 Form9::Form9(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("Form9");
+    setObjectName(WindowName::Checking);
     buildControls();
 
     // Load

@@ -1,4 +1,5 @@
 #include "checking/ui/jvali.h"
+#include "base/ui/windownames.h"
 
 #include "base/ui/rowfileflows.h"
 
@@ -16,7 +17,7 @@ const WindowTexts kCorrectRowTexts = {{"", "OIKEA RIVI"}, {"Label1", "          
 
 jvali::jvali(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("jvali");
+    setObjectName(WindowName::CheckFileType);
     setWindowTitle("Valitse tiedostotyyppi.");
 
     auto* layout = new QVBoxLayout(this);
@@ -67,7 +68,7 @@ void jvali::accept()
 {
     SharedState& s = state();
     if (s.RowSource == 0) {
-        handOver("Form6", kCorrectRowTexts);
+        handOver(WindowName::BasicRow, kCorrectRowTexts);
         return;
     }
     s.DialogMode = 1;
@@ -83,7 +84,7 @@ void jvali::accept()
     if (!ReadRowFile(context(), RowReader::Checking, "Tämän tiedoston luku ei onnistu !"))
         return;
     if (s.SystemLoaded == 1)
-        handOver("kon");
+        handOver(WindowName::Conversion);
     else
-        handOver("Form6", kCorrectRowTexts);
+        handOver(WindowName::BasicRow, kCorrectRowTexts);
 }

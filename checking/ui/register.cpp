@@ -1,3 +1,4 @@
+#include "base/ui/windownames.h"
 #include "base/ui/windowregistry.h"
 #include "checking/ui/form9.h"
 #include "checking/ui/jvali.h"
@@ -5,7 +6,7 @@
 
 void registerCheckingWindows(WindowRegistry& registry)
 {
-    registry.add("jvali", [](AppContext& context) { return new jvali(context); });
-    registry.add("Form9", [](AppContext& context) { return new Form9(context); });
-    registry.add("tillis", [](AppContext& context) { return new tillis(context); });
+    registry.add(WindowName::CheckFileType, [](AppContext& context) { return new jvali(context); });
+    registry.add(WindowName::Checking, [](AppContext& context) { return new Form9(context); });
+    registry.add(WindowName::Statistics, [](AppContext& context) { return new tillis(context); });
 }

@@ -1,4 +1,5 @@
 #include "checking/ui/tillis.h"
+#include "base/ui/windownames.h"
 
 #include "base/statsfiles.h"
 #include "base/textformat.h"
@@ -50,7 +51,7 @@ QPixmap calculatorPicture()
 
 tillis::tillis(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("tillis");
+    setObjectName(WindowName::Statistics);
     setWindowTitle("Tilastot");
     buildControls();
 

@@ -1,4 +1,5 @@
 #include "football/ui/kannat.h"
+#include "base/ui/windownames.h"
 
 #include "base/ui/busycursor.h"
 #include "base/ui/dialogkeys.h"
@@ -13,12 +14,12 @@
 using namespace football;
 
 namespace {
-const char* const kTargets[4] = {"kanta", "pelaajat", "tulos", "tilanne"};
+const char* const kTargets[4] = {WindowName::Teams, WindowName::Players, WindowName::Results, WindowName::LeagueTable};
 }
 
 kannat::kannat(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("kannat");
+    setObjectName(WindowName::DatabaseChoice);
     setWindowTitle("Tietokannat");
 
     auto* layout = new QVBoxLayout(this);

@@ -1,4 +1,5 @@
 #include "football/ui/kanta.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
@@ -36,7 +37,7 @@ const char* const kStatCaptions[7] = {"Pisteet", "Ottelut", "Tehdyt ", "Pääste
 kanta::kanta(AppContext& context) : FeatureWindow(context)
 {
     using namespace team;
-    setObjectName("kanta");
+    setObjectName(WindowName::Teams);
     setWindowTitle("Joukkue tietokanta");
 
     auto* layout = new QGridLayout(this);

@@ -1,4 +1,5 @@
 #include "football/ui/pelaajat.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
@@ -33,7 +34,7 @@ using namespace football;
 
 pelaajat::pelaajat(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("pelaajat");
+    setObjectName(WindowName::Players);
     setWindowTitle("Pelaaja tietokanta");
 
     auto* layout = new QVBoxLayout(this);

@@ -1,3 +1,4 @@
+#include "base/ui/windownames.h"
 #include "base/ui/windowregistry.h"
 #include "football/ui/kannat.h"
 #include "football/ui/kanta.h"
@@ -10,10 +11,10 @@ using namespace football;
 
 void registerFootballWindows(WindowRegistry& registry)
 {
-    registry.add("kannat", [](AppContext& c) { return new kannat(c); });
-    registry.add("kanta", [](AppContext& c) { return new kanta(c); });
-    registry.add("pelaajat", [](AppContext& c) { return new pelaajat(c); });
-    registry.add("tulos", [](AppContext& c) { return new tulos(c); });
-    registry.add("tilanne", [](AppContext& c) { return new tilanne(c); });
-    registry.add("vihje", [](AppContext& c) { return new vihje(c); });
+    registry.add(WindowName::DatabaseChoice, [](AppContext& c) { return new kannat(c); });
+    registry.add(WindowName::Teams, [](AppContext& c) { return new kanta(c); });
+    registry.add(WindowName::Players, [](AppContext& c) { return new pelaajat(c); });
+    registry.add(WindowName::Results, [](AppContext& c) { return new tulos(c); });
+    registry.add(WindowName::LeagueTable, [](AppContext& c) { return new tilanne(c); });
+    registry.add(WindowName::HintRow, [](AppContext& c) { return new vihje(c); });
 }

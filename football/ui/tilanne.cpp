@@ -1,4 +1,5 @@
 #include "football/ui/tilanne.h"
+#include "base/ui/windownames.h"
 
 #include "base/safewrite.h"
 #include "base/textformat.h"
@@ -26,7 +27,7 @@ using namespace football;
 
 tilanne::tilanne(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("tilanne");
+    setObjectName(WindowName::LeagueTable);
     setWindowTitle("Sarjatilanne");
 
     auto* layout = new QGridLayout(this);

@@ -1,4 +1,5 @@
 #include "football/ui/tulos.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
@@ -49,7 +50,7 @@ QLineEdit* goalBox(QWidget* parent, const QString& name)
 
 tulos::tulos(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("tulos");
+    setObjectName(WindowName::Results);
     setWindowTitle("Tulokset");
 
     auto* layout = new QGridLayout(this);
@@ -177,7 +178,7 @@ tulos::tulos(AppContext& context) : FeatureWindow(context)
     connect(quit, &QPushButton::clicked, this, [this] { finish(); });
     // No default button: Enter must never save a match by accident.
     bindDialogKeys(this, nullptr, [this] { finish(); });
-    command2->setEnabled(services().windows.available("pelaajat"));
+    command2->setEnabled(services().windows.available(WindowName::Players));
 
     db_ = openBothDatabases(context);
     if (!db_) {
@@ -351,14 +352,14 @@ void tulos::addPlayer()
     // The player window opened from here already: bring it forward.
     QWidget* players = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->objectName() == "pelaajat")
+        if (w->isVisible() && w->objectName() == WindowName::Players)
             players = w;
     if (!players) {
         // In front of this window, which stays open (and keeps the main window disabled).
-        if (!services().windows.show("pelaajat", {}, this))
+        if (!services().windows.show(WindowName::Players, {}, this))
             return;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->objectName() == "pelaajat")
+            if (w->isVisible() && w->objectName() == WindowName::Players)
                 players = w;
         if (!players)
             return;

@@ -1,4 +1,5 @@
 #include "football/ui/vihje.h"
+#include "base/ui/windownames.h"
 
 #include "base/ui/busycursor.h"
 #include "base/ui/dialogkeys.h"
@@ -43,7 +44,7 @@ QLabel* signCell(QWidget* parent, const QString& name)
 
 vihje::vihje(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("vihje");
+    setObjectName(WindowName::HintRow);
     setWindowTitle("Vihjerivi");
 
     auto* layout = new QGridLayout(this);

@@ -1,4 +1,5 @@
 #include "printing/ui/listaus.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
@@ -24,7 +25,7 @@ namespace {
 
 listaus::listaus(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("listaus");
+    setObjectName(WindowName::ScreenListing);
     setWindowTitle("TULOSTA NÄYTTÖÖN");
 
     auto* layout = new QVBoxLayout(this);

@@ -1,4 +1,5 @@
 #include "printing/ui/listvali.h"
+#include "base/ui/windownames.h"
 
 #include "base/rowfile.h"
 #include "base/textformat.h"
@@ -23,7 +24,7 @@ constexpr int kTargets[3] = {1, 0, 2};
 
 Listvali::Listvali(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("Listvali");
+    setObjectName(WindowName::PrintTarget);
     setWindowTitle("Valitse tulostuskohde");
 
     auto* layout = new QVBoxLayout(this);
@@ -74,10 +75,10 @@ void Listvali::go()
         return;
     if (s.PrintTarget == 1) {
         restoreProgramDir();
-        handOver("listaus");
+        handOver(WindowName::ScreenListing);
     } else if (s.PrintTarget == 2) {
         restoreProgramDir();
-        handOver("vak");
+        handOver(WindowName::CouponPrint);
     } else {
         printOnPaper();
     }

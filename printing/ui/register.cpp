@@ -1,3 +1,4 @@
+#include "base/ui/windownames.h"
 #include "base/ui/windowregistry.h"
 #include "printing/ui/listaus.h"
 #include "printing/ui/listvali.h"
@@ -5,7 +6,7 @@
 
 void registerPrintingWindows(WindowRegistry& registry)
 {
-    registry.add("Listvali", [](AppContext& context) { return new Listvali(context); });
-    registry.add("listaus", [](AppContext& context) { return new listaus(context); });
-    registry.add("vak", [](AppContext& context) { return new vak(context); });
+    registry.add(WindowName::PrintTarget, [](AppContext& context) { return new Listvali(context); });
+    registry.add(WindowName::ScreenListing, [](AppContext& context) { return new listaus(context); });
+    registry.add(WindowName::CouponPrint, [](AppContext& context) { return new vak(context); });
 }

@@ -1,4 +1,5 @@
 #include "printing/ui/vak.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
@@ -62,7 +63,7 @@ constexpr const char* kBarCaptions[4] = {
 
 vak::vak(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("vak");
+    setObjectName(WindowName::CouponPrint);
     setWindowTitle("Tulosta kupongille");
     buildWindow();
 

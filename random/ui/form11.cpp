@@ -1,4 +1,5 @@
 #include "random/ui/form11.h"
+#include "base/ui/windownames.h"
 
 #include "base/ui/dialogkeys.h"
 #include "random/ui/controls.h"
@@ -11,7 +12,7 @@
 
 Form11::Form11(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("Form11");
+    setObjectName(WindowName::DrawKind);
     setWindowTitle("Painotetut vai Järjestelmä ?");
 
     auto* layout = new QVBoxLayout(this);
@@ -41,7 +42,8 @@ Form11::Form11(AppContext& context) : FeatureWindow(context)
         connect(option, &QRadioButton::clicked, this, [this, i] { state().DrawMode = i; });
     }
     // A random-row system needs the pattern window, an own system its own windows.
-    const bool available[3] = {true, services().windows.available("Formh"), services().windows.available("jar")};
+    const bool available[3] = {true, services().windows.available(WindowName::SystemPattern),
+                               services().windows.available(WindowName::OwnSystemShape)};
     for (int i = 1; i < 3; ++i) {
         group->button(i)->setEnabled(available[i]);
         if (noteOf[i])
@@ -70,13 +72,13 @@ void Form11::accept()
 {
     switch (state().DrawMode) {
     case 1:
-        handOver("Formh", {{"", "JÄRJESTELMÄ"}, {"Label1", "         Anna järjestelmäsi "}});
+        handOver(WindowName::SystemPattern, {{"", "JÄRJESTELMÄ"}, {"Label1", "         Anna järjestelmäsi "}});
         break;
     case 2:
-        handOver("jar");
+        handOver(WindowName::OwnSystemShape);
         break;
     default:
-        handOver("Form2");
+        handOver(WindowName::WeightingKind);
         break;
     }
 }

@@ -1,4 +1,5 @@
 #include "random/ui/form2.h"
+#include "base/ui/windownames.h"
 
 #include "base/ui/dialogkeys.h"
 #include "random/ui/controls.h"
@@ -9,7 +10,7 @@
 
 Form2::Form2(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("Form2");
+    setObjectName(WindowName::WeightingKind);
     setWindowTitle("Valitse painotus !");
 
     auto* layout = new QVBoxLayout(this);
@@ -43,5 +44,5 @@ void Form2::accept()
         state().WeightedDraw = 1;
     else if (common_->isChecked())
         state().WeightedDraw = 0;
-    handOver("Form6");
+    handOver(WindowName::BasicRow);
 }

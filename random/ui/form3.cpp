@@ -1,4 +1,5 @@
 #include "random/ui/form3.h"
+#include "base/ui/windownames.h"
 
 #include "base/ui/dialogkeys.h"
 #include "random/ui/controls.h"
@@ -10,7 +11,7 @@
 
 Form3::Form3(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("Form3");
+    setObjectName(WindowName::AverageWeight);
     setWindowTitle("Valitse painotus % ( keskim. )");
 
     auto* layout = new QVBoxLayout(this);
@@ -45,5 +46,5 @@ void Form3::accept()
 {
     state().CommonWeight = Jana->value();
     state().DrawCount = 0;
-    handOver("Form4");
+    handOver(WindowName::RowCount);
 }

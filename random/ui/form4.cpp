@@ -1,4 +1,5 @@
 #include "random/ui/form4.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/dialogkeys.h"
@@ -64,7 +65,7 @@ private:
 
 Form4::Form4(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("Form4");
+    setObjectName(WindowName::RowCount);
     setWindowTitle("Rivimäärä ?  (max. 500)");
 
     auto* layout = new QVBoxLayout(this);
@@ -154,5 +155,5 @@ void Form4::accept()
         Rivimaara->selectAll();
         return;
     }
-    handOver("Form7");
+    handOver(WindowName::Drawing);
 }

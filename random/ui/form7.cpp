@@ -1,4 +1,5 @@
 #include "random/ui/form7.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
@@ -37,7 +38,7 @@ QLabel* valueLabel(QWidget* parent, const QString& name)
 
 Form7::Form7(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("Form7");
+    setObjectName(WindowName::Drawing);
     setWindowTitle("ARVONTA");
 
     auto* layout = new QVBoxLayout(this);

@@ -1,4 +1,5 @@
 #include "random/ui/form8.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/dialogkeys.h"
@@ -35,7 +36,7 @@ constexpr int kBottomRow = kFirstMatchRow + 13;
 
 Form8::Form8(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("Form8");
+    setObjectName(WindowName::MatchWeights);
     setWindowTitle("Valitse ottelukohtaiset painotukset ja varmat !");
 
     auto* layout = new QVBoxLayout(this);
@@ -183,5 +184,5 @@ void Form8::accept()
     s.FreeMatchCount = totals.freeMatchCount;
     s.FullSystemSize = totals.fullSystemSize;
     s.PerMatchWeights = 1;
-    handOver("Form4");
+    handOver(WindowName::RowCount);
 }

@@ -1,3 +1,4 @@
+#include "base/ui/windownames.h"
 #include "base/ui/windowregistry.h"
 #include "random/ui/form11.h"
 #include "random/ui/form2.h"
@@ -8,10 +9,10 @@
 
 void registerRandomWindows(WindowRegistry& registry)
 {
-    registry.add("Form11", [](AppContext& context) { return new Form11(context); });
-    registry.add("Form2", [](AppContext& context) { return new Form2(context); });
-    registry.add("Form3", [](AppContext& context) { return new Form3(context); });
-    registry.add("Form8", [](AppContext& context) { return new Form8(context); });
-    registry.add("Form4", [](AppContext& context) { return new Form4(context); });
-    registry.add("Form7", [](AppContext& context) { return new Form7(context); });
+    registry.add(WindowName::DrawKind, [](AppContext& context) { return new Form11(context); });
+    registry.add(WindowName::WeightingKind, [](AppContext& context) { return new Form2(context); });
+    registry.add(WindowName::AverageWeight, [](AppContext& context) { return new Form3(context); });
+    registry.add(WindowName::MatchWeights, [](AppContext& context) { return new Form8(context); });
+    registry.add(WindowName::RowCount, [](AppContext& context) { return new Form4(context); });
+    registry.add(WindowName::Drawing, [](AppContext& context) { return new Form7(context); });
 }

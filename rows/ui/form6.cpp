@@ -1,4 +1,5 @@
 #include "rows/ui/form6.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
@@ -38,7 +39,7 @@ QLineEdit* numberBox(QWidget* parent, const QString& name, int digits)
 
 Form6::Form6(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("Form6");
+    setObjectName(WindowName::BasicRow);
     setWindowTitle("Perusrivi");
 
     Label1 = makeLabel(this, " Laita perusrivisi sarakkeeseen.", "Label1");
@@ -195,19 +196,19 @@ void Form6::accept()
     if (markedMatches(s.BasicMarks) != kMatches)
         return;
     if (s.RowSource == 0) {
-        handOver("Formh", {{"", QString::fromUtf8("JÄRJESTELMÄ")},
-                           {"Label1", QString::fromUtf8("         Anna järjestelmäsi ")}});
+        handOver(WindowName::SystemPattern, {{"", QString::fromUtf8("JÄRJESTELMÄ")},
+                                             {"Label1", QString::fromUtf8("         Anna järjestelmäsi ")}});
     } else if (s.CheckTask == 1) {
-        handOver("Form9");
+        handOver(WindowName::Checking);
     } else if (s.HaravaTask == 1) {
         // The harava window counts its own marks in BasicSignCount.
         s.BasicSignCount = 0;
-        if (!handOver("Formh"))
+        if (!handOver(WindowName::SystemPattern))
             s.BasicSignCount = kMatches;
     } else if (s.WeightedDraw == 1) {
-        handOver("Form8");
+        handOver(WindowName::MatchWeights);
     } else {
-        handOver("Form3");
+        handOver(WindowName::AverageWeight);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "rows/ui/formh.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/dialogkeys.h"
@@ -26,7 +27,7 @@ const HaravaSystem* chosenSystem(const SharedState& s)
 
 Formh::Formh(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("Formh");
+    setObjectName(WindowName::SystemPattern);
     setWindowTitle("Harava");
 
     Label1 = new QLabel(" Laita haravasi sarakkeeseen.", this);
@@ -135,10 +136,10 @@ void Formh::accept()
         return;
     case PatternOutcome::CheckTypedSystem:
     case PatternOutcome::CheckHarava:
-        handedOver = handOver("Form9");
+        handedOver = handOver(WindowName::Checking);
         break;
     case PatternOutcome::DrawRandomSystem:
-        handedOver = handOver("Form4");
+        handedOver = handOver(WindowName::RowCount);
         break;
     }
     // While the next window is missing the marks stay usable here.

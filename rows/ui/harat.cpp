@@ -1,7 +1,8 @@
 #include "rows/ui/harat.h"
+#include "base/ui/windownames.h"
 
-#include "rows/harava.h"
 #include "base/ui/dialogkeys.h"
+#include "rows/harava.h"
 #include "rows/ui/couponcolumn.h"
 
 #include <QDir>
@@ -33,7 +34,7 @@ QString shapeText(const HaravaSystem& system)
 
 harat::harat(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("harat");
+    setObjectName(WindowName::ReducedSystemChoice);
     setWindowTitle("Valitse harava");
 
     auto* panel = new QFrame(this);
@@ -95,5 +96,5 @@ void harat::choose()
     s.SystemLetter = s.CurrentFileTitle.left(1);
     s.RowCount = system->rows;
     s.CodedResult.fill(QStringLiteral(" "));
-    handOver("Form6", {{"", "OIKEA RIVI"}, {"Label1", "             Anna oikea rivi."}});
+    handOver(WindowName::BasicRow, {{"", "OIKEA RIVI"}, {"Label1", "             Anna oikea rivi."}});
 }

@@ -1,4 +1,5 @@
 #include "rows/ui/jar.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/dialogkeys.h"
@@ -17,7 +18,7 @@
 
 jar::jar(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("jar");
+    setObjectName(WindowName::OwnSystemShape);
     setWindowTitle("Valitse vaihtoehdot");
 
     auto* layout = new QVBoxLayout(this);
@@ -95,5 +96,5 @@ void jar::accept()
     }
     state().HalfGuardCount = halfGuards;
     state().FullGuardCount = fullGuards;
-    handOver("jst");
+    handOver(WindowName::OwnSystemEntry);
 }

@@ -1,4 +1,5 @@
 #include "rows/ui/jst.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/dialogkeys.h"
@@ -18,7 +19,7 @@ const char* const kSignTexts[3] = {"1", "X", "2"};
 
 jst::jst(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("jst");
+    setObjectName(WindowName::OwnSystemEntry);
     setWindowTitle("Systeemin luonti");
 
     auto* layout = new QHBoxLayout(this);

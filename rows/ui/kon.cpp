@@ -1,4 +1,5 @@
 #include "rows/ui/kon.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
@@ -54,7 +55,7 @@ bool isSign(const QString& text)
 
 kon::kon(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("kon");
+    setObjectName(WindowName::Conversion);
     setWindowTitle("Tee tarvittavat kohdevaihdot ja merkkimuunnokset");
 
     auto* layout = new QVBoxLayout(this);
@@ -222,7 +223,7 @@ void kon::accept()
         }
     }
     const bool checking = s.CheckTask == 1;
-    const QString next = checking ? "Form6" : "Listvali";
+    const QString next = checking ? WindowName::BasicRow : WindowName::PrintTarget;
     if (!services().windows.available(next))
         return;
     {

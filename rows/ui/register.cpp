@@ -1,3 +1,4 @@
+#include "base/ui/windownames.h"
 #include "base/ui/windowregistry.h"
 #include "rows/ui/form6.h"
 #include "rows/ui/formh.h"
@@ -9,12 +10,12 @@
 void registerRowsWindows(WindowRegistry& registry)
 {
     // Basic row entry and the reduced systems
-    registry.add("Form6", [](AppContext& context) { return new Form6(context); });
-    registry.add("harat", [](AppContext& context) { return new harat(context); });
-    registry.add("Formh", [](AppContext& context) { return new Formh(context); });
+    registry.add(WindowName::BasicRow, [](AppContext& context) { return new Form6(context); });
+    registry.add(WindowName::ReducedSystemChoice, [](AppContext& context) { return new harat(context); });
+    registry.add(WindowName::SystemPattern, [](AppContext& context) { return new Formh(context); });
     // Own systems
-    registry.add("jar", [](AppContext& context) { return new jar(context); });
-    registry.add("jst", [](AppContext& context) { return new jst(context); });
+    registry.add(WindowName::OwnSystemShape, [](AppContext& context) { return new jar(context); });
+    registry.add(WindowName::OwnSystemEntry, [](AppContext& context) { return new jst(context); });
     // Fitting an own system to the coupon
-    registry.add("kon", [](AppContext& context) { return new kon(context); });
+    registry.add(WindowName::Conversion, [](AppContext& context) { return new kon(context); });
 }

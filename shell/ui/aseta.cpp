@@ -1,4 +1,5 @@
 #include "shell/ui/aseta.h"
+#include "base/ui/windownames.h"
 
 #include "base/platformpaths.h"
 #include "base/textformat.h"
@@ -19,7 +20,7 @@ namespace {
 
 aseta::aseta(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("aseta");
+    setObjectName(WindowName::Settings);
     setWindowTitle(kProgramTitle);
 
     auto* layout = new QVBoxLayout(this);

@@ -1,4 +1,5 @@
 #include "shell/ui/demoform.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "shell/systeminfo.h"
@@ -69,7 +70,7 @@ private:
 
 demoform::demoform(AppContext& context) : FeatureWindow(context)
 {
-    setObjectName("demoform");
+    setObjectName(WindowName::Information);
     setWindowTitle("Info");
 
     auto* layout = new QVBoxLayout(this);

@@ -1,4 +1,5 @@
 #include "shell/ui/form1.h"
+#include "base/ui/windownames.h"
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
@@ -108,7 +109,7 @@ constexpr int kClientHeight = 6510 / kTwipsPerPixel;
 
 Form1::Form1(AppContext& context, WindowRegistry& registry) : context_(context), registry_(registry)
 {
-    setObjectName("Form1");
+    setObjectName(WindowName::Main);
     setWindowTitle(kMainTitle);
     setWindowIcon(QIcon(":/pictures/rivikone.png"));
 
@@ -122,42 +123,51 @@ Form1::Form1(AppContext& context, WindowRegistry& registry) : context_(context),
              ResetTaskState(s);
              s.RandomTask = 1;
              s.WeightedDraw = 0;
-             showFeature("Form11");
+             showFeature(WindowName::DrawKind);
          }},
         {"tar",
          [this, &s] {
              ResetTaskState(s);
              s.CheckTask = 1;
-             showFeature("jvali");
+             showFeature(WindowName::CheckFileType);
          }},
         {"har",
          [this, &s] {
              ResetTaskState(s);
              s.HaravaTask = 1;
              s.DialogMode = 1;
-             showFeature("harat");
+             showFeature(WindowName::ReducedSystemChoice);
          }},
         {"tul", [this] { printRowFile(); }},
         {"poi", [this] { deleteRowFile(); }},
-        {"tie", feature("kannat", true)},
-        {"til", feature("tillis")},
-        {"vih", feature("vihje")},
-        {"ase", feature("aseta")},
-        {"inf", feature("demoform")},
+        {"tie", feature(WindowName::DatabaseChoice, true)},
+        {"til", feature(WindowName::Statistics)},
+        {"vih", feature(WindowName::HintRow)},
+        {"ase", feature(WindowName::Settings)},
+        {"inf", feature(WindowName::Information)},
         {"lop", [this] { quit(); }},
-        {"kanta", feature("kanta", true)},
-        {"pelaajat", feature("pelaajat", true)},
-        {"tulos", feature("tulos", true)},
-        {"tilanne", feature("tilanne", true)},
+        {"kanta", feature(WindowName::Teams, true)},
+        {"pelaajat", feature(WindowName::Players, true)},
+        {"tulos", feature(WindowName::Results, true)},
+        {"tilanne", feature(WindowName::LeagueTable, true)},
     };
     for (const char* key : {"kal", "mui", "ava", "soi", "win", "calc"})
         operations_.insert(key, [this, key] { runAccessory(context_, key); });
 
     needs_ = {
-        {"arv", {"Form11"}},      {"tar", {"jvali"}},   {"har", {"harat"}},         {"tul", {"Listvali", "kon"}},
-        {"tie", {"kannat"}},      {"til", {"tillis"}},  {"vih", {"vihje"}},         {"ase", {"aseta"}},
-        {"inf", {"demoform"}},    {"kanta", {"kanta"}}, {"pelaajat", {"pelaajat"}}, {"tulos", {"tulos"}},
-        {"tilanne", {"tilanne"}},
+        {"arv", {WindowName::DrawKind}},
+        {"tar", {WindowName::CheckFileType}},
+        {"har", {WindowName::ReducedSystemChoice}},
+        {"tul", {WindowName::PrintTarget, WindowName::Conversion}},
+        {"tie", {WindowName::DatabaseChoice}},
+        {"til", {WindowName::Statistics}},
+        {"vih", {WindowName::HintRow}},
+        {"ase", {WindowName::Settings}},
+        {"inf", {WindowName::Information}},
+        {"kanta", {WindowName::Teams}},
+        {"pelaajat", {WindowName::Players}},
+        {"tulos", {WindowName::Results}},
+        {"tilanne", {WindowName::LeagueTable}},
     };
 
     central_ = new QWidget(this);
@@ -335,7 +345,7 @@ void Form1::changeEvent(QEvent* event)
     // Only the very first activation may show the information window.
     s.FirstActivation = 1;
     if (leadingInt(context_.services.settings.read(keys::Info)) > 0)
-        showFeature("demoform");
+        showFeature(WindowName::Information);
 }
 
 void Form1::deleteRowFile()
@@ -370,9 +380,9 @@ void Form1::printRowFile()
         s.SystemLoaded = 1;
         if (!ReadRowFile(context_, RowReader::OwnSystem, "Tiedoston luku ei onnistu !"))
             return;
-        showFeature("kon");
+        showFeature(WindowName::Conversion);
     } else {
-        showFeature("Listvali");
+        showFeature(WindowName::PrintTarget);
     }
 }
 
