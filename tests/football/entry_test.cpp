@@ -58,7 +58,7 @@ TEST_F(FootballWindowTest, AFileThatIsNoDatabaseIsToldAboutAndKept)
     EXPECT_EQ(file.readAll(), QByteArray("Standard Jet DB vanha tiedosto"));
 }
 
-struct HintWindow : FootballWindowTest {
+struct HintRowWindowTest : FootballWindowTest {
     QWidget* v = nullptr;
     void SetUp() override
     {
@@ -78,7 +78,7 @@ struct HintWindow : FootballWindowTest {
     QString colour(const QString& name) { return control<QLabel>(v, name)->styleSheet(); }
 };
 
-TEST_F(HintWindow, ALevelMatchGivesXAndCandidatesShowBesideIt)
+TEST_F(HintRowWindowTest, ALevelMatchGivesXAndCandidatesShowBesideIt)
 {
     EXPECT_EQ(v->windowTitle(), "Vihjerivi");
     EXPECT_TRUE(control<QCheckBox>(v, "su1")->isChecked());
@@ -113,7 +113,7 @@ TEST_F(HintWindow, ALevelMatchGivesXAndCandidatesShowBesideIt)
     EXPECT_TRUE(colour("osui_0").contains("#ffffff"));
 }
 
-TEST_F(HintWindow, TheSameTeamCannotPlayItselfAndTheLastMatchStays)
+TEST_F(HintRowWindowTest, TheSameTeamCannotPlayItselfAndTheLastMatchStays)
 {
     pick(v, "Combo1", "Arsenal");
     pick(v, "Combo2", "Arsenal");
@@ -161,7 +161,7 @@ TEST_F(FootballWindowTest, ADamagedDatabaseIsToldAboutAndOnlyRead)
     EXPECT_EQ(file.readAll(), damaged);
 }
 
-TEST_F(HintWindow, EnterInAnOpenListTakesTheTeamOnly)
+TEST_F(HintRowWindowTest, EnterInAnOpenListTakesTheTeamOnly)
 {
     ASSERT_TRUE(chooseFromList(control<QComboBox>(v, "Combo1"), "Arsenal"));
     // Enter ends the choice in the open list; the hint waits for its own Enter.

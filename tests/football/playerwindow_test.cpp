@@ -7,7 +7,7 @@
 
 using namespace football;
 
-struct PlayerWindow : FootballWindowTest {
+struct PlayerWindowTest : FootballWindowTest {
     void SetUp() override
     {
         FootballWindowTest::SetUp();
@@ -21,7 +21,7 @@ struct PlayerWindow : FootballWindowTest {
     QWidget* p = nullptr;
 };
 
-TEST_F(PlayerWindow, BrowsesByTeamThenName)
+TEST_F(PlayerWindowTest, BrowsesByTeamThenName)
 {
     p = open("pelaajat");
     EXPECT_EQ(p->windowTitle(), "Pelaaja tietokanta");
@@ -43,7 +43,7 @@ TEST_F(PlayerWindow, BrowsesByTeamThenName)
     saveShot(p, "pelaajat");
 }
 
-TEST_F(PlayerWindow, EditsGoBackIntoTheRecord)
+TEST_F(PlayerWindowTest, EditsGoBackIntoTheRecord)
 {
     p = open("pelaajat");
     focusOn(control<QScrollBar>(p, "maalit"));
@@ -59,7 +59,7 @@ TEST_F(PlayerWindow, EditsGoBackIntoTheRecord)
     EXPECT_EQ(lookup(*db, "pvalio", "pvm", "pelaaja", "Havertz").toString(), "08.12.2026");
 }
 
-TEST_F(PlayerWindow, FindingByPlayerAndByTeam)
+TEST_F(PlayerWindowTest, FindingByPlayerAndByTeam)
 {
     p = open("pelaajat");
     typeCombo(p, "Combo4", "O'Brien");
@@ -81,7 +81,7 @@ TEST_F(PlayerWindow, FindingByPlayerAndByTeam)
     EXPECT_EQ(env.messages.shown.size(), shown) << "an empty search does nothing";
 }
 
-TEST_F(PlayerWindow, NewAndDeleteWithTheQuestion)
+TEST_F(PlayerWindowTest, NewAndDeleteWithTheQuestion)
 {
     p = open("pelaajat");
     click(p, "Command7");
@@ -102,7 +102,7 @@ TEST_F(PlayerWindow, NewAndDeleteWithTheQuestion)
     EXPECT_EQ(textOf(p, "sek_0"), " Pelaajia tietokannassa: 4");
 }
 
-TEST_F(PlayerWindow, MovingAPlayerLeavesHisTeamToBeChosen)
+TEST_F(PlayerWindowTest, MovingAPlayerLeavesHisTeamToBeChosen)
 {
     p = open("pelaajat");
     click(p, "Data2_next"); // Saka
@@ -124,7 +124,7 @@ TEST_F(PlayerWindow, MovingAPlayerLeavesHisTeamToBeChosen)
     EXPECT_EQ(rowCount(*db, "pv"), 1);
 }
 
-TEST_F(PlayerWindow, TheScorerListAndItsPagedPrintOut)
+TEST_F(PlayerWindowTest, TheScorerListAndItsPagedPrintOut)
 {
     p = open("pelaajat");
     click(p, "Command2");

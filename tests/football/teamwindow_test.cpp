@@ -6,7 +6,7 @@
 
 using namespace football;
 
-struct TeamWindow : FootballWindowTest {
+struct TeamWindowTest : FootballWindowTest {
     void SetUp() override
     {
         FootballWindowTest::SetUp();
@@ -44,7 +44,7 @@ struct TeamWindow : FootballWindowTest {
     }
 };
 
-TEST_F(TeamWindow, OpensOnValioliigaInNameOrder)
+TEST_F(TeamWindowTest, OpensOnValioliigaInNameOrder)
 {
     k = open("kanta");
     EXPECT_EQ(k->windowTitle(), "Joukkue tietokanta");
@@ -67,7 +67,7 @@ TEST_F(TeamWindow, OpensOnValioliigaInNameOrder)
     EXPECT_FALSE(isEnabled(k, "Text1")) << "no team to edit";
 }
 
-TEST_F(TeamWindow, EditsAreSavedWhenMovingOnAndTotalsFollow)
+TEST_F(TeamWindowTest, EditsAreSavedWhenMovingOnAndTotalsFollow)
 {
     openOn("Chelsea");
     typeInto(k, "ktas", "3");
@@ -99,7 +99,7 @@ TEST_F(TeamWindow, EditsAreSavedWhenMovingOnAndTotalsFollow)
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }
 
-TEST_F(TeamWindow, NewResetAndDate)
+TEST_F(TeamWindowTest, NewResetAndDate)
 {
     k = open("kanta");
     click(k, "Command1");
@@ -133,7 +133,7 @@ TEST_F(TeamWindow, NewResetAndDate)
     EXPECT_EQ(env.messages.lastText(), "Älä tyhjennä tätä kenttää !");
 }
 
-TEST_F(TeamWindow, FindingNamesWithAQuoteAndNamesThatAreNotThere)
+TEST_F(TeamWindowTest, FindingNamesWithAQuoteAndNamesThatAreNotThere)
 {
     openOn("Nott'm Forest");
     typeCombo(k, "Combo1", "Tottenham");
@@ -142,7 +142,7 @@ TEST_F(TeamWindow, FindingNamesWithAQuoteAndNamesThatAreNotThere)
     EXPECT_EQ(textOf(k, "Text1"), "Nott'm Forest");
 }
 
-TEST_F(TeamWindow, DeletingAsksAndNeverTakesTheLastTeam)
+TEST_F(TeamWindowTest, DeletingAsksAndNeverTakesTheLastTeam)
 {
     openOn("Chelsea");
     env.messages.answerNext(Messages::No);
@@ -160,7 +160,7 @@ TEST_F(TeamWindow, DeletingAsksAndNeverTakesTheLastTeam)
     EXPECT_EQ(rowCount(*db, "veikliiga"), 1);
 }
 
-TEST_F(TeamWindow, MovingATeamToAnotherLeague)
+TEST_F(TeamWindowTest, MovingATeamToAnotherLeague)
 {
     openOn("Chelsea");
     pick(k, "Combo2", "Veikkausliigaan");
@@ -187,7 +187,7 @@ TEST_F(TeamWindow, MovingATeamToAnotherLeague)
     EXPECT_EQ(rowCount(*db, "DII"), 1);
 }
 
-TEST_F(TeamWindow, ThePlayerListAndItsPrintOut)
+TEST_F(TeamWindowTest, ThePlayerListAndItsPrintOut)
 {
     openOn("Chelsea");
     click(k, "Command6");
@@ -217,7 +217,7 @@ TEST_F(TeamWindow, ThePlayerListAndItsPrintOut)
     EXPECT_EQ(env.messages.shown.last().title, "Tulosta");
 }
 
-TEST_F(TeamWindow, ButtonsForHelpAndTheBookmarksPage)
+TEST_F(TeamWindowTest, ButtonsForHelpAndTheBookmarksPage)
 {
     k = open("kanta");
     click(k, "Command8");

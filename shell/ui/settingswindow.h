@@ -6,10 +6,10 @@ class QCheckBox;
 class QLineEdit;
 
 // The settings window: the helper programs, the printer and three switches.
-class aseta : public FeatureWindow {
+class SettingsWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit aseta(AppContext& context);
+    explicit SettingsWindow(AppContext& context);
 
 private:
     void browse(QLineEdit* target, const QString& title, const QString& filter);

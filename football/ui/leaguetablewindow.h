@@ -17,11 +17,11 @@ class TextTableModel;
 
 // The league table: one league or all six, in the total, home or away view;
 // printed or written to a text file.
-class tilanne : public FeatureWindow {
+class LeagueTableWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit tilanne(AppContext& context);
-    ~tilanne() override;
+    explicit LeagueTableWindow(AppContext& context);
+    ~LeagueTableWindow() override;
 
 private:
     void list(football::StandingsView view);

@@ -24,7 +24,7 @@ void setChecked(QWidget* w, const QString& name, bool on)
 
 } // namespace
 
-TEST(SettingsWindow, AFreshStoreShowsTheDefaults)
+TEST(SettingsWindowTest, AFreshStoreShowsTheDefaults)
 {
     TestEnv env;
     QWidget* w = env.open("aseta");
@@ -49,7 +49,7 @@ TEST(SettingsWindow, AFreshStoreShowsTheDefaults)
     saveShot(w, "aseta");
 }
 
-TEST(SettingsWindow, CancelLeavesTheStoreAsItWas)
+TEST(SettingsWindowTest, CancelLeavesTheStoreAsItWas)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
@@ -66,7 +66,7 @@ TEST(SettingsWindow, CancelLeavesTheStoreAsItWas)
     EXPECT_FALSE(QFile::exists(env.settings.fileName()));
 }
 
-TEST(SettingsWindow, SaveStoresEverySwitchAndPath)
+TEST(SettingsWindowTest, SaveStoresEverySwitchAndPath)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
@@ -94,7 +94,7 @@ TEST(SettingsWindow, SaveStoresEverySwitchAndPath)
     EXPECT_EQ(textOf(again, "Text2"), "/opt/kalenteri");
 }
 
-TEST(SettingsWindow, SavingWithSoundsClearedSilencesTheProgramAtOnce)
+TEST(SettingsWindowTest, SavingWithSoundsClearedSilencesTheProgramAtOnce)
 {
     TestEnv env;
     QWidget* w = env.open("aseta");
@@ -106,7 +106,7 @@ TEST(SettingsWindow, SavingWithSoundsClearedSilencesTheProgramAtOnce)
     EXPECT_TRUE(env.sound.played.isEmpty());
 }
 
-TEST(SettingsWindow, BrowseButtonsFillTheirBoxAndCancelKeepsIt)
+TEST(SettingsWindowTest, BrowseButtonsFillTheirBoxAndCancelKeepsIt)
 {
     TestEnv env;
     QWidget* w = env.open("aseta");
@@ -132,7 +132,7 @@ TEST(SettingsWindow, BrowseButtonsFillTheirBoxAndCancelKeepsIt)
     EXPECT_EQ(textOf(w, "Text1"), "/usr/bin/selain");
 }
 
-TEST(SettingsWindow, ThePrinterButtonOpensThePrinterChoice)
+TEST(SettingsWindowTest, ThePrinterButtonOpensThePrinterChoice)
 {
     TestEnv env;
     QWidget* w = env.open("aseta");
@@ -143,7 +143,7 @@ TEST(SettingsWindow, ThePrinterButtonOpensThePrinterChoice)
     EXPECT_FALSE(QFile::exists(env.settings.fileName()));
 }
 
-TEST(SettingsWindow, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
+TEST(SettingsWindowTest, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);

@@ -22,11 +22,11 @@ class DataNavigator;
 // The team database: the teams of one league at a time with all their
 // figures, kept consistent while the user edits them; moves between leagues
 // and the team's player list.
-class kanta : public FeatureWindow {
+class TeamWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit kanta(AppContext& context);
-    ~kanta() override;
+    explicit TeamWindow(AppContext& context);
+    ~TeamWindow() override;
 
 protected:
     bool canClose() override;

@@ -1,28 +1,27 @@
 #include "base/rowfile.h"
 #include "base/textformat.h"
 #include "base/ui/featurewindow.h"
-#include "shell/ui/form1.h"
+#include "shell/ui/mainwindow.h"
 #include "support/testenv.h"
 #include "support/useractions.h"
 #include "support/windowtest.h"
 
+#include "support/files.h"
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
 #include <QToolBar>
-#include "support/files.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-
 // The main window over a registry of our own, so a test decides which windows exist.
 struct MainWindowTest : ::testing::Test {
     TestEnv env;
     WindowRegistry registry;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
     void SetUp() override
     {
@@ -39,9 +38,9 @@ struct MainWindowTest : ::testing::Test {
             return w;
         });
     }
-    Form1& open()
+    MainWindow& open()
     {
-        form = std::make_unique<Form1>(env.context, registry);
+        form = std::make_unique<MainWindow>(env.context, registry);
         registry.setMainWindow(form.get());
         return *form;
     }
@@ -51,7 +50,7 @@ struct MainWindowTest : ::testing::Test {
 
 TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     EXPECT_EQ(f.windowTitle(), "Rivikone PRO v1.0");
     const QList<QPair<QString, QStringList>> expected = {
         {"mnuRivitie",
@@ -80,7 +79,7 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
 
 TEST_F(MainWindowTest, TheToolbarHasTwentyButtonsInOrder)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     auto* toolbar = control<QToolBar>(&f, "Toolbar1");
     ASSERT_TRUE(toolbar);
     QStringList keys, tips;
@@ -91,8 +90,8 @@ TEST_F(MainWindowTest, TheToolbarHasTwentyButtonsInOrder)
             EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
         }
     }
-    EXPECT_EQ(keys, QStringList({"arv", "tar", "har", "tul", "poi", "|", "tie", "til", "vih", "|", "kal", "mui", "ava",
-                                 "soi", "|", "ase", "inf", "|", "win", "lop"}));
+    EXPECT_EQ(keys, QStringList({"arv", "tar", "har", "tul", "poi", "|",   "tie", "til", "vih", "|",
+                                 "kal", "mui", "ava", "soi", "|",   "ase", "inf", "|",   "win", "lop"}));
     EXPECT_EQ(tips, QStringList({"Arvonta ", "Tarkastus ", "Tarkasta harava", "Tulostus ", "Poista rivitiedosto",
                                  "Tietokannat", "Tilastot ", "Vihjerivi", "Kalenteri", "Muistio", "Avaa WWW-sivu",
                                  "Soita äänipuhelu", "Asetukset", "Info", "Rivikone ohjeet", "Lopeta ohjelma"}));
@@ -100,7 +99,7 @@ TEST_F(MainWindowTest, TheToolbarHasTwentyButtonsInOrder)
 
 TEST_F(MainWindowTest, CommandsWhoseWindowDoesNotExistAreDisabled)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     for (const char* key : {"arv", "tar", "har", "tul", "tie", "til", "vih", "ase", "inf"})
         EXPECT_FALSE(isEnabled(&f, key)) << key;
     EXPECT_FALSE(isEnabled(&f, "kan_1"));
@@ -115,7 +114,7 @@ TEST_F(MainWindowTest, CommandsWhoseWindowDoesNotExistAreDisabled)
 
     standIn("aseta");
     standIn("Listvali");
-    Form1 again(env.context, registry);
+    MainWindow again(env.context, registry);
     EXPECT_TRUE(isEnabled(&again, "ase"));
     EXPECT_TRUE(isEnabled(&again, "rtie_6"));
     EXPECT_FALSE(isEnabled(&again, "tul")); // printing also needs the conversion window
@@ -123,7 +122,7 @@ TEST_F(MainWindowTest, CommandsWhoseWindowDoesNotExistAreDisabled)
 
 TEST_F(MainWindowTest, AFeatureWindowDisablesTheMainWindowUntilItCloses)
 {
-    Form1 f(env.context, env.windows);
+    MainWindow f(env.context, env.windows);
     env.windows.setMainWindow(&f);
     f.show();
     trigger(&f, "rtie_6");
@@ -137,7 +136,7 @@ TEST_F(MainWindowTest, AFeatureWindowDisablesTheMainWindowUntilItCloses)
 
 TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWindow)
 {
-    Form1 f(env.context, env.windows);
+    MainWindow f(env.context, env.windows);
     env.windows.setMainWindow(&f);
     f.show();
     // Ten weighted rows drawn and not saved yet.
@@ -177,7 +176,7 @@ TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWind
 
 TEST_F(MainWindowTest, FeatureWindowsOpenInFrontOfTheWindowThatOpenedThem)
 {
-    Form1 f(env.context, env.windows);
+    MainWindow f(env.context, env.windows);
     env.windows.setMainWindow(&f);
     f.show();
     f.move(40, 30);
@@ -210,7 +209,7 @@ TEST(MainWindowStart, TheFirstStartWritesThePrintDefaultsAndTellsSoOnce)
     WindowRegistry registry;
     registry.setContext(&env.context);
     {
-        Form1 first(env.context, registry);
+        MainWindow first(env.context, registry);
         ASSERT_EQ(env.messages.shown.size(), 1);
         EXPECT_EQ(env.messages.shown[0].text, "Asetukset on siirretty järjestelmärekisteriin.\r\n"
                                               "Tulostus asetuksissa on oletus asetukset !\r\nCanon BJ-200 Win 95");
@@ -222,7 +221,7 @@ TEST(MainWindowStart, TheFirstStartWritesThePrintDefaultsAndTellsSoOnce)
         EXPECT_EQ(env.settings.read("AKTI", "Versio", ""), "1.0");
     }
     env.settings.write(keys::PrintTop, "12");
-    Form1 second(env.context, registry);
+    MainWindow second(env.context, registry);
     EXPECT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.settings.read(keys::PrintTop), "12");
 }
@@ -241,7 +240,7 @@ TEST_F(MainWindowTest, TheStartUpSoundFollowsTheSwitch)
 
 TEST_F(MainWindowTest, WithoutAStoredPlaceTheWindowIsCentred)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_NEAR(f.x(), (area.width() - f.width()) / 2, 1);
     EXPECT_NEAR(f.y(), (area.height() - f.height()) / 2, 1);
@@ -251,17 +250,17 @@ TEST_F(MainWindowTest, ThePositionIsStoredOnlyWhenTheWindowMoved)
 {
     env.settings.write(keys::Top, "1500");
     env.settings.write(keys::Left, "3000");
-    Form1& f = open();
+    MainWindow& f = open();
     EXPECT_EQ(f.pos(), QPoint(200, 100));
     f.shutDown();
     EXPECT_EQ(env.settings.read(keys::Top), "1500");
 
     env.settings.write(keys::Top, "1501"); // not a whole number of pixels: still the same place
-    Form1& g = open();
+    MainWindow& g = open();
     g.shutDown();
     EXPECT_EQ(env.settings.read(keys::Top), "1501");
 
-    Form1& h = open();
+    MainWindow& h = open();
     h.move(40, 60);
     h.shutDown();
     EXPECT_EQ(env.settings.read(keys::Top), "900");
@@ -270,7 +269,7 @@ TEST_F(MainWindowTest, ThePositionIsStoredOnlyWhenTheWindowMoved)
 
 TEST_F(MainWindowTest, DeletingARowFile)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     const QString path = env.path("vanhat.1X2");
     ASSERT_TRUE(writeBytes(path, rowsFileHeader(0)));
 
@@ -298,7 +297,7 @@ TEST_F(MainWindowTest, DeletingARowFile)
 
 TEST_F(MainWindowTest, QuittingAsksFirstAndRemovesTheBookmarkFiles)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     f.show();
     const QStringList bookmarks = {"puskuri.htm", "TAUSTA.GIF", "Rivikone.gif", "boltsi.GIF"};
     for (const QString& name : bookmarks)
@@ -324,7 +323,7 @@ TEST_F(MainWindowTest, QuittingAsksFirstAndRemovesTheBookmarkFiles)
 
 TEST_F(MainWindowTest, ClosingTheWindowQuitsWithoutAsking)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     f.show();
     ASSERT_TRUE(writeBytes(env.path("puskuri.htm"), "x"));
     f.close();
@@ -336,7 +335,7 @@ TEST_F(MainWindowTest, TheInformationWindowComesOnlyAtTheFirstActivation)
 {
     standIn("demoform");
     env.settings.write(keys::Info, "1");
-    Form1& f = open();
+    MainWindow& f = open();
     QEvent activate(QEvent::ActivationChange);
     f.show();
     f.activateWindow();
@@ -354,7 +353,7 @@ TEST_F(MainWindowTest, TheInformationWindowComesOnlyAtTheFirstActivation)
 TEST_F(MainWindowTest, WithInfoOffNoInformationWindowIsShown)
 {
     standIn("demoform");
-    Form1& f = open(); // INFO absent reads "0" here
+    MainWindow& f = open(); // INFO absent reads "0" here
     f.show();
     QApplication::setActiveWindow(&f);
     settle();
@@ -365,7 +364,7 @@ TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
 {
     standIn("Listvali");
     standIn("kon");
-    Form1& f = open();
+    MainWindow& f = open();
     QByteArray system = systemFileHeader(2, 1, 2);
     system += "12X1111111111";
     system += "2111111111111";

@@ -1,4 +1,4 @@
-#include "football/ui/tilanne.h"
+#include "football/ui/leaguetablewindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/safewrite.h"
@@ -25,7 +25,7 @@
 
 using namespace football;
 
-tilanne::tilanne(AppContext& context) : FeatureWindow(context)
+LeagueTableWindow::LeagueTableWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::LeagueTable);
     setWindowTitle("Sarjatilanne");
@@ -106,9 +106,9 @@ tilanne::tilanne(AppContext& context) : FeatureWindow(context)
     }
 }
 
-tilanne::~tilanne() = default;
+LeagueTableWindow::~LeagueTableWindow() = default;
 
-int tilanne::chosenLeague() const
+int LeagueTableWindow::chosenLeague() const
 {
     for (int i = 0; i < 7; ++i)
         if (sir[i]->isChecked())
@@ -116,7 +116,7 @@ int tilanne::chosenLeague() const
     return kAllLeagues;
 }
 
-void tilanne::setBusy(bool busy)
+void LeagueTableWindow::setBusy(bool busy)
 {
     busy_ = busy;
     for (auto* b : buttons_)
@@ -124,7 +124,7 @@ void tilanne::setBusy(bool busy)
     Label1->setVisible(busy);
 }
 
-void tilanne::list(StandingsView view)
+void LeagueTableWindow::list(StandingsView view)
 {
     if (!db_ || busy_)
         return;
@@ -155,7 +155,7 @@ void tilanne::list(StandingsView view)
         showDatabaseError(context(), "Sarjataulukkoa ei voi lukea !", error);
 }
 
-void tilanne::output()
+void LeagueTableWindow::output()
 {
     if (!listed_) {
         message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");
@@ -169,7 +169,7 @@ void tilanne::output()
                  "Tulostus ei onnistu! ");
 }
 
-void tilanne::writeFile()
+void LeagueTableWindow::writeFile()
 {
     FileDialogRequest request;
     request.title = "Anna tiedostolle nimi";

@@ -1,6 +1,6 @@
 #include "shell/bouncingball.h"
 #include "shell/systeminfo.h"
-#include "shell/ui/demoform.h"
+#include "shell/ui/informationwindow.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
 
@@ -86,7 +86,7 @@ TEST(BouncingBall, TurnsAwayFromEachEdgeItReaches)
     EXPECT_EQ(squeezed.y(), 54);
 }
 
-TEST(DemoForm, ShowsTheSystemFiguresAndGoesBackToTheMainWindow)
+TEST(InformationWindowTest, ShowsTheSystemFiguresAndGoesBackToTheMainWindow)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
@@ -108,12 +108,12 @@ TEST(DemoForm, ShowsTheSystemFiguresAndGoesBackToTheMainWindow)
     EXPECT_EQ(openWindow("demoform"), nullptr);
 }
 
-TEST(DemoForm, BallKnocksAtTheEdgesOnlyWhenSoundsAreOn)
+TEST(InformationWindowTest, BallKnocksAtTheEdgesOnlyWhenSoundsAreOn)
 {
     for (int soundOn : {1, 0}) {
         TestEnv env;
         env.state.SoundOn = soundOn;
-        auto* window = env.open<demoform>("demoform");
+        auto* window = env.open<InformationWindow>("demoform");
         ASSERT_TRUE(window);
         settle();
         auto* ball = control<QWidget>(window, "picBall");

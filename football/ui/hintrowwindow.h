@@ -17,11 +17,11 @@ class PopupCombo;
 } // namespace football
 
 // The hint row: a sign for each match of the round from the two teams' figures.
-class vihje : public FeatureWindow {
+class HintRowWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit vihje(AppContext& context);
-    ~vihje() override;
+    explicit HintRowWindow(AppContext& context);
+    ~HintRowWindow() override;
 
 private:
     struct Side {

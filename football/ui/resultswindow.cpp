@@ -1,4 +1,4 @@
-#include "football/ui/tulos.h"
+#include "football/ui/resultswindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -48,7 +48,7 @@ QLineEdit* goalBox(QWidget* parent, const QString& name)
 
 } // namespace
 
-tulos::tulos(AppContext& context) : FeatureWindow(context)
+ResultsWindow::ResultsWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Results);
     setWindowTitle("Tulokset");
@@ -193,9 +193,9 @@ tulos::tulos(AppContext& context) : FeatureWindow(context)
     Combo2->setCurrentIndex(-1);
 }
 
-tulos::~tulos() = default;
+ResultsWindow::~ResultsWindow() = default;
 
-int tulos::leagueIndex() const
+int ResultsWindow::leagueIndex() const
 {
     for (int i = 0; i < 6; ++i)
         if (O1[i]->isChecked())
@@ -203,7 +203,7 @@ int tulos::leagueIndex() const
     return 0;
 }
 
-void tulos::leagueChosen()
+void ResultsWindow::leagueChosen()
 {
     Combo1->clear();
     Combo2->clear();
@@ -214,7 +214,7 @@ void tulos::leagueChosen()
     Combo2->setCurrentIndex(-1);
 }
 
-void tulos::fillTeams(PopupCombo* combo)
+void ResultsWindow::fillTeams(PopupCombo* combo)
 {
     if (!db_)
         return;
@@ -227,7 +227,7 @@ void tulos::fillTeams(PopupCombo* combo)
     fillCombo(combo, names);
 }
 
-void tulos::fillScorers()
+void ResultsWindow::fillScorers()
 {
     Combo3->clear();
     if (!db_)
@@ -244,12 +244,12 @@ void tulos::fillScorers()
     Combo3->setCurrentIndex(-1);
 }
 
-void tulos::goalsChanged()
+void ResultsWindow::goalsChanged()
 {
     Text4->setText(QString::number(leadingInt(Text1->text()) + leadingInt(Text2->text())));
 }
 
-void tulos::scorerGoalsChanged(int value)
+void ResultsWindow::scorerGoalsChanged(int value)
 {
     const int teamGoals = leadingInt(Text4->text());
     if (credited_ + value > teamGoals) {
@@ -267,14 +267,14 @@ void tulos::scorerGoalsChanged(int value)
     Text5->setText(QString::number(credited_ + value));
 }
 
-bool tulos::confirmSave()
+bool ResultsWindow::confirmSave()
 {
     if (state().SaveConfirm != 1)
         return true;
     return message("Haluatko varmasti tallentaa ?", Messages::YesNo | Messages::Question, "Tallenna") == Messages::Yes;
 }
 
-void tulos::saveMatch()
+void ResultsWindow::saveMatch()
 {
     if (Combo1->currentText().isEmpty() || Combo2->currentText().isEmpty()) {
         message("Valitse ensin joukkueet!", Messages::Critical, "Tallenna");
@@ -303,7 +303,7 @@ void tulos::saveMatch()
     message("Tallennettu", Messages::Exclamation);
 }
 
-void tulos::clearMatch()
+void ResultsWindow::clearMatch()
 {
     Combo3->clear();
     credited_ = 0;
@@ -317,7 +317,7 @@ void tulos::clearMatch()
         box->setText("0");
 }
 
-void tulos::creditScorer()
+void ResultsWindow::creditScorer()
 {
     if (!db_ || Combo3->currentIndex() < 0)
         return;
@@ -346,7 +346,7 @@ void tulos::creditScorer()
     message("Tallennettu", Messages::Exclamation);
 }
 
-void tulos::addPlayer()
+void ResultsWindow::addPlayer()
 {
     const QString radio = QString("pel_%1").arg(leagueIndex());
     // The player window opened from here already: bring it forward.

@@ -24,11 +24,11 @@ class DataNavigator;
 
 // The player database: the players of one league at a time, searches, moves
 // between leagues and the league's scorers.
-class pelaajat : public FeatureWindow {
+class PlayerWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit pelaajat(AppContext& context);
-    ~pelaajat() override;
+    explicit PlayerWindow(AppContext& context);
+    ~PlayerWindow() override;
 
 protected:
     bool canClose() override;

@@ -1,4 +1,4 @@
-#include "shell/ui/demoform.h"
+#include "shell/ui/informationwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -68,7 +68,7 @@ private:
 
 } // namespace
 
-demoform::demoform(AppContext& context) : FeatureWindow(context)
+InformationWindow::InformationWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Information);
     setWindowTitle("Info");
@@ -149,7 +149,7 @@ demoform::demoform(AppContext& context) : FeatureWindow(context)
     command1->setFocus();
 }
 
-void demoform::fillFigures()
+void InformationWindow::fillFigures()
 {
     auto setLine = [this](int index, const QString& text) {
         if (auto* label = findChild<QLabel*>(QString("Lblinfo_%1").arg(index)))
@@ -165,12 +165,12 @@ void demoform::fillFigures()
     setLine(4, memoryFreeLine(memory));
 }
 
-QSize demoform::ballArea() const
+QSize InformationWindow::ballArea() const
 {
     return {width() - picBall_->width(), height() - picBall_->height()};
 }
 
-void demoform::showEvent(QShowEvent* event)
+void InformationWindow::showEvent(QShowEvent* event)
 {
     FeatureWindow::showEvent(event);
     if (!placed_) {
@@ -183,19 +183,19 @@ void demoform::showEvent(QShowEvent* event)
     timer_->start();
 }
 
-void demoform::hideEvent(QHideEvent* event)
+void InformationWindow::hideEvent(QHideEvent* event)
 {
     timer_->stop();
     FeatureWindow::hideEvent(event);
 }
 
-void demoform::tick()
+void InformationWindow::tick()
 {
     const int elapsed = clock_.isValid() ? int(clock_.restart()) : kTimerMs;
     advanceBall(elapsed);
 }
 
-void demoform::advanceBall(int elapsedMs)
+void InformationWindow::advanceBall(int elapsedMs)
 {
     // Playing a sound lets events run, and with them perhaps the next tick.
     if (moving_)

@@ -15,11 +15,11 @@ class PopupCombo;
 
 // Results entry: a played match into both teams' figures and form, and its
 // goals to the scorers.
-class tulos : public FeatureWindow {
+class ResultsWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit tulos(AppContext& context);
-    ~tulos() override;
+    explicit ResultsWindow(AppContext& context);
+    ~ResultsWindow() override;
 
 private:
     int leagueIndex() const;

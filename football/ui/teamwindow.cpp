@@ -1,4 +1,4 @@
-#include "football/ui/kanta.h"
+#include "football/ui/teamwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -34,7 +34,7 @@ const char* const kStatCaptions[7] = {"Pisteet", "Ottelut", "Tehdyt ", "Pääste
 
 } // namespace
 
-kanta::kanta(AppContext& context) : FeatureWindow(context)
+TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
 {
     using namespace team;
     setObjectName(WindowName::Teams);
@@ -207,9 +207,9 @@ kanta::kanta(AppContext& context) : FeatureWindow(context)
     loadLeague();
 }
 
-kanta::~kanta() = default;
+TeamWindow::~TeamWindow() = default;
 
-QWidget* kanta::buildStatistics(const QString& title, const QList<int>& positions)
+QWidget* TeamWindow::buildStatistics(const QString& title, const QList<int>& positions)
 {
     auto* frame = new QGroupBox(title, this);
     auto* grid = new QGridLayout(frame);
@@ -244,7 +244,7 @@ QWidget* kanta::buildStatistics(const QString& title, const QList<int>& position
     return frame;
 }
 
-void kanta::statisticEdited(int position)
+void TeamWindow::statisticEdited(int position)
 {
     TeamStatistics stats{};
     for (auto it = statBoxes_.begin(); it != statBoxes_.end(); ++it)
@@ -253,17 +253,17 @@ void kanta::statisticEdited(int position)
         statBoxes_.value(changed)->setText(QString::number(stats[changed]));
 }
 
-bool kanta::canClose()
+bool TeamWindow::canClose()
 {
     return !binder_ || commitBeforeClosing(context(), *binder_);
 }
 
-int kanta::leagueIndex() const
+int TeamWindow::leagueIndex() const
 {
     return std::max(0, Combo3->currentIndex());
 }
 
-void kanta::loadLeague()
+void TeamWindow::loadLeague()
 {
     if (!records_)
         return;
@@ -279,7 +279,7 @@ void kanta::loadLeague()
     showRecord();
 }
 
-void kanta::refillTeamList()
+void TeamWindow::refillTeamList()
 {
     QStringList names;
     for (int i = 0; i < records_->recordCount(); ++i)
@@ -287,7 +287,7 @@ void kanta::refillTeamList()
     fillCombo(Combo1, names);
 }
 
-void kanta::showRecord()
+void TeamWindow::showRecord()
 {
     binder_->load();
     num->setText(QString::number(records_->absolutePosition() + 1));
@@ -296,7 +296,7 @@ void kanta::showRecord()
     listedTeam_.clear();
 }
 
-void kanta::addTeam()
+void TeamWindow::addTeam()
 {
     if (!records_ || !commitEdits(context(), *binder_))
         return;
@@ -310,7 +310,7 @@ void kanta::addTeam()
     Text1->setFocus();
 }
 
-void kanta::deleteTeam()
+void TeamWindow::deleteTeam()
 {
     if (!records_ || !records_->hasCurrent())
         return;
@@ -328,7 +328,7 @@ void kanta::deleteTeam()
     showRecord();
 }
 
-void kanta::findTeam()
+void TeamWindow::findTeam()
 {
     const QString name = Combo1->currentText().trimmed();
     if (!records_ || name.isEmpty() || !commitEdits(context(), *binder_))
@@ -339,7 +339,7 @@ void kanta::findTeam()
         message("Tällä nimellä ei löydy !", Messages::Exclamation);
 }
 
-void kanta::reload()
+void TeamWindow::reload()
 {
     if (!records_ || !commitEdits(context(), *binder_))
         return;
@@ -356,7 +356,7 @@ void kanta::reload()
     message("Päivitetty !", Messages::Information);
 }
 
-void kanta::moveTeam()
+void TeamWindow::moveTeam()
 {
     const int to = leagueOfTransferCaption(Combo2->currentText());
     const int from = leagueIndex();
@@ -384,7 +384,7 @@ void kanta::moveTeam()
     showRecord();
 }
 
-void kanta::resetFields()
+void TeamWindow::resetFields()
 {
     if (!records_ || !records_->hasCurrent())
         return;
@@ -396,7 +396,7 @@ void kanta::resetFields()
     Text26->setText(formatDate(services().clock.today()));
 }
 
-void kanta::listPlayers()
+void TeamWindow::listPlayers()
 {
     if (!records_ || !records_->hasCurrent())
         return;
@@ -416,7 +416,7 @@ void kanta::listPlayers()
     listedTeam_ = team;
 }
 
-void kanta::printPlayers()
+void TeamWindow::printPlayers()
 {
     if (model_->rows().isEmpty()) {
         message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");

@@ -1,4 +1,4 @@
-#include "football/ui/pelaajat.h"
+#include "football/ui/playerwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -32,7 +32,7 @@
 
 using namespace football;
 
-pelaajat::pelaajat(AppContext& context) : FeatureWindow(context)
+PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Players);
     setWindowTitle("Pelaaja tietokanta");
@@ -228,16 +228,16 @@ pelaajat::pelaajat(AppContext& context) : FeatureWindow(context)
     loadLeague();
 }
 
-pelaajat::~pelaajat() = default;
+PlayerWindow::~PlayerWindow() = default;
 
-bool pelaajat::canClose()
+bool PlayerWindow::canClose()
 {
     if (busy_)
         return false;
     return !binder_ || commitBeforeClosing(context(), *binder_);
 }
 
-int pelaajat::leagueIndex() const
+int PlayerWindow::leagueIndex() const
 {
     for (int i = 0; i < 6; ++i)
         if (pel[i]->isChecked())
@@ -245,7 +245,7 @@ int pelaajat::leagueIndex() const
     return 0;
 }
 
-void pelaajat::loadLeague()
+void PlayerWindow::loadLeague()
 {
     if (!records_ || busy_)
         return;
@@ -257,7 +257,7 @@ void pelaajat::loadLeague()
     requery();
 }
 
-void pelaajat::reload()
+void PlayerWindow::reload()
 {
     if (!records_ || !commitEdits(context(), *binder_))
         return;
@@ -265,7 +265,7 @@ void pelaajat::reload()
 }
 
 // Runs the league's browsing query again and shows its first record.
-void pelaajat::requery()
+void PlayerWindow::requery()
 {
     BusyCursor busy;
     records_->setRecordSource(playerBrowseQuery(leagueIndex()));
@@ -275,7 +275,7 @@ void pelaajat::requery()
     showRecord();
 }
 
-void pelaajat::refillLists()
+void PlayerWindow::refillLists()
 {
     RecordSet teams(*db_);
     teams.setRecordSource(teamBrowseQuery(leagueIndex()));
@@ -293,7 +293,7 @@ void pelaajat::refillLists()
     fillCombo(Combo4, players);
 }
 
-void pelaajat::showRecord()
+void PlayerWindow::showRecord()
 {
     binder_->load();
     const int position = records_->absolutePosition();
@@ -301,13 +301,13 @@ void pelaajat::showRecord()
     showCount();
 }
 
-void pelaajat::showCount()
+void PlayerWindow::showCount()
 {
     sek_[0]->setText(QStringLiteral(" Pelaajia tietokannassa: %1").arg(records_ ? records_->recordCount() : 0));
     sek_[1]->clear();
 }
 
-void pelaajat::addPlayer()
+void PlayerWindow::addPlayer()
 {
     if (!records_ || !commitEdits(context(), *binder_))
         return;
@@ -321,7 +321,7 @@ void pelaajat::addPlayer()
     Text4->setFocus();
 }
 
-void pelaajat::deletePlayer()
+void PlayerWindow::deletePlayer()
 {
     if (!records_ || !records_->hasCurrent())
         return;
@@ -338,7 +338,7 @@ void pelaajat::deletePlayer()
     showRecord();
 }
 
-void pelaajat::find(QComboBox* box, const QString& column)
+void PlayerWindow::find(QComboBox* box, const QString& column)
 {
     const QString name = box->currentText().trimmed();
     if (!records_ || name.isEmpty() || !commitEdits(context(), *binder_))
@@ -357,7 +357,7 @@ void pelaajat::find(QComboBox* box, const QString& column)
     }
 }
 
-void pelaajat::movePlayer()
+void PlayerWindow::movePlayer()
 {
     const int to = leagueOfTransferCaption(siirto->currentText());
     if (!records_ || to < 0 || !records_->hasCurrent())
@@ -385,7 +385,7 @@ void pelaajat::movePlayer()
     showRecord();
 }
 
-void pelaajat::setBusy(bool busy)
+void PlayerWindow::setBusy(bool busy)
 {
     busy_ = busy;
     for (auto* b : buttons_)
@@ -397,7 +397,7 @@ void pelaajat::setBusy(bool busy)
     porto->setVisible(busy);
 }
 
-void pelaajat::listScorers()
+void PlayerWindow::listScorers()
 {
     if (!records_ || busy_)
         return;
@@ -425,7 +425,7 @@ void pelaajat::listScorers()
     sek_[1]->setText(QStringLiteral(" Maalintekijöitä: %1").arg(rows.size()));
 }
 
-void pelaajat::printScorers()
+void PlayerWindow::printScorers()
 {
     if (!listed_) {
         message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");

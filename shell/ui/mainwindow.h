@@ -12,10 +12,10 @@ class WindowRegistry;
 
 // The main window: the menu and toolbar every task starts from. It exists for
 // the whole run and is disabled while a feature window is open.
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    Form1(AppContext& context, WindowRegistry& registry);
+    MainWindow(AppContext& context, WindowRegistry& registry);
 
     // Runs the operation of a toolbar key or menu item ("arv", "tar", ... "lop").
     void runOperation(const QString& key);

@@ -1,4 +1,4 @@
-#include "shell/ui/aseta.h"
+#include "shell/ui/settingswindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/platformpaths.h"
@@ -18,7 +18,7 @@ namespace {
 
 } // namespace
 
-aseta::aseta(AppContext& context) : FeatureWindow(context)
+SettingsWindow::SettingsWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Settings);
     setWindowTitle(kProgramTitle);
@@ -88,7 +88,7 @@ aseta::aseta(AppContext& context) : FeatureWindow(context)
     Text3->setText(settings.read(keys::Notepad, defaultProgramPath(HelperProgram::Notepad)));
 }
 
-void aseta::browse(QLineEdit* target, const QString& title, const QString& filter)
+void SettingsWindow::browse(QLineEdit* target, const QString& title, const QString& filter)
 {
     FileDialogRequest request;
     request.title = title;
@@ -100,7 +100,7 @@ void aseta::browse(QLineEdit* target, const QString& title, const QString& filte
     restoreProgramDir();
 }
 
-void aseta::save()
+void SettingsWindow::save()
 {
     Settings& settings = services().settings;
     bool saved = settings.write(keys::Sounds, aanet->isChecked() ? "1" : "0");

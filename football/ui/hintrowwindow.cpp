@@ -1,4 +1,4 @@
-#include "football/ui/vihje.h"
+#include "football/ui/hintrowwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/busycursor.h"
@@ -42,7 +42,7 @@ QLabel* signCell(QWidget* parent, const QString& name)
 
 } // namespace
 
-vihje::vihje(AppContext& context) : FeatureWindow(context)
+HintRowWindow::HintRowWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::HintRow);
     setWindowTitle("Vihjerivi");
@@ -151,10 +151,11 @@ vihje::vihje(AppContext& context) : FeatureWindow(context)
     fillTeams(away_);
 }
 
-vihje::~vihje() = default;
+HintRowWindow::~HintRowWindow() = default;
 
-QWidget* vihje::buildSide(Side& side, const QString& title, const QString& statsTitle, const QString& leagueName,
-                          const QString& comboName, const QString& boxPrefix, const QString& dateName)
+QWidget* HintRowWindow::buildSide(Side& side, const QString& title, const QString& statsTitle,
+                                  const QString& leagueName, const QString& comboName, const QString& boxPrefix,
+                                  const QString& dateName)
 {
     auto* frame = new QGroupBox(title, this);
     auto* column = new QVBoxLayout(frame);
@@ -187,7 +188,7 @@ QWidget* vihje::buildSide(Side& side, const QString& title, const QString& stats
     return frame;
 }
 
-int vihje::leagueOf(const Side& side) const
+int HintRowWindow::leagueOf(const Side& side) const
 {
     for (int i = 0; i < 6; ++i)
         if (side.league[i]->isChecked())
@@ -195,14 +196,14 @@ int vihje::leagueOf(const Side& side) const
     return 0;
 }
 
-void vihje::clearBoxes(Side& side)
+void HintRowWindow::clearBoxes(Side& side)
 {
     for (QLineEdit* box : side.box)
         box->clear();
     side.updated->clear();
 }
 
-void vihje::leagueChosen(Side& side)
+void HintRowWindow::leagueChosen(Side& side)
 {
     side.team->clear();
     clearBoxes(side);
@@ -210,7 +211,7 @@ void vihje::leagueChosen(Side& side)
     side.team->setCurrentIndex(-1);
 }
 
-void vihje::fillTeams(Side& side)
+void HintRowWindow::fillTeams(Side& side)
 {
     if (!records_)
         return;
@@ -222,7 +223,7 @@ void vihje::fillTeams(Side& side)
     fillCombo(side.team, names);
 }
 
-void vihje::teamChosen(Side& side)
+void HintRowWindow::teamChosen(Side& side)
 {
     clearBoxes(side);
     const QString name = side.team->currentText();
@@ -236,14 +237,14 @@ void vihje::teamChosen(Side& side)
     }
 }
 
-void vihje::matchChanged(int match)
+void HintRowWindow::matchChanged(int match)
 {
     Text1->setText(QString::number(match));
     for (int k = 0; k < 13; ++k)
         oso[k]->setText(k == match - 1 ? "<-" : "");
 }
 
-void vihje::showSign(int match, QChar sign, bool chosen)
+void HintRowWindow::showSign(int match, QChar sign, bool chosen)
 {
     QLabel* cells[3] = {osu[match], osui[match], Label7[match]};
     const int at = sign == '1' ? 0 : sign == 'X' ? 1 : 2;
@@ -257,7 +258,7 @@ void vihje::showSign(int match, QChar sign, bool chosen)
     }
 }
 
-void vihje::giveHint()
+void HintRowWindow::giveHint()
 {
     const QString homeName = home_.team->currentText();
     const QString awayName = away_.team->currentText();

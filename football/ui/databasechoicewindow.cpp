@@ -1,4 +1,4 @@
-#include "football/ui/kannat.h"
+#include "football/ui/databasechoicewindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/busycursor.h"
@@ -17,7 +17,7 @@ namespace {
 const char* const kTargets[4] = {WindowName::Teams, WindowName::Players, WindowName::Results, WindowName::LeagueTable};
 }
 
-kannat::kannat(AppContext& context) : FeatureWindow(context)
+DatabaseChoiceWindow::DatabaseChoiceWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::DatabaseChoice);
     setWindowTitle("Tietokannat");
@@ -46,7 +46,7 @@ kannat::kannat(AppContext& context) : FeatureWindow(context)
     bindDialogKeys(this, ok, [this] { finish(); });
 }
 
-void kannat::openChoice()
+void DatabaseChoiceWindow::openChoice()
 {
     for (int i = 0; i < 4; ++i) {
         if (!Option1[i]->isChecked())
