@@ -12,5 +12,5 @@ public:
 
 private:
     void openChoice();
-    QRadioButton* Option1[4] = {};
+    QRadioButton* targetOptions_[4] = {};
 };

@@ -31,12 +31,12 @@ private:
     void setBusy(bool busy);
 
     std::unique_ptr<football::FootballDb> db_;
-    football::TextTableModel* model_ = nullptr;
-    QTableView* Grid1 = nullptr;
-    QLabel* sara = nullptr;
-    QLabel* Label1 = nullptr;
-    QRadioButton* sir[7] = {};
-    QRadioButton* tul[2] = {};
+    football::TextTableModel* tableModel_ = nullptr;
+    QTableView* tableGrid_ = nullptr;
+    QLabel* viewLabel_ = nullptr;
+    QLabel* sortingLabel_ = nullptr;
+    QRadioButton* leagueOptions_[7] = {};
+    QRadioButton* outputOptions_[2] = {};
     QList<QPushButton*> buttons_;
     // What was listed last: the view, the league caption and whether anything was.
     football::StandingsView view_ = football::StandingsView::Total;

@@ -46,85 +46,85 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     auto* leagues = new QGroupBox("Sarja", this);
     auto* leagueGrid = new QGridLayout(leagues);
     for (int i = 0; i < 6; ++i) {
-        pel[i] = makeRadio(leagues, QString("pel_%1").arg(i), leagueCaption(i));
-        leagueGrid->addWidget(pel[i], i % 3, i / 3, Qt::AlignLeft);
+        leagueOptions_[i] = makeRadio(leagues, QString("pel_%1").arg(i), leagueCaption(i));
+        leagueGrid->addWidget(leagueOptions_[i], i % 3, i / 3, Qt::AlignLeft);
     }
-    pel[0]->setChecked(true);
+    leagueOptions_[0]->setChecked(true);
     left->addWidget(leagues);
 
     // The player record.
     auto* record = new QGroupBox("Pelaaja", this);
     auto* form = new QGridLayout(record);
-    Text4 = makeEdit(record, "Text4", 24);
-    Combo2 = new QComboBox(record);
-    Combo2->setObjectName("Combo2");
-    Combo2->setEditable(true);
-    Combo2->setInsertPolicy(QComboBox::NoInsert);
-    Text1 = makeEdit(record, "Text1", 16);
-    Text10 = makeEdit(record, "Text10", 5);
-    Text10->setMaximumWidth(64);
-    Text10->setAlignment(Qt::AlignRight);
-    maalit = makeScrollBar(record, "maalit", Qt::Horizontal, 0, 1000);
-    maalit->setPageStep(1);
-    Check5 = makeCheckBox(record, "Check5", "Poissa");
-    Text2 = makeEdit(record, "Text2", 10);
-    Text2->setMaximumWidth(110);
-    auto* command13 = makeButton(record, "Command13", "Pvm.");
-    form->addWidget(makeBuddyLabel(record, "Pelaaja", Text4), 0, 0);
-    form->addWidget(Text4, 0, 1, 1, 3);
-    form->addWidget(makeBuddyLabel(record, "Joukkue", Combo2), 1, 0);
-    form->addWidget(Combo2, 1, 1, 1, 3);
-    form->addWidget(makeBuddyLabel(record, "Paikka kentällä", Text1), 2, 0);
-    form->addWidget(Text1, 2, 1, 1, 3);
-    form->addWidget(makeBuddyLabel(record, "Maaleja", Text10), 3, 0);
-    form->addWidget(Text10, 3, 1);
-    form->addWidget(maalit, 3, 2, 1, 2);
-    form->addWidget(Check5, 4, 1, 1, 3);
-    form->addWidget(makeBuddyLabel(record, " Päivitetty", Text2), 5, 0);
-    form->addWidget(Text2, 5, 1);
-    form->addWidget(command13, 5, 2, Qt::AlignLeft);
+    nameEdit_ = makeEdit(record, "Text4", 24);
+    teamCombo_ = new QComboBox(record);
+    teamCombo_->setObjectName("Combo2");
+    teamCombo_->setEditable(true);
+    teamCombo_->setInsertPolicy(QComboBox::NoInsert);
+    positionEdit_ = makeEdit(record, "Text1", 16);
+    goalsEdit_ = makeEdit(record, "Text10", 5);
+    goalsEdit_->setMaximumWidth(64);
+    goalsEdit_->setAlignment(Qt::AlignRight);
+    goalsBar_ = makeScrollBar(record, "maalit", Qt::Horizontal, 0, 1000);
+    goalsBar_->setPageStep(1);
+    absentCheck_ = makeCheckBox(record, "Check5", "Poissa");
+    updatedEdit_ = makeEdit(record, "Text2", 10);
+    updatedEdit_->setMaximumWidth(110);
+    auto* todayButton = makeButton(record, "Command13", "Pvm.");
+    form->addWidget(makeBuddyLabel(record, "Pelaaja", nameEdit_), 0, 0);
+    form->addWidget(nameEdit_, 0, 1, 1, 3);
+    form->addWidget(makeBuddyLabel(record, "Joukkue", teamCombo_), 1, 0);
+    form->addWidget(teamCombo_, 1, 1, 1, 3);
+    form->addWidget(makeBuddyLabel(record, "Paikka kentällä", positionEdit_), 2, 0);
+    form->addWidget(positionEdit_, 2, 1, 1, 3);
+    form->addWidget(makeBuddyLabel(record, "Maaleja", goalsEdit_), 3, 0);
+    form->addWidget(goalsEdit_, 3, 1);
+    form->addWidget(goalsBar_, 3, 2, 1, 2);
+    form->addWidget(absentCheck_, 4, 1, 1, 3);
+    form->addWidget(makeBuddyLabel(record, " Päivitetty", updatedEdit_), 5, 0);
+    form->addWidget(updatedEdit_, 5, 1);
+    form->addWidget(todayButton, 5, 2, Qt::AlignLeft);
     form->setColumnStretch(3, 1);
-    Data2 = new DataNavigator(record, "Data2");
-    form->addWidget(Data2, 6, 0, 1, 4);
+    navigator_ = new DataNavigator(record, "Data2");
+    form->addWidget(navigator_, 6, 0, 1, 4);
     left->addWidget(record);
 
     auto* edits = new QHBoxLayout;
-    auto* command7 = makeButton(this, "Command7", "&Uusi");
-    auto* command9 = makeButton(this, "Command9", "&Poista");
-    auto* command8 = makeButton(this, "Command8", "Päivi&tä");
-    auto* command5 = makeButton(this, "Command5", "&Järjestä");
-    for (auto* b : {command7, command9, command8, command5})
+    auto* newButton = makeButton(this, "Command7", "&Uusi");
+    auto* deleteButton = makeButton(this, "Command9", "&Poista");
+    auto* reloadButton = makeButton(this, "Command8", "Päivi&tä");
+    auto* sortButton = makeButton(this, "Command5", "&Järjestä");
+    for (auto* b : {newButton, deleteButton, reloadButton, sortButton})
         edits->addWidget(b);
     left->addLayout(edits);
 
     // Searches and the move.
     auto* search = new QGroupBox("Haku ja siirto", this);
     auto* searchGrid = new QGridLayout(search);
-    Combo1 = new QComboBox(search);
-    Combo1->setObjectName("Combo1");
-    Combo4 = new QComboBox(search);
-    Combo4->setObjectName("Combo4");
-    for (QComboBox* c : {Combo1, Combo4}) {
+    findTeamCombo_ = new QComboBox(search);
+    findTeamCombo_->setObjectName("Combo1");
+    findPlayerCombo_ = new QComboBox(search);
+    findPlayerCombo_->setObjectName("Combo4");
+    for (QComboBox* c : {findTeamCombo_, findPlayerCombo_}) {
         c->setEditable(true);
         c->setInsertPolicy(QComboBox::NoInsert);
         c->setMinimumContentsLength(18);
     }
-    siirto = new QComboBox(search);
-    siirto->setObjectName("siirto");
-    siirto->addItems(transferCaptions());
-    siirto->setCurrentIndex(-1);
-    auto* command4 = makeButton(search, "Command4", "Ets&i");
-    auto* command12 = makeButton(search, "Command12", "&Etsi");
-    auto* command3 = makeButton(search, "Command3", "&Siirrä");
+    moveTargetCombo_ = new QComboBox(search);
+    moveTargetCombo_->setObjectName("siirto");
+    moveTargetCombo_->addItems(transferCaptions());
+    moveTargetCombo_->setCurrentIndex(-1);
+    auto* findTeamButton = makeButton(search, "Command4", "Ets&i");
+    auto* findPlayerButton = makeButton(search, "Command12", "&Etsi");
+    auto* moveButton = makeButton(search, "Command3", "&Siirrä");
     searchGrid->addWidget(makeLabel(search, "Joukkue >"), 0, 0);
-    searchGrid->addWidget(Combo1, 0, 1);
-    searchGrid->addWidget(command4, 0, 2);
+    searchGrid->addWidget(findTeamCombo_, 0, 1);
+    searchGrid->addWidget(findTeamButton, 0, 2);
     searchGrid->addWidget(makeLabel(search, "Pelaaja >"), 1, 0);
-    searchGrid->addWidget(Combo4, 1, 1);
-    searchGrid->addWidget(command12, 1, 2);
+    searchGrid->addWidget(findPlayerCombo_, 1, 1);
+    searchGrid->addWidget(findPlayerButton, 1, 2);
     searchGrid->addWidget(makeLabel(search, "Siirrä  >"), 2, 0);
-    searchGrid->addWidget(siirto, 2, 1);
-    searchGrid->addWidget(command3, 2, 2);
+    searchGrid->addWidget(moveTargetCombo_, 2, 1);
+    searchGrid->addWidget(moveButton, 2, 2);
     searchGrid->setColumnStretch(1, 1);
     left->addWidget(search);
     left->addStretch(1);
@@ -132,81 +132,83 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     // The scorer list.
     auto* right = new QVBoxLayout;
     top->addLayout(right, 1);
-    model_ = new TextTableModel(scorerTitles(), this);
-    model_->setCentredColumns({0});
-    Grid1 = makeGrid(this, "Grid1", model_, {-1, 150, 130, -1}, 1);
-    right->addWidget(Grid1, 1);
+    scorerModel_ = new TextTableModel(scorerTitles(), this);
+    scorerModel_->setCentredColumns({0});
+    scorerGrid_ = makeGrid(this, "Grid1", scorerModel_, {-1, 150, 130, -1}, 1);
+    right->addWidget(scorerGrid_, 1);
     auto* listButtons = new QHBoxLayout;
-    auto* command6 = makeButton(this, "Command6", "&Maalintekijät");
-    auto* command2 = makeButton(this, "Command2", "Tul&osta");
-    listButtons->addWidget(command6);
-    listButtons->addWidget(command2);
+    auto* scorersButton = makeButton(this, "Command6", "&Maalintekijät");
+    auto* printButton = makeButton(this, "Command2", "Tul&osta");
+    listButtons->addWidget(scorersButton);
+    listButtons->addWidget(printButton);
     listButtons->addStretch(1);
     right->addLayout(listButtons);
 
     auto* bottom = new QHBoxLayout;
-    auto* command10 = makeButton(this, "Command10", "&Apua");
-    auto* command11 = makeButton(this, "Command11", "A&vaa WWW-sivu");
-    auto* command1 = makeButton(this, "Command1", "&Lopeta");
-    bottom->addWidget(command10);
-    bottom->addWidget(command11);
+    auto* helpButton = makeButton(this, "Command10", "&Apua");
+    auto* webPageButton = makeButton(this, "Command11", "A&vaa WWW-sivu");
+    auto* quitButton = makeButton(this, "Command1", "&Lopeta");
+    bottom->addWidget(helpButton);
+    bottom->addWidget(webPageButton);
     bottom->addStretch(1);
-    bottom->addWidget(command1);
+    bottom->addWidget(quitButton);
     layout->addLayout(bottom);
 
-    auto* sek = new QStatusBar(this);
-    sek->setObjectName("sek");
-    sek->setSizeGripEnabled(false);
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setObjectName("sek");
+    statusBar->setSizeGripEnabled(false);
     for (int i = 0; i < 2; ++i) {
-        sek_[i] = makeLabel(sek, QString(), QString("sek_%1").arg(i));
-        sek->addWidget(sek_[i]);
+        statusLabels_[i] = makeLabel(statusBar, QString(), QString("sek_%1").arg(i));
+        statusBar->addWidget(statusLabels_[i]);
     }
     // Shown while the scorers are being looked for.
-    searching_ = makeLabel(sek, "Etsitään maalintekijöitä, Hetkinen...", "Label8");
-    porto = new QProgressBar(sek);
-    porto->setObjectName("porto");
-    porto->setTextVisible(false);
-    porto->setMaximumSize(160, 14);
-    sek->addPermanentWidget(searching_);
-    sek->addPermanentWidget(porto);
+    searching_ = makeLabel(statusBar, "Etsitään maalintekijöitä, Hetkinen...", "Label8");
+    progressBar_ = new QProgressBar(statusBar);
+    progressBar_->setObjectName("porto");
+    progressBar_->setTextVisible(false);
+    progressBar_->setMaximumSize(160, 14);
+    statusBar->addPermanentWidget(searching_);
+    statusBar->addPermanentWidget(progressBar_);
     searching_->setVisible(false);
-    porto->setVisible(false);
-    layout->addWidget(sek);
+    progressBar_->setVisible(false);
+    layout->addWidget(statusBar);
     layout->setContentsMargins(9, 9, 9, 0);
-    buttons_ = {command7, command9, command8, command5, command4, command12, command3, command6, command2, command13};
+    buttons_ = {newButton,        deleteButton, reloadButton,  sortButton,  findTeamButton,
+                findPlayerButton, moveButton,   scorersButton, printButton, todayButton};
 
-    connect(Data2, &DataNavigator::moveRequested, this, [this](DataNavigator::Move move) {
+    connect(navigator_, &DataNavigator::moveRequested, this, [this](DataNavigator::Move move) {
         if (!records_ || !commitEdits(this->context(), *binder_))
             return;
         applyMove(*records_, move);
         showRecord();
     });
-    for (QRadioButton* r : pel)
+    for (QRadioButton* r : leagueOptions_)
         connect(r, &QRadioButton::clicked, this, [this] { loadLeague(); });
-    connect(maalit, &QScrollBar::valueChanged, this, [this](int v) {
-        if (Text10->text() != QString::number(v))
-            Text10->setText(QString::number(v));
+    connect(goalsBar_, &QScrollBar::valueChanged, this, [this](int v) {
+        if (goalsEdit_->text() != QString::number(v))
+            goalsEdit_->setText(QString::number(v));
     });
-    connect(Text10, &QLineEdit::textChanged, this, [this](const QString& t) {
-        const QSignalBlocker block(maalit);
-        maalit->setValue(leadingInt(t));
+    connect(goalsEdit_, &QLineEdit::textChanged, this, [this](const QString& t) {
+        const QSignalBlocker block(goalsBar_);
+        goalsBar_->setValue(leadingInt(t));
     });
-    onMouseClick(Text2, [this] { message("Älä tyhjennä tätä kenttää !", Messages::Exclamation); });
-    enterMovesOn(Text4);
-    enterMovesOn(Text1);
-    connect(command13, &QPushButton::clicked, this, [this] { Text2->setText(formatDate(services().clock.today())); });
-    connect(command7, &QPushButton::clicked, this, [this] { addPlayer(); });
-    connect(command9, &QPushButton::clicked, this, [this] { deletePlayer(); });
-    connect(command8, &QPushButton::clicked, this, [this] { reload(); });
-    connect(command5, &QPushButton::clicked, this, [this] { reload(); });
-    connect(command4, &QPushButton::clicked, this, [this] { find(Combo1, "joukkue"); });
-    connect(command12, &QPushButton::clicked, this, [this] { find(Combo4, "pelaaja"); });
-    connect(command3, &QPushButton::clicked, this, [this] { movePlayer(); });
-    connect(command6, &QPushButton::clicked, this, [this] { listScorers(); });
-    connect(command2, &QPushButton::clicked, this, [this] { printScorers(); });
-    connect(command10, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(command11, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
-    connect(command1, &QPushButton::clicked, this, [this] { finish(); });
+    onMouseClick(updatedEdit_, [this] { message("Älä tyhjennä tätä kenttää !", Messages::Exclamation); });
+    enterMovesOn(nameEdit_);
+    enterMovesOn(positionEdit_);
+    connect(todayButton, &QPushButton::clicked, this,
+            [this] { updatedEdit_->setText(formatDate(services().clock.today())); });
+    connect(newButton, &QPushButton::clicked, this, [this] { addPlayer(); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { deletePlayer(); });
+    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
+    connect(sortButton, &QPushButton::clicked, this, [this] { reload(); });
+    connect(findTeamButton, &QPushButton::clicked, this, [this] { find(findTeamCombo_, "joukkue"); });
+    connect(findPlayerButton, &QPushButton::clicked, this, [this] { find(findPlayerCombo_, "pelaaja"); });
+    connect(moveButton, &QPushButton::clicked, this, [this] { movePlayer(); });
+    connect(scorersButton, &QPushButton::clicked, this, [this] { listScorers(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { printScorers(); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { finish(); });
 
@@ -219,12 +221,12 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     }
     records_ = std::make_unique<RecordSet>(*db_);
     binder_ = std::make_unique<RecordBinder>(*records_);
-    binder_->bind(Text4, "pelaaja");
-    binder_->bind(Combo2, "joukkue");
-    binder_->bind(Text1, "paikka");
-    binder_->bind(Text10, "maaleja", true);
-    binder_->bind(Check5, "poissa");
-    binder_->bind(Text2, "pvm");
+    binder_->bind(nameEdit_, "pelaaja");
+    binder_->bind(teamCombo_, "joukkue");
+    binder_->bind(positionEdit_, "paikka");
+    binder_->bind(goalsEdit_, "maaleja", true);
+    binder_->bind(absentCheck_, "poissa");
+    binder_->bind(updatedEdit_, "pvm");
     loadLeague();
 }
 
@@ -240,7 +242,7 @@ bool PlayerWindow::canClose()
 int PlayerWindow::leagueIndex() const
 {
     for (int i = 0; i < 6; ++i)
-        if (pel[i]->isChecked())
+        if (leagueOptions_[i]->isChecked())
             return i;
     return 0;
 }
@@ -252,7 +254,7 @@ void PlayerWindow::loadLeague()
     // Edits of the player shown go into his own league before the switch.
     commitEdits(context(), *binder_);
     // The scorers listed were the other league's: neither shown nor printed as this one's.
-    model_->setRows({});
+    scorerModel_->setRows({});
     listed_ = false;
     requery();
 }
@@ -283,28 +285,29 @@ void PlayerWindow::refillLists()
     if (teams.refresh())
         for (teams.moveFirst(); !teams.eof(); teams.moveNext())
             teamNames << teams.text(team::Name);
-    fillCombo(Combo2, teamNames);
-    fillCombo(Combo1, teamNames);
+    fillCombo(teamCombo_, teamNames);
+    fillCombo(findTeamCombo_, teamNames);
     QStringList players;
     for (int i = 0; i < records_->recordCount(); ++i)
         players << records_->textAt(i, "pelaaja");
     players.removeDuplicates();
     players.sort(Qt::CaseInsensitive);
-    fillCombo(Combo4, players);
+    fillCombo(findPlayerCombo_, players);
 }
 
 void PlayerWindow::showRecord()
 {
     binder_->load();
     const int position = records_->absolutePosition();
-    Data2->setCaption(QStringLiteral("Pelaaja: %1").arg(position < 0 ? 0 : position + 1));
+    navigator_->setCaption(QStringLiteral("Pelaaja: %1").arg(position < 0 ? 0 : position + 1));
     showCount();
 }
 
 void PlayerWindow::showCount()
 {
-    sek_[0]->setText(QStringLiteral(" Pelaajia tietokannassa: %1").arg(records_ ? records_->recordCount() : 0));
-    sek_[1]->clear();
+    statusLabels_[0]->setText(
+        QStringLiteral(" Pelaajia tietokannassa: %1").arg(records_ ? records_->recordCount() : 0));
+    statusLabels_[1]->clear();
 }
 
 void PlayerWindow::addPlayer()
@@ -318,7 +321,7 @@ void PlayerWindow::addPlayer()
         return;
     }
     showRecord();
-    Text4->setFocus();
+    nameEdit_->setFocus();
 }
 
 void PlayerWindow::deletePlayer()
@@ -359,7 +362,7 @@ void PlayerWindow::find(QComboBox* box, const QString& column)
 
 void PlayerWindow::movePlayer()
 {
-    const int to = leagueOfTransferCaption(siirto->currentText());
+    const int to = leagueOfTransferCaption(moveTargetCombo_->currentText());
     if (!records_ || to < 0 || !records_->hasCurrent())
         return;
     if (records_->recordCount() == 1) {
@@ -380,7 +383,7 @@ void PlayerWindow::movePlayer()
     if (!ok)
         showDatabaseError(context(), "Siirto ei onnistunut, tietokanta on ennallaan !", error);
     else
-        siirto->setCurrentIndex(-1);
+        moveTargetCombo_->setCurrentIndex(-1);
     refillLists();
     showRecord();
 }
@@ -390,11 +393,11 @@ void PlayerWindow::setBusy(bool busy)
     busy_ = busy;
     for (auto* b : buttons_)
         b->setEnabled(!busy);
-    for (auto* r : pel)
+    for (auto* r : leagueOptions_)
         r->setEnabled(!busy);
-    Data2->setEnabled(!busy);
+    navigator_->setEnabled(!busy);
     searching_->setVisible(busy);
-    porto->setVisible(busy);
+    progressBar_->setVisible(busy);
 }
 
 void PlayerWindow::listScorers()
@@ -406,11 +409,11 @@ void PlayerWindow::listScorers()
     {
         BusyCursor busy;
         setBusy(true);
-        porto->setValue(0);
+        progressBar_->setValue(0);
         RecordSet players(*db_);
         ok = ::listScorers(players, leagueIndex(), rows, [this](int done, int total) {
-            porto->setMaximum(std::max(1, total));
-            porto->setValue(done);
+            progressBar_->setMaximum(std::max(1, total));
+            progressBar_->setValue(done);
             QCoreApplication::processEvents();
         });
         setBusy(false);
@@ -419,10 +422,10 @@ void PlayerWindow::listScorers()
         showDatabaseError(context(), "Pelaajia ei voi lukea !", QString());
         return;
     }
-    model_->setRows(rows);
+    scorerModel_->setRows(rows);
     listed_ = true;
-    sek_[0]->setText(QStringLiteral(" Pelaajia: %1").arg(records_->recordCount()));
-    sek_[1]->setText(QStringLiteral(" Maalintekijöitä: %1").arg(rows.size()));
+    statusLabels_[0]->setText(QStringLiteral(" Pelaajia: %1").arg(records_->recordCount()));
+    statusLabels_[1]->setText(QStringLiteral(" Maalintekijöitä: %1").arg(rows.size()));
 }
 
 void PlayerWindow::printScorers()
@@ -431,5 +434,5 @@ void PlayerWindow::printScorers()
         message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");
         return;
     }
-    printListing(context(), scorersPrintout(model_->rows(), services().clock.today()));
+    printListing(context(), scorersPrintout(scorerModel_->rows(), services().clock.today()));
 }

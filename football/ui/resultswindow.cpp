@@ -58,139 +58,141 @@ ResultsWindow::ResultsWindow(AppContext& context) : FeatureWindow(context)
     auto* leagues = new QGroupBox("Sarja", this);
     auto* leagueGrid = new QGridLayout(leagues);
     for (int i = 0; i < 6; ++i) {
-        O1[i] = makeRadio(leagues, QString("O1_%1").arg(i), leagueCaption(i));
-        leagueGrid->addWidget(O1[i], i % 3, i / 3, Qt::AlignLeft);
+        leagueOptions_[i] = makeRadio(leagues, QString("O1_%1").arg(i), leagueCaption(i));
+        leagueGrid->addWidget(leagueOptions_[i], i % 3, i / 3, Qt::AlignLeft);
     }
-    O1[0]->setChecked(true);
+    leagueOptions_[0]->setChecked(true);
     layout->addWidget(leagues, 0, 0, 1, 2);
 
     // The match: teams, goals and date.
     auto* match = new QGroupBox("Ottelu", this);
     auto* matchGrid = new QGridLayout(match);
-    Combo1 = new PopupCombo(match, "Combo1");
-    Combo2 = new PopupCombo(match, "Combo2");
-    for (auto* combo : {Combo1, Combo2})
+    homeCombo_ = new PopupCombo(match, "Combo1");
+    awayCombo_ = new PopupCombo(match, "Combo2");
+    for (auto* combo : {homeCombo_, awayCombo_})
         combo->setMinimumContentsLength(20);
-    HScroll1 = goalBar(match, "HScroll1");
-    HScroll2 = goalBar(match, "HScroll2");
-    Text1 = goalBox(match, "Text1");
-    Text2 = goalBox(match, "Text2");
-    for (auto* box : {Text1, Text2})
+    homeGoalsBar_ = goalBar(match, "HScroll1");
+    awayGoalsBar_ = goalBar(match, "HScroll2");
+    homeGoalsEdit_ = goalBox(match, "Text1");
+    awayGoalsEdit_ = goalBox(match, "Text2");
+    for (auto* box : {homeGoalsEdit_, awayGoalsEdit_})
         box->setValidator(new QIntValidator(0, 100, box));
     auto* goalsTitle = makeLabel(match, "Maalit");
     goalsTitle->setAlignment(Qt::AlignCenter);
     matchGrid->addWidget(goalsTitle, 0, 2, 1, 2);
-    matchGrid->addWidget(makeBuddyLabel(match, "&Kotijoukkue", Combo1), 1, 0);
-    matchGrid->addWidget(Combo1, 1, 1);
-    matchGrid->addWidget(HScroll1, 1, 2);
-    matchGrid->addWidget(Text1, 1, 3);
-    matchGrid->addWidget(makeBuddyLabel(match, "&Vierailija", Combo2), 2, 0);
-    matchGrid->addWidget(Combo2, 2, 1);
-    matchGrid->addWidget(HScroll2, 2, 2);
-    matchGrid->addWidget(Text2, 2, 3);
-    Text6 = makeEdit(match, "Text6", 10);
-    Text6->setMaximumWidth(110);
-    matchGrid->addWidget(makeBuddyLabel(match, "&Pvm.", Text6), 3, 0);
-    matchGrid->addWidget(Text6, 3, 1, Qt::AlignLeft);
-    auto* command1 = makeButton(match, "Command1", "&Tallenna");
-    matchGrid->addWidget(command1, 3, 2, 1, 2, Qt::AlignRight);
+    matchGrid->addWidget(makeBuddyLabel(match, "&Kotijoukkue", homeCombo_), 1, 0);
+    matchGrid->addWidget(homeCombo_, 1, 1);
+    matchGrid->addWidget(homeGoalsBar_, 1, 2);
+    matchGrid->addWidget(homeGoalsEdit_, 1, 3);
+    matchGrid->addWidget(makeBuddyLabel(match, "&Vierailija", awayCombo_), 2, 0);
+    matchGrid->addWidget(awayCombo_, 2, 1);
+    matchGrid->addWidget(awayGoalsBar_, 2, 2);
+    matchGrid->addWidget(awayGoalsEdit_, 2, 3);
+    dateEdit_ = makeEdit(match, "Text6", 10);
+    dateEdit_->setMaximumWidth(110);
+    matchGrid->addWidget(makeBuddyLabel(match, "&Pvm.", dateEdit_), 3, 0);
+    matchGrid->addWidget(dateEdit_, 3, 1, Qt::AlignLeft);
+    auto* saveMatchButton = makeButton(match, "Command1", "&Tallenna");
+    matchGrid->addWidget(saveMatchButton, 3, 2, 1, 2, Qt::AlignRight);
     matchGrid->setColumnStretch(1, 1);
     layout->addWidget(match, 1, 0, 1, 2);
 
     // Scorers of the match.
     auto* scorers = new QGroupBox("Maalintekijät", this);
     auto* scorerGrid = new QGridLayout(scorers);
-    Combo3 = new PopupCombo(scorers, "Combo3");
-    Combo3->setMinimumContentsLength(30);
-    Combo3->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    HScroll3 = goalBar(scorers, "HScroll3");
-    Text3 = goalBox(scorers, "Text3");
-    Text3->setReadOnly(true);
-    auto* command3 = makeButton(scorers, "Command3", "T&allenna");
-    scorerGrid->addWidget(Combo3, 0, 0, 1, 3);
-    scorerGrid->addWidget(HScroll3, 1, 0);
-    scorerGrid->addWidget(Text3, 1, 1);
-    scorerGrid->addWidget(command3, 1, 2);
+    scorerCombo_ = new PopupCombo(scorers, "Combo3");
+    scorerCombo_->setMinimumContentsLength(30);
+    scorerCombo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    scorerGoalsBar_ = goalBar(scorers, "HScroll3");
+    scorerGoalsEdit_ = goalBox(scorers, "Text3");
+    scorerGoalsEdit_->setReadOnly(true);
+    auto* saveScorerButton = makeButton(scorers, "Command3", "T&allenna");
+    scorerGrid->addWidget(scorerCombo_, 0, 0, 1, 3);
+    scorerGrid->addWidget(scorerGoalsBar_, 1, 0);
+    scorerGrid->addWidget(scorerGoalsEdit_, 1, 1);
+    scorerGrid->addWidget(saveScorerButton, 1, 2);
     scorerGrid->setColumnStretch(0, 1);
     layout->addWidget(scorers, 2, 0);
 
     auto* goals = new QGroupBox("Maalit", this);
     auto* goalForm = new QGridLayout(goals);
-    Text4 = goalBox(goals, "Text4");
-    Text5 = goalBox(goals, "Text5");
-    for (auto* box : {Text4, Text5})
+    teamGoalsEdit_ = goalBox(goals, "Text4");
+    playerGoalsEdit_ = goalBox(goals, "Text5");
+    for (auto* box : {teamGoalsEdit_, playerGoalsEdit_})
         box->setReadOnly(true);
     goalForm->addWidget(makeLabel(goals, "Joukkueet"), 0, 0);
-    goalForm->addWidget(Text4, 0, 1);
+    goalForm->addWidget(teamGoalsEdit_, 0, 1);
     goalForm->addWidget(makeLabel(goals, "Pelaajat"), 1, 0);
-    goalForm->addWidget(Text5, 1, 1);
+    goalForm->addWidget(playerGoalsEdit_, 1, 1);
     layout->addWidget(goals, 2, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* command2 = makeButton(this, "Command2", "&Lisää pelaaja");
-    auto* help = makeButton(this, "SSCommand1", "?");
-    help->setToolTip("Ohjeet");
-    help->setFixedWidth(help->sizeHint().height() + 8);
-    auto* command9 = makeButton(this, "Command9", "Avaa &WWW-sivu");
-    auto* quit = makeButton(this, "poistu", "L&opeta");
-    buttons->addWidget(command2);
-    buttons->addWidget(help);
+    auto* addPlayerButton = makeButton(this, "Command2", "&Lisää pelaaja");
+    auto* helpButton = makeButton(this, "SSCommand1", "?");
+    helpButton->setToolTip("Ohjeet");
+    helpButton->setFixedWidth(helpButton->sizeHint().height() + 8);
+    auto* webPageButton = makeButton(this, "Command9", "Avaa &WWW-sivu");
+    auto* quitButton = makeButton(this, "poistu", "L&opeta");
+    buttons->addWidget(addPlayerButton);
+    buttons->addWidget(helpButton);
     buttons->addStretch(1);
-    buttons->addWidget(command9);
-    buttons->addWidget(quit);
+    buttons->addWidget(webPageButton);
+    buttons->addWidget(quitButton);
     layout->addLayout(buttons, 3, 0, 1, 2);
     layout->setColumnStretch(0, 1);
 
-    Text6->setText(formatDate(services().clock.today()));
+    dateEdit_->setText(formatDate(services().clock.today()));
 
-    for (QRadioButton* r : O1)
+    for (QRadioButton* r : leagueOptions_)
         connect(r, &QRadioButton::clicked, this, [this] { leagueChosen(); });
-    Combo1->beforePopup = [this] { fillTeams(Combo1); };
-    Combo2->beforePopup = [this] { fillTeams(Combo2); };
-    Combo3->beforePopup = [this] { fillScorers(); };
-    connect(HScroll1, &QScrollBar::valueChanged, this, [this](int v) {
-        Text1->setText(QString::number(v));
+    homeCombo_->beforePopup = [this] { fillTeams(homeCombo_); };
+    awayCombo_->beforePopup = [this] { fillTeams(awayCombo_); };
+    scorerCombo_->beforePopup = [this] { fillScorers(); };
+    connect(homeGoalsBar_, &QScrollBar::valueChanged, this, [this](int v) {
+        homeGoalsEdit_->setText(QString::number(v));
         goalsChanged();
     });
-    connect(HScroll2, &QScrollBar::valueChanged, this, [this](int v) {
-        Text2->setText(QString::number(v));
+    connect(awayGoalsBar_, &QScrollBar::valueChanged, this, [this](int v) {
+        awayGoalsEdit_->setText(QString::number(v));
         goalsChanged();
     });
-    connect(Text1, &QLineEdit::textEdited, this, [this](const QString& t) { HScroll1->setValue(leadingInt(t)); });
-    connect(Text2, &QLineEdit::textEdited, this, [this](const QString& t) { HScroll2->setValue(leadingInt(t)); });
-    connect(HScroll3, &QScrollBar::valueChanged, this, [this](int v) { scorerGoalsChanged(v); });
-    for (QLineEdit* box : {Text4, Text5})
+    connect(homeGoalsEdit_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { homeGoalsBar_->setValue(leadingInt(t)); });
+    connect(awayGoalsEdit_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { awayGoalsBar_->setValue(leadingInt(t)); });
+    connect(scorerGoalsBar_, &QScrollBar::valueChanged, this, [this](int v) { scorerGoalsChanged(v); });
+    for (QLineEdit* box : {teamGoalsEdit_, playerGoalsEdit_})
         onMouseClick(box, [this] {
             // Told after the click, so the box does not take the button's release.
             messageSoon("Älä editoi näitä kenttiä !", Messages::Critical);
-            HScroll3->setFocus();
+            scorerGoalsBar_->setFocus();
         });
-    connect(command1, &QPushButton::clicked, this, [this] { saveMatch(); });
-    connect(command3, &QPushButton::clicked, this, [this] { creditScorer(); });
-    connect(command2, &QPushButton::clicked, this, [this] { addPlayer(); });
-    connect(help, &QPushButton::clicked, this, [this] {
+    connect(saveMatchButton, &QPushButton::clicked, this, [this] { saveMatch(); });
+    connect(saveScorerButton, &QPushButton::clicked, this, [this] { creditScorer(); });
+    connect(addPlayerButton, &QPushButton::clicked, this, [this] { addPlayer(); });
+    connect(helpButton, &QPushButton::clicked, this, [this] {
         message(QStringLiteral("Valitse ensin joukkueet ja näiden maalit.") + kLineBreak +
                     "Ennenkuin tallennat valitse maalintekijät," +
                     "niin näet listassa vain näiden joukkueiden pelaajat!.",
                 Messages::Information);
     });
-    connect(command9, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
-    connect(quit, &QPushButton::clicked, this, [this] { finish(); });
+    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
     // No default button: Enter must never save a match by accident.
     bindDialogKeys(this, nullptr, [this] { finish(); });
-    command2->setEnabled(services().windows.available(WindowName::Players));
+    addPlayerButton->setEnabled(services().windows.available(WindowName::Players));
 
     db_ = openBothDatabases(context);
     if (!db_) {
-        for (auto* b : {command1, command3, command2})
+        for (auto* b : {saveMatchButton, saveScorerButton, addPlayerButton})
             b->setEnabled(false);
         QTimer::singleShot(0, this, [this] { finish(); });
         return;
     }
-    fillTeams(Combo1);
-    fillTeams(Combo2);
-    Combo1->setCurrentIndex(-1);
-    Combo2->setCurrentIndex(-1);
+    fillTeams(homeCombo_);
+    fillTeams(awayCombo_);
+    homeCombo_->setCurrentIndex(-1);
+    awayCombo_->setCurrentIndex(-1);
 }
 
 ResultsWindow::~ResultsWindow() = default;
@@ -198,20 +200,20 @@ ResultsWindow::~ResultsWindow() = default;
 int ResultsWindow::leagueIndex() const
 {
     for (int i = 0; i < 6; ++i)
-        if (O1[i]->isChecked())
+        if (leagueOptions_[i]->isChecked())
             return i;
     return 0;
 }
 
 void ResultsWindow::leagueChosen()
 {
-    Combo1->clear();
-    Combo2->clear();
-    Combo3->clear();
-    fillTeams(Combo1);
-    fillTeams(Combo2);
-    Combo1->setCurrentIndex(-1);
-    Combo2->setCurrentIndex(-1);
+    homeCombo_->clear();
+    awayCombo_->clear();
+    scorerCombo_->clear();
+    fillTeams(homeCombo_);
+    fillTeams(awayCombo_);
+    homeCombo_->setCurrentIndex(-1);
+    awayCombo_->setCurrentIndex(-1);
 }
 
 void ResultsWindow::fillTeams(PopupCombo* combo)
@@ -229,42 +231,42 @@ void ResultsWindow::fillTeams(PopupCombo* combo)
 
 void ResultsWindow::fillScorers()
 {
-    Combo3->clear();
+    scorerCombo_->clear();
     if (!db_)
         return;
-    const bool homeScored = Text1->text() != "0" && !Text1->text().isEmpty();
-    const bool awayScored = Text2->text() != "0" && !Text2->text().isEmpty();
+    const bool homeScored = homeGoalsEdit_->text() != "0" && !homeGoalsEdit_->text().isEmpty();
+    const bool awayScored = awayGoalsEdit_->text() != "0" && !awayGoalsEdit_->text().isEmpty();
     if (!homeScored && !awayScored) {
         message("Joukkueilla ei ole maaleja !", Messages::Exclamation);
         return;
     }
-    for (const ScorerCandidate& c :
-         scorerCandidates(*db_, leagueIndex(), Combo1->currentText(), homeScored, Combo2->currentText(), awayScored))
-        Combo3->addItem(scorerItemText(c), QStringList{c.player, c.team});
-    Combo3->setCurrentIndex(-1);
+    for (const ScorerCandidate& c : scorerCandidates(*db_, leagueIndex(), homeCombo_->currentText(), homeScored,
+                                                     awayCombo_->currentText(), awayScored))
+        scorerCombo_->addItem(scorerItemText(c), QStringList{c.player, c.team});
+    scorerCombo_->setCurrentIndex(-1);
 }
 
 void ResultsWindow::goalsChanged()
 {
-    Text4->setText(QString::number(leadingInt(Text1->text()) + leadingInt(Text2->text())));
+    teamGoalsEdit_->setText(QString::number(leadingInt(homeGoalsEdit_->text()) + leadingInt(awayGoalsEdit_->text())));
 }
 
 void ResultsWindow::scorerGoalsChanged(int value)
 {
-    const int teamGoals = leadingInt(Text4->text());
+    const int teamGoals = leadingInt(teamGoalsEdit_->text());
     if (credited_ + value > teamGoals) {
         // Back to the most the match still allows, and the bar let go, before
         // the user is told: a held arrow would otherwise step on behind the box.
         value = std::max(0, teamGoals - credited_);
         {
-            const QSignalBlocker block(HScroll3);
-            HScroll3->setValue(value);
+            const QSignalBlocker block(scorerGoalsBar_);
+            scorerGoalsBar_->setValue(value);
         }
-        releaseScrollBar(HScroll3);
+        releaseScrollBar(scorerGoalsBar_);
         messageSoon("Pelaajien maalit eivät voi olla yli joukkueiden maalien !", Messages::Exclamation, "Oops!");
     }
-    Text3->setText(QString::number(value));
-    Text5->setText(QString::number(credited_ + value));
+    scorerGoalsEdit_->setText(QString::number(value));
+    playerGoalsEdit_->setText(QString::number(credited_ + value));
 }
 
 bool ResultsWindow::confirmSave()
@@ -276,7 +278,7 @@ bool ResultsWindow::confirmSave()
 
 void ResultsWindow::saveMatch()
 {
-    if (Combo1->currentText().isEmpty() || Combo2->currentText().isEmpty()) {
+    if (homeCombo_->currentText().isEmpty() || awayCombo_->currentText().isEmpty()) {
         message("Valitse ensin joukkueet!", Messages::Critical, "Tallenna");
         return;
     }
@@ -284,11 +286,11 @@ void ResultsWindow::saveMatch()
         return;
     PlayedMatch match;
     match.league = leagueIndex();
-    match.home = Combo1->currentText();
-    match.away = Combo2->currentText();
-    match.homeGoals = leadingInt(Text1->text());
-    match.awayGoals = leadingInt(Text2->text());
-    match.date = Text6->text().trimmed();
+    match.home = homeCombo_->currentText();
+    match.away = awayCombo_->currentText();
+    match.homeGoals = leadingInt(homeGoalsEdit_->text());
+    match.awayGoals = leadingInt(awayGoalsEdit_->text());
+    match.date = dateEdit_->text().trimmed();
     QString error;
     bool ok;
     {
@@ -305,32 +307,32 @@ void ResultsWindow::saveMatch()
 
 void ResultsWindow::clearMatch()
 {
-    Combo3->clear();
+    scorerCombo_->clear();
     credited_ = 0;
     {
-        const QSignalBlocker b1(HScroll1), b2(HScroll2), b3(HScroll3);
-        HScroll1->setValue(0);
-        HScroll2->setValue(0);
-        HScroll3->setValue(0);
+        const QSignalBlocker b1(homeGoalsBar_), b2(awayGoalsBar_), b3(scorerGoalsBar_);
+        homeGoalsBar_->setValue(0);
+        awayGoalsBar_->setValue(0);
+        scorerGoalsBar_->setValue(0);
     }
-    for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5})
+    for (QLineEdit* box : {homeGoalsEdit_, awayGoalsEdit_, scorerGoalsEdit_, teamGoalsEdit_, playerGoalsEdit_})
         box->setText("0");
 }
 
 void ResultsWindow::creditScorer()
 {
-    if (!db_ || Combo3->currentIndex() < 0)
+    if (!db_ || scorerCombo_->currentIndex() < 0)
         return;
     if (!confirmSave())
         return;
-    const QStringList who = Combo3->currentData().toStringList();
-    const int goals = leadingInt(Text3->text());
+    const QStringList who = scorerCombo_->currentData().toStringList();
+    const int goals = leadingInt(scorerGoalsEdit_->text());
     QString error;
     int records;
     {
         BusyCursor busy;
-        records =
-            ::creditScorer(*db_, leagueIndex(), {who.value(0), who.value(1)}, goals, Text6->text().trimmed(), &error);
+        records = ::creditScorer(*db_, leagueIndex(), {who.value(0), who.value(1)}, goals, dateEdit_->text().trimmed(),
+                                 &error);
     }
     if (records < 0) {
         showDatabaseError(context(), "Tallennus ei onnistunut, tietokanta on ennallaan !", error);
@@ -338,11 +340,11 @@ void ResultsWindow::creditScorer()
     }
     credited_ += goals;
     {
-        const QSignalBlocker block(HScroll3);
-        HScroll3->setValue(0);
+        const QSignalBlocker block(scorerGoalsBar_);
+        scorerGoalsBar_->setValue(0);
     }
-    Text3->setText("0");
-    Text5->setText(QString::number(credited_));
+    scorerGoalsEdit_->setText("0");
+    playerGoalsEdit_->setText(QString::number(credited_));
     message("Tallennettu", Messages::Exclamation);
 }
 

@@ -27,7 +27,7 @@ private:
     void tick();
     QSize ballArea() const;
 
-    QLabel* picBall_ = nullptr;
+    QLabel* ballPicture_ = nullptr;
     QTimer* timer_ = nullptr;
     QElapsedTimer clock_;
     BouncingBall ball_{0, 0, 2};

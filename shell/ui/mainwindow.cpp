@@ -174,14 +174,14 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
     central_->setObjectName("tausta");
     central_->setAutoFillBackground(true);
     setCentralWidget(central_);
-    picture8_ = new QLabel(central_);
-    picture8_->setObjectName("Picture8");
-    picture8_->setPixmap(QPixmap(":/pictures/Picture8.png"));
-    picture8_->adjustSize();
-    image12_ = new QLabel(central_);
-    image12_->setObjectName("Image12");
-    image12_->setPixmap(QPixmap(":/pictures/Image12.png"));
-    image12_->adjustSize();
+    bannerPicture_ = new QLabel(central_);
+    bannerPicture_->setObjectName("Picture8");
+    bannerPicture_->setPixmap(QPixmap(":/pictures/Picture8.png"));
+    bannerPicture_->adjustSize();
+    ballPicture_ = new QLabel(central_);
+    ballPicture_->setObjectName("Image12");
+    ballPicture_->setPixmap(QPixmap(":/pictures/Image12.png"));
+    ballPicture_->adjustSize();
 
     buildMenus();
     buildToolbar();
@@ -323,9 +323,9 @@ void MainWindow::placePictures()
     // The picture stands centred, 600 twips above the bottom edge of the window.
     const int bottomMargin = 600 / kTwipsPerPixel;
     const int windowBottom = height() - central_->y();
-    picture8_->move(width() / 2 - picture8_->width() / 2,
-                    std::max(0, windowBottom - picture8_->height() - bottomMargin));
-    image12_->move(8, std::max(0, central_->height() - image12_->height() - 8));
+    bannerPicture_->move(width() / 2 - bannerPicture_->width() / 2,
+                         std::max(0, windowBottom - bannerPicture_->height() - bottomMargin));
+    ballPicture_->move(8, std::max(0, central_->height() - ballPicture_->height() - 8));
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

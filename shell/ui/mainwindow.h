@@ -49,8 +49,8 @@ private:
     // Which window each operation needs; operations without one are always available.
     QHash<QString, QStringList> needs_;
     QList<QPair<QAction*, QString>> actions_; // action and its operation
-    QLabel* picture8_ = nullptr;
-    QLabel* image12_ = nullptr;
+    QLabel* bannerPicture_ = nullptr;
+    QLabel* ballPicture_ = nullptr;
     QWidget* central_ = nullptr;
     bool shutDown_ = false;
 };

@@ -37,55 +37,55 @@ SettingsWindow::SettingsWindow(AppContext& context) : FeatureWindow(context)
         layout->addWidget(frame);
         return std::make_pair(b, edit);
     };
-    auto [command6, text3] = pathFrame("Muistio", "Command6", "Valitse &muistio", "Text3");
-    auto [command5, text2] = pathFrame("Kalenteri", "Command5", "V&alitse kalenteri", "Text2");
-    auto [command3, text1] = pathFrame("WWW-lukija", "Command3", "&Valitse WWW-lukija", "Text1");
-    Text1 = text1;
-    Text2 = text2;
-    Text3 = text3;
+    auto [notepadButton, notepadEdit] = pathFrame("Muistio", "Command6", "Valitse &muistio", "Text3");
+    auto [calendarButton, calendarEdit] = pathFrame("Kalenteri", "Command5", "V&alitse kalenteri", "Text2");
+    auto [wwwReaderButton, wwwReaderEdit] = pathFrame("WWW-lukija", "Command3", "&Valitse WWW-lukija", "Text1");
+    wwwReaderEdit_ = wwwReaderEdit;
+    calendarEdit_ = calendarEdit;
+    notepadEdit_ = notepadEdit;
 
     auto* switches = new QGroupBox(this);
     switches->setObjectName("Frame4");
     auto* grid = new QGridLayout(switches);
-    auto* command4 = makeButton(switches, "Command4", "Valitse &kirjoitin");
-    info = makeCheckBox(switches, "info", "Näytä info");
-    aanet = makeCheckBox(switches, "aanet", "Äänet");
-    varmis = makeCheckBox(switches, "varmis", "Tallennusvarmistukset");
-    grid->addWidget(command4, 0, 0, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(info, 0, 1);
-    grid->addWidget(aanet, 1, 1);
-    grid->addWidget(varmis, 2, 1);
+    auto* printerButton = makeButton(switches, "Command4", "Valitse &kirjoitin");
+    showInfoCheck_ = makeCheckBox(switches, "info", "Näytä info");
+    soundsCheck_ = makeCheckBox(switches, "aanet", "Äänet");
+    saveConfirmCheck_ = makeCheckBox(switches, "varmis", "Tallennusvarmistukset");
+    grid->addWidget(printerButton, 0, 0, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(showInfoCheck_, 0, 1);
+    grid->addWidget(soundsCheck_, 1, 1);
+    grid->addWidget(saveConfirmCheck_, 2, 1);
     grid->setColumnStretch(1, 1);
     layout->addWidget(switches);
 
     auto* buttons = new QHBoxLayout;
-    auto* command1 = makeButton(this, "Command1", "&Tallenna");
-    auto* command2 = makeButton(this, "Command2", "&Peruuta");
-    command1->setDefault(true);
+    auto* saveButton = makeButton(this, "Command1", "&Tallenna");
+    auto* cancelButton = makeButton(this, "Command2", "&Peruuta");
+    saveButton->setDefault(true);
     buttons->addStretch(1);
-    buttons->addWidget(command1);
-    buttons->addWidget(command2);
+    buttons->addWidget(saveButton);
+    buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
 
-    connect(command6, &QPushButton::clicked, this,
-            [this] { browse(Text3, "Valitse muistio !", "Teksturit (*.EXE)|*.EXE"); });
-    connect(command5, &QPushButton::clicked, this,
-            [this] { browse(Text2, "Valitse kalenteri !", "Kalenterit (*.EXE)|*.EXE"); });
-    connect(command3, &QPushButton::clicked, this,
-            [this] { browse(Text1, "Valitse WWW-lukija !", "WWW-lukijat (*.EXE)|*.EXE"); });
-    connect(command4, &QPushButton::clicked, this, [this] { services().printer.setup(); });
-    connect(command1, &QPushButton::clicked, this, [this] { save(); });
-    connect(command2, &QPushButton::clicked, this, [this] { finish(); });
+    connect(notepadButton, &QPushButton::clicked, this,
+            [this] { browse(notepadEdit_, "Valitse muistio !", "Teksturit (*.EXE)|*.EXE"); });
+    connect(calendarButton, &QPushButton::clicked, this,
+            [this] { browse(calendarEdit_, "Valitse kalenteri !", "Kalenterit (*.EXE)|*.EXE"); });
+    connect(wwwReaderButton, &QPushButton::clicked, this,
+            [this] { browse(wwwReaderEdit_, "Valitse WWW-lukija !", "WWW-lukijat (*.EXE)|*.EXE"); });
+    connect(printerButton, &QPushButton::clicked, this, [this] { services().printer.setup(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { finish(); });
 
     // Load
     Settings& settings = services().settings;
-    aanet->setChecked(leadingInt(settings.read(keys::Sounds)) == 1);
-    state().SoundOn = aanet->isChecked() ? 1 : 0;
-    info->setChecked(leadingInt(settings.read(keys::InfoInSettingsWindow)) == 1);
-    varmis->setChecked(leadingInt(settings.read(keys::SaveConfirm)) == 1);
-    Text1->setText(settings.read(keys::WwwReader, defaultProgramPath(HelperProgram::WwwReader)));
-    Text2->setText(settings.read(keys::Calendar, defaultProgramPath(HelperProgram::Calendar)));
-    Text3->setText(settings.read(keys::Notepad, defaultProgramPath(HelperProgram::Notepad)));
+    soundsCheck_->setChecked(leadingInt(settings.read(keys::Sounds)) == 1);
+    state().SoundOn = soundsCheck_->isChecked() ? 1 : 0;
+    showInfoCheck_->setChecked(leadingInt(settings.read(keys::InfoInSettingsWindow)) == 1);
+    saveConfirmCheck_->setChecked(leadingInt(settings.read(keys::SaveConfirm)) == 1);
+    wwwReaderEdit_->setText(settings.read(keys::WwwReader, defaultProgramPath(HelperProgram::WwwReader)));
+    calendarEdit_->setText(settings.read(keys::Calendar, defaultProgramPath(HelperProgram::Calendar)));
+    notepadEdit_->setText(settings.read(keys::Notepad, defaultProgramPath(HelperProgram::Notepad)));
 }
 
 void SettingsWindow::browse(QLineEdit* target, const QString& title, const QString& filter)
@@ -103,19 +103,19 @@ void SettingsWindow::browse(QLineEdit* target, const QString& title, const QStri
 void SettingsWindow::save()
 {
     Settings& settings = services().settings;
-    bool saved = settings.write(keys::Sounds, aanet->isChecked() ? "1" : "0");
-    saved = settings.write(keys::Info, info->isChecked() ? "1" : "0") && saved;
-    saved = settings.write(keys::SaveConfirm, varmis->isChecked() ? "1" : "0") && saved;
-    saved = settings.write(keys::WwwReader, Text1->text()) && saved;
-    saved = settings.write(keys::Calendar, Text2->text()) && saved;
-    saved = settings.write(keys::Notepad, Text3->text()) && saved;
+    bool saved = settings.write(keys::Sounds, soundsCheck_->isChecked() ? "1" : "0");
+    saved = settings.write(keys::Info, showInfoCheck_->isChecked() ? "1" : "0") && saved;
+    saved = settings.write(keys::SaveConfirm, saveConfirmCheck_->isChecked() ? "1" : "0") && saved;
+    saved = settings.write(keys::WwwReader, wwwReaderEdit_->text()) && saved;
+    saved = settings.write(keys::Calendar, calendarEdit_->text()) && saved;
+    saved = settings.write(keys::Notepad, notepadEdit_->text()) && saved;
     if (!saved) {
         // The choices stay in the window, so the user can free the file and save again or cancel.
         message(QStringLiteral("Asetuksia ei voitu tallentaa !") + kLineBreak + settings.fileName(), Messages::Critical,
                 "Tallenna");
         return;
     }
-    state().SoundOn = aanet->isChecked() ? 1 : 0;
-    state().SaveConfirm = varmis->isChecked() ? 1 : 0;
+    state().SoundOn = soundsCheck_->isChecked() ? 1 : 0;
+    state().SaveConfirm = saveConfirmCheck_->isChecked() ? 1 : 0;
     finish();
 }

@@ -15,10 +15,10 @@ private:
     void browse(QLineEdit* target, const QString& title, const QString& filter);
     void save();
 
-    QLineEdit* Text1 = nullptr; // WWW reader
-    QLineEdit* Text2 = nullptr; // calendar
-    QLineEdit* Text3 = nullptr; // notepad
-    QCheckBox* info = nullptr;
-    QCheckBox* aanet = nullptr;
-    QCheckBox* varmis = nullptr;
+    QLineEdit* wwwReaderEdit_ = nullptr;
+    QLineEdit* calendarEdit_ = nullptr;
+    QLineEdit* notepadEdit_ = nullptr;
+    QCheckBox* showInfoCheck_ = nullptr;
+    QCheckBox* soundsCheck_ = nullptr;
+    QCheckBox* saveConfirmCheck_ = nullptr;
 };
