@@ -12,17 +12,17 @@ using namespace football;
 
 TEST_F(FootballWindowTest, TheChooserHandsOverToTheChosenWindow)
 {
-    const QStringList targets = {"kanta", "pelaajat", "tulos", "tilanne"};
+    const QStringList targets = {WindowName::Teams, WindowName::Players, WindowName::Results, WindowName::LeagueTable};
     for (int i = 0; i < 4; ++i) {
-        QWidget* w = open("kannat");
+        QWidget* w = open(WindowName::DatabaseChoice);
         ASSERT_TRUE(w);
         EXPECT_EQ(w->windowTitle(), "Tietokannat");
         if (i == 0)
-            saveShot(w, "kannat");
+            saveShot(w, WindowName::DatabaseChoice);
         click(w, QString("Option1_%1").arg(i));
         click(w, "MhCommand1");
         EXPECT_EQ(env.windows.shownNames().last(), targets[i]);
-        EXPECT_FALSE(openWindow("kannat"));
+        EXPECT_FALSE(openWindow(WindowName::DatabaseChoice));
         EXPECT_FALSE(env.mainWindow.isEnabled()) << "a hand-over keeps the main window waiting";
         QWidget* next = openWindow(targets[i]);
         ASSERT_TRUE(next);
@@ -43,7 +43,8 @@ TEST_F(FootballWindowTest, AFileThatIsNoDatabaseIsToldAboutAndKept)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("Standard Jet DB vanha tiedosto");
     file.close();
-    for (const char* name : {"kanta", "pelaajat", "tulos", "tilanne", "vihje"}) {
+    for (const char* name :
+         {WindowName::Teams, WindowName::Players, WindowName::Results, WindowName::LeagueTable, WindowName::HintRow}) {
         env.messages.shown.clear();
         env.mainWindow.setEnabled(false);
         env.open(name);
@@ -67,7 +68,7 @@ struct HintRowWindowTest : FootballWindowTest {
                    "05.12.2026");
         insertTeam(*db, 0, "Chelsea", {{"vkot", 1}, {"vtas", 1}, {"vvie", 1}, {"vpis", 4}, {"vmkot", 0}, {"vmvie", 3}});
         insertTeam(*db, 1, "Leeds", {{"vkot", 3}, {"vpis", 9}, {"vmkot", 2}, {"vmvie", 6}});
-        v = open("vihje");
+        v = open(WindowName::HintRow);
         ASSERT_TRUE(v);
     }
     QString row(int k)
@@ -145,7 +146,7 @@ TEST_F(FootballWindowTest, ADamagedDatabaseIsToldAboutAndOnlyRead)
 {
     db.reset();
     const QByteArray damaged = damagedTeamDatabase(env.dir.path());
-    for (const char* name : {"kanta", "tulos"}) {
+    for (const char* name : {WindowName::Teams, WindowName::Results}) {
         env.messages.shown.clear();
         QWidget* w = open(name);
         ASSERT_EQ(env.messages.shown.size(), 1) << name;
@@ -187,8 +188,10 @@ TEST_F(FootballWindowTest, EscapeInAnOpenListClosesTheListOnly)
     insertTeam(*db, 0, "Arsenal");
     insertTeam(*db, 0, "Chelsea");
     insertPlayer(*db, 0, "Saka", "Arsenal");
-    const QList<QPair<QString, QString>> lists = {
-        {"tulos", "Combo1"}, {"kanta", "Combo3"}, {"pelaajat", "Combo1"}, {"vihje", "Combo2"}};
+    const QList<QPair<QString, QString>> lists = {{WindowName::Results, "Combo1"},
+                                                  {WindowName::Teams, "Combo3"},
+                                                  {WindowName::Players, "Combo1"},
+                                                  {WindowName::HintRow, "Combo2"}};
     for (const auto& [window, list] : lists) {
         QWidget* w = open(window);
         ASSERT_TRUE(w);
@@ -207,7 +210,7 @@ TEST_F(FootballWindowTest, EscapeInAnOpenListClosesTheListOnly)
 
 TEST_F(FootballWindowTest, TheGoalBarsStepTheWayTheArrowKeysPoint)
 {
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     focusOn(control<QScrollBar>(w, "HScroll1"));
     pressKey(Qt::Key_Right);
     pressKey(Qt::Key_Right);
@@ -221,20 +224,20 @@ TEST_F(FootballWindowTest, TheGoalBarsStepTheWayTheArrowKeysPoint)
 
 TEST_F(FootballWindowTest, EnterAndEscapeWhereTheyAreNatural)
 {
-    QWidget* chooser = open("kannat");
+    QWidget* chooser = open(WindowName::DatabaseChoice);
     click(chooser, "Option1_3");
     QTest::keyClick(chooser, Qt::Key_Return);
     settle();
-    EXPECT_EQ(env.windows.shownNames().last(), "tilanne");
-    QWidget* table = openWindow("tilanne");
+    EXPECT_EQ(env.windows.shownNames().last(), WindowName::LeagueTable);
+    QWidget* table = openWindow(WindowName::LeagueTable);
     ASSERT_TRUE(table);
     QTest::keyClick(table, Qt::Key_Escape);
     settle();
-    EXPECT_FALSE(openWindow("tilanne"));
+    EXPECT_FALSE(openWindow(WindowName::LeagueTable));
     EXPECT_TRUE(env.mainWindow.isEnabled());
 
     insertTeam(*db, 0, "Arsenal");
-    QWidget* teams = open("kanta");
+    QWidget* teams = open(WindowName::Teams);
     teams->activateWindow();
     QApplication::setActiveWindow(teams);
     auto* name = control<QLineEdit>(teams, "Text1");

@@ -28,7 +28,7 @@ struct MatchFlow : FootballWindowTest {
 
     void enterMatch()
     {
-        QWidget* w = open("tulos");
+        QWidget* w = open(WindowName::Results);
         ASSERT_TRUE(w);
         EXPECT_EQ(textOf(w, "Text6"), "08.12.2026");
         click(w, "O1_4");
@@ -47,7 +47,7 @@ struct MatchFlow : FootballWindowTest {
             offered << scorers->itemText(i);
         EXPECT_EQ(offered,
                   (QStringList{"Lod                 HJK", "Hostikka            HJK", "Ilo                 KuPS"}));
-        saveShot(w, "tulos");
+        saveShot(w, WindowName::Results);
         pick(w, "Combo3", "Lod                 HJK");
         slide(w, "HScroll3", 2);
         EXPECT_EQ(textOf(w, "Text5"), "2");
@@ -73,7 +73,7 @@ TEST_F(MatchFlow, TheResultReachesTheTeamsTheTableAndTheHint)
     enterMatch();
 
     // The team window.
-    QWidget* k = open("kanta");
+    QWidget* k = open(WindowName::Teams);
     ASSERT_TRUE(k);
     pick(k, "Combo3", "Veikkausliiga");
     EXPECT_EQ(textOf(k, "Label5"), "Valmentaja");
@@ -99,7 +99,7 @@ TEST_F(MatchFlow, TheResultReachesTheTeamsTheTableAndTheHint)
     click(k, "Command10");
 
     // The league table.
-    QWidget* t = open("tilanne");
+    QWidget* t = open(WindowName::LeagueTable);
     ASSERT_TRUE(t);
     click(t, "sir_5");
     click(t, "Command2");
@@ -110,11 +110,11 @@ TEST_F(MatchFlow, TheResultReachesTheTeamsTheTableAndTheHint)
     EXPECT_EQ(home[3], (QStringList{"KuPS", "0", "0", "0", "0", "0", "0", "0"})) << "the overall order";
     click(t, "Command1");
     EXPECT_EQ(gridRows(t)[3], (QStringList{"KuPS", "1", "0", "0", "1", "1", "2", "0"}));
-    saveShot(t, "tilanne");
+    saveShot(t, WindowName::LeagueTable);
     click(t, "MHCommand1");
 
     // The hint row.
-    QWidget* v = open("vihje");
+    QWidget* v = open(WindowName::HintRow);
     ASSERT_TRUE(v);
     click(v, "O1_4");
     pick(v, "Combo1", "HJK");
@@ -139,12 +139,12 @@ TEST_F(MatchFlow, TheResultReachesTheTeamsTheTableAndTheHint)
     EXPECT_EQ(textOf(v, "k4"), "+");
     EXPECT_EQ(textOf(v, "v4"), "-");
     EXPECT_EQ(env.state.HintRow[1], "1");
-    saveShot(v, "vihje");
+    saveShot(v, WindowName::HintRow);
 }
 
 TEST_F(MatchFlow, TheAllLeaguesTableShowsItsHeadingsWhole)
 {
-    QWidget* t = open("tilanne");
+    QWidget* t = open(WindowName::LeagueTable);
     click(t, "sir_0");
     click(t, "Command1");
     auto* grid = control<QTableView>(t, "Grid1");
@@ -166,7 +166,7 @@ TEST_F(MatchFlow, TheAllLeaguesTableShowsItsHeadingsWhole)
 TEST_F(MatchFlow, TheLeagueTableGoesToThePrinterAndToANewFile)
 {
     enterMatch();
-    QWidget* t = open("tilanne");
+    QWidget* t = open(WindowName::LeagueTable);
     click(t, "Command4");
     EXPECT_EQ(env.messages.lastText(), "Listaa ensin taulukkoon!");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
@@ -220,7 +220,7 @@ struct FileSafety : MatchFlow {};
 
 TEST_F(FileSafety, TheLeagueTableFileOnAFullDiskIsToldAndNotLeftBehind)
 {
-    QWidget* t = open("tilanne");
+    QWidget* t = open(WindowName::LeagueTable);
     click(t, "sir_5");
     click(t, "Command1");
     click(t, "tul_1");
@@ -240,7 +240,7 @@ TEST_F(FileSafety, TheLeagueTableFileOnAFullDiskIsToldAndNotLeftBehind)
 TEST_F(MatchFlow, SaveConfirmationsAskFirst)
 {
     env.state.SaveConfirm = 1;
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     click(w, "O1_4");
     click(w, "Command1");
     EXPECT_EQ(env.messages.lastText(), "Valitse ensin joukkueet!");
@@ -264,7 +264,7 @@ TEST_F(MatchFlow, SaveConfirmationsAskFirst)
 
 TEST_F(MatchFlow, ScorersCannotOutscoreTheTeams)
 {
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     click(w, "O1_4");
     pick(w, "Combo1", "HJK");
     pick(w, "Combo2", "KuPS");
@@ -293,7 +293,7 @@ TEST_F(MatchFlow, AHeldGoalArrowPastTheMatchWarnsOnceAndKeepsTheMatch)
 {
     // Real boxes, each answered with Enter after a while, as a user reads them.
     env.messages.answerBoxesWith(Qt::Key_Return, 700);
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     click(w, "O1_4");
     ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "Combo1"), "HJK"));
     ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "Combo2"), "KuPS"));
@@ -315,23 +315,23 @@ TEST_F(MatchFlow, AHeldGoalArrowPastTheMatchWarnsOnceAndKeepsTheMatch)
     EXPECT_EQ(env.messages.mostBoxesOpen, 1) << "no box opened inside another";
     EXPECT_EQ(textOf(w, "Text3"), "1");
     EXPECT_EQ(textOf(w, "Text5"), "1");
-    EXPECT_EQ(openWindow("tulos"), w) << "the typed match is still there";
+    EXPECT_EQ(openWindow(WindowName::Results), w) << "the typed match is still there";
     EXPECT_EQ(textOf(w, "Text2"), "1");
 }
 
 TEST_F(MatchFlow, AddingAPlayerFromTheResultsKeepsTheMainWindowWaiting)
 {
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     click(w, "O1_4");
     click(w, "Command2");
-    QWidget* p = openWindow("pelaajat");
+    QWidget* p = openWindow(WindowName::Players);
     ASSERT_TRUE(p);
     EXPECT_TRUE(control<QRadioButton>(p, "pel_4")->isChecked());
     EXPECT_EQ(textOf(p, "sek_0"), " Pelaajia tietokannassa: 4");
     click(w, "Command2");
     int open = 0;
     for (QWidget* top : QApplication::topLevelWidgets())
-        open += top->isVisible() && top->objectName() == "pelaajat";
+        open += top->isVisible() && top->objectName() == WindowName::Players;
     EXPECT_EQ(open, 1) << "the open player window is brought forward";
     EXPECT_EQ(ownerOf(p), w) << "in front of the results window";
     click(p, "Command1");
@@ -340,10 +340,10 @@ TEST_F(MatchFlow, AddingAPlayerFromTheResultsKeepsTheMainWindowWaiting)
 
     // Closing the results window first leaves the player window in front of the main window.
     click(w, "Command2");
-    p = openWindow("pelaajat");
+    p = openWindow(WindowName::Players);
     ASSERT_TRUE(p);
     click(w, "poistu");
-    EXPECT_EQ(openWindow("pelaajat"), p);
+    EXPECT_EQ(openWindow(WindowName::Players), p);
     EXPECT_EQ(ownerOf(p), &env.mainWindow);
     EXPECT_FALSE(env.mainWindow.isEnabled()) << "the player window is still open";
     click(p, "Command1");
@@ -353,7 +353,7 @@ TEST_F(MatchFlow, AddingAPlayerFromTheResultsKeepsTheMainWindowWaiting)
 TEST_F(MatchFlow, AMatchThatCannotBeSavedIsToldAndKept)
 {
     ASSERT_TRUE(db->exec("create trigger pro.refuse before insert on kunto begin select raise(abort, 'levy'); end"));
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     click(w, "O1_4");
     pick(w, "Combo1", "HJK");
     pick(w, "Combo2", "Inter");

@@ -23,7 +23,7 @@ struct PlayerWindowTest : FootballWindowTest {
 
 TEST_F(PlayerWindowTest, BrowsesByTeamThenName)
 {
-    p = open("pelaajat");
+    p = open(WindowName::Players);
     EXPECT_EQ(p->windowTitle(), "Pelaaja tietokanta");
     EXPECT_TRUE(control<QRadioButton>(p, "pel_0")->isChecked());
     EXPECT_EQ(control<DataNavigator>(p, "Data2")->caption(), "Pelaaja: 1");
@@ -40,12 +40,12 @@ TEST_F(PlayerWindowTest, BrowsesByTeamThenName)
     EXPECT_EQ(textOf(p, "Text4"), "Palmer");
     EXPECT_TRUE(control<QCheckBox>(p, "Check5")->isChecked());
     EXPECT_EQ(control<DataNavigator>(p, "Data2")->caption(), "Pelaaja: 4");
-    saveShot(p, "pelaajat");
+    saveShot(p, WindowName::Players);
 }
 
 TEST_F(PlayerWindowTest, EditsGoBackIntoTheRecord)
 {
-    p = open("pelaajat");
+    p = open(WindowName::Players);
     focusOn(control<QScrollBar>(p, "maalit"));
     for (int i = 0; i < 6; ++i)
         pressKey(Qt::Key_Right);
@@ -61,7 +61,7 @@ TEST_F(PlayerWindowTest, EditsGoBackIntoTheRecord)
 
 TEST_F(PlayerWindowTest, FindingByPlayerAndByTeam)
 {
-    p = open("pelaajat");
+    p = open(WindowName::Players);
     typeCombo(p, "Combo4", "O'Brien");
     click(p, "Command12");
     EXPECT_EQ(textOf(p, "Text4"), "O'Brien");
@@ -83,7 +83,7 @@ TEST_F(PlayerWindowTest, FindingByPlayerAndByTeam)
 
 TEST_F(PlayerWindowTest, NewAndDeleteWithTheQuestion)
 {
-    p = open("pelaajat");
+    p = open(WindowName::Players);
     click(p, "Command7");
     EXPECT_EQ(textOf(p, "Text2"), "08.12.2026");
     EXPECT_EQ(textOf(p, "sek_0"), " Pelaajia tietokannassa: 5");
@@ -104,7 +104,7 @@ TEST_F(PlayerWindowTest, NewAndDeleteWithTheQuestion)
 
 TEST_F(PlayerWindowTest, MovingAPlayerLeavesHisTeamToBeChosen)
 {
-    p = open("pelaajat");
+    p = open(WindowName::Players);
     click(p, "Data2_next"); // Saka
     pick(p, "siirto", "Veikkausliigaan");
     click(p, "Command3");
@@ -126,7 +126,7 @@ TEST_F(PlayerWindowTest, MovingAPlayerLeavesHisTeamToBeChosen)
 
 TEST_F(PlayerWindowTest, TheScorerListAndItsPagedPrintOut)
 {
-    p = open("pelaajat");
+    p = open(WindowName::Players);
     click(p, "Command2");
     EXPECT_EQ(env.messages.lastText(), "Listaa ensin taulukkoon!");
     click(p, "Command6");

@@ -36,7 +36,7 @@ struct TeamWindowTest : FootballWindowTest {
     QWidget* k = nullptr;
     void openOn(const QString& team)
     {
-        k = open("kanta");
+        k = open(WindowName::Teams);
         ASSERT_TRUE(k);
         typeCombo(k, "Combo1", team);
         click(k, "Command3");
@@ -46,7 +46,7 @@ struct TeamWindowTest : FootballWindowTest {
 
 TEST_F(TeamWindowTest, OpensOnValioliigaInNameOrder)
 {
-    k = open("kanta");
+    k = open(WindowName::Teams);
     EXPECT_EQ(k->windowTitle(), "Joukkue tietokanta");
     EXPECT_EQ(textOf(k, "Combo3"), "Valioliiga");
     EXPECT_EQ(control<DataNavigator>(k, "Data1")->caption(), "Valioliiga");
@@ -101,7 +101,7 @@ TEST_F(TeamWindowTest, EditsAreSavedWhenMovingOnAndTotalsFollow)
 
 TEST_F(TeamWindowTest, NewResetAndDate)
 {
-    k = open("kanta");
+    k = open(WindowName::Teams);
     click(k, "Command1");
     EXPECT_EQ(textOf(k, "Text1"), "");
     EXPECT_EQ(textOf(k, "Text26"), "08.12.2026");
@@ -197,7 +197,7 @@ TEST_F(TeamWindowTest, ThePlayerListAndItsPrintOut)
     click(k, "Command11");
     EXPECT_EQ(gridRows(k), (QList<QStringList>{{"9", "Jackson", "Poissa!"}, {"9", "Palmer", ""}, {"2", "Enzo", ""}}));
     EXPECT_EQ(textOf(k, "kuis"), "3");
-    saveShot(k, "kanta");
+    saveShot(k, WindowName::Teams);
     click(k, "Command6");
     EXPECT_EQ(
         env.printer.printedLines(),
@@ -219,7 +219,7 @@ TEST_F(TeamWindowTest, ThePlayerListAndItsPrintOut)
 
 TEST_F(TeamWindowTest, ButtonsForHelpAndTheBookmarksPage)
 {
-    k = open("kanta");
+    k = open(WindowName::Teams);
     click(k, "Command8");
     click(k, "Command9");
     EXPECT_EQ(env.commands, (QStringList{"win", "ava"}));

@@ -90,7 +90,7 @@ TEST(InformationWindowTest, ShowsTheSystemFiguresAndGoesBackToTheMainWindow)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
-    QWidget* window = env.open("demoform");
+    QWidget* window = env.open(WindowName::Information);
     ASSERT_TRUE(window);
     settle();
     EXPECT_EQ(window->windowTitle(), "Info");
@@ -101,11 +101,11 @@ TEST(InformationWindowTest, ShowsTheSystemFiguresAndGoesBackToTheMainWindow)
     EXPECT_TRUE(textOf(window, "Lblinfo_3").startsWith("Fyysistä muistia                     "));
     EXPECT_TRUE(textOf(window, "Lblinfo_4").endsWith("%"));
     EXPECT_EQ(textOf(window, "Command1"), "&OK");
-    saveShot(window, "demoform");
+    saveShot(window, WindowName::Information);
 
     click(window, "Command1");
     EXPECT_TRUE(env.mainWindow.isEnabled());
-    EXPECT_EQ(openWindow("demoform"), nullptr);
+    EXPECT_EQ(openWindow(WindowName::Information), nullptr);
 }
 
 TEST(InformationWindowTest, BallKnocksAtTheEdgesOnlyWhenSoundsAreOn)
@@ -113,7 +113,7 @@ TEST(InformationWindowTest, BallKnocksAtTheEdgesOnlyWhenSoundsAreOn)
     for (int soundOn : {1, 0}) {
         TestEnv env;
         env.state.SoundOn = soundOn;
-        auto* window = env.open<InformationWindow>("demoform");
+        auto* window = env.open<InformationWindow>(WindowName::Information);
         ASSERT_TRUE(window);
         settle();
         auto* ball = control<QWidget>(window, "picBall");

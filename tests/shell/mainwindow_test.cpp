@@ -112,8 +112,8 @@ TEST_F(MainWindowTest, CommandsWhoseWindowDoesNotExistAreDisabled)
     EXPECT_TRUE(registry.shownNames().isEmpty());
     EXPECT_TRUE(f.isEnabled());
 
-    standIn("aseta");
-    standIn("Listvali");
+    standIn(WindowName::Settings);
+    standIn(WindowName::PrintTarget);
     MainWindow again(env.context, registry);
     EXPECT_TRUE(isEnabled(&again, "ase"));
     EXPECT_TRUE(isEnabled(&again, "rtie_6"));
@@ -126,12 +126,12 @@ TEST_F(MainWindowTest, AFeatureWindowDisablesTheMainWindowUntilItCloses)
     env.windows.setMainWindow(&f);
     f.show();
     trigger(&f, "rtie_6");
-    QWidget* settings = openWindow("aseta");
+    QWidget* settings = openWindow(WindowName::Settings);
     ASSERT_TRUE(settings);
     EXPECT_FALSE(f.isEnabled());
     click(settings, "Command2");
     EXPECT_TRUE(f.isEnabled());
-    EXPECT_FALSE(openWindow("aseta"));
+    EXPECT_FALSE(openWindow(WindowName::Settings));
 }
 
 TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWindow)
@@ -149,9 +149,9 @@ TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWind
     env.state.BasicSignCount = kMatches;
     env.state.CommonWeight = 10;
     env.state.DrawCount = 10;
-    ASSERT_TRUE(env.windows.show("Form7", {}, &f));
+    ASSERT_TRUE(env.windows.show(WindowName::Drawing, {}, &f));
     f.setEnabled(false);
-    QWidget* drawing = openWindow("Form7");
+    QWidget* drawing = openWindow(WindowName::Drawing);
     ASSERT_TRUE(drawing);
     click(drawing, "ar");
     ASSERT_EQ(env.state.Rows.size(), 10u);
@@ -160,7 +160,7 @@ TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWind
 
     closeFromTitleBar(&f);
     EXPECT_TRUE(f.isVisible()) << "a disabled window cannot be closed";
-    EXPECT_EQ(openWindow("Form7"), drawing);
+    EXPECT_EQ(openWindow(WindowName::Drawing), drawing);
     EXPECT_EQ(QApplication::activeWindow(), drawing) << "the open window comes to the front";
     EXPECT_EQ(env.state.Rows.size(), 10u) << "the drawn rows are kept";
     EXPECT_TRUE(QFile::exists(env.path("puskuri.htm")));
@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, FeatureWindowsOpenInFrontOfTheWindowThatOpenedThem)
     };
 
     trigger(&f, "arv");
-    QWidget* kind = openWindow("Form11");
+    QWidget* kind = openWindow(WindowName::DrawKind);
     ASSERT_TRUE(kind);
     EXPECT_EQ(ownerOf(kind), &f) << "a click on the main window cannot hide it";
     EXPECT_EQ(kind->windowType(), Qt::Dialog) << "window managers keep only dialogs in front of their owners";
@@ -193,12 +193,12 @@ TEST_F(MainWindowTest, FeatureWindowsOpenInFrontOfTheWindowThatOpenedThem)
 
     // The next window of a chain takes its place in front of the main window.
     click(kind, "Command1");
-    QWidget* weighting = openWindow("Form2");
+    QWidget* weighting = openWindow(WindowName::WeightingKind);
     ASSERT_TRUE(weighting);
     EXPECT_EQ(ownerOf(weighting), &f);
     EXPECT_TRUE(centredOnMain(weighting));
     click(weighting, "ValittuPainotus");
-    QWidget* basicRow = openWindow("Form6");
+    QWidget* basicRow = openWindow(WindowName::BasicRow);
     ASSERT_TRUE(basicRow);
     EXPECT_EQ(ownerOf(basicRow), &f);
 }
@@ -333,7 +333,7 @@ TEST_F(MainWindowTest, ClosingTheWindowQuitsWithoutAsking)
 
 TEST_F(MainWindowTest, TheInformationWindowComesOnlyAtTheFirstActivation)
 {
-    standIn("demoform");
+    standIn(WindowName::Information);
     env.settings.write(keys::Info, "1");
     MainWindow& f = open();
     QEvent activate(QEvent::ActivationChange);
@@ -341,7 +341,7 @@ TEST_F(MainWindowTest, TheInformationWindowComesOnlyAtTheFirstActivation)
     f.activateWindow();
     QApplication::setActiveWindow(&f);
     settle();
-    EXPECT_EQ(registry.shownNames(), QStringList{"demoform"});
+    EXPECT_EQ(registry.shownNames(), QStringList{WindowName::Information});
     EXPECT_FALSE(f.isEnabled());
     f.setEnabled(true);
     QApplication::setActiveWindow(nullptr);
@@ -352,7 +352,7 @@ TEST_F(MainWindowTest, TheInformationWindowComesOnlyAtTheFirstActivation)
 
 TEST_F(MainWindowTest, WithInfoOffNoInformationWindowIsShown)
 {
-    standIn("demoform");
+    standIn(WindowName::Information);
     MainWindow& f = open(); // INFO absent reads "0" here
     f.show();
     QApplication::setActiveWindow(&f);
@@ -362,8 +362,8 @@ TEST_F(MainWindowTest, WithInfoOffNoInformationWindowIsShown)
 
 TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
 {
-    standIn("Listvali");
-    standIn("kon");
+    standIn(WindowName::PrintTarget);
+    standIn(WindowName::Conversion);
     MainWindow& f = open();
     QByteArray system = systemFileHeader(2, 1, 2);
     system += "12X1111111111";
@@ -373,7 +373,7 @@ TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
     env.dialogs.choose(env.path("oma.stm"));
     f.runOperation("tul");
     EXPECT_EQ(env.dialogs.opened.last().title, "Valitse tulostettava rivitiedosto tai oma systeemi !");
-    EXPECT_EQ(registry.shownNames(), QStringList{"kon"});
+    EXPECT_EQ(registry.shownNames(), QStringList{WindowName::Conversion});
     EXPECT_EQ(env.state.SystemLoaded, 1);
     EXPECT_EQ(env.state.PrintTarget, 1);
     EXPECT_EQ(env.state.RowCount, 2);
@@ -386,7 +386,7 @@ TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
     ASSERT_TRUE(writeBytes(env.path("rivit.1X2"), rowsFileHeader(0)));
     env.dialogs.choose(env.path("rivit.1X2"));
     f.runOperation("tul");
-    EXPECT_EQ(registry.shownNames().last(), "Listvali");
+    EXPECT_EQ(registry.shownNames().last(), WindowName::PrintTarget);
     EXPECT_EQ(env.state.SystemLoaded, 0);
 
     // An unreadable own system is reported, not converted.

@@ -27,7 +27,7 @@ void setChecked(QWidget* w, const QString& name, bool on)
 TEST(SettingsWindowTest, AFreshStoreShowsTheDefaults)
 {
     TestEnv env;
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Rivikone");
     EXPECT_TRUE(checked(w, "aanet"));
@@ -46,14 +46,14 @@ TEST(SettingsWindowTest, AFreshStoreShowsTheDefaults)
                                                                       {"Command1", "&Tallenna"},
                                                                       {"Command2", "&Peruuta"}})
         EXPECT_EQ(textOf(w, name), caption);
-    saveShot(w, "aseta");
+    saveShot(w, WindowName::Settings);
 }
 
 TEST(SettingsWindowTest, CancelLeavesTheStoreAsItWas)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     setChecked(w, "aanet", false);
     setChecked(w, "info", false);
     setChecked(w, "varmis", true);
@@ -61,7 +61,7 @@ TEST(SettingsWindowTest, CancelLeavesTheStoreAsItWas)
     typeInto(w, "Text2", "/opt/kalenteri");
     typeInto(w, "Text3", "/opt/muistio");
     click(w, "Command2");
-    EXPECT_FALSE(openWindow("aseta"));
+    EXPECT_FALSE(openWindow(WindowName::Settings));
     EXPECT_TRUE(env.mainWindow.isEnabled());
     EXPECT_FALSE(QFile::exists(env.settings.fileName()));
 }
@@ -70,7 +70,7 @@ TEST(SettingsWindowTest, SaveStoresEverySwitchAndPath)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     setChecked(w, "varmis", true);
     setChecked(w, "info", false);
     typeInto(w, "Text1", "/opt/selain ohjelma/selain");
@@ -85,10 +85,10 @@ TEST(SettingsWindowTest, SaveStoresEverySwitchAndPath)
     EXPECT_EQ(env.settings.read("AKTI", "Muistio", ""), "/opt/muistio");
     EXPECT_EQ(env.state.SaveConfirm, 1);
     EXPECT_TRUE(env.mainWindow.isEnabled());
-    EXPECT_FALSE(openWindow("aseta"));
+    EXPECT_FALSE(openWindow(WindowName::Settings));
 
     // The next opening shows what was stored.
-    QWidget* again = env.open("aseta");
+    QWidget* again = env.open(WindowName::Settings);
     EXPECT_TRUE(checked(again, "varmis"));
     EXPECT_FALSE(checked(again, "info"));
     EXPECT_EQ(textOf(again, "Text2"), "/opt/kalenteri");
@@ -97,7 +97,7 @@ TEST(SettingsWindowTest, SaveStoresEverySwitchAndPath)
 TEST(SettingsWindowTest, SavingWithSoundsClearedSilencesTheProgramAtOnce)
 {
     TestEnv env;
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     setChecked(w, "aanet", false);
     click(w, "Command1");
     EXPECT_EQ(env.settings.read("AKTI", "SND", ""), "0");
@@ -109,7 +109,7 @@ TEST(SettingsWindowTest, SavingWithSoundsClearedSilencesTheProgramAtOnce)
 TEST(SettingsWindowTest, BrowseButtonsFillTheirBoxAndCancelKeepsIt)
 {
     TestEnv env;
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     env.dialogs.choose("/usr/bin/jokin kalenteri");
     click(w, "Command5");
     ASSERT_EQ(env.dialogs.opened.size(), 1);
@@ -135,7 +135,7 @@ TEST(SettingsWindowTest, BrowseButtonsFillTheirBoxAndCancelKeepsIt)
 TEST(SettingsWindowTest, ThePrinterButtonOpensThePrinterChoice)
 {
     TestEnv env;
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     env.printer.setupAccepted = false;
     click(w, "Command4");
     EXPECT_EQ(env.printer.setupCalls, 1);
@@ -148,7 +148,7 @@ TEST(SettingsWindowTest, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
     TestEnv env;
     env.mainWindow.setEnabled(false);
     env.state.SoundOn = 1;
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     // A folder in the store's place takes no settings, whoever runs the test.
     ASSERT_TRUE(QDir().mkpath(env.settings.fileName()));
     setChecked(w, "aanet", false);
@@ -157,7 +157,7 @@ TEST(SettingsWindowTest, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
     EXPECT_EQ(env.messages.lastText(), "Asetuksia ei voitu tallentaa !\r\n" + env.settings.fileName());
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
     EXPECT_EQ(env.messages.shown.last().title, "Tallenna");
-    EXPECT_TRUE(openWindow("aseta"));
+    EXPECT_TRUE(openWindow(WindowName::Settings));
     EXPECT_FALSE(env.mainWindow.isEnabled());
     EXPECT_EQ(env.state.SoundOn, 1);
 
@@ -165,7 +165,7 @@ TEST(SettingsWindowTest, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
     ASSERT_TRUE(QDir().rmdir(env.settings.fileName()));
     click(w, "Command1");
     EXPECT_EQ(env.messages.shown.size(), 1);
-    EXPECT_FALSE(openWindow("aseta"));
+    EXPECT_FALSE(openWindow(WindowName::Settings));
     EXPECT_EQ(env.state.SoundOn, 0);
     EXPECT_EQ(Settings(env.settings.fileName()).read("AKTI", "SND", ""), "0");
 }
