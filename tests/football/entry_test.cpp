@@ -60,7 +60,7 @@ TEST_F(FootballWindowTest, AFileThatIsNoDatabaseIsToldAboutAndKept)
 }
 
 struct HintRowWindowTest : FootballWindowTest {
-    QWidget* v = nullptr;
+    QWidget* hint = nullptr;
     void SetUp() override
     {
         FootballWindowTest::SetUp();
@@ -68,47 +68,47 @@ struct HintRowWindowTest : FootballWindowTest {
                    "05.12.2026");
         insertTeam(*db, 0, "Chelsea", {{"vkot", 1}, {"vtas", 1}, {"vvie", 1}, {"vpis", 4}, {"vmkot", 0}, {"vmvie", 3}});
         insertTeam(*db, 1, "Leeds", {{"vkot", 3}, {"vpis", 9}, {"vmkot", 2}, {"vmvie", 6}});
-        v = open(WindowName::HintRow);
-        ASSERT_TRUE(v);
+        hint = open(WindowName::HintRow);
+        ASSERT_TRUE(hint);
     }
     QString row(int k)
     {
-        return textOf(v, QString("osu_%1").arg(k)) + "|" + textOf(v, QString("osui_%1").arg(k)) + "|" +
-               textOf(v, QString("Label7_%1").arg(k));
+        return textOf(hint, QString("osu_%1").arg(k)) + "|" + textOf(hint, QString("osui_%1").arg(k)) + "|" +
+               textOf(hint, QString("Label7_%1").arg(k));
     }
-    QString colour(const QString& name) { return control<QLabel>(v, name)->styleSheet(); }
+    QString colour(const QString& name) { return control<QLabel>(hint, name)->styleSheet(); }
 };
 
 TEST_F(HintRowWindowTest, ALevelMatchGivesXAndCandidatesShowBesideIt)
 {
-    EXPECT_EQ(v->windowTitle(), "Vihjerivi");
-    EXPECT_TRUE(control<QCheckBox>(v, "su1")->isChecked());
-    EXPECT_FALSE(isEnabled(v, "su1"));
-    EXPECT_EQ(textOf(v, "oso_0"), "<-");
-    pick(v, "Combo1", "Arsenal");
-    EXPECT_EQ(textOf(v, "Text2"), "05.12.2026");
-    pick(v, "Combo2", "Chelsea");
-    EXPECT_EQ(textOf(v, "Text3"), "") << "no update date";
-    click(v, "su2");
-    click(v, "su3");
-    click(v, "Command1");
+    EXPECT_EQ(hint->windowTitle(), "Vihjerivi");
+    EXPECT_TRUE(control<QCheckBox>(hint, "su1")->isChecked());
+    EXPECT_FALSE(isEnabled(hint, "su1"));
+    EXPECT_EQ(textOf(hint, "oso_0"), "<-");
+    pick(hint, "Combo1", "Arsenal");
+    EXPECT_EQ(textOf(hint, "Text2"), "05.12.2026");
+    pick(hint, "Combo2", "Chelsea");
+    EXPECT_EQ(textOf(hint, "Text3"), "") << "no update date";
+    click(hint, "su2");
+    click(hint, "su3");
+    click(hint, "Command1");
     // 1+1, 1+1, 1+1 and equal points: X. Goal ratios 1 against 3: "1" as a candidate.
     EXPECT_EQ(env.state.HintRow[0], "X");
     EXPECT_EQ(row(0), "1|X|");
     EXPECT_TRUE(colour("osui_0").contains("#ffff00"));
     EXPECT_TRUE(colour("osu_0").contains("#ffffff")) << "a candidate keeps the plain colour";
-    EXPECT_EQ(textOf(v, "k2"), "+");
-    EXPECT_EQ(textOf(v, "v2"), "-");
-    EXPECT_EQ(textOf(v, "k3"), "+ -");
-    EXPECT_EQ(textOf(v, "k4"), "?");
-    EXPECT_EQ(textOf(v, "v4"), "?");
+    EXPECT_EQ(textOf(hint, "k2"), "+");
+    EXPECT_EQ(textOf(hint, "v2"), "-");
+    EXPECT_EQ(textOf(hint, "k3"), "+ -");
+    EXPECT_EQ(textOf(hint, "k4"), "?");
+    EXPECT_EQ(textOf(hint, "v4"), "?");
 
     // The same match again overwrites its sign.
-    control<QScrollBar>(v, "HS1")->setValue(1);
-    click(v, "O2_1");
-    EXPECT_EQ(textOf(v, "Combo2"), "");
-    pick(v, "Combo2", "Leeds");
-    click(v, "Command1");
+    control<QScrollBar>(hint, "HS1")->setValue(1);
+    click(hint, "O2_1");
+    EXPECT_EQ(textOf(hint, "Combo2"), "");
+    pick(hint, "Combo2", "Leeds");
+    click(hint, "Command1");
     EXPECT_EQ(env.state.HintRow[0], "2");
     EXPECT_EQ(row(0), "1||2") << "the goal-ratio candidate stays beside the new sign";
     EXPECT_TRUE(colour("osui_0").contains("#ffffff"));
@@ -116,29 +116,29 @@ TEST_F(HintRowWindowTest, ALevelMatchGivesXAndCandidatesShowBesideIt)
 
 TEST_F(HintRowWindowTest, TheSameTeamCannotPlayItselfAndTheLastMatchStays)
 {
-    pick(v, "Combo1", "Arsenal");
-    pick(v, "Combo2", "Arsenal");
-    click(v, "Command1");
+    pick(hint, "Combo1", "Arsenal");
+    pick(hint, "Combo2", "Arsenal");
+    click(hint, "Command1");
     EXPECT_EQ(env.messages.lastText(), "Arsenal ei voi pelata itseään vastaan !");
     EXPECT_EQ(env.state.HintRow[0], "");
 
-    pick(v, "Combo2", "Chelsea");
-    control<QScrollBar>(v, "HS1")->setValue(13);
-    EXPECT_EQ(textOf(v, "Text1"), "13");
-    EXPECT_EQ(textOf(v, "oso_12"), "<-");
-    click(v, "Command1");
+    pick(hint, "Combo2", "Chelsea");
+    control<QScrollBar>(hint, "HS1")->setValue(13);
+    EXPECT_EQ(textOf(hint, "Text1"), "13");
+    EXPECT_EQ(textOf(hint, "oso_12"), "<-");
+    click(hint, "Command1");
     EXPECT_EQ(env.state.HintRow[12], "X");
-    EXPECT_EQ(textOf(v, "Text1"), "13");
+    EXPECT_EQ(textOf(hint, "Text1"), "13");
 
-    click(v, "auri");
+    click(hint, "auri");
     EXPECT_EQ(env.messages.lastText(), "Auringossa on nyt aika rauhallinen vaihe !");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Information);
     const int shown = int(env.messages.shown.size());
-    pick(v, "Combo1", "Arsenal");
-    click(v, "O1_1");
-    EXPECT_EQ(textOf(v, "Combo1"), "");
-    EXPECT_EQ(textOf(v, "k1"), "") << "a new league empties the side";
-    click(v, "Command1");
+    pick(hint, "Combo1", "Arsenal");
+    click(hint, "O1_1");
+    EXPECT_EQ(textOf(hint, "Combo1"), "");
+    EXPECT_EQ(textOf(hint, "k1"), "") << "a new league empties the side";
+    click(hint, "Command1");
     EXPECT_EQ(env.messages.shown.size(), shown) << "no team, no hint";
 }
 
@@ -164,23 +164,23 @@ TEST_F(FootballWindowTest, ADamagedDatabaseIsToldAboutAndOnlyRead)
 
 TEST_F(HintRowWindowTest, EnterInAnOpenListTakesTheTeamOnly)
 {
-    ASSERT_TRUE(chooseFromList(control<QComboBox>(v, "Combo1"), "Arsenal"));
+    ASSERT_TRUE(chooseFromList(control<QComboBox>(hint, "Combo1"), "Arsenal"));
     // Enter ends the choice in the open list; the hint waits for its own Enter.
-    ASSERT_TRUE(chooseFromList(control<QComboBox>(v, "Combo2"), "Chelsea"));
+    ASSERT_TRUE(chooseFromList(control<QComboBox>(hint, "Combo2"), "Chelsea"));
     EXPECT_EQ(env.state.HintRow[0], "");
-    EXPECT_EQ(textOf(v, "Text1"), "1");
+    EXPECT_EQ(textOf(hint, "Text1"), "1");
     EXPECT_EQ(row(0), "||");
     pressKey(Qt::Key_Return);
     EXPECT_EQ(env.state.HintRow[0], "X");
-    EXPECT_EQ(textOf(v, "Text1"), "2");
+    EXPECT_EQ(textOf(hint, "Text1"), "2");
 
     // → and ← step through the matches.
-    focusOn(control<QScrollBar>(v, "HS1"));
+    focusOn(control<QScrollBar>(hint, "HS1"));
     pressKey(Qt::Key_Right);
-    EXPECT_EQ(textOf(v, "Text1"), "3");
+    EXPECT_EQ(textOf(hint, "Text1"), "3");
     pressKey(Qt::Key_Left);
     pressKey(Qt::Key_Left);
-    EXPECT_EQ(textOf(v, "Text1"), "1");
+    EXPECT_EQ(textOf(hint, "Text1"), "1");
 }
 
 TEST_F(FootballWindowTest, EscapeInAnOpenListClosesTheListOnly)
