@@ -6,7 +6,7 @@
 #include "base/sharedstate.h"
 #include "base/textformat.h"
 #include "base/ui/windowregistry.h"
-#include "shell/ui/form1.h"
+#include "shell/ui/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,9 +20,8 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(":/pictures/rivikone.png"));
     installFinnishQtTexts();
 
-    const QString programDir =
-        resolveProgramDir(QApplication::arguments(), qEnvironmentVariable("RIVIKONE_DIR"),
-                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString programDir = resolveProgramDir(QApplication::arguments(), qEnvironmentVariable("RIVIKONE_DIR"),
+                                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     BoxMessages messages;
     SingleInstance instance(programDir);
@@ -50,7 +49,7 @@ int main(int argc, char** argv)
     windows.setContext(&context);
     registerAllWindows(windows);
 
-    Form1 main(context, windows);
+    MainWindow main(context, windows);
     windows.setMainWindow(&main);
     windows.setCommandHandler([&main](const QString& key) { main.runOperation(key); });
     QObject::connect(&instance, &SingleInstance::activationRequested, &main, [&main] {

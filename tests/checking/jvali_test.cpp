@@ -1,7 +1,7 @@
 #include "base/rowfile.h"
 #include "base/statsfiles.h"
 #include "printing.h"
-#include "shell/ui/form1.h"
+#include "shell/ui/mainwindow.h"
 #include "support/files.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
@@ -156,7 +156,7 @@ TEST(Jvali, CancelOrAnUnreadableFileKeepsTheWindowOpen)
 TEST(Jvali, FromTheMainWindowToAStoredWinRecord)
 {
     TestEnv env;
-    Form1 form(env.context, env.windows);
+    MainWindow form(env.context, env.windows);
     env.windows.setMainWindow(&form);
     const QString path = env.path("kierros.1X2");
     ASSERT_TRUE(writeBytes(path, rowsFileHeader(3) + "1X21X21X21X21" + "1X21X21X21X22" + "2222222222222"));

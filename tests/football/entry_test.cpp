@@ -12,17 +12,17 @@ using namespace football;
 
 TEST_F(FootballWindowTest, TheChooserHandsOverToTheChosenWindow)
 {
-    const QStringList targets = {"kanta", "pelaajat", "tulos", "tilanne"};
+    const QStringList targets = {WindowName::Teams, WindowName::Players, WindowName::Results, WindowName::LeagueTable};
     for (int i = 0; i < 4; ++i) {
-        QWidget* w = open("kannat");
+        QWidget* w = open(WindowName::DatabaseChoice);
         ASSERT_TRUE(w);
         EXPECT_EQ(w->windowTitle(), "Tietokannat");
         if (i == 0)
-            saveShot(w, "kannat");
+            saveShot(w, WindowName::DatabaseChoice);
         click(w, QString("Option1_%1").arg(i));
         click(w, "MhCommand1");
         EXPECT_EQ(env.windows.shownNames().last(), targets[i]);
-        EXPECT_FALSE(openWindow("kannat"));
+        EXPECT_FALSE(openWindow(WindowName::DatabaseChoice));
         EXPECT_FALSE(env.mainWindow.isEnabled()) << "a hand-over keeps the main window waiting";
         QWidget* next = openWindow(targets[i]);
         ASSERT_TRUE(next);
@@ -43,7 +43,8 @@ TEST_F(FootballWindowTest, AFileThatIsNoDatabaseIsToldAboutAndKept)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("Standard Jet DB vanha tiedosto");
     file.close();
-    for (const char* name : {"kanta", "pelaajat", "tulos", "tilanne", "vihje"}) {
+    for (const char* name :
+         {WindowName::Teams, WindowName::Players, WindowName::Results, WindowName::LeagueTable, WindowName::HintRow}) {
         env.messages.shown.clear();
         env.mainWindow.setEnabled(false);
         env.open(name);
@@ -58,8 +59,8 @@ TEST_F(FootballWindowTest, AFileThatIsNoDatabaseIsToldAboutAndKept)
     EXPECT_EQ(file.readAll(), QByteArray("Standard Jet DB vanha tiedosto"));
 }
 
-struct HintWindow : FootballWindowTest {
-    QWidget* v = nullptr;
+struct HintRowWindowTest : FootballWindowTest {
+    QWidget* hint = nullptr;
     void SetUp() override
     {
         FootballWindowTest::SetUp();
@@ -67,77 +68,77 @@ struct HintWindow : FootballWindowTest {
                    "05.12.2026");
         insertTeam(*db, 0, "Chelsea", {{"vkot", 1}, {"vtas", 1}, {"vvie", 1}, {"vpis", 4}, {"vmkot", 0}, {"vmvie", 3}});
         insertTeam(*db, 1, "Leeds", {{"vkot", 3}, {"vpis", 9}, {"vmkot", 2}, {"vmvie", 6}});
-        v = open("vihje");
-        ASSERT_TRUE(v);
+        hint = open(WindowName::HintRow);
+        ASSERT_TRUE(hint);
     }
     QString row(int k)
     {
-        return textOf(v, QString("osu_%1").arg(k)) + "|" + textOf(v, QString("osui_%1").arg(k)) + "|" +
-               textOf(v, QString("Label7_%1").arg(k));
+        return textOf(hint, QString("osu_%1").arg(k)) + "|" + textOf(hint, QString("osui_%1").arg(k)) + "|" +
+               textOf(hint, QString("Label7_%1").arg(k));
     }
-    QString colour(const QString& name) { return control<QLabel>(v, name)->styleSheet(); }
+    QString colour(const QString& name) { return control<QLabel>(hint, name)->styleSheet(); }
 };
 
-TEST_F(HintWindow, ALevelMatchGivesXAndCandidatesShowBesideIt)
+TEST_F(HintRowWindowTest, ALevelMatchGivesXAndCandidatesShowBesideIt)
 {
-    EXPECT_EQ(v->windowTitle(), "Vihjerivi");
-    EXPECT_TRUE(control<QCheckBox>(v, "su1")->isChecked());
-    EXPECT_FALSE(isEnabled(v, "su1"));
-    EXPECT_EQ(textOf(v, "oso_0"), "<-");
-    pick(v, "Combo1", "Arsenal");
-    EXPECT_EQ(textOf(v, "Text2"), "05.12.2026");
-    pick(v, "Combo2", "Chelsea");
-    EXPECT_EQ(textOf(v, "Text3"), "") << "no update date";
-    click(v, "su2");
-    click(v, "su3");
-    click(v, "Command1");
+    EXPECT_EQ(hint->windowTitle(), "Vihjerivi");
+    EXPECT_TRUE(control<QCheckBox>(hint, "su1")->isChecked());
+    EXPECT_FALSE(isEnabled(hint, "su1"));
+    EXPECT_EQ(textOf(hint, "oso_0"), "<-");
+    pick(hint, "Combo1", "Arsenal");
+    EXPECT_EQ(textOf(hint, "Text2"), "05.12.2026");
+    pick(hint, "Combo2", "Chelsea");
+    EXPECT_EQ(textOf(hint, "Text3"), "") << "no update date";
+    click(hint, "su2");
+    click(hint, "su3");
+    click(hint, "Command1");
     // 1+1, 1+1, 1+1 and equal points: X. Goal ratios 1 against 3: "1" as a candidate.
     EXPECT_EQ(env.state.HintRow[0], "X");
     EXPECT_EQ(row(0), "1|X|");
     EXPECT_TRUE(colour("osui_0").contains("#ffff00"));
     EXPECT_TRUE(colour("osu_0").contains("#ffffff")) << "a candidate keeps the plain colour";
-    EXPECT_EQ(textOf(v, "k2"), "+");
-    EXPECT_EQ(textOf(v, "v2"), "-");
-    EXPECT_EQ(textOf(v, "k3"), "+ -");
-    EXPECT_EQ(textOf(v, "k4"), "?");
-    EXPECT_EQ(textOf(v, "v4"), "?");
+    EXPECT_EQ(textOf(hint, "k2"), "+");
+    EXPECT_EQ(textOf(hint, "v2"), "-");
+    EXPECT_EQ(textOf(hint, "k3"), "+ -");
+    EXPECT_EQ(textOf(hint, "k4"), "?");
+    EXPECT_EQ(textOf(hint, "v4"), "?");
 
     // The same match again overwrites its sign.
-    control<QScrollBar>(v, "HS1")->setValue(1);
-    click(v, "O2_1");
-    EXPECT_EQ(textOf(v, "Combo2"), "");
-    pick(v, "Combo2", "Leeds");
-    click(v, "Command1");
+    control<QScrollBar>(hint, "HS1")->setValue(1);
+    click(hint, "O2_1");
+    EXPECT_EQ(textOf(hint, "Combo2"), "");
+    pick(hint, "Combo2", "Leeds");
+    click(hint, "Command1");
     EXPECT_EQ(env.state.HintRow[0], "2");
     EXPECT_EQ(row(0), "1||2") << "the goal-ratio candidate stays beside the new sign";
     EXPECT_TRUE(colour("osui_0").contains("#ffffff"));
 }
 
-TEST_F(HintWindow, TheSameTeamCannotPlayItselfAndTheLastMatchStays)
+TEST_F(HintRowWindowTest, TheSameTeamCannotPlayItselfAndTheLastMatchStays)
 {
-    pick(v, "Combo1", "Arsenal");
-    pick(v, "Combo2", "Arsenal");
-    click(v, "Command1");
+    pick(hint, "Combo1", "Arsenal");
+    pick(hint, "Combo2", "Arsenal");
+    click(hint, "Command1");
     EXPECT_EQ(env.messages.lastText(), "Arsenal ei voi pelata itseään vastaan !");
     EXPECT_EQ(env.state.HintRow[0], "");
 
-    pick(v, "Combo2", "Chelsea");
-    control<QScrollBar>(v, "HS1")->setValue(13);
-    EXPECT_EQ(textOf(v, "Text1"), "13");
-    EXPECT_EQ(textOf(v, "oso_12"), "<-");
-    click(v, "Command1");
+    pick(hint, "Combo2", "Chelsea");
+    control<QScrollBar>(hint, "HS1")->setValue(13);
+    EXPECT_EQ(textOf(hint, "Text1"), "13");
+    EXPECT_EQ(textOf(hint, "oso_12"), "<-");
+    click(hint, "Command1");
     EXPECT_EQ(env.state.HintRow[12], "X");
-    EXPECT_EQ(textOf(v, "Text1"), "13");
+    EXPECT_EQ(textOf(hint, "Text1"), "13");
 
-    click(v, "auri");
+    click(hint, "auri");
     EXPECT_EQ(env.messages.lastText(), "Auringossa on nyt aika rauhallinen vaihe !");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Information);
     const int shown = int(env.messages.shown.size());
-    pick(v, "Combo1", "Arsenal");
-    click(v, "O1_1");
-    EXPECT_EQ(textOf(v, "Combo1"), "");
-    EXPECT_EQ(textOf(v, "k1"), "") << "a new league empties the side";
-    click(v, "Command1");
+    pick(hint, "Combo1", "Arsenal");
+    click(hint, "O1_1");
+    EXPECT_EQ(textOf(hint, "Combo1"), "");
+    EXPECT_EQ(textOf(hint, "k1"), "") << "a new league empties the side";
+    click(hint, "Command1");
     EXPECT_EQ(env.messages.shown.size(), shown) << "no team, no hint";
 }
 
@@ -145,7 +146,7 @@ TEST_F(FootballWindowTest, ADamagedDatabaseIsToldAboutAndOnlyRead)
 {
     db.reset();
     const QByteArray damaged = damagedTeamDatabase(env.dir.path());
-    for (const char* name : {"kanta", "tulos"}) {
+    for (const char* name : {WindowName::Teams, WindowName::Results}) {
         env.messages.shown.clear();
         QWidget* w = open(name);
         ASSERT_EQ(env.messages.shown.size(), 1) << name;
@@ -161,25 +162,25 @@ TEST_F(FootballWindowTest, ADamagedDatabaseIsToldAboutAndOnlyRead)
     EXPECT_EQ(file.readAll(), damaged);
 }
 
-TEST_F(HintWindow, EnterInAnOpenListTakesTheTeamOnly)
+TEST_F(HintRowWindowTest, EnterInAnOpenListTakesTheTeamOnly)
 {
-    ASSERT_TRUE(chooseFromList(control<QComboBox>(v, "Combo1"), "Arsenal"));
+    ASSERT_TRUE(chooseFromList(control<QComboBox>(hint, "Combo1"), "Arsenal"));
     // Enter ends the choice in the open list; the hint waits for its own Enter.
-    ASSERT_TRUE(chooseFromList(control<QComboBox>(v, "Combo2"), "Chelsea"));
+    ASSERT_TRUE(chooseFromList(control<QComboBox>(hint, "Combo2"), "Chelsea"));
     EXPECT_EQ(env.state.HintRow[0], "");
-    EXPECT_EQ(textOf(v, "Text1"), "1");
+    EXPECT_EQ(textOf(hint, "Text1"), "1");
     EXPECT_EQ(row(0), "||");
     pressKey(Qt::Key_Return);
     EXPECT_EQ(env.state.HintRow[0], "X");
-    EXPECT_EQ(textOf(v, "Text1"), "2");
+    EXPECT_EQ(textOf(hint, "Text1"), "2");
 
     // → and ← step through the matches.
-    focusOn(control<QScrollBar>(v, "HS1"));
+    focusOn(control<QScrollBar>(hint, "HS1"));
     pressKey(Qt::Key_Right);
-    EXPECT_EQ(textOf(v, "Text1"), "3");
+    EXPECT_EQ(textOf(hint, "Text1"), "3");
     pressKey(Qt::Key_Left);
     pressKey(Qt::Key_Left);
-    EXPECT_EQ(textOf(v, "Text1"), "1");
+    EXPECT_EQ(textOf(hint, "Text1"), "1");
 }
 
 TEST_F(FootballWindowTest, EscapeInAnOpenListClosesTheListOnly)
@@ -187,8 +188,10 @@ TEST_F(FootballWindowTest, EscapeInAnOpenListClosesTheListOnly)
     insertTeam(*db, 0, "Arsenal");
     insertTeam(*db, 0, "Chelsea");
     insertPlayer(*db, 0, "Saka", "Arsenal");
-    const QList<QPair<QString, QString>> lists = {
-        {"tulos", "Combo1"}, {"kanta", "Combo3"}, {"pelaajat", "Combo1"}, {"vihje", "Combo2"}};
+    const QList<QPair<QString, QString>> lists = {{WindowName::Results, "Combo1"},
+                                                  {WindowName::Teams, "Combo3"},
+                                                  {WindowName::Players, "Combo1"},
+                                                  {WindowName::HintRow, "Combo2"}};
     for (const auto& [window, list] : lists) {
         QWidget* w = open(window);
         ASSERT_TRUE(w);
@@ -207,7 +210,7 @@ TEST_F(FootballWindowTest, EscapeInAnOpenListClosesTheListOnly)
 
 TEST_F(FootballWindowTest, TheGoalBarsStepTheWayTheArrowKeysPoint)
 {
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     focusOn(control<QScrollBar>(w, "HScroll1"));
     pressKey(Qt::Key_Right);
     pressKey(Qt::Key_Right);
@@ -221,20 +224,20 @@ TEST_F(FootballWindowTest, TheGoalBarsStepTheWayTheArrowKeysPoint)
 
 TEST_F(FootballWindowTest, EnterAndEscapeWhereTheyAreNatural)
 {
-    QWidget* chooser = open("kannat");
+    QWidget* chooser = open(WindowName::DatabaseChoice);
     click(chooser, "Option1_3");
     QTest::keyClick(chooser, Qt::Key_Return);
     settle();
-    EXPECT_EQ(env.windows.shownNames().last(), "tilanne");
-    QWidget* table = openWindow("tilanne");
+    EXPECT_EQ(env.windows.shownNames().last(), WindowName::LeagueTable);
+    QWidget* table = openWindow(WindowName::LeagueTable);
     ASSERT_TRUE(table);
     QTest::keyClick(table, Qt::Key_Escape);
     settle();
-    EXPECT_FALSE(openWindow("tilanne"));
+    EXPECT_FALSE(openWindow(WindowName::LeagueTable));
     EXPECT_TRUE(env.mainWindow.isEnabled());
 
     insertTeam(*db, 0, "Arsenal");
-    QWidget* teams = open("kanta");
+    QWidget* teams = open(WindowName::Teams);
     teams->activateWindow();
     QApplication::setActiveWindow(teams);
     auto* name = control<QLineEdit>(teams, "Text1");

@@ -28,7 +28,7 @@ struct MatchFlow : FootballWindowTest {
 
     void enterMatch()
     {
-        QWidget* w = open("tulos");
+        QWidget* w = open(WindowName::Results);
         ASSERT_TRUE(w);
         EXPECT_EQ(textOf(w, "Text6"), "08.12.2026");
         click(w, "O1_4");
@@ -47,7 +47,7 @@ struct MatchFlow : FootballWindowTest {
             offered << scorers->itemText(i);
         EXPECT_EQ(offered,
                   (QStringList{"Lod                 HJK", "Hostikka            HJK", "Ilo                 KuPS"}));
-        saveShot(w, "tulos");
+        saveShot(w, WindowName::Results);
         pick(w, "Combo3", "Lod                 HJK");
         slide(w, "HScroll3", 2);
         EXPECT_EQ(textOf(w, "Text5"), "2");
@@ -73,86 +73,86 @@ TEST_F(MatchFlow, TheResultReachesTheTeamsTheTableAndTheHint)
     enterMatch();
 
     // The team window.
-    QWidget* k = open("kanta");
-    ASSERT_TRUE(k);
-    pick(k, "Combo3", "Veikkausliiga");
-    EXPECT_EQ(textOf(k, "Label5"), "Valmentaja");
-    EXPECT_EQ(control<DataNavigator>(k, "Data1")->caption(), "Veikkausliiga");
-    EXPECT_EQ(textOf(k, "Text1"), "HJK");
-    EXPECT_EQ(textOf(k, "num"), "1");
-    EXPECT_EQ(textOf(k, "pisteet"), "3");
-    EXPECT_EQ(textOf(k, "kpis"), "3");
-    EXPECT_EQ(textOf(k, "kkot"), "1");
-    EXPECT_EQ(textOf(k, "kmkot"), "2");
-    EXPECT_EQ(textOf(k, "kmvie"), "1");
-    EXPECT_EQ(textOf(k, "vot"), "0");
-    EXPECT_EQ(textOf(k, "Text26"), "08.12.2026");
-    click(k, "Data1_next");
-    EXPECT_EQ(textOf(k, "Text1"), "Inter");
-    click(k, "Data1_next");
-    EXPECT_EQ(textOf(k, "Text1"), "KuPS");
-    EXPECT_EQ(textOf(k, "num"), "3");
-    EXPECT_EQ(textOf(k, "vvie"), "1");
-    EXPECT_EQ(textOf(k, "ovie"), "1");
-    EXPECT_EQ(textOf(k, "mvie"), "2");
-    EXPECT_EQ(textOf(k, "pisteet"), "0");
-    click(k, "Command10");
+    QWidget* teams = open(WindowName::Teams);
+    ASSERT_TRUE(teams);
+    pick(teams, "Combo3", "Veikkausliiga");
+    EXPECT_EQ(textOf(teams, "Label5"), "Valmentaja");
+    EXPECT_EQ(control<DataNavigator>(teams, "Data1")->caption(), "Veikkausliiga");
+    EXPECT_EQ(textOf(teams, "Text1"), "HJK");
+    EXPECT_EQ(textOf(teams, "num"), "1");
+    EXPECT_EQ(textOf(teams, "pisteet"), "3");
+    EXPECT_EQ(textOf(teams, "kpis"), "3");
+    EXPECT_EQ(textOf(teams, "kkot"), "1");
+    EXPECT_EQ(textOf(teams, "kmkot"), "2");
+    EXPECT_EQ(textOf(teams, "kmvie"), "1");
+    EXPECT_EQ(textOf(teams, "vot"), "0");
+    EXPECT_EQ(textOf(teams, "Text26"), "08.12.2026");
+    click(teams, "Data1_next");
+    EXPECT_EQ(textOf(teams, "Text1"), "Inter");
+    click(teams, "Data1_next");
+    EXPECT_EQ(textOf(teams, "Text1"), "KuPS");
+    EXPECT_EQ(textOf(teams, "num"), "3");
+    EXPECT_EQ(textOf(teams, "vvie"), "1");
+    EXPECT_EQ(textOf(teams, "ovie"), "1");
+    EXPECT_EQ(textOf(teams, "mvie"), "2");
+    EXPECT_EQ(textOf(teams, "pisteet"), "0");
+    click(teams, "Command10");
 
     // The league table.
-    QWidget* t = open("tilanne");
-    ASSERT_TRUE(t);
-    click(t, "sir_5");
-    click(t, "Command2");
-    EXPECT_EQ(textOf(t, "sara"), "Kotona");
-    const QList<QStringList> home = gridRows(t);
+    QWidget* table = open(WindowName::LeagueTable);
+    ASSERT_TRUE(table);
+    click(table, "sir_5");
+    click(table, "Command2");
+    EXPECT_EQ(textOf(table, "sara"), "Kotona");
+    const QList<QStringList> home = gridRows(table);
     ASSERT_EQ(home.size(), 4);
     EXPECT_EQ(home[1], (QStringList{"HJK", "1", "1", "0", "0", "2", "1", "3"}));
     EXPECT_EQ(home[3], (QStringList{"KuPS", "0", "0", "0", "0", "0", "0", "0"})) << "the overall order";
-    click(t, "Command1");
-    EXPECT_EQ(gridRows(t)[3], (QStringList{"KuPS", "1", "0", "0", "1", "1", "2", "0"}));
-    saveShot(t, "tilanne");
-    click(t, "MHCommand1");
+    click(table, "Command1");
+    EXPECT_EQ(gridRows(table)[3], (QStringList{"KuPS", "1", "0", "0", "1", "1", "2", "0"}));
+    saveShot(table, WindowName::LeagueTable);
+    click(table, "MHCommand1");
 
     // The hint row.
-    QWidget* v = open("vihje");
-    ASSERT_TRUE(v);
-    click(v, "O1_4");
-    pick(v, "Combo1", "HJK");
-    EXPECT_EQ(textOf(v, "Text2"), "08.12.2026");
-    click(v, "O2_4");
-    pick(v, "Combo2", "KuPS");
-    click(v, "Command1");
+    QWidget* hint = open(WindowName::HintRow);
+    ASSERT_TRUE(hint);
+    click(hint, "O1_4");
+    pick(hint, "Combo1", "HJK");
+    EXPECT_EQ(textOf(hint, "Text2"), "08.12.2026");
+    click(hint, "O2_4");
+    pick(hint, "Combo2", "KuPS");
+    click(hint, "Command1");
     EXPECT_EQ(env.state.HintRow[0], "1");
-    EXPECT_EQ(textOf(v, "osu_0"), "1");
-    EXPECT_EQ(textOf(v, "k1"), "3");
-    EXPECT_EQ(textOf(v, "v1"), "0");
-    EXPECT_EQ(textOf(v, "k3"), "+");
-    EXPECT_EQ(textOf(v, "v3"), "-");
-    EXPECT_EQ(textOf(v, "k4"), "?") << "form not taken into account";
-    EXPECT_EQ(textOf(v, "Text1"), "2");
-    EXPECT_EQ(textOf(v, "oso_1"), "<-");
-    EXPECT_EQ(textOf(v, "oso_0"), "");
+    EXPECT_EQ(textOf(hint, "osu_0"), "1");
+    EXPECT_EQ(textOf(hint, "k1"), "3");
+    EXPECT_EQ(textOf(hint, "v1"), "0");
+    EXPECT_EQ(textOf(hint, "k3"), "+");
+    EXPECT_EQ(textOf(hint, "v3"), "-");
+    EXPECT_EQ(textOf(hint, "k4"), "?") << "form not taken into account";
+    EXPECT_EQ(textOf(hint, "Text1"), "2");
+    EXPECT_EQ(textOf(hint, "oso_1"), "<-");
+    EXPECT_EQ(textOf(hint, "oso_0"), "");
 
     // Form: HJK 0+0+3, KuPS 1+1+0.
-    click(v, "su4");
-    click(v, "Command1");
-    EXPECT_EQ(textOf(v, "k4"), "+");
-    EXPECT_EQ(textOf(v, "v4"), "-");
+    click(hint, "su4");
+    click(hint, "Command1");
+    EXPECT_EQ(textOf(hint, "k4"), "+");
+    EXPECT_EQ(textOf(hint, "v4"), "-");
     EXPECT_EQ(env.state.HintRow[1], "1");
-    saveShot(v, "vihje");
+    saveShot(hint, WindowName::HintRow);
 }
 
 TEST_F(MatchFlow, TheAllLeaguesTableShowsItsHeadingsWhole)
 {
-    QWidget* t = open("tilanne");
-    click(t, "sir_0");
-    click(t, "Command1");
-    auto* grid = control<QTableView>(t, "Grid1");
+    QWidget* table = open(WindowName::LeagueTable);
+    click(table, "sir_0");
+    click(table, "Command1");
+    auto* grid = control<QTableView>(table, "Grid1");
     ASSERT_TRUE(grid);
     // What a cell leaves for its text: the margins on both sides.
     const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
     int headings = 0;
-    for (const QStringList& row : gridRows(t)) {
+    for (const QStringList& row : gridRows(table)) {
         if (row.value(1) != "Ottelut")
             continue;
         ++headings;
@@ -166,14 +166,14 @@ TEST_F(MatchFlow, TheAllLeaguesTableShowsItsHeadingsWhole)
 TEST_F(MatchFlow, TheLeagueTableGoesToThePrinterAndToANewFile)
 {
     enterMatch();
-    QWidget* t = open("tilanne");
-    click(t, "Command4");
+    QWidget* table = open(WindowName::LeagueTable);
+    click(table, "Command4");
     EXPECT_EQ(env.messages.lastText(), "Listaa ensin taulukkoon!");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
 
-    click(t, "sir_5");
-    click(t, "Command1");
-    click(t, "Command4");
+    click(table, "sir_5");
+    click(table, "Command1");
+    click(table, "Command4");
     EXPECT_EQ(env.printer.printedLines(),
               (QStringList{"", "", "   Sarjatilanne    Yhteensä    Veikkausliiga", "",
                            "   Joukkue         Ottelut Voitot Tasapelit  Häviöt  Tehdyt  Päästetyt Pisteet", "",
@@ -183,10 +183,10 @@ TEST_F(MatchFlow, TheLeagueTableGoesToThePrinterAndToANewFile)
                            "   Rivikone PRO v1.0     08.12.2026"}));
     EXPECT_EQ(env.printer.pages(), 1);
 
-    click(t, "tul_1");
+    click(table, "tul_1");
     const QString path = env.path("sarja.txt");
     env.dialogs.choose(path);
-    click(t, "Command4");
+    click(table, "Command4");
     ASSERT_EQ(env.dialogs.saved.size(), 1);
     EXPECT_EQ(env.dialogs.saved[0].title, "Anna tiedostolle nimi");
     EXPECT_EQ(env.dialogs.saved[0].filter, "Tekstit (*.txt)|*.txt");
@@ -208,8 +208,8 @@ TEST_F(MatchFlow, TheLeagueTableGoesToThePrinterAndToANewFile)
 
     // A second time the name is taken: nothing is written over.
     env.dialogs.choose(path);
-    click(t, "Command1");
-    click(t, "Command4");
+    click(table, "Command1");
+    click(table, "Command4");
     EXPECT_EQ(env.messages.lastText(), "Tiedosto on jo olemassa, anna uusi nimi !");
     EXPECT_EQ(env.messages.shown.last().title, "Tallenna");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -220,15 +220,15 @@ struct FileSafety : MatchFlow {};
 
 TEST_F(FileSafety, TheLeagueTableFileOnAFullDiskIsToldAndNotLeftBehind)
 {
-    QWidget* t = open("tilanne");
-    click(t, "sir_5");
-    click(t, "Command1");
-    click(t, "tul_1");
+    QWidget* table = open(WindowName::LeagueTable);
+    click(table, "sir_5");
+    click(table, "Command1");
+    click(table, "tul_1");
     const QString path = env.path("sarja.txt");
     env.dialogs.choose(path);
     {
         FullDisk full(64);
-        click(t, "Command4");
+        click(table, "Command4");
     }
     EXPECT_EQ(env.messages.lastText(), "Levy täynnä !");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
@@ -240,7 +240,7 @@ TEST_F(FileSafety, TheLeagueTableFileOnAFullDiskIsToldAndNotLeftBehind)
 TEST_F(MatchFlow, SaveConfirmationsAskFirst)
 {
     env.state.SaveConfirm = 1;
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     click(w, "O1_4");
     click(w, "Command1");
     EXPECT_EQ(env.messages.lastText(), "Valitse ensin joukkueet!");
@@ -264,7 +264,7 @@ TEST_F(MatchFlow, SaveConfirmationsAskFirst)
 
 TEST_F(MatchFlow, ScorersCannotOutscoreTheTeams)
 {
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     click(w, "O1_4");
     pick(w, "Combo1", "HJK");
     pick(w, "Combo2", "KuPS");
@@ -293,7 +293,7 @@ TEST_F(MatchFlow, AHeldGoalArrowPastTheMatchWarnsOnceAndKeepsTheMatch)
 {
     // Real boxes, each answered with Enter after a while, as a user reads them.
     env.messages.answerBoxesWith(Qt::Key_Return, 700);
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     click(w, "O1_4");
     ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "Combo1"), "HJK"));
     ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "Combo2"), "KuPS"));
@@ -315,45 +315,45 @@ TEST_F(MatchFlow, AHeldGoalArrowPastTheMatchWarnsOnceAndKeepsTheMatch)
     EXPECT_EQ(env.messages.mostBoxesOpen, 1) << "no box opened inside another";
     EXPECT_EQ(textOf(w, "Text3"), "1");
     EXPECT_EQ(textOf(w, "Text5"), "1");
-    EXPECT_EQ(openWindow("tulos"), w) << "the typed match is still there";
+    EXPECT_EQ(openWindow(WindowName::Results), w) << "the typed match is still there";
     EXPECT_EQ(textOf(w, "Text2"), "1");
 }
 
 TEST_F(MatchFlow, AddingAPlayerFromTheResultsKeepsTheMainWindowWaiting)
 {
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     click(w, "O1_4");
     click(w, "Command2");
-    QWidget* p = openWindow("pelaajat");
-    ASSERT_TRUE(p);
-    EXPECT_TRUE(control<QRadioButton>(p, "pel_4")->isChecked());
-    EXPECT_EQ(textOf(p, "sek_0"), " Pelaajia tietokannassa: 4");
+    QWidget* players = openWindow(WindowName::Players);
+    ASSERT_TRUE(players);
+    EXPECT_TRUE(control<QRadioButton>(players, "pel_4")->isChecked());
+    EXPECT_EQ(textOf(players, "sek_0"), " Pelaajia tietokannassa: 4");
     click(w, "Command2");
     int open = 0;
     for (QWidget* top : QApplication::topLevelWidgets())
-        open += top->isVisible() && top->objectName() == "pelaajat";
+        open += top->isVisible() && top->objectName() == WindowName::Players;
     EXPECT_EQ(open, 1) << "the open player window is brought forward";
-    EXPECT_EQ(ownerOf(p), w) << "in front of the results window";
-    click(p, "Command1");
+    EXPECT_EQ(ownerOf(players), w) << "in front of the results window";
+    click(players, "Command1");
     settle();
     EXPECT_FALSE(env.mainWindow.isEnabled()) << "the results window is still open";
 
     // Closing the results window first leaves the player window in front of the main window.
     click(w, "Command2");
-    p = openWindow("pelaajat");
-    ASSERT_TRUE(p);
+    players = openWindow(WindowName::Players);
+    ASSERT_TRUE(players);
     click(w, "poistu");
-    EXPECT_EQ(openWindow("pelaajat"), p);
-    EXPECT_EQ(ownerOf(p), &env.mainWindow);
+    EXPECT_EQ(openWindow(WindowName::Players), players);
+    EXPECT_EQ(ownerOf(players), &env.mainWindow);
     EXPECT_FALSE(env.mainWindow.isEnabled()) << "the player window is still open";
-    click(p, "Command1");
+    click(players, "Command1");
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }
 
 TEST_F(MatchFlow, AMatchThatCannotBeSavedIsToldAndKept)
 {
     ASSERT_TRUE(db->exec("create trigger pro.refuse before insert on kunto begin select raise(abort, 'levy'); end"));
-    QWidget* w = open("tulos");
+    QWidget* w = open(WindowName::Results);
     click(w, "O1_4");
     pick(w, "Combo1", "HJK");
     pick(w, "Combo2", "Inter");

@@ -1,7 +1,7 @@
 #include "printing/couponlayout.h"
 #include "printing/listing.h"
 #include "printingtest.h"
-#include "shell/ui/form1.h"
+#include "shell/ui/mainwindow.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
 
@@ -22,7 +22,7 @@ TEST(PrintingRoad, OwnSystemThroughConversionOntoACoupon)
                       "1111111111";
     writeSystem(env.path("OMA.STM"), 2, 1, stored);
 
-    Form1 form(env.context, env.windows);
+    MainWindow form(env.context, env.windows);
     env.windows.setMainWindow(&form);
     form.show();
     env.dialogs.choose(env.path("OMA.STM"));
@@ -91,7 +91,7 @@ TEST(PrintingRoad, RowsFileOnScreen)
 {
     TestEnv env;
     writeRows(env.path("VIIKKO.1X2"), 25);
-    Form1 form(env.context, env.windows);
+    MainWindow form(env.context, env.windows);
     env.windows.setMainWindow(&form);
     env.dialogs.choose(env.path("VIIKKO.1X2"));
     form.runOperation("tul");

@@ -1,6 +1,6 @@
 #include "random/weights.h"
 #include "randomtask.h"
-#include "shell/ui/form1.h"
+#include "shell/ui/mainwindow.h"
 
 #include <QCheckBox>
 #include <QProgressBar>
@@ -230,7 +230,7 @@ void enterRowInForm6(QWidget* form6, const QString& signs)
 TEST(RandomRowsRoad, OneWeightFromTheMainWindowToTheSavedFile)
 {
     TestEnv env;
-    Form1 form(env.context, env.windows);
+    MainWindow form(env.context, env.windows);
     env.windows.setMainWindow(&form);
     form.show();
     env.random.seed(5);
@@ -279,7 +279,7 @@ TEST(RandomRowsRoad, OneWeightFromTheMainWindowToTheSavedFile)
 TEST(RandomRowsRoad, PerMatchWeightsWithBankersAndASwitchedOffSign)
 {
     TestEnv env;
-    Form1 form(env.context, env.windows);
+    MainWindow form(env.context, env.windows);
     env.windows.setMainWindow(&form);
     form.show();
     env.random.seed(6);
@@ -334,7 +334,7 @@ TEST(RandomRowsRoad, PerMatchWeightsWithBankersAndASwitchedOffSign)
 TEST(RandomRowsRoad, ARandomRowSystemFromThePatternToTheSavedFile)
 {
     TestEnv env;
-    Form1 form(env.context, env.windows);
+    MainWindow form(env.context, env.windows);
     env.windows.setMainWindow(&form);
     form.show();
     env.random.seed(7);

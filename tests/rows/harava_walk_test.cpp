@@ -1,5 +1,5 @@
 #include "rowwindows.h"
-#include "shell/ui/form1.h"
+#include "shell/ui/mainwindow.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ TEST(HaravaWalk, FromTheMainWindowThroughTheCorrectRowAndPatternToChecking)
 {
     TestEnv env;
     needChecking(env);
-    Form1 form(env.context, env.windows);
+    MainWindow form(env.context, env.windows);
     env.windows.setMainWindow(&form);
     form.show();
     settle();
@@ -84,7 +84,7 @@ TEST(HaravaWalk, CancellingAnyStepReturnsToTheEnabledMainWindow)
 {
     for (const char* step : {"harat", "Form6", "Formh"}) {
         TestEnv env;
-        Form1 form(env.context, env.windows);
+        MainWindow form(env.context, env.windows);
         env.windows.setMainWindow(&form);
         form.show();
         form.runOperation("har");

@@ -1,7 +1,7 @@
 #include "base/platformpaths.h"
 #include "shell/programfiles.h"
 #include "shell/ui/accessories.h"
-#include "shell/ui/form1.h"
+#include "shell/ui/mainwindow.h"
 #include "support/files.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
@@ -295,7 +295,7 @@ TEST(Accessories, MainWindowRunsTheAccessoriesAndOpensHelpWithF1)
 {
     TestEnv env;
     env.settings.write(keys::WwwReader, "/usr/bin/selain");
-    Form1 main(env.context, env.windows);
+    MainWindow main(env.context, env.windows);
     for (const char* item : {"aps_1", "aps_2", "aps_3", "aps_4", "oh_1", "oh_2"})
         EXPECT_TRUE(isEnabled(&main, item)) << item;
     for (const char* button : {"kal", "mui", "ava", "soi", "win", "inf"})

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/appcontext.h"
+#include "base/ui/windownames.h"
 #include "base/ui/windowregistry.h"
 #include "support/fakes.h"
 
@@ -8,7 +9,8 @@
 #include <QWidget>
 
 // A program directory, a settings store and fake services for one test; every
-// window of the program is registered, so a test can open any of them by name.
+// window of the program is registered, so a test can open any of them by its
+// WindowName.
 struct TestEnv {
     TestEnv();
     ~TestEnv();

@@ -1,28 +1,27 @@
 #include "base/rowfile.h"
 #include "base/textformat.h"
 #include "base/ui/featurewindow.h"
-#include "shell/ui/form1.h"
+#include "shell/ui/mainwindow.h"
 #include "support/testenv.h"
 #include "support/useractions.h"
 #include "support/windowtest.h"
 
+#include "support/files.h"
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
 #include <QToolBar>
-#include "support/files.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-
 // The main window over a registry of our own, so a test decides which windows exist.
 struct MainWindowTest : ::testing::Test {
     TestEnv env;
     WindowRegistry registry;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
     void SetUp() override
     {
@@ -39,9 +38,9 @@ struct MainWindowTest : ::testing::Test {
             return w;
         });
     }
-    Form1& open()
+    MainWindow& open()
     {
-        form = std::make_unique<Form1>(env.context, registry);
+        form = std::make_unique<MainWindow>(env.context, registry);
         registry.setMainWindow(form.get());
         return *form;
     }
@@ -51,7 +50,7 @@ struct MainWindowTest : ::testing::Test {
 
 TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     EXPECT_EQ(f.windowTitle(), "Rivikone PRO v1.0");
     const QList<QPair<QString, QStringList>> expected = {
         {"mnuRivitie",
@@ -80,7 +79,7 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
 
 TEST_F(MainWindowTest, TheToolbarHasTwentyButtonsInOrder)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     auto* toolbar = control<QToolBar>(&f, "Toolbar1");
     ASSERT_TRUE(toolbar);
     QStringList keys, tips;
@@ -91,8 +90,8 @@ TEST_F(MainWindowTest, TheToolbarHasTwentyButtonsInOrder)
             EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
         }
     }
-    EXPECT_EQ(keys, QStringList({"arv", "tar", "har", "tul", "poi", "|", "tie", "til", "vih", "|", "kal", "mui", "ava",
-                                 "soi", "|", "ase", "inf", "|", "win", "lop"}));
+    EXPECT_EQ(keys, QStringList({"arv", "tar", "har", "tul", "poi", "|",   "tie", "til", "vih", "|",
+                                 "kal", "mui", "ava", "soi", "|",   "ase", "inf", "|",   "win", "lop"}));
     EXPECT_EQ(tips, QStringList({"Arvonta ", "Tarkastus ", "Tarkasta harava", "Tulostus ", "Poista rivitiedosto",
                                  "Tietokannat", "Tilastot ", "Vihjerivi", "Kalenteri", "Muistio", "Avaa WWW-sivu",
                                  "Soita äänipuhelu", "Asetukset", "Info", "Rivikone ohjeet", "Lopeta ohjelma"}));
@@ -100,7 +99,7 @@ TEST_F(MainWindowTest, TheToolbarHasTwentyButtonsInOrder)
 
 TEST_F(MainWindowTest, CommandsWhoseWindowDoesNotExistAreDisabled)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     for (const char* key : {"arv", "tar", "har", "tul", "tie", "til", "vih", "ase", "inf"})
         EXPECT_FALSE(isEnabled(&f, key)) << key;
     EXPECT_FALSE(isEnabled(&f, "kan_1"));
@@ -113,9 +112,9 @@ TEST_F(MainWindowTest, CommandsWhoseWindowDoesNotExistAreDisabled)
     EXPECT_TRUE(registry.shownNames().isEmpty());
     EXPECT_TRUE(f.isEnabled());
 
-    standIn("aseta");
-    standIn("Listvali");
-    Form1 again(env.context, registry);
+    standIn(WindowName::Settings);
+    standIn(WindowName::PrintTarget);
+    MainWindow again(env.context, registry);
     EXPECT_TRUE(isEnabled(&again, "ase"));
     EXPECT_TRUE(isEnabled(&again, "rtie_6"));
     EXPECT_FALSE(isEnabled(&again, "tul")); // printing also needs the conversion window
@@ -123,21 +122,21 @@ TEST_F(MainWindowTest, CommandsWhoseWindowDoesNotExistAreDisabled)
 
 TEST_F(MainWindowTest, AFeatureWindowDisablesTheMainWindowUntilItCloses)
 {
-    Form1 f(env.context, env.windows);
+    MainWindow f(env.context, env.windows);
     env.windows.setMainWindow(&f);
     f.show();
     trigger(&f, "rtie_6");
-    QWidget* settings = openWindow("aseta");
+    QWidget* settings = openWindow(WindowName::Settings);
     ASSERT_TRUE(settings);
     EXPECT_FALSE(f.isEnabled());
     click(settings, "Command2");
     EXPECT_TRUE(f.isEnabled());
-    EXPECT_FALSE(openWindow("aseta"));
+    EXPECT_FALSE(openWindow(WindowName::Settings));
 }
 
 TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWindow)
 {
-    Form1 f(env.context, env.windows);
+    MainWindow f(env.context, env.windows);
     env.windows.setMainWindow(&f);
     f.show();
     // Ten weighted rows drawn and not saved yet.
@@ -150,9 +149,9 @@ TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWind
     env.state.BasicSignCount = kMatches;
     env.state.CommonWeight = 10;
     env.state.DrawCount = 10;
-    ASSERT_TRUE(env.windows.show("Form7", {}, &f));
+    ASSERT_TRUE(env.windows.show(WindowName::Drawing, {}, &f));
     f.setEnabled(false);
-    QWidget* drawing = openWindow("Form7");
+    QWidget* drawing = openWindow(WindowName::Drawing);
     ASSERT_TRUE(drawing);
     click(drawing, "ar");
     ASSERT_EQ(env.state.Rows.size(), 10u);
@@ -161,7 +160,7 @@ TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWind
 
     closeFromTitleBar(&f);
     EXPECT_TRUE(f.isVisible()) << "a disabled window cannot be closed";
-    EXPECT_EQ(openWindow("Form7"), drawing);
+    EXPECT_EQ(openWindow(WindowName::Drawing), drawing);
     EXPECT_EQ(QApplication::activeWindow(), drawing) << "the open window comes to the front";
     EXPECT_EQ(env.state.Rows.size(), 10u) << "the drawn rows are kept";
     EXPECT_TRUE(QFile::exists(env.path("puskuri.htm")));
@@ -177,7 +176,7 @@ TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWind
 
 TEST_F(MainWindowTest, FeatureWindowsOpenInFrontOfTheWindowThatOpenedThem)
 {
-    Form1 f(env.context, env.windows);
+    MainWindow f(env.context, env.windows);
     env.windows.setMainWindow(&f);
     f.show();
     f.move(40, 30);
@@ -186,7 +185,7 @@ TEST_F(MainWindowTest, FeatureWindowsOpenInFrontOfTheWindowThatOpenedThem)
     };
 
     trigger(&f, "arv");
-    QWidget* kind = openWindow("Form11");
+    QWidget* kind = openWindow(WindowName::DrawKind);
     ASSERT_TRUE(kind);
     EXPECT_EQ(ownerOf(kind), &f) << "a click on the main window cannot hide it";
     EXPECT_EQ(kind->windowType(), Qt::Dialog) << "window managers keep only dialogs in front of their owners";
@@ -194,12 +193,12 @@ TEST_F(MainWindowTest, FeatureWindowsOpenInFrontOfTheWindowThatOpenedThem)
 
     // The next window of a chain takes its place in front of the main window.
     click(kind, "Command1");
-    QWidget* weighting = openWindow("Form2");
+    QWidget* weighting = openWindow(WindowName::WeightingKind);
     ASSERT_TRUE(weighting);
     EXPECT_EQ(ownerOf(weighting), &f);
     EXPECT_TRUE(centredOnMain(weighting));
     click(weighting, "ValittuPainotus");
-    QWidget* basicRow = openWindow("Form6");
+    QWidget* basicRow = openWindow(WindowName::BasicRow);
     ASSERT_TRUE(basicRow);
     EXPECT_EQ(ownerOf(basicRow), &f);
 }
@@ -210,7 +209,7 @@ TEST(MainWindowStart, TheFirstStartWritesThePrintDefaultsAndTellsSoOnce)
     WindowRegistry registry;
     registry.setContext(&env.context);
     {
-        Form1 first(env.context, registry);
+        MainWindow first(env.context, registry);
         ASSERT_EQ(env.messages.shown.size(), 1);
         EXPECT_EQ(env.messages.shown[0].text, "Asetukset on siirretty järjestelmärekisteriin.\r\n"
                                               "Tulostus asetuksissa on oletus asetukset !\r\nCanon BJ-200 Win 95");
@@ -222,7 +221,7 @@ TEST(MainWindowStart, TheFirstStartWritesThePrintDefaultsAndTellsSoOnce)
         EXPECT_EQ(env.settings.read("AKTI", "Versio", ""), "1.0");
     }
     env.settings.write(keys::PrintTop, "12");
-    Form1 second(env.context, registry);
+    MainWindow second(env.context, registry);
     EXPECT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.settings.read(keys::PrintTop), "12");
 }
@@ -241,7 +240,7 @@ TEST_F(MainWindowTest, TheStartUpSoundFollowsTheSwitch)
 
 TEST_F(MainWindowTest, WithoutAStoredPlaceTheWindowIsCentred)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_NEAR(f.x(), (area.width() - f.width()) / 2, 1);
     EXPECT_NEAR(f.y(), (area.height() - f.height()) / 2, 1);
@@ -251,17 +250,17 @@ TEST_F(MainWindowTest, ThePositionIsStoredOnlyWhenTheWindowMoved)
 {
     env.settings.write(keys::Top, "1500");
     env.settings.write(keys::Left, "3000");
-    Form1& f = open();
+    MainWindow& f = open();
     EXPECT_EQ(f.pos(), QPoint(200, 100));
     f.shutDown();
     EXPECT_EQ(env.settings.read(keys::Top), "1500");
 
     env.settings.write(keys::Top, "1501"); // not a whole number of pixels: still the same place
-    Form1& g = open();
+    MainWindow& g = open();
     g.shutDown();
     EXPECT_EQ(env.settings.read(keys::Top), "1501");
 
-    Form1& h = open();
+    MainWindow& h = open();
     h.move(40, 60);
     h.shutDown();
     EXPECT_EQ(env.settings.read(keys::Top), "900");
@@ -270,7 +269,7 @@ TEST_F(MainWindowTest, ThePositionIsStoredOnlyWhenTheWindowMoved)
 
 TEST_F(MainWindowTest, DeletingARowFile)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     const QString path = env.path("vanhat.1X2");
     ASSERT_TRUE(writeBytes(path, rowsFileHeader(0)));
 
@@ -298,7 +297,7 @@ TEST_F(MainWindowTest, DeletingARowFile)
 
 TEST_F(MainWindowTest, QuittingAsksFirstAndRemovesTheBookmarkFiles)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     f.show();
     const QStringList bookmarks = {"puskuri.htm", "TAUSTA.GIF", "Rivikone.gif", "boltsi.GIF"};
     for (const QString& name : bookmarks)
@@ -324,7 +323,7 @@ TEST_F(MainWindowTest, QuittingAsksFirstAndRemovesTheBookmarkFiles)
 
 TEST_F(MainWindowTest, ClosingTheWindowQuitsWithoutAsking)
 {
-    Form1& f = open();
+    MainWindow& f = open();
     f.show();
     ASSERT_TRUE(writeBytes(env.path("puskuri.htm"), "x"));
     f.close();
@@ -334,15 +333,15 @@ TEST_F(MainWindowTest, ClosingTheWindowQuitsWithoutAsking)
 
 TEST_F(MainWindowTest, TheInformationWindowComesOnlyAtTheFirstActivation)
 {
-    standIn("demoform");
+    standIn(WindowName::Information);
     env.settings.write(keys::Info, "1");
-    Form1& f = open();
+    MainWindow& f = open();
     QEvent activate(QEvent::ActivationChange);
     f.show();
     f.activateWindow();
     QApplication::setActiveWindow(&f);
     settle();
-    EXPECT_EQ(registry.shownNames(), QStringList{"demoform"});
+    EXPECT_EQ(registry.shownNames(), QStringList{WindowName::Information});
     EXPECT_FALSE(f.isEnabled());
     f.setEnabled(true);
     QApplication::setActiveWindow(nullptr);
@@ -353,8 +352,8 @@ TEST_F(MainWindowTest, TheInformationWindowComesOnlyAtTheFirstActivation)
 
 TEST_F(MainWindowTest, WithInfoOffNoInformationWindowIsShown)
 {
-    standIn("demoform");
-    Form1& f = open(); // INFO absent reads "0" here
+    standIn(WindowName::Information);
+    MainWindow& f = open(); // INFO absent reads "0" here
     f.show();
     QApplication::setActiveWindow(&f);
     settle();
@@ -363,9 +362,9 @@ TEST_F(MainWindowTest, WithInfoOffNoInformationWindowIsShown)
 
 TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
 {
-    standIn("Listvali");
-    standIn("kon");
-    Form1& f = open();
+    standIn(WindowName::PrintTarget);
+    standIn(WindowName::Conversion);
+    MainWindow& f = open();
     QByteArray system = systemFileHeader(2, 1, 2);
     system += "12X1111111111";
     system += "2111111111111";
@@ -374,7 +373,7 @@ TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
     env.dialogs.choose(env.path("oma.stm"));
     f.runOperation("tul");
     EXPECT_EQ(env.dialogs.opened.last().title, "Valitse tulostettava rivitiedosto tai oma systeemi !");
-    EXPECT_EQ(registry.shownNames(), QStringList{"kon"});
+    EXPECT_EQ(registry.shownNames(), QStringList{WindowName::Conversion});
     EXPECT_EQ(env.state.SystemLoaded, 1);
     EXPECT_EQ(env.state.PrintTarget, 1);
     EXPECT_EQ(env.state.RowCount, 2);
@@ -387,7 +386,7 @@ TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
     ASSERT_TRUE(writeBytes(env.path("rivit.1X2"), rowsFileHeader(0)));
     env.dialogs.choose(env.path("rivit.1X2"));
     f.runOperation("tul");
-    EXPECT_EQ(registry.shownNames().last(), "Listvali");
+    EXPECT_EQ(registry.shownNames().last(), WindowName::PrintTarget);
     EXPECT_EQ(env.state.SystemLoaded, 0);
 
     // An unreadable own system is reported, not converted.

@@ -1,4 +1,4 @@
-#include "football/ui/tilanne.h"
+#include "football/ui/leaguetablewindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/safewrite.h"
@@ -25,7 +25,7 @@
 
 using namespace football;
 
-tilanne::tilanne(AppContext& context) : FeatureWindow(context)
+LeagueTableWindow::LeagueTableWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::LeagueTable);
     setWindowTitle("Sarjatilanne");
@@ -35,101 +35,101 @@ tilanne::tilanne(AppContext& context) : FeatureWindow(context)
     auto* leagues = new QGroupBox("Sarja", this);
     auto* leagueList = new QVBoxLayout(leagues);
     for (int i = 0; i < 7; ++i) {
-        sir[i] = makeRadio(leagues, QString("sir_%1").arg(i), standingsChoiceCaption(i));
-        leagueList->addWidget(sir[i]);
+        leagueOptions_[i] = makeRadio(leagues, QString("sir_%1").arg(i), standingsChoiceCaption(i));
+        leagueList->addWidget(leagueOptions_[i]);
     }
-    sir[0]->setChecked(true);
+    leagueOptions_[0]->setChecked(true);
     leagueList->addStretch(1);
 
-    sara = makeLabel(this, viewName(StandingsView::Total), "sara");
-    QFont bold = sara->font();
+    viewLabel_ = makeLabel(this, viewName(StandingsView::Total), "sara");
+    QFont bold = viewLabel_->font();
     bold.setBold(true);
-    sara->setFont(bold);
-    Label1 = makeLabel(this, "Järjestelen taulukkoa, Hetkinen...", "Label1");
-    Label1->setVisible(false);
+    viewLabel_->setFont(bold);
+    sortingLabel_ = makeLabel(this, "Järjestelen taulukkoa, Hetkinen...", "Label1");
+    sortingLabel_->setVisible(false);
 
-    model_ = new TextTableModel(standingsTitles(), this);
-    model_->setCentredColumns({1, 2, 3, 4, 5, 6, 7});
+    tableModel_ = new TextTableModel(standingsTitles(), this);
+    tableModel_->setCentredColumns({1, 2, 3, 4, 5, 6, 7});
     // 1700 and 900 twips.
-    Grid1 = makeGrid(this, "Grid1", model_,
-                     {1700 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15}, -1);
-    Grid1->setMinimumHeight(320);
+    tableGrid_ = makeGrid(this, "Grid1", tableModel_,
+                          {1700 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15, 900 / 15}, -1);
+    tableGrid_->setMinimumHeight(320);
 
     auto* views = new QGroupBox("Näytä", this);
     auto* viewList = new QVBoxLayout(views);
-    auto* command1 = makeButton(views, "Command1", "&Yhteensä");
-    auto* command2 = makeButton(views, "Command2", "&Kotona");
-    auto* command3 = makeButton(views, "Command3", "&Vieraissa");
-    for (auto* b : {command1, command2, command3})
+    auto* totalButton = makeButton(views, "Command1", "&Yhteensä");
+    auto* homeButton = makeButton(views, "Command2", "&Kotona");
+    auto* awayButton = makeButton(views, "Command3", "&Vieraissa");
+    for (auto* b : {totalButton, homeButton, awayButton})
         viewList->addWidget(b);
 
     auto* print = new QGroupBox("Tulostus", this);
     auto* printList = new QVBoxLayout(print);
-    tul[0] = makeRadio(print, "tul_0", "Printterille");
-    tul[1] = makeRadio(print, "tul_1", "Tiedostoon");
-    tul[0]->setChecked(true);
-    auto* command4 = makeButton(print, "Command4", "&Tulosta");
-    printList->addWidget(tul[0]);
-    printList->addWidget(tul[1]);
-    printList->addWidget(command4);
+    outputOptions_[0] = makeRadio(print, "tul_0", "Printterille");
+    outputOptions_[1] = makeRadio(print, "tul_1", "Tiedostoon");
+    outputOptions_[0]->setChecked(true);
+    auto* printButton = makeButton(print, "Command4", "&Tulosta");
+    printList->addWidget(outputOptions_[0]);
+    printList->addWidget(outputOptions_[1]);
+    printList->addWidget(printButton);
 
-    auto* quit = makeButton(this, "MHCommand1", "&Lopeta");
-    buttons_ = {command1, command2, command3, command4, quit};
+    auto* quitButton = makeButton(this, "MHCommand1", "&Lopeta");
+    buttons_ = {totalButton, homeButton, awayButton, printButton, quitButton};
 
     auto* side = new QVBoxLayout;
     side->addWidget(views);
     side->addWidget(print);
     side->addStretch(1);
-    side->addWidget(quit);
+    side->addWidget(quitButton);
 
     layout->addWidget(leagues, 0, 0, 3, 1);
-    layout->addWidget(sara, 0, 1);
-    layout->addWidget(Grid1, 1, 1);
-    layout->addWidget(Label1, 2, 1);
+    layout->addWidget(viewLabel_, 0, 1);
+    layout->addWidget(tableGrid_, 1, 1);
+    layout->addWidget(sortingLabel_, 2, 1);
     layout->addLayout(side, 0, 2, 3, 1);
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(1, 1);
     resize(800, 520);
 
-    connect(command1, &QPushButton::clicked, this, [this] { list(StandingsView::Total); });
-    connect(command2, &QPushButton::clicked, this, [this] { list(StandingsView::Home); });
-    connect(command3, &QPushButton::clicked, this, [this] { list(StandingsView::Away); });
-    connect(command4, &QPushButton::clicked, this, [this] { output(); });
-    connect(quit, &QPushButton::clicked, this, [this] { finish(); });
-    bindDialogKeys(this, command1, [this] { finish(); });
+    connect(totalButton, &QPushButton::clicked, this, [this] { list(StandingsView::Total); });
+    connect(homeButton, &QPushButton::clicked, this, [this] { list(StandingsView::Home); });
+    connect(awayButton, &QPushButton::clicked, this, [this] { list(StandingsView::Away); });
+    connect(printButton, &QPushButton::clicked, this, [this] { output(); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
+    bindDialogKeys(this, totalButton, [this] { finish(); });
 
     db_ = openTeamDatabase(context);
     if (!db_) {
         for (auto* b : buttons_)
-            b->setEnabled(b == quit);
+            b->setEnabled(b == quitButton);
         QTimer::singleShot(0, this, [this] { finish(); });
     }
 }
 
-tilanne::~tilanne() = default;
+LeagueTableWindow::~LeagueTableWindow() = default;
 
-int tilanne::chosenLeague() const
+int LeagueTableWindow::chosenLeague() const
 {
     for (int i = 0; i < 7; ++i)
-        if (sir[i]->isChecked())
+        if (leagueOptions_[i]->isChecked())
             return i;
     return kAllLeagues;
 }
 
-void tilanne::setBusy(bool busy)
+void LeagueTableWindow::setBusy(bool busy)
 {
     busy_ = busy;
     for (auto* b : buttons_)
         b->setEnabled(!busy);
-    Label1->setVisible(busy);
+    sortingLabel_->setVisible(busy);
 }
 
-void tilanne::list(StandingsView view)
+void LeagueTableWindow::list(StandingsView view)
 {
     if (!db_ || busy_)
         return;
     view_ = view;
-    sara->setText(viewName(view));
+    viewLabel_->setText(viewName(view));
     const int choice = chosenLeague();
     QList<GridRow> rows;
     QString error;
@@ -137,7 +137,7 @@ void tilanne::list(StandingsView view)
     {
         BusyCursor busy;
         setBusy(true);
-        model_->setRows({});
+        tableModel_->setRows({});
         QCoreApplication::processEvents();
         RecordSet teams(*db_);
         int count = 0;
@@ -146,7 +146,7 @@ void tilanne::list(StandingsView view)
             if (++count % 25 == 0)
                 QCoreApplication::processEvents();
         });
-        model_->setRows(rows);
+        tableModel_->setRows(rows);
         setBusy(false);
     }
     listed_ = ok;
@@ -155,21 +155,21 @@ void tilanne::list(StandingsView view)
         showDatabaseError(context(), "Sarjataulukkoa ei voi lukea !", error);
 }
 
-void tilanne::output()
+void LeagueTableWindow::output()
 {
     if (!listed_) {
         message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");
         return;
     }
-    if (tul[1]->isChecked()) {
+    if (outputOptions_[1]->isChecked()) {
         writeFile();
         return;
     }
-    printListing(context(), standingsPrintout(view_, listedCaption_, model_->rows(), services().clock.today()),
+    printListing(context(), standingsPrintout(view_, listedCaption_, tableModel_->rows(), services().clock.today()),
                  "Tulostus ei onnistu! ");
 }
 
-void tilanne::writeFile()
+void LeagueTableWindow::writeFile()
 {
     FileDialogRequest request;
     request.title = "Anna tiedostolle nimi";
@@ -184,7 +184,7 @@ void tilanne::writeFile()
         message("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Exclamation, "Tallenna");
         return;
     }
-    const QByteArray bytes = standingsFile(view_, listedCaption_, model_->rows(), services().clock.today());
+    const QByteArray bytes = standingsFile(view_, listedCaption_, tableModel_->rows(), services().clock.today());
     WriteStatus status;
     {
         BusyCursor busy;

@@ -1,4 +1,4 @@
-#include "football/ui/kanta.h"
+#include "football/ui/teamwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -34,7 +34,7 @@ const char* const kStatCaptions[7] = {"Pisteet", "Ottelut", "Tehdyt ", "Pääste
 
 } // namespace
 
-kanta::kanta(AppContext& context) : FeatureWindow(context)
+TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
 {
     using namespace team;
     setObjectName(WindowName::Teams);
@@ -44,65 +44,65 @@ kanta::kanta(AppContext& context) : FeatureWindow(context)
 
     // League and browsing.
     auto* head = new QHBoxLayout;
-    Combo3 = new QComboBox(this);
-    Combo3->setObjectName("Combo3");
-    Combo3->addItems(leagueCaptions());
-    Data1 = new DataNavigator(this, "Data1");
-    num = makeLabel(this, "0", "num");
-    num->setMinimumWidth(30);
-    head->addWidget(makeBuddyLabel(this, "Sarja", Combo3));
-    head->addWidget(Combo3);
+    leagueCombo_ = new QComboBox(this);
+    leagueCombo_->setObjectName("Combo3");
+    leagueCombo_->addItems(leagueCaptions());
+    navigator_ = new DataNavigator(this, "Data1");
+    positionLabel_ = makeLabel(this, "0", "num");
+    positionLabel_->setMinimumWidth(30);
+    head->addWidget(makeBuddyLabel(this, "Sarja", leagueCombo_));
+    head->addWidget(leagueCombo_);
     head->addSpacing(12);
-    head->addWidget(Data1, 1);
+    head->addWidget(navigator_, 1);
     head->addWidget(makeLabel(this, "Nro:"));
-    head->addWidget(num);
+    head->addWidget(positionLabel_);
     layout->addLayout(head, 0, 0, 1, 2);
 
     // The team.
     auto* teamBox = new QGroupBox("Joukkue", this);
     auto* form = new QGridLayout(teamBox);
-    Text1 = makeEdit(teamBox, "Text1", 22);
-    Text2 = makeEdit(teamBox, "Text2", 22);
-    Text3 = makeEdit(teamBox, "Text3", 22);
-    Text5 = makeEdit(teamBox, "Text5", 22);
-    Text26 = makeEdit(teamBox, "Text26", 10);
-    Text26->setMaximumWidth(110);
-    Label5 = makeBuddyLabel(teamBox, managerCaption(0), Text5);
-    Label5->setObjectName("Label5");
-    auto* command12 = makeButton(teamBox, "Command12", "Pvm.");
-    form->addWidget(makeBuddyLabel(teamBox, "Joukkue", Text1), 0, 0);
-    form->addWidget(Text1, 0, 1, 1, 2);
-    form->addWidget(makeBuddyLabel(teamBox, "Kotipaikka", Text2), 1, 0);
-    form->addWidget(Text2, 1, 1, 1, 2);
-    form->addWidget(makeBuddyLabel(teamBox, "Kotikenttä", Text3), 2, 0);
-    form->addWidget(Text3, 2, 1, 1, 2);
-    form->addWidget(Label5, 3, 0);
-    form->addWidget(Text5, 3, 1, 1, 2);
-    form->addWidget(makeBuddyLabel(teamBox, " Päivitetty", Text26), 4, 0);
-    form->addWidget(Text26, 4, 1);
-    form->addWidget(command12, 4, 2, Qt::AlignLeft);
+    nameEdit_ = makeEdit(teamBox, "Text1", 22);
+    homeTownEdit_ = makeEdit(teamBox, "Text2", 22);
+    groundEdit_ = makeEdit(teamBox, "Text3", 22);
+    managerEdit_ = makeEdit(teamBox, "Text5", 22);
+    updatedEdit_ = makeEdit(teamBox, "Text26", 10);
+    updatedEdit_->setMaximumWidth(110);
+    managerLabel_ = makeBuddyLabel(teamBox, managerCaption(0), managerEdit_);
+    managerLabel_->setObjectName("Label5");
+    auto* todayButton = makeButton(teamBox, "Command12", "Pvm.");
+    form->addWidget(makeBuddyLabel(teamBox, "Joukkue", nameEdit_), 0, 0);
+    form->addWidget(nameEdit_, 0, 1, 1, 2);
+    form->addWidget(makeBuddyLabel(teamBox, "Kotipaikka", homeTownEdit_), 1, 0);
+    form->addWidget(homeTownEdit_, 1, 1, 1, 2);
+    form->addWidget(makeBuddyLabel(teamBox, "Kotikenttä", groundEdit_), 2, 0);
+    form->addWidget(groundEdit_, 2, 1, 1, 2);
+    form->addWidget(managerLabel_, 3, 0);
+    form->addWidget(managerEdit_, 3, 1, 1, 2);
+    form->addWidget(makeBuddyLabel(teamBox, " Päivitetty", updatedEdit_), 4, 0);
+    form->addWidget(updatedEdit_, 4, 1);
+    form->addWidget(todayButton, 4, 2, Qt::AlignLeft);
     form->setColumnStretch(2, 1);
 
     // Searching and moving.
     auto* searchBox = new QGroupBox("Haku ja siirto", this);
     auto* search = new QGridLayout(searchBox);
-    Combo1 = new QComboBox(searchBox);
-    Combo1->setObjectName("Combo1");
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setMinimumContentsLength(18);
-    Combo2 = new QComboBox(searchBox);
-    Combo2->setObjectName("Combo2");
-    Combo2->addItems(transferCaptions());
-    Combo2->setCurrentIndex(-1);
-    auto* command3 = makeButton(searchBox, "Command3", "&Etsi");
-    auto* command5 = makeButton(searchBox, "Command5", "&Siirrä");
+    findTeamCombo_ = new QComboBox(searchBox);
+    findTeamCombo_->setObjectName("Combo1");
+    findTeamCombo_->setEditable(true);
+    findTeamCombo_->setInsertPolicy(QComboBox::NoInsert);
+    findTeamCombo_->setMinimumContentsLength(18);
+    moveTargetCombo_ = new QComboBox(searchBox);
+    moveTargetCombo_->setObjectName("Combo2");
+    moveTargetCombo_->addItems(transferCaptions());
+    moveTargetCombo_->setCurrentIndex(-1);
+    auto* findButton = makeButton(searchBox, "Command3", "&Etsi");
+    auto* moveButton = makeButton(searchBox, "Command5", "&Siirrä");
     search->addWidget(makeLabel(searchBox, "Etsi joukkue"), 0, 0);
-    search->addWidget(Combo1, 0, 1);
-    search->addWidget(command3, 0, 2);
+    search->addWidget(findTeamCombo_, 0, 1);
+    search->addWidget(findButton, 0, 2);
     search->addWidget(makeLabel(searchBox, "Siirrä >"), 1, 0);
-    search->addWidget(Combo2, 1, 1);
-    search->addWidget(command5, 1, 2);
+    search->addWidget(moveTargetCombo_, 1, 1);
+    search->addWidget(moveButton, 1, 2);
     search->setColumnStretch(1, 1);
     search->setRowStretch(2, 1);
 
@@ -121,11 +121,11 @@ kanta::kanta(AppContext& context) : FeatureWindow(context)
     layout->addLayout(figures, 2, 0);
 
     auto* edits = new QHBoxLayout;
-    auto* command1 = makeButton(this, "Command1", "&Uusi");
-    auto* command2 = makeButton(this, "Command2", "&Poista");
-    auto* command4 = makeButton(this, "Command4", "Pä&ivitä");
-    auto* command7 = makeButton(this, "Command7", "&Nollaa kentät");
-    for (auto* b : {command1, command2, command4, command7})
+    auto* newButton = makeButton(this, "Command1", "&Uusi");
+    auto* deleteButton = makeButton(this, "Command2", "&Poista");
+    auto* reloadButton = makeButton(this, "Command4", "Pä&ivitä");
+    auto* resetButton = makeButton(this, "Command7", "&Nollaa kentät");
+    for (auto* b : {newButton, deleteButton, reloadButton, resetButton})
         edits->addWidget(b);
     edits->addStretch(1);
     layout->addLayout(edits, 3, 0);
@@ -133,63 +133,65 @@ kanta::kanta(AppContext& context) : FeatureWindow(context)
     // The team's players.
     auto* playerBox = new QGroupBox("Pelaajat", this);
     auto* playerColumn = new QVBoxLayout(playerBox);
-    model_ = new TextTableModel(teamPlayerTitles(), this);
-    model_->setCentredColumns({0});
-    Grid1 = makeGrid(playerBox, "Grid1", model_, {-1, 150, -1}, 1);
-    playerColumn->addWidget(Grid1, 1);
+    playerModel_ = new TextTableModel(teamPlayerTitles(), this);
+    playerModel_->setCentredColumns({0});
+    playerGrid_ = makeGrid(playerBox, "Grid1", playerModel_, {-1, 150, -1}, 1);
+    playerColumn->addWidget(playerGrid_, 1);
     auto* countRow = new QHBoxLayout;
-    kuis = makeLabel(playerBox, "0", "kuis");
+    playerCountLabel_ = makeLabel(playerBox, "0", "kuis");
     countRow->addWidget(makeLabel(playerBox, "Pelaajia:"));
-    countRow->addWidget(kuis);
+    countRow->addWidget(playerCountLabel_);
     countRow->addStretch(1);
     playerColumn->addLayout(countRow);
     auto* playerButtons = new QHBoxLayout;
-    auto* command11 = makeButton(playerBox, "Command11", "Pelaaja&t");
-    auto* command6 = makeButton(playerBox, "Command6", "Tul&osta");
-    playerButtons->addWidget(command11);
-    playerButtons->addWidget(command6);
+    auto* listPlayersButton = makeButton(playerBox, "Command11", "Pelaaja&t");
+    auto* printButton = makeButton(playerBox, "Command6", "Tul&osta");
+    playerButtons->addWidget(listPlayersButton);
+    playerButtons->addWidget(printButton);
     playerColumn->addLayout(playerButtons);
     layout->addWidget(playerBox, 1, 1, 3, 1);
 
     auto* bottom = new QHBoxLayout;
-    auto* command8 = makeButton(this, "Command8", "&Apua");
-    auto* command9 = makeButton(this, "Command9", "Avaa &WWW-sivu");
-    auto* command10 = makeButton(this, "Command10", "&Lopeta");
-    bottom->addWidget(command8);
-    bottom->addWidget(command9);
+    auto* helpButton = makeButton(this, "Command8", "&Apua");
+    auto* webPageButton = makeButton(this, "Command9", "Avaa &WWW-sivu");
+    auto* quitButton = makeButton(this, "Command10", "&Lopeta");
+    bottom->addWidget(helpButton);
+    bottom->addWidget(webPageButton);
     bottom->addStretch(1);
-    bottom->addWidget(command10);
+    bottom->addWidget(quitButton);
     layout->addLayout(bottom, 4, 0, 1, 2);
     layout->setColumnStretch(1, 1);
 
-    connect(Combo3, &QComboBox::activated, this, [this] { loadLeague(); });
-    connect(Data1, &DataNavigator::moveRequested, this, [this](DataNavigator::Move move) {
+    connect(leagueCombo_, &QComboBox::activated, this, [this] { loadLeague(); });
+    connect(navigator_, &DataNavigator::moveRequested, this, [this](DataNavigator::Move move) {
         if (!records_ || !commitEdits(this->context(), *binder_))
             return;
         applyMove(*records_, move);
         showRecord();
     });
-    for (QLineEdit* e : {Text1, Text2, Text3})
+    for (QLineEdit* e : {nameEdit_, homeTownEdit_, groundEdit_})
         enterMovesOn(e);
-    onMouseClick(Text26, [this] { message("Älä tyhjennä tätä kenttää !", Messages::Exclamation); });
-    connect(command12, &QPushButton::clicked, this, [this] { Text26->setText(formatDate(services().clock.today())); });
-    connect(command1, &QPushButton::clicked, this, [this] { addTeam(); });
-    connect(command2, &QPushButton::clicked, this, [this] { deleteTeam(); });
-    connect(command3, &QPushButton::clicked, this, [this] { findTeam(); });
-    connect(command4, &QPushButton::clicked, this, [this] { reload(); });
-    connect(command5, &QPushButton::clicked, this, [this] { moveTeam(); });
-    connect(command6, &QPushButton::clicked, this, [this] { printPlayers(); });
-    connect(command7, &QPushButton::clicked, this, [this] { resetFields(); });
-    connect(command11, &QPushButton::clicked, this, [this] { listPlayers(); });
-    connect(command8, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(command9, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
-    connect(command10, &QPushButton::clicked, this, [this] { finish(); });
+    onMouseClick(updatedEdit_, [this] { message("Älä tyhjennä tätä kenttää !", Messages::Exclamation); });
+    connect(todayButton, &QPushButton::clicked, this,
+            [this] { updatedEdit_->setText(formatDate(services().clock.today())); });
+    connect(newButton, &QPushButton::clicked, this, [this] { addTeam(); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteTeam(); });
+    connect(findButton, &QPushButton::clicked, this, [this] { findTeam(); });
+    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
+    connect(moveButton, &QPushButton::clicked, this, [this] { moveTeam(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { printPlayers(); });
+    connect(resetButton, &QPushButton::clicked, this, [this] { resetFields(); });
+    connect(listPlayersButton, &QPushButton::clicked, this, [this] { listPlayers(); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { finish(); });
 
     db_ = openTeamDatabase(context);
     if (!db_) {
-        for (auto* b : {command1, command2, command3, command4, command5, command6, command7, command11})
+        for (auto* b : {newButton, deleteButton, findButton, reloadButton, moveButton, printButton, resetButton,
+                        listPlayersButton})
             b->setEnabled(false);
         QTimer::singleShot(0, this, [this] { finish(); });
         return;
@@ -197,19 +199,19 @@ kanta::kanta(AppContext& context) : FeatureWindow(context)
     records_ = std::make_unique<RecordSet>(*db_);
     players_ = std::make_unique<RecordSet>(*db_);
     binder_ = std::make_unique<RecordBinder>(*records_);
-    binder_->bind(Text1, "Joukkue");
-    binder_->bind(Text2, "Kotipaikka");
-    binder_->bind(Text3, "Kotikenttä");
-    binder_->bind(Text5, "manageri");
-    binder_->bind(Text26, "pvm");
+    binder_->bind(nameEdit_, "Joukkue");
+    binder_->bind(homeTownEdit_, "Kotipaikka");
+    binder_->bind(groundEdit_, "Kotikenttä");
+    binder_->bind(managerEdit_, "manageri");
+    binder_->bind(updatedEdit_, "pvm");
     for (auto it = statBoxes_.begin(); it != statBoxes_.end(); ++it)
         binder_->bind(it.value(), teamColumns()[it.key()], true);
     loadLeague();
 }
 
-kanta::~kanta() = default;
+TeamWindow::~TeamWindow() = default;
 
-QWidget* kanta::buildStatistics(const QString& title, const QList<int>& positions)
+QWidget* TeamWindow::buildStatistics(const QString& title, const QList<int>& positions)
 {
     auto* frame = new QGroupBox(title, this);
     auto* grid = new QGridLayout(frame);
@@ -244,7 +246,7 @@ QWidget* kanta::buildStatistics(const QString& title, const QList<int>& position
     return frame;
 }
 
-void kanta::statisticEdited(int position)
+void TeamWindow::statisticEdited(int position)
 {
     TeamStatistics stats{};
     for (auto it = statBoxes_.begin(); it != statBoxes_.end(); ++it)
@@ -253,17 +255,17 @@ void kanta::statisticEdited(int position)
         statBoxes_.value(changed)->setText(QString::number(stats[changed]));
 }
 
-bool kanta::canClose()
+bool TeamWindow::canClose()
 {
     return !binder_ || commitBeforeClosing(context(), *binder_);
 }
 
-int kanta::leagueIndex() const
+int TeamWindow::leagueIndex() const
 {
-    return std::max(0, Combo3->currentIndex());
+    return std::max(0, leagueCombo_->currentIndex());
 }
 
-void kanta::loadLeague()
+void TeamWindow::loadLeague()
 {
     if (!records_)
         return;
@@ -273,30 +275,30 @@ void kanta::loadLeague()
     records_->setRecordSource(teamBrowseQuery(league));
     if (!records_->refresh())
         showDatabaseError(context(), "Joukkueita ei voi lukea !", records_->lastError());
-    Data1->setCaption(leagueCaption(league));
-    Label5->setText(managerCaption(league));
+    navigator_->setCaption(leagueCaption(league));
+    managerLabel_->setText(managerCaption(league));
     refillTeamList();
     showRecord();
 }
 
-void kanta::refillTeamList()
+void TeamWindow::refillTeamList()
 {
     QStringList names;
     for (int i = 0; i < records_->recordCount(); ++i)
         names << records_->textAt(i, "Joukkue");
-    fillCombo(Combo1, names);
+    fillCombo(findTeamCombo_, names);
 }
 
-void kanta::showRecord()
+void TeamWindow::showRecord()
 {
     binder_->load();
-    num->setText(QString::number(records_->absolutePosition() + 1));
-    model_->setRows({});
-    kuis->setText("0");
+    positionLabel_->setText(QString::number(records_->absolutePosition() + 1));
+    playerModel_->setRows({});
+    playerCountLabel_->setText("0");
     listedTeam_.clear();
 }
 
-void kanta::addTeam()
+void TeamWindow::addTeam()
 {
     if (!records_ || !commitEdits(context(), *binder_))
         return;
@@ -307,10 +309,10 @@ void kanta::addTeam()
         return;
     }
     showRecord();
-    Text1->setFocus();
+    nameEdit_->setFocus();
 }
 
-void kanta::deleteTeam()
+void TeamWindow::deleteTeam()
 {
     if (!records_ || !records_->hasCurrent())
         return;
@@ -328,9 +330,9 @@ void kanta::deleteTeam()
     showRecord();
 }
 
-void kanta::findTeam()
+void TeamWindow::findTeam()
 {
-    const QString name = Combo1->currentText().trimmed();
+    const QString name = findTeamCombo_->currentText().trimmed();
     if (!records_ || name.isEmpty() || !commitEdits(context(), *binder_))
         return;
     if (records_->findFirst("joukkue", name))
@@ -339,7 +341,7 @@ void kanta::findTeam()
         message("Tällä nimellä ei löydy !", Messages::Exclamation);
 }
 
-void kanta::reload()
+void TeamWindow::reload()
 {
     if (!records_ || !commitEdits(context(), *binder_))
         return;
@@ -356,9 +358,9 @@ void kanta::reload()
     message("Päivitetty !", Messages::Information);
 }
 
-void kanta::moveTeam()
+void TeamWindow::moveTeam()
 {
-    const int to = leagueOfTransferCaption(Combo2->currentText());
+    const int to = leagueOfTransferCaption(moveTargetCombo_->currentText());
     const int from = leagueIndex();
     if (!records_ || to < 0 || !records_->hasCurrent() || !teamTransferAllowed(from, to))
         return;
@@ -379,12 +381,12 @@ void kanta::moveTeam()
     if (!ok)
         showDatabaseError(context(), "Siirto ei onnistunut, tietokanta on ennallaan !", error);
     else
-        Combo2->setCurrentIndex(-1);
+        moveTargetCombo_->setCurrentIndex(-1);
     refillTeamList();
     showRecord();
 }
 
-void kanta::resetFields()
+void TeamWindow::resetFields()
 {
     if (!records_ || !records_->hasCurrent())
         return;
@@ -393,10 +395,10 @@ void kanta::resetFields()
         return;
     for (QLineEdit* box : std::as_const(statBoxes_))
         box->setText("0");
-    Text26->setText(formatDate(services().clock.today()));
+    updatedEdit_->setText(formatDate(services().clock.today()));
 }
 
-void kanta::listPlayers()
+void TeamWindow::listPlayers()
 {
     if (!records_ || !records_->hasCurrent())
         return;
@@ -411,16 +413,16 @@ void kanta::listPlayers()
         showDatabaseError(context(), "Pelaajia ei voi lukea !", players_->lastError());
         return;
     }
-    model_->setRows(rows);
-    kuis->setText(QString::number(rows.size()));
+    playerModel_->setRows(rows);
+    playerCountLabel_->setText(QString::number(rows.size()));
     listedTeam_ = team;
 }
 
-void kanta::printPlayers()
+void TeamWindow::printPlayers()
 {
-    if (model_->rows().isEmpty()) {
+    if (playerModel_->rows().isEmpty()) {
         message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");
         return;
     }
-    printListing(context(), teamPlayersPrintout(Text1->text(), model_->rows(), services().clock.today()));
+    printListing(context(), teamPlayersPrintout(nameEdit_->text(), playerModel_->rows(), services().clock.today()));
 }

@@ -12,10 +12,10 @@ class WindowRegistry;
 
 // The main window: the menu and toolbar every task starts from. It exists for
 // the whole run and is disabled while a feature window is open.
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    Form1(AppContext& context, WindowRegistry& registry);
+    MainWindow(AppContext& context, WindowRegistry& registry);
 
     // Runs the operation of a toolbar key or menu item ("arv", "tar", ... "lop").
     void runOperation(const QString& key);
@@ -49,8 +49,8 @@ private:
     // Which window each operation needs; operations without one are always available.
     QHash<QString, QStringList> needs_;
     QList<QPair<QAction*, QString>> actions_; // action and its operation
-    QLabel* picture8_ = nullptr;
-    QLabel* image12_ = nullptr;
+    QLabel* bannerPicture_ = nullptr;
+    QLabel* ballPicture_ = nullptr;
     QWidget* central_ = nullptr;
     bool shutDown_ = false;
 };

@@ -1,4 +1,4 @@
-#include "football/ui/vihje.h"
+#include "football/ui/hintrowwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/busycursor.h"
@@ -42,7 +42,7 @@ QLabel* signCell(QWidget* parent, const QString& name)
 
 } // namespace
 
-vihje::vihje(AppContext& context) : FeatureWindow(context)
+HintRowWindow::HintRowWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::HintRow);
     setWindowTitle("Vihjerivi");
@@ -66,71 +66,70 @@ vihje::vihje(AppContext& context) : FeatureWindow(context)
         auto* number = makeLabel(results, QString::number(k + 1));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, k + 1, 0);
-        osu[k] = signCell(results, QString("osu_%1").arg(k));
-        osui[k] = signCell(results, QString("osui_%1").arg(k));
-        Label7[k] = signCell(results, QString("Label7_%1").arg(k));
-        oso[k] = makeLabel(results, QString(), QString("oso_%1").arg(k));
-        oso[k]->setMinimumWidth(20);
-        grid->addWidget(osu[k], k + 1, 1);
-        grid->addWidget(osui[k], k + 1, 2);
-        grid->addWidget(Label7[k], k + 1, 3);
-        grid->addWidget(oso[k], k + 1, 4);
+        const char* const cellNames[3] = {"osu", "osui", "Label7"};
+        for (int i = 0; i < 3; ++i) {
+            signCells_[k][i] = signCell(results, QString("%1_%2").arg(cellNames[i]).arg(k));
+            grid->addWidget(signCells_[k][i], k + 1, i + 1);
+        }
+        matchMarkers_[k] = makeLabel(results, QString(), QString("oso_%1").arg(k));
+        matchMarkers_[k]->setMinimumWidth(20);
+        grid->addWidget(matchMarkers_[k], k + 1, 4);
     }
     layout->addWidget(results, 0, 1, 2, 1, Qt::AlignHCenter | Qt::AlignTop);
 
     // The match selector.
     auto* target = new QGroupBox(this);
     auto* targetRow = new QHBoxLayout(target);
-    HS1 = makeScrollBar(target, "HS1", Qt::Horizontal, 1, 13);
-    HS1->setPageStep(1);
-    HS1->setMinimumWidth(140);
-    Text1 = makeEdit(target, "Text1", 3);
-    Text1->setReadOnly(true);
-    Text1->setMaximumWidth(44);
-    Text1->setAlignment(Qt::AlignCenter);
-    targetRow->addWidget(HS1, 1);
-    targetRow->addWidget(Text1);
+    matchBar_ = makeScrollBar(target, "HS1", Qt::Horizontal, 1, 13);
+    matchBar_->setPageStep(1);
+    matchBar_->setMinimumWidth(140);
+    matchEdit_ = makeEdit(target, "Text1", 3);
+    matchEdit_->setReadOnly(true);
+    matchEdit_->setMaximumWidth(44);
+    matchEdit_->setAlignment(Qt::AlignCenter);
+    targetRow->addWidget(matchBar_, 1);
+    targetRow->addWidget(matchEdit_);
     targetRow->addWidget(makeLabel(target, " Kohde"));
     layout->addWidget(target, 1, 0);
 
     auto* criteria = new QGroupBox("Ota huomioon:", this);
     auto* criteriaGrid = new QGridLayout(criteria);
-    su[0] = makeCheckBox(criteria, "su1", "Voittosuhde");
-    su[1] = makeCheckBox(criteria, "su2", "Maalisuhde");
-    su[2] = makeCheckBox(criteria, "su3", "Pisteet");
-    su[3] = makeCheckBox(criteria, "su4", "Kunto");
-    auri = makeCheckBox(criteria, "auri", "Auringonpilkut");
-    su[0]->setChecked(true);
-    su[0]->setEnabled(false);
-    criteriaGrid->addWidget(su[0], 0, 0);
-    criteriaGrid->addWidget(su[1], 1, 0);
-    criteriaGrid->addWidget(su[2], 2, 0);
-    criteriaGrid->addWidget(su[3], 0, 1);
-    criteriaGrid->addWidget(auri, 1, 1);
+    winRatioCheck_ = makeCheckBox(criteria, "su1", "Voittosuhde");
+    goalRatioCheck_ = makeCheckBox(criteria, "su2", "Maalisuhde");
+    pointsCheck_ = makeCheckBox(criteria, "su3", "Pisteet");
+    formCheck_ = makeCheckBox(criteria, "su4", "Kunto");
+    sunspotsCheck_ = makeCheckBox(criteria, "auri", "Auringonpilkut");
+    winRatioCheck_->setChecked(true);
+    winRatioCheck_->setEnabled(false);
+    criteriaGrid->addWidget(winRatioCheck_, 0, 0);
+    criteriaGrid->addWidget(goalRatioCheck_, 1, 0);
+    criteriaGrid->addWidget(pointsCheck_, 2, 0);
+    criteriaGrid->addWidget(formCheck_, 0, 1);
+    criteriaGrid->addWidget(sunspotsCheck_, 1, 1);
     layout->addWidget(criteria, 1, 2);
 
     auto* buttons = new QHBoxLayout;
-    auto* command1 = makeButton(this, "Command1", "Anna &Vihje");
-    auto* command2 = makeButton(this, "Command2", "&Apua");
-    auto* quit = makeButton(this, "MhCommand1", "&Lopeta");
-    command1->setDefault(true);
-    buttons->addWidget(command1);
+    auto* hintButton = makeButton(this, "Command1", "Anna &Vihje");
+    auto* helpButton = makeButton(this, "Command2", "&Apua");
+    auto* quitButton = makeButton(this, "MhCommand1", "&Lopeta");
+    hintButton->setDefault(true);
+    buttons->addWidget(hintButton);
     buttons->addStretch(1);
-    buttons->addWidget(command2);
-    buttons->addWidget(quit);
+    buttons->addWidget(helpButton);
+    buttons->addWidget(quitButton);
     layout->addLayout(buttons, 2, 0, 1, 3);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(2, 1);
 
-    connect(HS1, &QScrollBar::valueChanged, this, [this](int v) { matchChanged(v); });
-    connect(auri, &QCheckBox::clicked, this, [this](bool on) {
+    connect(matchBar_, &QScrollBar::valueChanged, this, [this](int v) { matchChanged(v); });
+    connect(sunspotsCheck_, &QCheckBox::clicked, this, [this](bool on) {
         if (on)
             message("Auringossa on nyt aika rauhallinen vaihe !", Messages::Information);
     });
-    connect(command1, &QPushButton::clicked, this, [this] { giveHint(); });
-    connect(command2, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(quit, &QPushButton::clicked, this, [this] { finish(); });
-    bindDialogKeys(this, command1, [this] { finish(); });
+    connect(hintButton, &QPushButton::clicked, this, [this] { giveHint(); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
+    bindDialogKeys(this, hintButton, [this] { finish(); });
     for (Side* side : {&home_, &away_}) {
         for (QRadioButton* r : side->league)
             connect(r, &QRadioButton::clicked, this, [this, side] { leagueChosen(*side); });
@@ -142,7 +141,7 @@ vihje::vihje(AppContext& context) : FeatureWindow(context)
     teams_ = openTeamDatabase(context);
     form_ = teams_ ? openFormDatabase(context) : nullptr;
     if (!teams_ || !form_) {
-        command1->setEnabled(false);
+        hintButton->setEnabled(false);
         QTimer::singleShot(0, this, [this] { finish(); });
         return;
     }
@@ -151,10 +150,11 @@ vihje::vihje(AppContext& context) : FeatureWindow(context)
     fillTeams(away_);
 }
 
-vihje::~vihje() = default;
+HintRowWindow::~HintRowWindow() = default;
 
-QWidget* vihje::buildSide(Side& side, const QString& title, const QString& statsTitle, const QString& leagueName,
-                          const QString& comboName, const QString& boxPrefix, const QString& dateName)
+QWidget* HintRowWindow::buildSide(Side& side, const QString& title, const QString& statsTitle,
+                                  const QString& leagueName, const QString& comboName, const QString& boxPrefix,
+                                  const QString& dateName)
 {
     auto* frame = new QGroupBox(title, this);
     auto* column = new QVBoxLayout(frame);
@@ -187,7 +187,7 @@ QWidget* vihje::buildSide(Side& side, const QString& title, const QString& stats
     return frame;
 }
 
-int vihje::leagueOf(const Side& side) const
+int HintRowWindow::leagueOf(const Side& side) const
 {
     for (int i = 0; i < 6; ++i)
         if (side.league[i]->isChecked())
@@ -195,14 +195,14 @@ int vihje::leagueOf(const Side& side) const
     return 0;
 }
 
-void vihje::clearBoxes(Side& side)
+void HintRowWindow::clearBoxes(Side& side)
 {
     for (QLineEdit* box : side.box)
         box->clear();
     side.updated->clear();
 }
 
-void vihje::leagueChosen(Side& side)
+void HintRowWindow::leagueChosen(Side& side)
 {
     side.team->clear();
     clearBoxes(side);
@@ -210,7 +210,7 @@ void vihje::leagueChosen(Side& side)
     side.team->setCurrentIndex(-1);
 }
 
-void vihje::fillTeams(Side& side)
+void HintRowWindow::fillTeams(Side& side)
 {
     if (!records_)
         return;
@@ -222,7 +222,7 @@ void vihje::fillTeams(Side& side)
     fillCombo(side.team, names);
 }
 
-void vihje::teamChosen(Side& side)
+void HintRowWindow::teamChosen(Side& side)
 {
     clearBoxes(side);
     const QString name = side.team->currentText();
@@ -236,16 +236,16 @@ void vihje::teamChosen(Side& side)
     }
 }
 
-void vihje::matchChanged(int match)
+void HintRowWindow::matchChanged(int match)
 {
-    Text1->setText(QString::number(match));
+    matchEdit_->setText(QString::number(match));
     for (int k = 0; k < 13; ++k)
-        oso[k]->setText(k == match - 1 ? "<-" : "");
+        matchMarkers_[k]->setText(k == match - 1 ? "<-" : "");
 }
 
-void vihje::showSign(int match, QChar sign, bool chosen)
+void HintRowWindow::showSign(int match, QChar sign, bool chosen)
 {
-    QLabel* cells[3] = {osu[match], osui[match], Label7[match]};
+    QLabel* const* cells = signCells_[match];
     const int at = sign == '1' ? 0 : sign == 'X' ? 1 : 2;
     if (chosen) {
         for (int i = 0; i < 3; ++i) {
@@ -257,7 +257,7 @@ void vihje::showSign(int match, QChar sign, bool chosen)
     }
 }
 
-void vihje::giveHint()
+void HintRowWindow::giveHint()
 {
     const QString homeName = home_.team->currentText();
     const QString awayName = away_.team->currentText();
@@ -268,7 +268,7 @@ void vihje::giveHint()
         return;
     }
     BusyCursor busy;
-    const int match = HS1->value();
+    const int match = matchBar_->value();
     for (Side* side : {&home_, &away_})
         for (int i = 1; i < 4; ++i)
             side->box[i]->clear();
@@ -282,20 +282,20 @@ void vihje::giveHint()
     const int hf = homeForm.value_or(0);
     const int af = awayForm.value_or(0);
 
-    const QChar sign = hintSign(hintScores(home, away, su[2]->isChecked()));
+    const QChar sign = hintSign(hintScores(home, away, pointsCheck_->isChecked()));
     state().HintRow[match - 1] = QString(sign);
     showSign(match - 1, sign, true);
     const auto marks = signMarks(sign);
     home_.box[2]->setText(marks.first);
     away_.box[2]->setText(marks.second);
 
-    if (su[1]->isChecked()) {
+    if (goalRatioCheck_->isChecked()) {
         const QChar ratio = goalRatioSign(home.goalRatio, away.goalRatio);
         showSign(match - 1, ratio, false);
         home_.box[1]->setText(signMarks(ratio).first);
         away_.box[1]->setText(signMarks(ratio).second);
     }
-    if ((hf > 0 || af > 0) && su[3]->isChecked()) {
+    if ((hf > 0 || af > 0) && formCheck_->isChecked()) {
         const QChar form = formSign(hf, af);
         showSign(match - 1, form, false);
         home_.box[3]->setText(signMarks(form).first);
@@ -305,5 +305,5 @@ void vihje::giveHint()
         away_.box[3]->setText("?");
     }
     if (match < 13)
-        HS1->setValue(match + 1);
+        matchBar_->setValue(match + 1);
 }

@@ -1,6 +1,6 @@
 #include "shell/bouncingball.h"
 #include "shell/systeminfo.h"
-#include "shell/ui/demoform.h"
+#include "shell/ui/informationwindow.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
 
@@ -86,11 +86,11 @@ TEST(BouncingBall, TurnsAwayFromEachEdgeItReaches)
     EXPECT_EQ(squeezed.y(), 54);
 }
 
-TEST(DemoForm, ShowsTheSystemFiguresAndGoesBackToTheMainWindow)
+TEST(InformationWindowTest, ShowsTheSystemFiguresAndGoesBackToTheMainWindow)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
-    QWidget* window = env.open("demoform");
+    QWidget* window = env.open(WindowName::Information);
     ASSERT_TRUE(window);
     settle();
     EXPECT_EQ(window->windowTitle(), "Info");
@@ -101,19 +101,19 @@ TEST(DemoForm, ShowsTheSystemFiguresAndGoesBackToTheMainWindow)
     EXPECT_TRUE(textOf(window, "Lblinfo_3").startsWith("Fyysistä muistia                     "));
     EXPECT_TRUE(textOf(window, "Lblinfo_4").endsWith("%"));
     EXPECT_EQ(textOf(window, "Command1"), "&OK");
-    saveShot(window, "demoform");
+    saveShot(window, WindowName::Information);
 
     click(window, "Command1");
     EXPECT_TRUE(env.mainWindow.isEnabled());
-    EXPECT_EQ(openWindow("demoform"), nullptr);
+    EXPECT_EQ(openWindow(WindowName::Information), nullptr);
 }
 
-TEST(DemoForm, BallKnocksAtTheEdgesOnlyWhenSoundsAreOn)
+TEST(InformationWindowTest, BallKnocksAtTheEdgesOnlyWhenSoundsAreOn)
 {
     for (int soundOn : {1, 0}) {
         TestEnv env;
         env.state.SoundOn = soundOn;
-        auto* window = env.open<demoform>("demoform");
+        auto* window = env.open<InformationWindow>(WindowName::Information);
         ASSERT_TRUE(window);
         settle();
         auto* ball = control<QWidget>(window, "picBall");

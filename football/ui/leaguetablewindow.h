@@ -17,11 +17,11 @@ class TextTableModel;
 
 // The league table: one league or all six, in the total, home or away view;
 // printed or written to a text file.
-class tilanne : public FeatureWindow {
+class LeagueTableWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit tilanne(AppContext& context);
-    ~tilanne() override;
+    explicit LeagueTableWindow(AppContext& context);
+    ~LeagueTableWindow() override;
 
 private:
     void list(football::StandingsView view);
@@ -31,12 +31,12 @@ private:
     void setBusy(bool busy);
 
     std::unique_ptr<football::FootballDb> db_;
-    football::TextTableModel* model_ = nullptr;
-    QTableView* Grid1 = nullptr;
-    QLabel* sara = nullptr;
-    QLabel* Label1 = nullptr;
-    QRadioButton* sir[7] = {};
-    QRadioButton* tul[2] = {};
+    football::TextTableModel* tableModel_ = nullptr;
+    QTableView* tableGrid_ = nullptr;
+    QLabel* viewLabel_ = nullptr;
+    QLabel* sortingLabel_ = nullptr;
+    QRadioButton* leagueOptions_[7] = {};
+    QRadioButton* outputOptions_[2] = {};
     QList<QPushButton*> buttons_;
     // What was listed last: the view, the league caption and whether anything was.
     football::StandingsView view_ = football::StandingsView::Total;

@@ -1,4 +1,4 @@
-#include "football/ui/kannat.h"
+#include "football/ui/databasechoicewindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/busycursor.h"
@@ -17,7 +17,7 @@ namespace {
 const char* const kTargets[4] = {WindowName::Teams, WindowName::Players, WindowName::Results, WindowName::LeagueTable};
 }
 
-kannat::kannat(AppContext& context) : FeatureWindow(context)
+DatabaseChoiceWindow::DatabaseChoiceWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::DatabaseChoice);
     setWindowTitle("Tietokannat");
@@ -27,29 +27,29 @@ kannat::kannat(AppContext& context) : FeatureWindow(context)
     auto* options = new QVBoxLayout(frame);
     const char* const captions[4] = {"Joukkue tietokanta", "Pelaaja tietokanta", "Tulokset", "Sarjatilanne"};
     for (int i = 0; i < 4; ++i) {
-        Option1[i] = makeRadio(frame, QString("Option1_%1").arg(i), QString::fromUtf8(captions[i]));
-        Option1[i]->setEnabled(services().windows.available(kTargets[i]));
-        options->addWidget(Option1[i]);
+        targetOptions_[i] = makeRadio(frame, QString("Option1_%1").arg(i), QString::fromUtf8(captions[i]));
+        targetOptions_[i]->setEnabled(services().windows.available(kTargets[i]));
+        options->addWidget(targetOptions_[i]);
     }
-    Option1[0]->setChecked(true);
+    targetOptions_[0]->setChecked(true);
     layout->addWidget(frame);
 
     auto* buttons = new QHBoxLayout;
-    auto* ok = makeButton(this, "MhCommand1", "&OK");
-    ok->setDefault(true);
+    auto* okButton = makeButton(this, "MhCommand1", "&OK");
+    okButton->setDefault(true);
     buttons->addStretch(1);
-    buttons->addWidget(ok);
+    buttons->addWidget(okButton);
     layout->addLayout(buttons);
     setMinimumWidth(240);
 
-    connect(ok, &QPushButton::clicked, this, [this] { openChoice(); });
-    bindDialogKeys(this, ok, [this] { finish(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { openChoice(); });
+    bindDialogKeys(this, okButton, [this] { finish(); });
 }
 
-void kannat::openChoice()
+void DatabaseChoiceWindow::openChoice()
 {
     for (int i = 0; i < 4; ++i) {
-        if (!Option1[i]->isChecked())
+        if (!targetOptions_[i]->isChecked())
             continue;
         BusyCursor busy;
         handOver(kTargets[i]);

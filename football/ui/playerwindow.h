@@ -24,11 +24,11 @@ class DataNavigator;
 
 // The player database: the players of one league at a time, searches, moves
 // between leagues and the league's scorers.
-class pelaajat : public FeatureWindow {
+class PlayerWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit pelaajat(AppContext& context);
-    ~pelaajat() override;
+    explicit PlayerWindow(AppContext& context);
+    ~PlayerWindow() override;
 
 protected:
     bool canClose() override;
@@ -52,23 +52,23 @@ private:
     std::unique_ptr<football::FootballDb> db_;
     std::unique_ptr<football::RecordSet> records_;
     std::unique_ptr<football::RecordBinder> binder_;
-    QRadioButton* pel[6] = {};
-    football::DataNavigator* Data2 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QComboBox* Combo2 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text10 = nullptr;
-    QScrollBar* maalit = nullptr;
-    QCheckBox* Check5 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QComboBox* Combo4 = nullptr;
-    QComboBox* siirto = nullptr;
-    football::TextTableModel* model_ = nullptr;
-    QTableView* Grid1 = nullptr;
+    QRadioButton* leagueOptions_[6] = {};
+    football::DataNavigator* navigator_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    QComboBox* teamCombo_ = nullptr;
+    QLineEdit* positionEdit_ = nullptr;
+    QLineEdit* goalsEdit_ = nullptr;
+    QScrollBar* goalsBar_ = nullptr;
+    QCheckBox* absentCheck_ = nullptr;
+    QLineEdit* updatedEdit_ = nullptr;
+    QComboBox* findTeamCombo_ = nullptr;
+    QComboBox* findPlayerCombo_ = nullptr;
+    QComboBox* moveTargetCombo_ = nullptr;
+    football::TextTableModel* scorerModel_ = nullptr;
+    QTableView* scorerGrid_ = nullptr;
     QLabel* searching_ = nullptr;
-    QProgressBar* porto = nullptr;
-    QLabel* sek_[2] = {};
+    QProgressBar* progressBar_ = nullptr;
+    QLabel* statusLabels_[2] = {};
     QList<QPushButton*> buttons_;
     bool listed_ = false;
     bool busy_ = false;

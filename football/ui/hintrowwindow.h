@@ -17,11 +17,11 @@ class PopupCombo;
 } // namespace football
 
 // The hint row: a sign for each match of the round from the two teams' figures.
-class vihje : public FeatureWindow {
+class HintRowWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit vihje(AppContext& context);
-    ~vihje() override;
+    explicit HintRowWindow(AppContext& context);
+    ~HintRowWindow() override;
 
 private:
     struct Side {
@@ -46,12 +46,13 @@ private:
     std::unique_ptr<football::RecordSet> records_;
     Side home_;
     Side away_;
-    QScrollBar* HS1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QCheckBox* su[4] = {};
-    QCheckBox* auri = nullptr;
-    QLabel* osu[13] = {};
-    QLabel* osui[13] = {};
-    QLabel* Label7[13] = {};
-    QLabel* oso[13] = {};
+    QScrollBar* matchBar_ = nullptr;
+    QLineEdit* matchEdit_ = nullptr;
+    QCheckBox* winRatioCheck_ = nullptr;
+    QCheckBox* goalRatioCheck_ = nullptr;
+    QCheckBox* pointsCheck_ = nullptr;
+    QCheckBox* formCheck_ = nullptr;
+    QCheckBox* sunspotsCheck_ = nullptr;
+    QLabel* signCells_[13][3] = {}; // a row per match: the cells of "1", "X" and "2"
+    QLabel* matchMarkers_[13] = {};
 };

@@ -1,4 +1,4 @@
-#include "shell/ui/form1.h"
+#include "shell/ui/mainwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -107,7 +107,7 @@ constexpr int kClientHeight = 6510 / kTwipsPerPixel;
 
 } // namespace
 
-Form1::Form1(AppContext& context, WindowRegistry& registry) : context_(context), registry_(registry)
+MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_(context), registry_(registry)
 {
     setObjectName(WindowName::Main);
     setWindowTitle(kMainTitle);
@@ -174,14 +174,14 @@ Form1::Form1(AppContext& context, WindowRegistry& registry) : context_(context),
     central_->setObjectName("tausta");
     central_->setAutoFillBackground(true);
     setCentralWidget(central_);
-    picture8_ = new QLabel(central_);
-    picture8_->setObjectName("Picture8");
-    picture8_->setPixmap(QPixmap(":/pictures/Picture8.png"));
-    picture8_->adjustSize();
-    image12_ = new QLabel(central_);
-    image12_->setObjectName("Image12");
-    image12_->setPixmap(QPixmap(":/pictures/Image12.png"));
-    image12_->adjustSize();
+    bannerPicture_ = new QLabel(central_);
+    bannerPicture_->setObjectName("Picture8");
+    bannerPicture_->setPixmap(QPixmap(":/pictures/Picture8.png"));
+    bannerPicture_->adjustSize();
+    ballPicture_ = new QLabel(central_);
+    ballPicture_->setObjectName("Image12");
+    ballPicture_->setPixmap(QPixmap(":/pictures/Image12.png"));
+    ballPicture_->adjustSize();
 
     buildMenus();
     buildToolbar();
@@ -192,7 +192,7 @@ Form1::Form1(AppContext& context, WindowRegistry& registry) : context_(context),
     load();
 }
 
-void Form1::buildMenus()
+void MainWindow::buildMenus()
 {
     for (const Menu& menu : menuTree()) {
         QMenu* m = menuBar()->addMenu(QString::fromUtf8(menu.caption));
@@ -213,7 +213,7 @@ void Form1::buildMenus()
     }
 }
 
-void Form1::buildToolbar()
+void MainWindow::buildToolbar()
 {
     auto* toolbar = new QToolBar(this);
     toolbar->setObjectName("Toolbar1");
@@ -240,7 +240,7 @@ void Form1::buildToolbar()
     }
 }
 
-bool Form1::operationAvailable(const QString& key) const
+bool MainWindow::operationAvailable(const QString& key) const
 {
     if (!operations_.contains(key))
         return false;
@@ -252,20 +252,20 @@ bool Form1::operationAvailable(const QString& key) const
     return true;
 }
 
-void Form1::refreshAvailability()
+void MainWindow::refreshAvailability()
 {
     for (const auto& [action, operation] : actions_)
         action->setEnabled(operationAvailable(operation));
 }
 
-void Form1::runOperation(const QString& key)
+void MainWindow::runOperation(const QString& key)
 {
     if (!operationAvailable(key))
         return;
     operations_.value(key)();
 }
 
-void Form1::showFeature(const QString& window, bool hourglass)
+void MainWindow::showFeature(const QString& window, bool hourglass)
 {
     std::optional<BusyCursor> busy;
     if (hourglass)
@@ -274,7 +274,7 @@ void Form1::showFeature(const QString& window, bool hourglass)
         setEnabled(false);
 }
 
-void Form1::load()
+void MainWindow::load()
 {
     SharedState& s = context_.state;
     Settings& settings = context_.services.settings;
@@ -316,25 +316,25 @@ void Form1::load()
     PlayEventSound(context_, 11);
 }
 
-void Form1::placePictures()
+void MainWindow::placePictures()
 {
     if (!central_)
         return;
     // The picture stands centred, 600 twips above the bottom edge of the window.
     const int bottomMargin = 600 / kTwipsPerPixel;
     const int windowBottom = height() - central_->y();
-    picture8_->move(width() / 2 - picture8_->width() / 2,
-                    std::max(0, windowBottom - picture8_->height() - bottomMargin));
-    image12_->move(8, std::max(0, central_->height() - image12_->height() - 8));
+    bannerPicture_->move(width() / 2 - bannerPicture_->width() / 2,
+                         std::max(0, windowBottom - bannerPicture_->height() - bottomMargin));
+    ballPicture_->move(8, std::max(0, central_->height() - ballPicture_->height() - 8));
 }
 
-void Form1::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     placePictures();
 }
 
-void Form1::changeEvent(QEvent* event)
+void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || !isActiveWindow())
@@ -348,7 +348,7 @@ void Form1::changeEvent(QEvent* event)
         showFeature(WindowName::Information);
 }
 
-void Form1::deleteRowFile()
+void MainWindow::deleteRowFile()
 {
     SharedState& s = context_.state;
     ResetTaskState(s);
@@ -364,7 +364,7 @@ void Form1::deleteRowFile()
         QDir::setCurrent(s.ProgramDir);
 }
 
-void Form1::printRowFile()
+void MainWindow::printRowFile()
 {
     SharedState& s = context_.state;
     ResetTaskState(s);
@@ -386,7 +386,7 @@ void Form1::printRowFile()
     }
 }
 
-void Form1::quit()
+void MainWindow::quit()
 {
     if (context_.services.messages.show("Haluatko varmasti lopettaa ohjelman ?",
                                         Messages::YesNo | Messages::Question | Messages::DefaultButton2,
@@ -395,7 +395,7 @@ void Form1::quit()
     shutDown();
 }
 
-bool Form1::shutDown()
+bool MainWindow::shutDown()
 {
     if (shutDown_)
         return true;
@@ -418,7 +418,7 @@ bool Form1::shutDown()
     return true;
 }
 
-void Form1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (shutDown_) {
         event->accept();

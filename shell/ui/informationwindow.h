@@ -10,10 +10,10 @@ class QTimer;
 
 // The information window: the program's name, the system figures and a ball
 // that bounces about the window, with a knock at every edge when sounds are on.
-class demoform : public FeatureWindow {
+class InformationWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit demoform(AppContext& context);
+    explicit InformationWindow(AppContext& context);
 
     // Moves the ball on by the time passed since the last step (the timer's work).
     void advanceBall(int elapsedMs);
@@ -27,7 +27,7 @@ private:
     void tick();
     QSize ballArea() const;
 
-    QLabel* picBall_ = nullptr;
+    QLabel* ballPicture_ = nullptr;
     QTimer* timer_ = nullptr;
     QElapsedTimer clock_;
     BouncingBall ball_{0, 0, 2};

@@ -24,10 +24,10 @@ void setChecked(QWidget* w, const QString& name, bool on)
 
 } // namespace
 
-TEST(SettingsWindow, AFreshStoreShowsTheDefaults)
+TEST(SettingsWindowTest, AFreshStoreShowsTheDefaults)
 {
     TestEnv env;
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Rivikone");
     EXPECT_TRUE(checked(w, "aanet"));
@@ -46,14 +46,14 @@ TEST(SettingsWindow, AFreshStoreShowsTheDefaults)
                                                                       {"Command1", "&Tallenna"},
                                                                       {"Command2", "&Peruuta"}})
         EXPECT_EQ(textOf(w, name), caption);
-    saveShot(w, "aseta");
+    saveShot(w, WindowName::Settings);
 }
 
-TEST(SettingsWindow, CancelLeavesTheStoreAsItWas)
+TEST(SettingsWindowTest, CancelLeavesTheStoreAsItWas)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     setChecked(w, "aanet", false);
     setChecked(w, "info", false);
     setChecked(w, "varmis", true);
@@ -61,16 +61,16 @@ TEST(SettingsWindow, CancelLeavesTheStoreAsItWas)
     typeInto(w, "Text2", "/opt/kalenteri");
     typeInto(w, "Text3", "/opt/muistio");
     click(w, "Command2");
-    EXPECT_FALSE(openWindow("aseta"));
+    EXPECT_FALSE(openWindow(WindowName::Settings));
     EXPECT_TRUE(env.mainWindow.isEnabled());
     EXPECT_FALSE(QFile::exists(env.settings.fileName()));
 }
 
-TEST(SettingsWindow, SaveStoresEverySwitchAndPath)
+TEST(SettingsWindowTest, SaveStoresEverySwitchAndPath)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     setChecked(w, "varmis", true);
     setChecked(w, "info", false);
     typeInto(w, "Text1", "/opt/selain ohjelma/selain");
@@ -85,19 +85,19 @@ TEST(SettingsWindow, SaveStoresEverySwitchAndPath)
     EXPECT_EQ(env.settings.read("AKTI", "Muistio", ""), "/opt/muistio");
     EXPECT_EQ(env.state.SaveConfirm, 1);
     EXPECT_TRUE(env.mainWindow.isEnabled());
-    EXPECT_FALSE(openWindow("aseta"));
+    EXPECT_FALSE(openWindow(WindowName::Settings));
 
     // The next opening shows what was stored.
-    QWidget* again = env.open("aseta");
+    QWidget* again = env.open(WindowName::Settings);
     EXPECT_TRUE(checked(again, "varmis"));
     EXPECT_FALSE(checked(again, "info"));
     EXPECT_EQ(textOf(again, "Text2"), "/opt/kalenteri");
 }
 
-TEST(SettingsWindow, SavingWithSoundsClearedSilencesTheProgramAtOnce)
+TEST(SettingsWindowTest, SavingWithSoundsClearedSilencesTheProgramAtOnce)
 {
     TestEnv env;
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     setChecked(w, "aanet", false);
     click(w, "Command1");
     EXPECT_EQ(env.settings.read("AKTI", "SND", ""), "0");
@@ -106,10 +106,10 @@ TEST(SettingsWindow, SavingWithSoundsClearedSilencesTheProgramAtOnce)
     EXPECT_TRUE(env.sound.played.isEmpty());
 }
 
-TEST(SettingsWindow, BrowseButtonsFillTheirBoxAndCancelKeepsIt)
+TEST(SettingsWindowTest, BrowseButtonsFillTheirBoxAndCancelKeepsIt)
 {
     TestEnv env;
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     env.dialogs.choose("/usr/bin/jokin kalenteri");
     click(w, "Command5");
     ASSERT_EQ(env.dialogs.opened.size(), 1);
@@ -132,10 +132,10 @@ TEST(SettingsWindow, BrowseButtonsFillTheirBoxAndCancelKeepsIt)
     EXPECT_EQ(textOf(w, "Text1"), "/usr/bin/selain");
 }
 
-TEST(SettingsWindow, ThePrinterButtonOpensThePrinterChoice)
+TEST(SettingsWindowTest, ThePrinterButtonOpensThePrinterChoice)
 {
     TestEnv env;
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     env.printer.setupAccepted = false;
     click(w, "Command4");
     EXPECT_EQ(env.printer.setupCalls, 1);
@@ -143,12 +143,12 @@ TEST(SettingsWindow, ThePrinterButtonOpensThePrinterChoice)
     EXPECT_FALSE(QFile::exists(env.settings.fileName()));
 }
 
-TEST(SettingsWindow, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
+TEST(SettingsWindowTest, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
     env.state.SoundOn = 1;
-    QWidget* w = env.open("aseta");
+    QWidget* w = env.open(WindowName::Settings);
     // A folder in the store's place takes no settings, whoever runs the test.
     ASSERT_TRUE(QDir().mkpath(env.settings.fileName()));
     setChecked(w, "aanet", false);
@@ -157,7 +157,7 @@ TEST(SettingsWindow, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
     EXPECT_EQ(env.messages.lastText(), "Asetuksia ei voitu tallentaa !\r\n" + env.settings.fileName());
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
     EXPECT_EQ(env.messages.shown.last().title, "Tallenna");
-    EXPECT_TRUE(openWindow("aseta"));
+    EXPECT_TRUE(openWindow(WindowName::Settings));
     EXPECT_FALSE(env.mainWindow.isEnabled());
     EXPECT_EQ(env.state.SoundOn, 1);
 
@@ -165,7 +165,7 @@ TEST(SettingsWindow, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
     ASSERT_TRUE(QDir().rmdir(env.settings.fileName()));
     click(w, "Command1");
     EXPECT_EQ(env.messages.shown.size(), 1);
-    EXPECT_FALSE(openWindow("aseta"));
+    EXPECT_FALSE(openWindow(WindowName::Settings));
     EXPECT_EQ(env.state.SoundOn, 0);
     EXPECT_EQ(Settings(env.settings.fileName()).read("AKTI", "SND", ""), "0");
 }

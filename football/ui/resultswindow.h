@@ -15,11 +15,11 @@ class PopupCombo;
 
 // Results entry: a played match into both teams' figures and form, and its
 // goals to the scorers.
-class tulos : public FeatureWindow {
+class ResultsWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit tulos(AppContext& context);
-    ~tulos() override;
+    explicit ResultsWindow(AppContext& context);
+    ~ResultsWindow() override;
 
 private:
     int leagueIndex() const;
@@ -35,19 +35,19 @@ private:
     void clearMatch();
 
     std::unique_ptr<football::FootballDb> db_;
-    QRadioButton* O1[6] = {};
-    football::PopupCombo* Combo1 = nullptr;
-    football::PopupCombo* Combo2 = nullptr;
-    football::PopupCombo* Combo3 = nullptr;
-    QScrollBar* HScroll1 = nullptr;
-    QScrollBar* HScroll2 = nullptr;
-    QScrollBar* HScroll3 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QLineEdit* Text5 = nullptr;
-    QLineEdit* Text6 = nullptr;
+    QRadioButton* leagueOptions_[6] = {};
+    football::PopupCombo* homeCombo_ = nullptr;
+    football::PopupCombo* awayCombo_ = nullptr;
+    football::PopupCombo* scorerCombo_ = nullptr;
+    QScrollBar* homeGoalsBar_ = nullptr;
+    QScrollBar* awayGoalsBar_ = nullptr;
+    QScrollBar* scorerGoalsBar_ = nullptr;
+    QLineEdit* homeGoalsEdit_ = nullptr;
+    QLineEdit* awayGoalsEdit_ = nullptr;
+    QLineEdit* scorerGoalsEdit_ = nullptr;
+    QLineEdit* teamGoalsEdit_ = nullptr;
+    QLineEdit* playerGoalsEdit_ = nullptr;
+    QLineEdit* dateEdit_ = nullptr;
     // Goals credited to scorers for this match so far.
     int credited_ = 0;
 };

@@ -5,12 +5,12 @@
 class QRadioButton;
 
 // The entry to the football database: teams, players, results or the league table.
-class kannat : public FeatureWindow {
+class DatabaseChoiceWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit kannat(AppContext& context);
+    explicit DatabaseChoiceWindow(AppContext& context);
 
 private:
     void openChoice();
-    QRadioButton* Option1[4] = {};
+    QRadioButton* targetOptions_[4] = {};
 };

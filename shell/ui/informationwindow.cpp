@@ -1,4 +1,4 @@
-#include "shell/ui/demoform.h"
+#include "shell/ui/informationwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -68,7 +68,7 @@ private:
 
 } // namespace
 
-demoform::demoform(AppContext& context) : FeatureWindow(context)
+InformationWindow::InformationWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Information);
     setWindowTitle("Info");
@@ -80,10 +80,10 @@ demoform::demoform(AppContext& context) : FeatureWindow(context)
 
     auto* heading = new QHBoxLayout;
     heading->setSpacing(14);
-    auto* image1 = new QLabel(this);
-    image1->setObjectName("Image1");
-    image1->setPixmap(QPixmap(":/pictures/rivikone.png"));
-    image1->setFixedSize(image1->sizeHint());
+    auto* logo = new QLabel(this);
+    logo->setObjectName("Image1");
+    logo->setPixmap(QPixmap(":/pictures/rivikone.png"));
+    logo->setFixedSize(logo->sizeHint());
     auto* title = new QLabel(QString::fromLatin1(kMainTitle), this);
     title->setObjectName("titleLabel");
     QFont titleFont = title->font();
@@ -98,7 +98,7 @@ demoform::demoform(AppContext& context) : FeatureWindow(context)
     titles->addWidget(title);
     titles->addWidget(subtitle);
     titles->addStretch(1);
-    heading->addWidget(image1);
+    heading->addWidget(logo);
     heading->addLayout(titles, 1);
     layout->addLayout(heading);
 
@@ -118,26 +118,26 @@ demoform::demoform(AppContext& context) : FeatureWindow(context)
     layout->addWidget(panel);
 
     auto* buttons = new QHBoxLayout;
-    auto* command1 = new QPushButton("&OK", this);
-    command1->setObjectName("Command1");
-    command1->setDefault(true);
-    command1->setMinimumWidth(90);
+    auto* okButton = new QPushButton("&OK", this);
+    okButton->setObjectName("Command1");
+    okButton->setDefault(true);
+    okButton->setMinimumWidth(90);
     buttons->addStretch(1);
-    buttons->addWidget(command1);
+    buttons->addWidget(okButton);
     layout->addLayout(buttons);
-    connect(command1, &QPushButton::clicked, this, [this] { finish(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { finish(); });
     for (const QKeySequence& key :
          {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)}) {
         auto* shortcut = new QShortcut(key, this);
         connect(shortcut, &QShortcut::activated, this, [this] { finish(); });
     }
 
-    picBall_ = new QLabel(this);
-    picBall_->setObjectName("picBall");
-    picBall_->setPixmap(QPixmap(":/pictures/Image12.png"));
-    picBall_->resize(picBall_->sizeHint());
-    picBall_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    picBall_->raise();
+    ballPicture_ = new QLabel(this);
+    ballPicture_->setObjectName("picBall");
+    ballPicture_->setPixmap(QPixmap(":/pictures/Image12.png"));
+    ballPicture_->resize(ballPicture_->sizeHint());
+    ballPicture_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ballPicture_->raise();
 
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
@@ -146,10 +146,10 @@ demoform::demoform(AppContext& context) : FeatureWindow(context)
     connect(timer_, &QTimer::timeout, this, [this] { tick(); });
 
     fillFigures();
-    command1->setFocus();
+    okButton->setFocus();
 }
 
-void demoform::fillFigures()
+void InformationWindow::fillFigures()
 {
     auto setLine = [this](int index, const QString& text) {
         if (auto* label = findChild<QLabel*>(QString("Lblinfo_%1").arg(index)))
@@ -165,37 +165,37 @@ void demoform::fillFigures()
     setLine(4, memoryFreeLine(memory));
 }
 
-QSize demoform::ballArea() const
+QSize InformationWindow::ballArea() const
 {
-    return {width() - picBall_->width(), height() - picBall_->height()};
+    return {width() - ballPicture_->width(), height() - ballPicture_->height()};
 }
 
-void demoform::showEvent(QShowEvent* event)
+void InformationWindow::showEvent(QShowEvent* event)
 {
     FeatureWindow::showEvent(event);
     if (!placed_) {
         placed_ = true;
         // It sets off from the lower left corner, up and to the right.
         ball_ = BouncingBall(12, std::max(0, ballArea().height() - 12), 2);
-        picBall_->move(int(ball_.x()), int(ball_.y()));
+        ballPicture_->move(int(ball_.x()), int(ball_.y()));
     }
     clock_.start();
     timer_->start();
 }
 
-void demoform::hideEvent(QHideEvent* event)
+void InformationWindow::hideEvent(QHideEvent* event)
 {
     timer_->stop();
     FeatureWindow::hideEvent(event);
 }
 
-void demoform::tick()
+void InformationWindow::tick()
 {
     const int elapsed = clock_.isValid() ? int(clock_.restart()) : kTimerMs;
     advanceBall(elapsed);
 }
 
-void demoform::advanceBall(int elapsedMs)
+void InformationWindow::advanceBall(int elapsedMs)
 {
     // Playing a sound lets events run, and with them perhaps the next tick.
     if (moving_)
@@ -204,7 +204,7 @@ void demoform::advanceBall(int elapsedMs)
     const double step = std::clamp(elapsedMs, 0, kLongestStepMs) * kBallPixelsPerMs;
     const QSize area = ballArea();
     const bool turned = ball_.advance(step, area.width(), area.height());
-    picBall_->move(int(std::lround(ball_.x())), int(std::lround(ball_.y())));
+    ballPicture_->move(int(std::lround(ball_.x())), int(std::lround(ball_.y())));
     if (turned)
         PlayEventSound(context(), 14);
     moving_ = false;

@@ -22,11 +22,11 @@ class DataNavigator;
 // The team database: the teams of one league at a time with all their
 // figures, kept consistent while the user edits them; moves between leagues
 // and the team's player list.
-class kanta : public FeatureWindow {
+class TeamWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit kanta(AppContext& context);
-    ~kanta() override;
+    explicit TeamWindow(AppContext& context);
+    ~TeamWindow() override;
 
 protected:
     bool canClose() override;
@@ -51,20 +51,20 @@ private:
     std::unique_ptr<football::RecordSet> records_;
     std::unique_ptr<football::RecordSet> players_;
     std::unique_ptr<football::RecordBinder> binder_;
-    QComboBox* Combo1 = nullptr;
-    QComboBox* Combo2 = nullptr;
-    QComboBox* Combo3 = nullptr;
-    football::DataNavigator* Data1 = nullptr;
-    QLabel* num = nullptr;
-    QLabel* kuis = nullptr;
-    QLabel* Label5 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLineEdit* Text5 = nullptr;
-    QLineEdit* Text26 = nullptr;
+    QComboBox* findTeamCombo_ = nullptr;
+    QComboBox* moveTargetCombo_ = nullptr;
+    QComboBox* leagueCombo_ = nullptr;
+    football::DataNavigator* navigator_ = nullptr;
+    QLabel* positionLabel_ = nullptr;
+    QLabel* playerCountLabel_ = nullptr;
+    QLabel* managerLabel_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    QLineEdit* homeTownEdit_ = nullptr;
+    QLineEdit* groundEdit_ = nullptr;
+    QLineEdit* managerEdit_ = nullptr;
+    QLineEdit* updatedEdit_ = nullptr;
     QHash<int, QLineEdit*> statBoxes_; // team column position -> box
-    football::TextTableModel* model_ = nullptr;
-    QTableView* Grid1 = nullptr;
+    football::TextTableModel* playerModel_ = nullptr;
+    QTableView* playerGrid_ = nullptr;
     QString listedTeam_;
 };
