@@ -15,10 +15,10 @@ struct PrizeTally;
 // Checks the played rows against the correct row: the prize classes, the
 // winnings, the list of checked single rows and the per-match percentages;
 // and stores the result in the win statistics.
-class Form9 : public FeatureWindow {
+class CheckingWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form9(AppContext& context);
+    explicit CheckingWindow(AppContext& context);
 
 protected:
     bool canClose() override { return !running_; }

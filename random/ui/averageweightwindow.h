@@ -6,10 +6,10 @@ class QLabel;
 class QScrollBar;
 
 // One weight for all matches.
-class Form3 : public FeatureWindow {
+class AverageWeightWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form3(AppContext& context);
+    explicit AverageWeightWindow(AppContext& context);
 
 private:
     void accept();

@@ -10,10 +10,10 @@ class QLabel;
 class QScrollBar;
 
 // A weight for every match, bankers, and one sign per match that may be left out.
-class Form8 : public FeatureWindow {
+class MatchWeightsWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form8(AppContext& context);
+    explicit MatchWeightsWindow(AppContext& context);
 
 private:
     void signBoxToggled(int match, int sign, bool checked);

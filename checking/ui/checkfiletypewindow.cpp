@@ -1,4 +1,4 @@
-#include "checking/ui/jvali.h"
+#include "checking/ui/checkfiletypewindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/rowfileflows.h"
@@ -15,7 +15,7 @@ const WindowTexts kCorrectRowTexts = {{"", "OIKEA RIVI"}, {"Label1", "          
 
 } // namespace
 
-jvali::jvali(AppContext& context) : FeatureWindow(context)
+CheckFileTypeWindow::CheckFileTypeWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::CheckFileType);
     setWindowTitle("Valitse tiedostotyyppi.");
@@ -56,7 +56,7 @@ jvali::jvali(AppContext& context) : FeatureWindow(context)
     state().RowSource = 1;
 }
 
-void jvali::choose(int option)
+void CheckFileTypeWindow::choose(int option)
 {
     SharedState& s = state();
     s.RowSource = option == 1 ? 0 : 1;
@@ -64,7 +64,7 @@ void jvali::choose(int option)
     s.CheckFileType = option + 1;
 }
 
-void jvali::accept()
+void CheckFileTypeWindow::accept()
 {
     SharedState& s = state();
     if (s.RowSource == 0) {

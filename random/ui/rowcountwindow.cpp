@@ -1,4 +1,4 @@
-#include "random/ui/form4.h"
+#include "random/ui/rowcountwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -63,7 +63,7 @@ private:
 
 } // namespace
 
-Form4::Form4(AppContext& context) : FeatureWindow(context)
+RowCountWindow::RowCountWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::RowCount);
     setWindowTitle("Rivimäärä ?  (max. 500)");
@@ -136,7 +136,7 @@ Form4::Form4(AppContext& context) : FeatureWindow(context)
     Rivimaara->setFocus();
 }
 
-void Form4::countTyped(const QString& text)
+void RowCountWindow::countTyped(const QString& text)
 {
     const QString trimmed = text.trimmed();
     state().DrawCount = trimmed.isEmpty() ? 0 : leadingInt(trimmed);
@@ -145,7 +145,7 @@ void Form4::countTyped(const QString& text)
     Slider1->setValue(std::clamp((state().DrawCount + 5) / 10, Slider1->minimum(), Slider1->maximum()));
 }
 
-void Form4::accept()
+void RowCountWindow::accept()
 {
     const RowCountCheck check = checkRowCount(state(), Rivimaara->text());
     if (!check.ok) {

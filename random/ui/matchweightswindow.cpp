@@ -1,4 +1,4 @@
-#include "random/ui/form8.h"
+#include "random/ui/matchweightswindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -34,7 +34,7 @@ constexpr int kBottomRow = kFirstMatchRow + 13;
 
 } // namespace
 
-Form8::Form8(AppContext& context) : FeatureWindow(context)
+MatchWeightsWindow::MatchWeightsWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::MatchWeights);
     setWindowTitle("Valitse ottelukohtaiset painotukset ja varmat !");
@@ -139,7 +139,7 @@ Form8::Form8(AppContext& context) : FeatureWindow(context)
     HH1[0]->setFocus();
 }
 
-void Form8::signBoxToggled(int match, int sign, bool checked)
+void MatchWeightsWindow::signBoxToggled(int match, int sign, bool checked)
 {
     SignBoxes& boxes = boxes_[match];
     boxes.on[sign] = checked;
@@ -151,7 +151,7 @@ void Form8::signBoxToggled(int match, int sign, bool checked)
     state().ExcludedSigns[match] = boxes.excluded;
 }
 
-void Form8::bankerToggled(int match, bool banker)
+void MatchWeightsWindow::bankerToggled(int match, bool banker)
 {
     // A banker always takes the basic sign: its weight and signs do not matter then.
     HH1[match]->setEnabled(!banker);
@@ -160,7 +160,7 @@ void Form8::bankerToggled(int match, bool banker)
         box->setEnabled(!banker);
 }
 
-void Form8::showHint()
+void MatchWeightsWindow::showHint()
 {
     message(QString("Normaalisti arvonnassa on käytössä kaikki merkit.") + kLineBreak +
                 "Voit hylätä joka kohteesta yhden merkin" + kLineBreak + "joka ei tule mukaan arvottaviin riveihin." +
@@ -168,7 +168,7 @@ void Form8::showHint()
             Messages::Information);
 }
 
-void Form8::accept()
+void MatchWeightsWindow::accept()
 {
     MatchValues weights{};
     for (int k = 0; k < kMatches; ++k)

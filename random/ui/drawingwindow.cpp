@@ -1,4 +1,4 @@
-#include "random/ui/form7.h"
+#include "random/ui/drawingwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -36,7 +36,7 @@ QLabel* valueLabel(QWidget* parent, const QString& name)
 
 } // namespace
 
-Form7::Form7(AppContext& context) : FeatureWindow(context)
+DrawingWindow::DrawingWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Drawing);
     setWindowTitle("ARVONTA");
@@ -139,13 +139,13 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
     ar->setFocus();
 }
 
-void Form7::setRunButtons(bool enabled)
+void DrawingWindow::setRunButtons(bool enabled)
 {
     Command1->setEnabled(enabled);
     Command2->setEnabled(enabled);
 }
 
-void Form7::draw()
+void DrawingWindow::draw()
 {
     SharedState& s = state();
     if (s.DrawBusy == 1)
@@ -178,7 +178,7 @@ void Form7::draw()
     PlayEventSound(context(), 12);
 }
 
-void Form7::run(RowDrawing& drawing)
+void DrawingWindow::run(RowDrawing& drawing)
 {
     SharedState& s = state();
     s.Rows.assign(std::size_t(s.DrawCount), Row{});
@@ -205,7 +205,7 @@ void Form7::run(RowDrawing& drawing)
         Pic->showAverage(drawing.average());
 }
 
-void Form7::showProgress(const RowDrawing& drawing, int lastHits)
+void DrawingWindow::showProgress(const RowDrawing& drawing, int lastHits)
 {
     arvottu_->setText(QString::number(drawing.attempts()));
     hylatty_->setText(QString::number(drawing.duplicatesRejected()));
@@ -224,13 +224,13 @@ void Form7::showProgress(const RowDrawing& drawing, int lastHits)
     }
 }
 
-void Form7::save()
+void DrawingWindow::save()
 {
     if (SaveRowsFile(context(), state().DrawCount))
         finish();
 }
 
-void Form7::closeWindow()
+void DrawingWindow::closeWindow()
 {
     if (state().DrawBusy == 1)
         return;

@@ -6,10 +6,10 @@ class QLineEdit;
 class QSlider;
 
 // How many rows are drawn (at most 500).
-class Form4 : public FeatureWindow {
+class RowCountWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form4(AppContext& context);
+    explicit RowCountWindow(AppContext& context);
 
 private:
     void countTyped(const QString& text);

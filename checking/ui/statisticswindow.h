@@ -16,10 +16,10 @@ class QToolButton;
 
 // The win and correct-row statistics: listing, the distribution of the
 // correct signs, printing and deleting a statistics file.
-class tillis : public FeatureWindow {
+class StatisticsWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit tillis(AppContext& context);
+    explicit StatisticsWindow(AppContext& context);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,4 +1,4 @@
-#include "checking/ui/form9.h"
+#include "checking/ui/checkingwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/statsfiles.h"
@@ -42,7 +42,7 @@ QLabel* sunkenLabel(QWidget* parent, const QString& text, const QString& name, i
 
 } // namespace
 
-Form9::Form9(AppContext& context) : FeatureWindow(context)
+CheckingWindow::CheckingWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Checking);
     buildControls();
@@ -57,7 +57,7 @@ Form9::Form9(AppContext& context) : FeatureWindow(context)
     }
 }
 
-void Form9::buildControls()
+void CheckingWindow::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -214,7 +214,7 @@ void Form9::buildControls()
     connect(C1, &QPushButton::clicked, this, [this] { finish(); });
 }
 
-void Form9::check()
+void CheckingWindow::check()
 {
     SharedState& s = state();
     s.LastFullHitRow = 0;
@@ -239,7 +239,7 @@ void Form9::check()
     C1->setEnabled(true);
 }
 
-void Form9::checkSingleRows()
+void CheckingWindow::checkSingleRows()
 {
     SharedState& s = state();
     List1->setEnabled(false);
@@ -263,7 +263,7 @@ void Form9::checkSingleRows()
     finishCheck(Kind::SingleRows, result->tally);
 }
 
-void Form9::checkHarava()
+void CheckingWindow::checkHarava()
 {
     SharedState& s = state();
     lines_->setStringList({kNotListed});
@@ -285,7 +285,7 @@ void Form9::checkHarava()
     finishCheck(Kind::Harava, tally);
 }
 
-bool Form9::checkTypedSystem()
+bool CheckingWindow::checkTypedSystem()
 {
     SharedState& s = state();
     lines_->setStringList({kNotListed});
@@ -323,7 +323,7 @@ bool Form9::checkTypedSystem()
     return true;
 }
 
-void Form9::showTally(const PrizeTally& tally)
+void CheckingWindow::showTally(const PrizeTally& tally)
 {
     SharedState& s = state();
     s.PrizeClassCounts = tally.counts;
@@ -335,7 +335,7 @@ void Form9::showTally(const PrizeTally& tally)
         Label12->setText(signedNumber(tally.rowsChecked));
 }
 
-void Form9::finishCheck(Kind kind, const PrizeTally& tally)
+void CheckingWindow::finishCheck(Kind kind, const PrizeTally& tally)
 {
     SharedState& s = state();
     std::array<double, 4> prizes{};
@@ -365,7 +365,7 @@ void Form9::finishCheck(Kind kind, const PrizeTally& tally)
     ka->setText(signedNumber(percentages->average));
 }
 
-void Form9::storeWins()
+void CheckingWindow::storeWins()
 {
     SharedState& s = state();
     if (Text5->text().trimmed().isEmpty()) {
@@ -402,7 +402,7 @@ void Form9::storeWins()
     message("Voitot tilastoitu !", Messages::Exclamation, "Tilastoi");
 }
 
-void Form9::keyPressEvent(QKeyEvent* event)
+void CheckingWindow::keyPressEvent(QKeyEvent* event)
 {
     // Escape is "&Lopeta", and like it waits for the check to end.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

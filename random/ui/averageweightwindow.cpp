@@ -1,4 +1,4 @@
-#include "random/ui/form3.h"
+#include "random/ui/averageweightwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/dialogkeys.h"
@@ -9,7 +9,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-Form3::Form3(AppContext& context) : FeatureWindow(context)
+AverageWeightWindow::AverageWeightWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::AverageWeight);
     setWindowTitle("Valitse painotus % ( keskim. )");
@@ -42,7 +42,7 @@ Form3::Form3(AppContext& context) : FeatureWindow(context)
     Jana->setFocus();
 }
 
-void Form3::accept()
+void AverageWeightWindow::accept()
 {
     state().CommonWeight = Jana->value();
     state().DrawCount = 0;

@@ -11,10 +11,10 @@ class QPushButton;
 class RowDrawing;
 
 // "ARVONTA": draws the rows once, shows how the drawing goes and saves the rows.
-class Form7 : public FeatureWindow {
+class DrawingWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form7(AppContext& context);
+    explicit DrawingWindow(AppContext& context);
 
 protected:
     bool canClose() override { return state().DrawBusy == 0; }

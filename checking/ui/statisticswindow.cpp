@@ -1,4 +1,4 @@
-#include "checking/ui/tillis.h"
+#include "checking/ui/statisticswindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/statsfiles.h"
@@ -49,7 +49,7 @@ QPixmap calculatorPicture()
 
 } // namespace
 
-tillis::tillis(AppContext& context) : FeatureWindow(context)
+StatisticsWindow::StatisticsWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Statistics);
     setWindowTitle("Tilastot");
@@ -60,7 +60,7 @@ tillis::tillis(AppContext& context) : FeatureWindow(context)
     vdt->setCurrentIndex(0);
 }
 
-void tillis::buildControls()
+void StatisticsWindow::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -168,7 +168,7 @@ void tillis::buildControls()
     connect(command1, &QPushButton::clicked, this, [this] { closeWindow(); });
 }
 
-void tillis::choose(int option)
+void StatisticsWindow::choose(int option)
 {
     selectedFile_ = option == 0 ? kWinsFile : kCorrectRowsFile;
     if (QAbstractButton* b = O1->button(option); b && !b->isChecked())
@@ -177,12 +177,12 @@ void tillis::choose(int option)
         b->setEnabled(true);
 }
 
-QString tillis::filePath()
+QString StatisticsWindow::filePath()
 {
     return QDir(state().ProgramDir).filePath(selectedFile_);
 }
 
-void tillis::beginCommand()
+void StatisticsWindow::beginCommand()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     MhCommand1->setEnabled(false);
@@ -190,7 +190,7 @@ void tillis::beginCommand()
     showDistribution(Distribution{});
 }
 
-void tillis::endCommand()
+void StatisticsWindow::endCommand()
 {
     QGuiApplication::restoreOverrideCursor();
     MhCommand1->setEnabled(O1->checkedId() >= 0);
@@ -198,21 +198,21 @@ void tillis::endCommand()
     List1->setEnabled(true);
 }
 
-void tillis::showDistribution(const Distribution& distribution)
+void StatisticsWindow::showDistribution(const Distribution& distribution)
 {
     for (int s = 0; s < 3; ++s)
         for (int k = 0; k < kMatches; ++k)
             distribution_[s][k]->setText(distribution.text(s, k));
 }
 
-void tillis::showLines(const QStringList& lines, bool selectFirst)
+void StatisticsWindow::showLines(const QStringList& lines, bool selectFirst)
 {
     lines_->setStringList(lines);
     if (selectFirst && !lines.isEmpty())
         List1->setCurrentIndex(lines_->index(0));
 }
 
-void tillis::list()
+void StatisticsWindow::list()
 {
     const int option = O1->checkedId();
     if (option < 0)
@@ -232,7 +232,7 @@ void tillis::list()
     endCommand();
 }
 
-void tillis::totalDistribution()
+void StatisticsWindow::totalDistribution()
 {
     beginCommand();
     Label2->show();
@@ -250,7 +250,7 @@ void tillis::totalDistribution()
     endCommand();
 }
 
-void tillis::print()
+void StatisticsWindow::print()
 {
     const int option = O1->checkedId();
     if (option < 0)
@@ -272,7 +272,7 @@ void tillis::print()
         message("Vuoden " + vdt->currentText() + " rivit lähetetty printterille !", Messages::Exclamation, "Tulosta");
 }
 
-void tillis::remove()
+void StatisticsWindow::remove()
 {
     if (selectedFile_ == "EIOO")
         return;
@@ -291,13 +291,13 @@ void tillis::remove()
     lines_->setStringList({});
 }
 
-void tillis::closeWindow()
+void StatisticsWindow::closeWindow()
 {
     lines_->setStringList({});
     finish();
 }
 
-void tillis::keyPressEvent(QKeyEvent* event)
+void StatisticsWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         closeWindow();
