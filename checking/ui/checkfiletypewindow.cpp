@@ -24,12 +24,12 @@ CheckFileTypeWindow::CheckFileTypeWindow(AppContext& context) : FeatureWindow(co
     auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame1");
     auto* options = new QVBoxLayout(frame);
-    O1 = new QButtonGroup(this);
+    fileTypeOptions_ = new QButtonGroup(this);
     const char* captions[] = {" < Hajarivit.", " < Vakio järjestelmä.", " < Oma systeemi."};
     for (int i = 0; i < 3; ++i) {
         auto* option = new QRadioButton(QString::fromUtf8(captions[i]), frame);
         option->setObjectName(QString("O1_%1").arg(i));
-        O1->addButton(option, i);
+        fileTypeOptions_->addButton(option, i);
         options->addWidget(option);
     }
     layout->addWidget(frame);
@@ -46,12 +46,12 @@ CheckFileTypeWindow::CheckFileTypeWindow(AppContext& context) : FeatureWindow(co
     layout->addLayout(buttons);
     setMinimumWidth(300);
 
-    connect(O1, &QButtonGroup::idClicked, this, [this](int id) { choose(id); });
+    connect(fileTypeOptions_, &QButtonGroup::idClicked, this, [this](int id) { choose(id); });
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
     connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
 
-    O1->button(0)->setChecked(true);
-    O1->button(0)->setFocus();
+    fileTypeOptions_->button(0)->setChecked(true);
+    fileTypeOptions_->button(0)->setFocus();
     state().CheckFileType = 1;
     state().RowSource = 1;
 }

@@ -15,5 +15,5 @@ private:
     void choose(int option);
     void accept();
 
-    QButtonGroup* O1 = nullptr;
+    QButtonGroup* fileTypeOptions_ = nullptr;
 };

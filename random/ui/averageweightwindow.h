@@ -14,6 +14,6 @@ public:
 private:
     void accept();
 
-    QScrollBar* Jana = nullptr;
-    QLabel* Arvo = nullptr;
+    QScrollBar* weightBar_ = nullptr;
+    QLabel* weightPercent_ = nullptr;
 };

@@ -15,6 +15,6 @@ private:
     void countTyped(const QString& text);
     void accept();
 
-    QLineEdit* Rivimaara = nullptr;
-    QSlider* Slider1 = nullptr;
+    QLineEdit* rowCountEdit_ = nullptr;
+    QSlider* rowCountSlider_ = nullptr;
 };

@@ -37,8 +37,8 @@ QStringList listLines(QWidget* window)
 
 void chooseYear(QWidget* window, const QString& year)
 {
-    auto* vdt = control<QComboBox>(window, "vdt");
-    vdt->setCurrentIndex(vdt->findText(year));
+    auto* years = control<QComboBox>(window, "vdt");
+    years->setCurrentIndex(years->findText(year));
 }
 
 } // namespace
@@ -49,9 +49,9 @@ TEST(StatisticsWindowTest, LoadOffersTheYearsAndWaitsForAFile)
     QWidget* w = env.open(WindowName::Statistics);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Tilastot");
-    auto* vdt = control<QComboBox>(w, "vdt");
-    EXPECT_EQ(vdt->currentText(), " 1972");
-    EXPECT_EQ(vdt->itemText(vdt->count() - 1), " 2026");
+    auto* years = control<QComboBox>(w, "vdt");
+    EXPECT_EQ(years->currentText(), " 1972");
+    EXPECT_EQ(years->itemText(years->count() - 1), " 2026");
     EXPECT_FALSE(isShown(w, "Label2"));
     EXPECT_EQ(textOf(w, "L1_0"), " 0");
     EXPECT_EQ(textOf(w, "Lx_12"), " 0");
