@@ -16,14 +16,14 @@ DrawChart::DrawChart(QWidget* parent) : QWidget(parent)
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
-    Line1 = new QFrame(this);
-    Line1->setObjectName("Line1");
-    Line1->setFrameShape(QFrame::NoFrame);
-    Line1->setAutoFillBackground(true);
-    QPalette red = Line1->palette();
+    averageLine_ = new QFrame(this);
+    averageLine_->setObjectName("Line1");
+    averageLine_->setFrameShape(QFrame::NoFrame);
+    averageLine_->setAutoFillBackground(true);
+    QPalette red = averageLine_->palette();
     red.setColor(QPalette::Window, QColor(200, 0, 0));
-    Line1->setPalette(red);
-    Line1->hide();
+    averageLine_->setPalette(red);
+    averageLine_->hide();
 }
 
 void DrawChart::setRowCount(int rows)
@@ -43,7 +43,7 @@ void DrawChart::showAverage(double average)
 {
     average_ = average;
     placeAverageLine();
-    Line1->show();
+    averageLine_->show();
 }
 
 QPointF DrawChart::point(double row, double height) const
@@ -58,7 +58,7 @@ void DrawChart::placeAverageLine()
     if (average_ < 0)
         return;
     const QPointF left = point(0, average_);
-    Line1->setGeometry(kMargin, int(left.y()) - 1, width() - 2 * kMargin, 2);
+    averageLine_->setGeometry(kMargin, int(left.y()) - 1, width() - 2 * kMargin, 2);
 }
 
 void DrawChart::resizeEvent(QResizeEvent* event)

@@ -37,5 +37,5 @@ private:
     int rowCount_ = 1;
     std::vector<Point> points_;
     double average_ = -1;
-    QFrame* Line1 = nullptr;
+    QFrame* averageLine_ = nullptr;
 };

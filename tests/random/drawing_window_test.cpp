@@ -16,7 +16,7 @@ QWidget* openDrawing(TestEnv& env, int count, int weight = 10, const QString& ba
     startRandomTask(env, basic);
     env.state.CommonWeight = weight;
     env.state.DrawCount = count;
-    return env.open("Form7");
+    return env.open(WindowName::Drawing);
 }
 
 // The rows of a saved rows file, after checking its header.
@@ -32,7 +32,7 @@ RowBuffer savedRows(const QByteArray& bytes, int count)
 
 } // namespace
 
-TEST(Form7, ARunDrawsTheRowsOnceAndShowsHowItWent)
+TEST(DrawingWindowTest, ARunDrawsTheRowsOnceAndShowsHowItWent)
 {
     TestEnv env;
     env.random.seed(11);
@@ -43,10 +43,10 @@ TEST(Form7, ARunDrawsTheRowsOnceAndShowsHowItWent)
     EXPECT_EQ(textOf(w, "pohja"), "60");
     EXPECT_EQ(textOf(w, "os1"), "0");
     EXPECT_FALSE(isShown(w, "Line1"));
-    saveShot(w, "Form7_start");
+    saveShot(w, "drawing_start");
 
     click(w, "ar");
-    saveShot(w, "Form7_drawn");
+    saveShot(w, "drawing_drawn");
     const RowBuffer& rows = env.state.Rows;
     ASSERT_EQ(rows.size(), 60u);
     EXPECT_EQ(rowText(rows[0]), "1X21X21X21X21");
@@ -83,11 +83,11 @@ TEST(Form7, ARunDrawsTheRowsOnceAndShowsHowItWent)
     click(w, "Command2");
     EXPECT_EQ(env.commands, QStringList{"win"});
     click(w, "Command1");
-    EXPECT_FALSE(openWindow("Form7"));
+    EXPECT_FALSE(openWindow(WindowName::Drawing));
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }
 
-TEST(Form7, SavingWritesTheRowsFileAndClosesTheWindow)
+TEST(DrawingWindowTest, SavingWritesTheRowsFileAndClosesTheWindow)
 {
     TestEnv env;
     QWidget* w = openDrawing(env, 25, 6);
@@ -105,24 +105,24 @@ TEST(Form7, SavingWritesTheRowsFileAndClosesTheWindow)
     click(w, "talleta");
     EXPECT_EQ(env.messages.lastText(), "Tiedosto on jo olemassa, anna uusi nimi !");
     EXPECT_EQ(fileBytes(taken), QByteArray("old"));
-    ASSERT_TRUE(openWindow("Form7"));
+    ASSERT_TRUE(openWindow(WindowName::Drawing));
     EXPECT_FALSE(env.mainWindow.isEnabled());
 
     // Cancelling the dialog changes nothing either.
     click(w, "talleta");
-    ASSERT_TRUE(openWindow("Form7"));
+    ASSERT_TRUE(openWindow(WindowName::Drawing));
 
     const QString path = env.path("UUSI.1X2");
     env.dialogs.choose(path);
     click(w, "talleta");
-    EXPECT_FALSE(openWindow("Form7"));
+    EXPECT_FALSE(openWindow(WindowName::Drawing));
     EXPECT_TRUE(env.mainWindow.isEnabled());
     EXPECT_EQ(env.dialogs.saved.last().title, "Anna rivitiedostolle nimi");
     const RowBuffer rows = savedRows(fileBytes(path), 25);
     EXPECT_EQ(rows, drawn);
 }
 
-TEST(Form7, CloseAndSaveWaitForTheRunToEnd)
+TEST(DrawingWindowTest, CloseAndSaveWaitForTheRunToEnd)
 {
     TestEnv env;
     QWidget* w = openDrawing(env, 200, 3);
@@ -137,14 +137,14 @@ TEST(Form7, CloseAndSaveWaitForTheRunToEnd)
     });
     click(w, "ar");
     EXPECT_TRUE(triedDuringRun);
-    ASSERT_TRUE(openWindow("Form7"));
+    ASSERT_TRUE(openWindow(WindowName::Drawing));
     EXPECT_EQ(env.state.Rows.size(), 200u);
     EXPECT_FALSE(env.mainWindow.isEnabled());
     w->close();
-    EXPECT_FALSE(openWindow("Form7"));
+    EXPECT_FALSE(openWindow(WindowName::Drawing));
 }
 
-TEST(Form7, TheAverageShowsInTheTenthsPattern)
+TEST(DrawingWindowTest, TheAverageShowsInTheTenthsPattern)
 {
     TestEnv env;
     // One row: the basic row itself, all 13 signs its own.
@@ -153,7 +153,7 @@ TEST(Form7, TheAverageShowsInTheTenthsPattern)
     EXPECT_EQ(textOf(w, "Keskiarvo"), " 13.");
 }
 
-TEST(Form7, SoundsCanBeOff)
+TEST(DrawingWindowTest, SoundsCanBeOff)
 {
     TestEnv env;
     env.state.SoundOn = 0;
@@ -163,7 +163,7 @@ TEST(Form7, SoundsCanBeOff)
     EXPECT_TRUE(isEnabled(w, "talleta"));
 }
 
-TEST(Form7, ARunThatCannotBeFilledIsReported)
+TEST(DrawingWindowTest, ARunThatCannotBeFilledIsReported)
 {
     TestEnv env;
     startRandomTask(env, "1111111111111");
@@ -174,7 +174,7 @@ TEST(Form7, ARunThatCannotBeFilledIsReported)
     s.MatchWeights[0] = 10;
     s.ExcludedSigns[0] = 1;
     s.DrawCount = 3; // only "1" and "2" are left for the one free match
-    QWidget* w = env.open("Form7");
+    QWidget* w = env.open(WindowName::Drawing);
     click(w, "ar");
     EXPECT_EQ(env.messages.lastText(), "Arvonta ei onnistu !\r\nErilaisia rivejä voi arpoa vain 2.");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
@@ -185,19 +185,19 @@ TEST(Form7, ARunThatCannotBeFilledIsReported)
     EXPECT_TRUE(env.sound.played.isEmpty());
 }
 
-TEST(Form7, ARandomRowSystemUsesOnlyTheMarkedSigns)
+TEST(DrawingWindowTest, ARandomRowSystemUsesOnlyTheMarkedSigns)
 {
     TestEnv env;
     startRandomTask(env);
     const QStringList pattern = {"1X2", "12", "1", "X2", "1X2", "2", "2", "X", "1", "1", "1", "1", "1"};
     markSystem(env.state, pattern);
     env.state.DrawCount = 20;
-    QWidget* w = env.open("Form7");
+    QWidget* w = env.open(WindowName::Drawing);
     EXPECT_FALSE(isShown(w, "Frame1"));
     EXPECT_FALSE(isShown(w, "Frame2"));
     EXPECT_FALSE(isShown(w, "Keskiarvo"));
     EXPECT_FALSE(isShown(w, "OtsakePerusmerkit"));
-    saveShot(w, "Form7_system");
+    saveShot(w, "drawing_system");
     click(w, "ar");
     ASSERT_EQ(env.state.Rows.size(), 20u);
     std::set<QString> distinct, guards;
@@ -217,11 +217,11 @@ TEST(Form7, ARandomRowSystemUsesOnlyTheMarkedSigns)
 namespace {
 
 // Clicks the basic row into the basic-row window.
-void enterRowInForm6(QWidget* form6, const QString& signs)
+void clickBasicRow(QWidget* window, const QString& signs)
 {
     for (int k = 0; k < kMatches; ++k) {
         const QString name = signs[k] == '1' ? "Yksi" : signs[k] == 'X' ? "Risti" : "Kaksi";
-        click(form6, QString("%1_%2").arg(name).arg(k));
+        click(window, QString("%1_%2").arg(name).arg(k));
     }
 }
 
@@ -238,28 +238,28 @@ TEST(RandomRowsRoad, OneWeightFromTheMainWindowToTheSavedFile)
     EXPECT_FALSE(form.isEnabled());
     EXPECT_EQ(env.state.RandomTask, 1);
 
-    click(openWindow("Form11"), "Command1");
-    click(openWindow("Form2"), "ValittuPainotus");
-    QWidget* form6 = openWindow("Form6");
-    ASSERT_TRUE(form6);
+    click(openWindow(WindowName::DrawKind), "Command1");
+    click(openWindow(WindowName::WeightingKind), "ValittuPainotus");
+    QWidget* basicRow = openWindow(WindowName::BasicRow);
+    ASSERT_TRUE(basicRow);
     const QString basic = "1X22X11X22X11";
-    enterRowInForm6(form6, basic);
-    click(form6, "sainperusrivin");
-    QWidget* form3 = openWindow("Form3");
-    ASSERT_TRUE(form3);
-    control<QScrollBar>(form3, "Jana")->setValue(8);
-    click(form3, "Valittup");
-    QWidget* form4 = openWindow("Form4");
-    ASSERT_TRUE(form4);
-    typeInto(form4, "Rivimaara", "40");
-    click(form4, "SainRivimaaran");
-    QWidget* form7 = openWindow("Form7");
-    ASSERT_TRUE(form7);
-    click(form7, "ar");
+    clickBasicRow(basicRow, basic);
+    click(basicRow, "sainperusrivin");
+    QWidget* averageWeight = openWindow(WindowName::AverageWeight);
+    ASSERT_TRUE(averageWeight);
+    control<QScrollBar>(averageWeight, "Jana")->setValue(8);
+    click(averageWeight, "Valittup");
+    QWidget* rowCount = openWindow(WindowName::RowCount);
+    ASSERT_TRUE(rowCount);
+    typeInto(rowCount, "Rivimaara", "40");
+    click(rowCount, "SainRivimaaran");
+    QWidget* drawing = openWindow(WindowName::Drawing);
+    ASSERT_TRUE(drawing);
+    click(drawing, "ar");
     const QString path = env.path("ROAD.1X2");
     env.dialogs.choose(path);
-    click(form7, "talleta");
-    EXPECT_FALSE(openWindow("Form7"));
+    click(drawing, "talleta");
+    EXPECT_FALSE(openWindow(WindowName::Drawing));
     EXPECT_TRUE(form.isEnabled());
 
     const RowBuffer rows = savedRows(fileBytes(path), 40);
@@ -285,38 +285,38 @@ TEST(RandomRowsRoad, PerMatchWeightsWithBankersAndASwitchedOffSign)
     env.random.seed(6);
     form.runOperation("arv");
 
-    click(openWindow("Form11"), "Command1");
-    QWidget* form2 = openWindow("Form2");
-    click(form2, "Option1_1");
-    click(form2, "ValittuPainotus");
-    QWidget* form6 = openWindow("Form6");
-    ASSERT_TRUE(form6);
+    click(openWindow(WindowName::DrawKind), "Command1");
+    QWidget* weightingKind = openWindow(WindowName::WeightingKind);
+    click(weightingKind, "Option1_1");
+    click(weightingKind, "ValittuPainotus");
+    QWidget* basicRow = openWindow(WindowName::BasicRow);
+    ASSERT_TRUE(basicRow);
     const QString basic = "2222222222222";
-    enterRowInForm6(form6, basic);
-    click(form6, "sainperusrivin");
-    QWidget* form8 = openWindow("Form8");
-    ASSERT_TRUE(form8);
+    clickBasicRow(basicRow, basic);
+    click(basicRow, "sainperusrivin");
+    QWidget* matchWeights = openWindow(WindowName::MatchWeights);
+    ASSERT_TRUE(matchWeights);
     // Matches 1 ... 9 are bankers, match 10 never gets "X", 11 ... 13 lean heavily on "2".
     for (int n = 1; n <= 9; ++n)
-        click(form8, QString("Check%1").arg(n));
-    click(form8, "j10_1");
+        click(matchWeights, QString("Check%1").arg(n));
+    click(matchWeights, "j10_1");
     for (int k = 10; k < 13; ++k)
-        control<QScrollBar>(form8, QString("HH1_%1").arg(k))->setValue(10);
-    click(form8, "Ovalmis");
+        control<QScrollBar>(matchWeights, QString("HH1_%1").arg(k))->setValue(10);
+    click(matchWeights, "Ovalmis");
     EXPECT_EQ(env.state.FullSystemSize, 81);
-    QWidget* form4 = openWindow("Form4");
-    ASSERT_TRUE(form4);
-    typeInto(form4, "Rivimaara", "60"); // 2 x 27 = 54 different rows only
-    click(form4, "SainRivimaaran");
+    QWidget* rowCount = openWindow(WindowName::RowCount);
+    ASSERT_TRUE(rowCount);
+    typeInto(rowCount, "Rivimaara", "60"); // 2 x 27 = 54 different rows only
+    click(rowCount, "SainRivimaaran");
     EXPECT_TRUE(env.messages.lastText().startsWith("Rivimäärä ei voi olla suurempi kuin  54 "));
-    typeInto(form4, "Rivimaara", "54");
-    click(form4, "SainRivimaaran");
-    QWidget* form7 = openWindow("Form7");
-    ASSERT_TRUE(form7);
-    click(form7, "ar");
+    typeInto(rowCount, "Rivimaara", "54");
+    click(rowCount, "SainRivimaaran");
+    QWidget* drawing = openWindow(WindowName::Drawing);
+    ASSERT_TRUE(drawing);
+    click(drawing, "ar");
     const QString path = env.path("VARMAT.1X2");
     env.dialogs.choose(path);
-    click(form7, "talleta");
+    click(drawing, "talleta");
 
     const RowBuffer rows = savedRows(fileBytes(path), 54);
     ASSERT_EQ(rows.size(), 54u);
@@ -340,32 +340,32 @@ TEST(RandomRowsRoad, ARandomRowSystemFromThePatternToTheSavedFile)
     env.random.seed(7);
     form.runOperation("arv");
 
-    QWidget* form11 = openWindow("Form11");
-    click(form11, "Option1_1");
-    click(form11, "Command1");
-    QWidget* formh = openWindow("Formh");
-    ASSERT_TRUE(formh);
-    EXPECT_EQ(formh->windowTitle(), "JÄRJESTELMÄ");
+    QWidget* drawKind = openWindow(WindowName::DrawKind);
+    click(drawKind, "Option1_1");
+    click(drawKind, "Command1");
+    QWidget* systemPattern = openWindow(WindowName::SystemPattern);
+    ASSERT_TRUE(systemPattern);
+    EXPECT_EQ(systemPattern->windowTitle(), "JÄRJESTELMÄ");
     // Three-sign matches 1 and 5, a two-sign match 3 ("X" or "2"), "1" elsewhere: 18 rows.
     const QStringList pattern = {"1X2", "1", "X2", "1", "1X2", "1", "1", "1", "1", "1", "1", "1", "1"};
     const char* buttons[3] = {"yksi", "risti", "kaksi"};
     for (int k = 0; k < kMatches; ++k)
         for (int s = 0; s < 3; ++s)
             if (pattern[k].contains(QChar(kSigns[s])))
-                click(formh, QString("%1_%2").arg(buttons[s]).arg(k));
-    click(formh, "sainperusrivin");
-    QWidget* form4 = openWindow("Form4");
-    ASSERT_TRUE(form4);
+                click(systemPattern, QString("%1_%2").arg(buttons[s]).arg(k));
+    click(systemPattern, "sainperusrivin");
+    QWidget* rowCount = openWindow(WindowName::RowCount);
+    ASSERT_TRUE(rowCount);
     EXPECT_EQ(env.messages.lastText(),
               "Tämä hajarivijärjestelmä vaatisi täydellisenä   18 riviä !  Maximi rivimäärä on 500 !");
-    EXPECT_EQ(textOf(form4, "Rivimaara"), "18");
-    click(form4, "SainRivimaaran");
-    QWidget* form7 = openWindow("Form7");
-    ASSERT_TRUE(form7);
-    click(form7, "ar");
+    EXPECT_EQ(textOf(rowCount, "Rivimaara"), "18");
+    click(rowCount, "SainRivimaaran");
+    QWidget* drawing = openWindow(WindowName::Drawing);
+    ASSERT_TRUE(drawing);
+    click(drawing, "ar");
     const QString path = env.path("JARJESTELMA.1X2");
     env.dialogs.choose(path);
-    click(form7, "talleta");
+    click(drawing, "talleta");
     EXPECT_TRUE(form.isEnabled());
 
     const RowBuffer rows = savedRows(fileBytes(path), 18);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ui/windownames.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
 

@@ -7,16 +7,16 @@
 #include <QScrollBar>
 #include <QSlider>
 
-// --- Form11: the kind of drawing ----------------------------------------------------------
+// --- DrawKindWindow: the kind of drawing --------------------------------------------------
 
-TEST(Form11, WeightedRowsAreChosenAtStartAndLeadToTheWeightingChoice)
+TEST(DrawKindWindowTest, WeightedRowsAreChosenAtStartAndLeadToTheWeightingChoice)
 {
     TestEnv env;
     startRandomTask(env);
     env.state.DrawMode = 2;
-    QWidget* w = env.open("Form11");
+    QWidget* w = env.open(WindowName::DrawKind);
     ASSERT_TRUE(w);
-    saveShot(w, "Form11");
+    saveShot(w, "draw_kind");
     EXPECT_EQ(w->windowTitle(), "Painotetut vai Järjestelmä ?");
     EXPECT_TRUE(control<QRadioButton>(w, "Option1_0")->isChecked());
     EXPECT_EQ(env.state.DrawMode, 0);
@@ -24,58 +24,58 @@ TEST(Form11, WeightedRowsAreChosenAtStartAndLeadToTheWeightingChoice)
     click(w, "Command2");
     EXPECT_EQ(env.commands, QStringList{"win"});
     click(w, "Command1");
-    EXPECT_EQ(env.windows.shownNames().last(), "Form2");
-    EXPECT_FALSE(openWindow("Form11"));
+    EXPECT_EQ(env.windows.shownNames().last(), WindowName::WeightingKind);
+    EXPECT_FALSE(openWindow(WindowName::DrawKind));
     EXPECT_FALSE(env.mainWindow.isEnabled());
 }
 
-TEST(Form11, TheOtherChoicesOpenThePatternAndOwnSystemWindows)
+TEST(DrawKindWindowTest, TheOtherChoicesOpenThePatternAndOwnSystemWindows)
 {
     TestEnv env;
     startRandomTask(env);
-    QWidget* w = env.open("Form11");
+    QWidget* w = env.open(WindowName::DrawKind);
     click(w, "Option1_1");
     EXPECT_EQ(env.state.DrawMode, 1);
     click(w, "Command1");
-    QWidget* pattern = openWindow("Formh");
+    QWidget* pattern = openWindow(WindowName::SystemPattern);
     ASSERT_TRUE(pattern);
     EXPECT_EQ(pattern->windowTitle(), "JÄRJESTELMÄ");
     EXPECT_EQ(textOf(pattern, "Label1"), "         Anna järjestelmäsi ");
     pattern->close();
 
-    w = env.open("Form11");
+    w = env.open(WindowName::DrawKind);
     click(w, "Option1_2");
     click(w, "Command1");
     EXPECT_EQ(env.state.DrawMode, 2);
-    EXPECT_TRUE(openWindow("jar"));
+    EXPECT_TRUE(openWindow(WindowName::OwnSystemShape));
 }
 
-// --- Form2 and Form3: one weight or one per match ---------------------------------------
+// --- WeightingKindWindow and AverageWeightWindow: one weight or one per match -----------
 
-TEST(Form2, TheChoiceSetsWeightedDrawAndOpensTheBasicRow)
+TEST(WeightingKindWindowTest, TheChoiceSetsWeightedDrawAndOpensTheBasicRow)
 {
     for (bool perMatch : {false, true}) {
         TestEnv env;
         startRandomTask(env);
-        QWidget* w = env.open("Form2");
-        saveShot(w, "Form2");
+        QWidget* w = env.open(WindowName::WeightingKind);
+        saveShot(w, "weighting_kind");
         EXPECT_EQ(w->windowTitle(), "Valitse painotus !");
         EXPECT_TRUE(control<QRadioButton>(w, "Option1_0")->isChecked());
         if (perMatch)
             click(w, "Option1_1");
         click(w, "ValittuPainotus");
         EXPECT_EQ(env.state.WeightedDraw, perMatch ? 1 : 0);
-        EXPECT_EQ(env.windows.shownNames().last(), "Form6");
-        EXPECT_FALSE(openWindow("Form2"));
+        EXPECT_EQ(env.windows.shownNames().last(), WindowName::BasicRow);
+        EXPECT_FALSE(openWindow(WindowName::WeightingKind));
     }
 }
 
-TEST(Form3, TheBarSetsTheCommonWeight)
+TEST(AverageWeightWindowTest, TheBarSetsTheCommonWeight)
 {
     TestEnv env;
     startRandomTask(env);
-    QWidget* w = env.open("Form3");
-    saveShot(w, "Form3");
+    QWidget* w = env.open(WindowName::AverageWeight);
+    saveShot(w, "average_weight");
     EXPECT_EQ(w->windowTitle(), "Valitse painotus % ( keskim. )");
     auto* bar = control<QScrollBar>(w, "Jana");
     EXPECT_EQ(bar->minimum(), 3);
@@ -98,20 +98,20 @@ TEST(Form3, TheBarSetsTheCommonWeight)
     click(w, "Valittup");
     EXPECT_EQ(env.state.CommonWeight, 10);
     EXPECT_EQ(env.state.PerMatchWeights, 0);
-    EXPECT_TRUE(openWindow("Form4"));
-    EXPECT_FALSE(openWindow("Form3"));
+    EXPECT_TRUE(openWindow(WindowName::RowCount));
+    EXPECT_FALSE(openWindow(WindowName::AverageWeight));
 }
 
-// --- Form8: per-match weights, bankers and switched-off signs ----------------------------
+// --- MatchWeightsWindow: per-match weights, bankers and switched-off signs ---------------
 
-TEST(Form8, EachLineShowsItsBasicSignAndOffersOnlyTheOtherTwo)
+TEST(MatchWeightsWindowTest, EachLineShowsItsBasicSignAndOffersOnlyTheOtherTwo)
 {
     TestEnv env;
     startRandomTask(env, "1X21X21X21X21");
     env.state.WeightedDraw = 1;
     env.state.ExcludedSigns.fill(0);
-    QWidget* w = env.open("Form8");
-    saveShot(w, "Form8");
+    QWidget* w = env.open(WindowName::MatchWeights);
+    saveShot(w, "match_weights");
     EXPECT_EQ(w->windowTitle(), "Valitse ottelukohtaiset painotukset ja varmat !");
     EXPECT_EQ(textOf(w, "Frame1"), "Käytä näitä");
     for (int k = 0; k < kMatches; ++k) {
@@ -133,12 +133,12 @@ TEST(Form8, EachLineShowsItsBasicSignAndOffersOnlyTheOtherTwo)
     EXPECT_EQ(textOf(w, "L1_4"), "67 %");
 }
 
-TEST(Form8, ASecondSwitchedOffSignTurnsTheMatchBackOn)
+TEST(MatchWeightsWindowTest, ASecondSwitchedOffSignTurnsTheMatchBackOn)
 {
     TestEnv env;
     startRandomTask(env, "1X21X21X21X21");
     env.state.WeightedDraw = 1;
-    QWidget* w = env.open("Form8");
+    QWidget* w = env.open(WindowName::MatchWeights);
     auto box = [w](int s) { return control<QCheckBox>(w, QString("j1_%1").arg(s)); };
     click(w, "j1_1"); // no "X" in match 1
     EXPECT_EQ(env.state.ExcludedSigns[0], 1);
@@ -153,12 +153,12 @@ TEST(Form8, ASecondSwitchedOffSignTurnsTheMatchBackOn)
     EXPECT_EQ(env.state.ExcludedSigns[0], kNoExcludedSign);
 }
 
-TEST(Form8, ThirteenBankersAreTooManyTwelveAreFine)
+TEST(MatchWeightsWindowTest, ThirteenBankersAreTooManyTwelveAreFine)
 {
     TestEnv env;
     startRandomTask(env);
     env.state.WeightedDraw = 1;
-    QWidget* w = env.open("Form8");
+    QWidget* w = env.open(WindowName::MatchWeights);
     for (int n = 1; n <= 13; ++n)
         click(w, QString("Check%1").arg(n));
     EXPECT_FALSE(isEnabled(w, "HH1_0")); // a banker's weight does not matter
@@ -167,7 +167,7 @@ TEST(Form8, ThirteenBankersAreTooManyTwelveAreFine)
     EXPECT_EQ(env.messages.lastText(), "Liikaa varmoja !");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Exclamation);
     EXPECT_EQ(env.state.PerMatchWeights, 0);
-    EXPECT_TRUE(openWindow("Form8"));
+    EXPECT_TRUE(openWindow(WindowName::MatchWeights));
 
     click(w, "Check8");
     control<QScrollBar>(w, "HH1_7")->setValue(10);
@@ -178,16 +178,16 @@ TEST(Form8, ThirteenBankersAreTooManyTwelveAreFine)
     EXPECT_EQ(env.state.FullSystemSize, 3);
     EXPECT_EQ(env.state.MatchWeights[7], 10);
     EXPECT_EQ(env.state.MatchWeights[0], kBankerWeight);
-    EXPECT_TRUE(openWindow("Form4"));
-    EXPECT_FALSE(openWindow("Form8"));
+    EXPECT_TRUE(openWindow(WindowName::RowCount));
+    EXPECT_FALSE(openWindow(WindowName::MatchWeights));
 }
 
-TEST(Form8, WithoutBankersTheWholeSystemIsThreeToTheThirteenth)
+TEST(MatchWeightsWindowTest, WithoutBankersTheWholeSystemIsThreeToTheThirteenth)
 {
     TestEnv env;
     startRandomTask(env);
     env.state.WeightedDraw = 1;
-    QWidget* w = env.open("Form8");
+    QWidget* w = env.open(WindowName::MatchWeights);
     click(w, "Command1");
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.lastText(),
@@ -200,15 +200,15 @@ TEST(Form8, WithoutBankersTheWholeSystemIsThreeToTheThirteenth)
     EXPECT_EQ(env.state.MatchWeights, (MatchValues{3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3}));
 }
 
-// --- Form4: how many rows -----------------------------------------------------------------
+// --- RowCountWindow: how many rows --------------------------------------------------------
 
-TEST(Form4, TheCountIsTypedInDigitsOrSetWithTheSlider)
+TEST(RowCountWindowTest, TheCountIsTypedInDigitsOrSetWithTheSlider)
 {
     TestEnv env;
     startRandomTask(env);
     env.state.CommonWeight = 5;
-    QWidget* w = env.open("Form4");
-    saveShot(w, "Form4");
+    QWidget* w = env.open(WindowName::RowCount);
+    saveShot(w, "row_count");
     EXPECT_EQ(w->windowTitle(), "Rivimäärä ?  (max. 500)");
     EXPECT_EQ(env.state.DrawCount, 10);
     EXPECT_EQ(textOf(w, "Rivimaara"), "10");
@@ -222,16 +222,16 @@ TEST(Form4, TheCountIsTypedInDigitsOrSetWithTheSlider)
     EXPECT_EQ(env.messages.lastText(), "Jos arvot vajaita kuponkeja voit kirjoittaa rivimäärän kenttään.");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Information);
     click(w, "SainRivimaaran");
-    EXPECT_EQ(env.windows.shownNames().last(), "Form7");
-    EXPECT_FALSE(openWindow("Form4"));
+    EXPECT_EQ(env.windows.shownNames().last(), WindowName::Drawing);
+    EXPECT_FALSE(openWindow(WindowName::RowCount));
 }
 
-TEST(Form4, RefusedCountsKeepTheWindowOpen)
+TEST(RowCountWindowTest, RefusedCountsKeepTheWindowOpen)
 {
     TestEnv env;
     startRandomTask(env);
     env.state.CommonWeight = 5;
-    QWidget* w = env.open("Form4");
+    QWidget* w = env.open(WindowName::RowCount);
     typeInto(w, "Rivimaara", "");
     click(w, "SainRivimaaran");
     typeInto(w, "Rivimaara", "0");
@@ -241,11 +241,11 @@ TEST(Form4, RefusedCountsKeepTheWindowOpen)
     click(w, "SainRivimaaran");
     EXPECT_EQ(env.messages.lastText(), "Rivimäärä ei voi olla suurempi kuin 500 !");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
-    EXPECT_TRUE(openWindow("Form4"));
-    EXPECT_FALSE(env.windows.shownNames().contains("Form7"));
+    EXPECT_TRUE(openWindow(WindowName::RowCount));
+    EXPECT_FALSE(env.windows.shownNames().contains(WindowName::Drawing));
 }
 
-TEST(Form4, PerMatchWeightingLimitsTheCount)
+TEST(RowCountWindowTest, PerMatchWeightingLimitsTheCount)
 {
     TestEnv env;
     startRandomTask(env);
@@ -257,7 +257,7 @@ TEST(Form4, PerMatchWeightingLimitsTheCount)
     s.MatchWeights[4] = 6;
     s.FreeMatchCount = 2;
     s.FullSystemSize = 9;
-    QWidget* w = env.open("Form4");
+    QWidget* w = env.open(WindowName::RowCount);
     typeInto(w, "Rivimaara", "10");
     click(w, "SainRivimaaran");
     EXPECT_EQ(env.messages.lastText(), "Rivimäärä ei voi olla suurempi kuin  9 koska arvottavia kohteita on  2");
@@ -271,15 +271,15 @@ TEST(Form4, PerMatchWeightingLimitsTheCount)
               "Rivimäärä ei voi olla suurempi kuin  6 koska poistetut merkit rajaavat erilaisten rivien määrää !");
     typeInto(w, "Rivimaara", "6");
     click(w, "SainRivimaaran");
-    EXPECT_TRUE(openWindow("Form7"));
+    EXPECT_TRUE(openWindow(WindowName::Drawing));
 }
 
-TEST(Form4, ARandomRowSystemTellsItsSizeAndOffersIt)
+TEST(RowCountWindowTest, ARandomRowSystemTellsItsSizeAndOffersIt)
 {
     TestEnv env;
     startRandomTask(env);
     markSystem(env.state, {"12", "1X", "1X2", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"});
-    QWidget* w = env.open("Form4");
+    QWidget* w = env.open(WindowName::RowCount);
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.lastText(),
               "Tämä hajarivijärjestelmä vaatisi täydellisenä   12 riviä !  Maximi rivimäärä on 500 !");
@@ -291,15 +291,15 @@ TEST(Form4, ARandomRowSystemTellsItsSizeAndOffersIt)
     typeInto(w, "Rivimaara", "13");
     click(w, "SainRivimaaran");
     EXPECT_EQ(env.messages.lastText(), "Rivimäärä ei voi olla suurempi kuin  12 !");
-    EXPECT_TRUE(openWindow("Form4"));
+    EXPECT_TRUE(openWindow(WindowName::RowCount));
 }
 
-TEST(Form4, ALargeSystemKeepsTheDefaultCount)
+TEST(RowCountWindowTest, ALargeSystemKeepsTheDefaultCount)
 {
     TestEnv env;
     startRandomTask(env);
     markSystem(env.state, {"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "12", "1", "1", "1", "1", "1", "1"});
-    QWidget* w = env.open("Form4");
+    QWidget* w = env.open(WindowName::RowCount);
     EXPECT_EQ(env.messages.lastText(),
               "Tämä hajarivijärjestelmä vaatisi täydellisenä   1458 riviä !  Maximi rivimäärä on 500 !");
     EXPECT_EQ(textOf(w, "Rivimaara"), "10");

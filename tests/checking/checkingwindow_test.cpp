@@ -1,5 +1,6 @@
 #include "base/statsfiles.h"
 #include "base/textformat.h"
+#include "base/ui/windownames.h"
 #include "checking/rowcheck.h"
 #include "checking/statistics.h"
 #include "printing.h"
@@ -75,11 +76,11 @@ int selectedLine(QWidget* window)
 
 } // namespace
 
-TEST(Form9, LoadShowsTheCorrectRowAndTheFileTitle)
+TEST(CheckingWindowTest, LoadShowsTheCorrectRowAndTheFileTitle)
 {
     TestEnv env;
     prepareRows(env, {withWrong(0)});
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Tarkastus - ( rivit.1X2 )");
     EXPECT_EQ(textOf(w, "Text6"), "2026");
@@ -90,10 +91,10 @@ TEST(Form9, LoadShowsTheCorrectRowAndTheFileTitle)
         EXPECT_EQ(textOf(w, name), " 0");
     EXPECT_TRUE(isEnabled(w, "Command1"));
     EXPECT_FALSE(isEnabled(w, "tilastoi"));
-    saveShot(w, "Form9_load");
+    saveShot(w, "checking_load");
 }
 
-TEST(Form9, SingleRowsAreTalliedListedAndPaid)
+TEST(CheckingWindowTest, SingleRowsAreTalliedListedAndPaid)
 {
     TestEnv env;
     QStringList rows;
@@ -107,7 +108,7 @@ TEST(Form9, SingleRowsAreTalliedListedAndPaid)
     rows[11] = withWrong(1);
     prepareRows(env, rows);
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     typeInto(w, "Text1", "100");
     typeInto(w, "Text4", "1000000");
     click(w, "Command1");
@@ -147,21 +148,21 @@ TEST(Form9, SingleRowsAreTalliedListedAndPaid)
     EXPECT_FALSE(isEnabled(w, "Text1"));
     EXPECT_FALSE(isEnabled(w, "Text4"));
     EXPECT_EQ(env.sound.played, QList<int>{13});
-    saveShot(w, "Form9_single_rows");
+    saveShot(w, "checking_single_rows");
 
     click(w, "C1");
     settle();
     EXPECT_TRUE(env.mainWindow.isEnabled());
-    EXPECT_EQ(openWindow("Form9"), nullptr);
+    EXPECT_EQ(openWindow(WindowName::Checking), nullptr);
 }
 
-TEST(Form9, AFullRowsFileIsListedWholeAndItsWinnerSelected)
+TEST(CheckingWindowTest, AFullRowsFileIsListedWholeAndItsWinnerSelected)
 {
     TestEnv env;
     QStringList rows(32767, withWrong(8));
     rows[30000] = withWrong(0);
     prepareRows(env, rows);
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     click(w, "Command1");
     EXPECT_EQ(textOf(w, "Label12"), " 32767");
     EXPECT_EQ(textOf(w, "Label16"), " 30001");
@@ -170,12 +171,12 @@ TEST(Form9, AFullRowsFileIsListedWholeAndItsWinnerSelected)
     EXPECT_TRUE(lines[selectedLine(w)].startsWith(" 30001> "));
 }
 
-TEST(Form9, NoSoundWithoutAPrizeOrWithSoundsOff)
+TEST(CheckingWindowTest, NoSoundWithoutAPrizeOrWithSoundsOff)
 {
     {
         TestEnv env;
         prepareRows(env, {withWrong(4), withWrong(5)});
-        QWidget* w = env.open("Form9");
+        QWidget* w = env.open(WindowName::Checking);
         click(w, "Command1");
         EXPECT_TRUE(env.sound.played.isEmpty());
         EXPECT_EQ(textOf(w, "Label17"), " ");
@@ -184,18 +185,18 @@ TEST(Form9, NoSoundWithoutAPrizeOrWithSoundsOff)
         TestEnv env;
         env.state.SoundOn = 0;
         prepareRows(env, {withWrong(0)});
-        QWidget* w = env.open("Form9");
+        QWidget* w = env.open(WindowName::Checking);
         click(w, "Command1");
         EXPECT_EQ(textOf(w, "Label4"), " 1");
         EXPECT_TRUE(env.sound.played.isEmpty());
     }
 }
 
-TEST(Form9, AFileWithoutRowsLeavesThePercentagesEmpty)
+TEST(CheckingWindowTest, AFileWithoutRowsLeavesThePercentagesEmpty)
 {
     TestEnv env;
     prepareRows(env, {});
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     click(w, "Command1");
     EXPECT_EQ(textOf(w, "Label12"), "") << "no row was checked";
     EXPECT_EQ(textOf(w, "osui_0"), "");
@@ -204,11 +205,11 @@ TEST(Form9, AFileWithoutRowsLeavesThePercentagesEmpty)
     EXPECT_TRUE(isEnabled(w, "C1"));
 }
 
-TEST(Form9, StoringWinsNeedsARoundAndAppendsTheShownTexts)
+TEST(CheckingWindowTest, StoringWinsNeedsARoundAndAppendsTheShownTexts)
 {
     TestEnv env;
     prepareRows(env, {withWrong(3), withWrong(3), withWrong(3), withWrong(0)}, "abcdefghijklmnopqrstuvw.1X2");
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     typeInto(w, "Text1", "100");
     click(w, "Command1");
 
@@ -234,12 +235,12 @@ TEST(Form9, StoringWinsNeedsARoundAndAppendsTheShownTexts)
     EXPECT_EQ(readBytes(env.path(kWinsFile)), record + record);
 }
 
-TEST(Form9, ALargeCountIsStoredWholeOrNotAtAll)
+TEST(CheckingWindowTest, ALargeCountIsStoredWholeOrNotAtAll)
 {
     TestEnv env;
     // 2,820 rows of ten right: four digits fill the count's field without its blank.
     prepareRows(env, QStringList(2820, withWrong(3)) + QStringList{withWrong(0)});
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     click(w, "Command1");
     ASSERT_EQ(textOf(w, "Label1"), " 2820");
     typeInto(w, "Text5", "7");
@@ -254,7 +255,7 @@ TEST(Form9, ALargeCountIsStoredWholeOrNotAtAll)
     // Five digits cannot be stored in the record: nothing is, and the user is told.
     TestEnv big;
     prepareRows(big, QStringList(10000, withWrong(3)));
-    QWidget* v = big.open("Form9");
+    QWidget* v = big.open(WindowName::Checking);
     click(v, "Command1");
     typeInto(v, "Text5", "8");
     click(v, "tilastoi");
@@ -263,12 +264,12 @@ TEST(Form9, ALargeCountIsStoredWholeOrNotAtAll)
     EXPECT_FALSE(QFile::exists(big.path(kWinsFile)));
 }
 
-TEST(Form9, AFailedStoreIsReported)
+TEST(CheckingWindowTest, AFailedStoreIsReported)
 {
     TestEnv env;
     prepareRows(env, {withWrong(0)});
     env.state.ProgramDir = env.path("missing");
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     click(w, "Command1");
     typeInto(w, "Text5", "1");
     click(w, "tilastoi");
@@ -294,7 +295,7 @@ TEST(FileSafety, StoringWinsOnAFullDiskKeepsEveryEarlierRecord)
     const QByteArray earlier = earlierWins();
     ASSERT_EQ(earlier.size(), 11200);
     ASSERT_TRUE(writeBytes(env.path(kWinsFile), earlier));
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     click(w, "Command1");
     typeInto(w, "Text5", "23");
     for (qint64 room : {0, 4096}) {
@@ -316,7 +317,7 @@ TEST(FileSafety, StoringWinsInALockedFolderAsksToRemoveTheProtection)
     prepareRows(env, {withWrong(0)});
     const QByteArray earlier = earlierWins();
     ASSERT_TRUE(writeBytes(env.path(kWinsFile), earlier));
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     click(w, "Command1");
     typeInto(w, "Text5", "23");
     {
@@ -329,7 +330,7 @@ TEST(FileSafety, StoringWinsInALockedFolderAsksToRemoveTheProtection)
     EXPECT_EQ(entriesOf(env.dir.path()), QStringList{kWinsFile});
 }
 
-TEST(Form9, ATypedSystemIsExpandedIntoEveryRowOnce)
+TEST(CheckingWindowTest, ATypedSystemIsExpandedIntoEveryRowOnce)
 {
     TestEnv env;
     QStringList perMatch = kCorrect.split("", Qt::SkipEmptyParts);
@@ -337,7 +338,7 @@ TEST(Form9, ATypedSystemIsExpandedIntoEveryRowOnce)
     perMatch[1] = "12";   // correct X: never right
     perMatch[12] = "1X2"; // correct 1
     prepareTypedSystem(env, perMatch);
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Tarkastus - ( Järjestelmä )"));
     click(w, "Command1");
 
@@ -370,12 +371,12 @@ TEST(Form9, ATypedSystemIsExpandedIntoEveryRowOnce)
     EXPECT_EQ(readBytes(env.path(kWinsFile)).left(20), QByteArray("J\xe4rjestelm\xe4. 12     "));
 }
 
-TEST(Form9, ASystemTooLargeToHoldIsRefusedBeforeExpanding)
+TEST(CheckingWindowTest, ASystemTooLargeToHoldIsRefusedBeforeExpanding)
 {
     TestEnv env;
     prepareTypedSystem(env, QStringList(13, "1X2"));
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     click(w, "Command1");
     EXPECT_EQ(env.messages.lastText(), QString::fromUtf8("Muisti ei riitä tälle järjestelmälle !"));
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
@@ -387,7 +388,7 @@ TEST(Form9, ASystemTooLargeToHoldIsRefusedBeforeExpanding)
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }
 
-TEST(Form9, AnUnreadableSystemTableStillFinishesTheCheck)
+TEST(CheckingWindowTest, AnUnreadableSystemTableStillFinishesTheCheck)
 {
     TestEnv env;
     SharedState& s = env.state;
@@ -396,7 +397,7 @@ TEST(Form9, AnUnreadableSystemTableStillFinishesTheCheck)
     s.SystemLetter = "Q"; // no such table
     s.SystemColumns = 10;
     setCorrectRow(s);
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     EXPECT_EQ(w->windowTitle(), "Tarkastus - ( Q99 )");
     click(w, "Command1");
     EXPECT_EQ(env.messages.lastText(), QString::fromUtf8("Tiedoston lukuvirhe !10"));
@@ -406,7 +407,7 @@ TEST(Form9, AnUnreadableSystemTableStillFinishesTheCheck)
     EXPECT_TRUE(isEnabled(w, "tilastoi"));
 }
 
-TEST(Form9, AReducedSystemScoresEveryTableRow)
+TEST(CheckingWindowTest, AReducedSystemScoresEveryTableRow)
 {
     const HaravaSystem* system = haravaByLetter('A');
     ASSERT_TRUE(system);
@@ -431,7 +432,7 @@ TEST(Form9, AReducedSystemScoresEveryTableRow)
     const ::CodedResult coded = codeCorrectRow(*system, s.SystemMarks, s.BasicSigns);
     s.CodedResult = coded.coded;
     s.BankerHits = coded.bankerHits;
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     click(w, "Command1");
     EXPECT_EQ(w->windowTitle(), "Tarkastus - ( A60 )");
     EXPECT_EQ(textOf(w, "Label12"), " 60");
@@ -446,14 +447,14 @@ TEST(Form9, AReducedSystemScoresEveryTableRow)
     EXPECT_EQ(readBytes(env.path(kWinsFile)).left(20), QByteArray("A60.HAR             "));
 }
 
-TEST(Form9, EscapeClosesOnlyWhenLopetaCould)
+TEST(CheckingWindowTest, EscapeClosesOnlyWhenLopetaCould)
 {
     TestEnv env;
     prepareRows(env, {withWrong(0)});
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("Form9");
+    QWidget* w = env.open(WindowName::Checking);
     QTest::keyClick(w, Qt::Key_Escape);
     settle();
-    EXPECT_EQ(openWindow("Form9"), nullptr);
+    EXPECT_EQ(openWindow(WindowName::Checking), nullptr);
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }

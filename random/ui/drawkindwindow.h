@@ -3,10 +3,10 @@
 #include "base/ui/featurewindow.h"
 
 // The kind of drawing: weighted rows, a random-row system or an own system.
-class Form11 : public FeatureWindow {
+class DrawKindWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form11(AppContext& context);
+    explicit DrawKindWindow(AppContext& context);
 
 private:
     void accept();

@@ -6,15 +6,15 @@ class QLineEdit;
 class QSlider;
 
 // How many rows are drawn (at most 500).
-class Form4 : public FeatureWindow {
+class RowCountWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form4(AppContext& context);
+    explicit RowCountWindow(AppContext& context);
 
 private:
     void countTyped(const QString& text);
     void accept();
 
-    QLineEdit* Rivimaara = nullptr;
-    QSlider* Slider1 = nullptr;
+    QLineEdit* rowCountEdit_ = nullptr;
+    QSlider* rowCountSlider_ = nullptr;
 };

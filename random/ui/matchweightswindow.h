@@ -10,10 +10,10 @@ class QLabel;
 class QScrollBar;
 
 // A weight for every match, bankers, and one sign per match that may be left out.
-class Form8 : public FeatureWindow {
+class MatchWeightsWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form8(AppContext& context);
+    explicit MatchWeightsWindow(AppContext& context);
 
 private:
     void signBoxToggled(int match, int sign, bool checked);
@@ -21,9 +21,9 @@ private:
     void showHint();
     void accept();
 
-    std::array<QScrollBar*, 13> HH1{};
-    std::array<QLabel*, 13> L1{};
+    std::array<QScrollBar*, 13> weightBars_{};
+    std::array<QLabel*, 13> weightPercents_{};
     std::array<QCheckBox*, 13> bankers_{};                  // Check1 ... Check13
     std::array<std::array<QCheckBox*, 3>, 13> signBoxes_{}; // j1 ... j13, index = sign
-    std::array<SignBoxes, 13> boxes_{};
+    std::array<SignBoxes, 13> signChoices_{};
 };

@@ -16,10 +16,10 @@ class QToolButton;
 
 // The win and correct-row statistics: listing, the distribution of the
 // correct signs, printing and deleting a statistics file.
-class tillis : public FeatureWindow {
+class StatisticsWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit tillis(AppContext& context);
+    explicit StatisticsWindow(AppContext& context);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -41,15 +41,15 @@ private:
     QString filePath();
 
     QString selectedFile_ = QStringLiteral("EIOO");
-    QButtonGroup* O1 = nullptr;
-    QComboBox* vdt = nullptr;
-    QListView* List1 = nullptr;
+    QButtonGroup* fileOptions_ = nullptr;
+    QComboBox* yearBox_ = nullptr;
+    QListView* listing_ = nullptr;
     QStringListModel* lines_ = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* totallingYear_ = nullptr;    // the year being added to the total distribution
     QList<QList<QLabel*>> distribution_; // [sign][match]: L1, Lx, L2
-    QPushButton* MhCommand1 = nullptr;
-    QPushButton* MhCommand2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* jak = nullptr;
-    QToolButton* Picture1 = nullptr;
+    QPushButton* listButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* totalDistributionButton_ = nullptr;
+    QToolButton* calculatorButton_ = nullptr;
 };

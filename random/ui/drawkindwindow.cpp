@@ -1,4 +1,4 @@
-#include "random/ui/form11.h"
+#include "random/ui/drawkindwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/dialogkeys.h"
@@ -10,7 +10,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-Form11::Form11(AppContext& context) : FeatureWindow(context)
+DrawKindWindow::DrawKindWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::DrawKind);
     setWindowTitle("Painotetut vai Järjestelmä ?");
@@ -68,7 +68,7 @@ Form11::Form11(AppContext& context) : FeatureWindow(context)
     bindDialogKeys(this, ok, [this] { close(); });
 }
 
-void Form11::accept()
+void DrawKindWindow::accept()
 {
     switch (state().DrawMode) {
     case 1:

@@ -1,5 +1,6 @@
 #include "base/rowfile.h"
 #include "base/statsfiles.h"
+#include "base/ui/windownames.h"
 #include "printing.h"
 #include "shell/ui/mainwindow.h"
 #include "support/files.h"
@@ -26,20 +27,20 @@ void standIn(TestEnv& env, const QString& name)
     });
 }
 
-void expectCorrectRowWindow(QWidget* form6)
+void expectCorrectRowWindow(QWidget* window)
 {
-    ASSERT_TRUE(form6);
-    EXPECT_EQ(form6->windowTitle(), "OIKEA RIVI");
-    EXPECT_EQ(textOf(form6, "Label1"), "              Anna oikea rivi.");
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), "OIKEA RIVI");
+    EXPECT_EQ(textOf(window, "Label1"), "              Anna oikea rivi.");
 }
 
 } // namespace
 
-TEST(Jvali, TheOptionsChooseWhatIsChecked)
+TEST(CheckFileTypeWindowTest, TheOptionsChooseWhatIsChecked)
 {
     TestEnv env;
     env.state.CheckTask = 1;
-    QWidget* w = env.open("jvali");
+    QWidget* w = env.open(WindowName::CheckFileType);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Valitse tiedostotyyppi.");
     EXPECT_EQ(textOf(w, "O1_0"), " < Hajarivit.");
@@ -48,7 +49,7 @@ TEST(Jvali, TheOptionsChooseWhatIsChecked)
     EXPECT_TRUE(control<QAbstractButton>(w, "O1_0")->isChecked());
     EXPECT_EQ(env.state.CheckFileType, 1);
     EXPECT_EQ(env.state.RowSource, 1);
-    saveShot(w, "jvali");
+    saveShot(w, "check_file_type");
 
     click(w, "O1_1");
     EXPECT_EQ(env.state.RowSource, 0);
@@ -66,29 +67,29 @@ TEST(Jvali, TheOptionsChooseWhatIsChecked)
     EXPECT_EQ(env.commands, QStringList{"win"});
 }
 
-TEST(Jvali, ATypedSystemGoesStraightToTheCorrectRow)
+TEST(CheckFileTypeWindowTest, ATypedSystemGoesStraightToTheCorrectRow)
 {
     TestEnv env;
-    standIn(env, "Form6");
-    QWidget* w = env.open("jvali");
+    standIn(env, WindowName::BasicRow);
+    QWidget* w = env.open(WindowName::CheckFileType);
     click(w, "O1_1");
     click(w, "Command1");
     settle();
     EXPECT_TRUE(env.dialogs.opened.isEmpty());
-    EXPECT_EQ(env.windows.shownNames().last(), "Form6");
-    expectCorrectRowWindow(openWindow("Form6"));
-    EXPECT_EQ(openWindow("jvali"), nullptr);
+    EXPECT_EQ(env.windows.shownNames().last(), WindowName::BasicRow);
+    expectCorrectRowWindow(openWindow(WindowName::BasicRow));
+    EXPECT_EQ(openWindow(WindowName::CheckFileType), nullptr);
     EXPECT_EQ(env.state.RowSource, 0);
 }
 
-TEST(Jvali, ARowsFileIsReadBeforeTheCorrectRow)
+TEST(CheckFileTypeWindowTest, ARowsFileIsReadBeforeTheCorrectRow)
 {
     TestEnv env;
-    standIn(env, "Form6");
+    standIn(env, WindowName::BasicRow);
     const QString path = env.path("viikko.1X2");
     ASSERT_TRUE(writeBytes(path, rowsFileHeader(2) + "1X21X21X21X21" + "2222222222222"));
     env.state.CheckTask = 1;
-    QWidget* w = env.open("jvali");
+    QWidget* w = env.open(WindowName::CheckFileType);
     env.dialogs.choose(path);
     click(w, "Command1");
     settle();
@@ -101,17 +102,17 @@ TEST(Jvali, ARowsFileIsReadBeforeTheCorrectRow)
     EXPECT_EQ(env.state.SystemLoaded, 0);
     EXPECT_EQ(env.state.RowCount, 2);
     EXPECT_EQ(rowText(env.state.Rows[1]), "2222222222222");
-    expectCorrectRowWindow(openWindow("Form6"));
-    EXPECT_EQ(openWindow("jvali"), nullptr);
+    expectCorrectRowWindow(openWindow(WindowName::BasicRow));
+    EXPECT_EQ(openWindow(WindowName::CheckFileType), nullptr);
 }
 
-TEST(Jvali, AnOwnSystemGoesToTheConversionWindow)
+TEST(CheckFileTypeWindowTest, AnOwnSystemGoesToTheConversionWindow)
 {
     TestEnv env;
-    standIn(env, "kon");
+    standIn(env, WindowName::Conversion);
     const QString path = env.path("oma.stm");
     ASSERT_TRUE(writeBytes(path, systemFileHeader(2, 1, 1) + "121X111111111"));
-    QWidget* w = env.open("jvali");
+    QWidget* w = env.open(WindowName::CheckFileType);
     click(w, "O1_2");
     env.dialogs.choose(path);
     click(w, "Command1");
@@ -124,19 +125,19 @@ TEST(Jvali, AnOwnSystemGoesToTheConversionWindow)
     EXPECT_EQ(env.state.HalfGuardCount, 2);
     EXPECT_EQ(env.state.FullGuardCount, 1);
     EXPECT_EQ(env.state.RowCount, 1);
-    EXPECT_EQ(env.windows.shownNames().last(), "kon");
-    EXPECT_EQ(openWindow("jvali"), nullptr);
+    EXPECT_EQ(env.windows.shownNames().last(), WindowName::Conversion);
+    EXPECT_EQ(openWindow(WindowName::CheckFileType), nullptr);
 }
 
-TEST(Jvali, CancelOrAnUnreadableFileKeepsTheWindowOpen)
+TEST(CheckFileTypeWindowTest, CancelOrAnUnreadableFileKeepsTheWindowOpen)
 {
     TestEnv env;
-    standIn(env, "Form6");
+    standIn(env, WindowName::BasicRow);
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("jvali");
+    QWidget* w = env.open(WindowName::CheckFileType);
     click(w, "Command1"); // the dialog cancels
     settle();
-    EXPECT_EQ(openWindow("jvali"), w);
+    EXPECT_EQ(openWindow(WindowName::CheckFileType), w);
     EXPECT_TRUE(env.messages.shown.isEmpty());
 
     const QString path = env.path("rikki.1X2");
@@ -146,14 +147,14 @@ TEST(Jvali, CancelOrAnUnreadableFileKeepsTheWindowOpen)
     settle();
     EXPECT_EQ(env.messages.lastText(), QString::fromUtf8("Tämän tiedoston luku ei onnistu !"));
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
-    EXPECT_EQ(openWindow("jvali"), w);
-    EXPECT_FALSE(env.windows.shownNames().contains("Form6"));
+    EXPECT_EQ(openWindow(WindowName::CheckFileType), w);
+    EXPECT_FALSE(env.windows.shownNames().contains(WindowName::BasicRow));
     EXPECT_FALSE(env.mainWindow.isEnabled());
 }
 
 // The whole road: the main window's checking command, the file, the correct
 // row, the check and the stored win record.
-TEST(Jvali, FromTheMainWindowToAStoredWinRecord)
+TEST(CheckingRoad, FromTheMainWindowToAStoredWinRecord)
 {
     TestEnv env;
     MainWindow form(env.context, env.windows);
@@ -165,44 +166,44 @@ TEST(Jvali, FromTheMainWindowToAStoredWinRecord)
     settle();
     EXPECT_FALSE(form.isEnabled());
     EXPECT_EQ(env.state.CheckTask, 1);
-    QWidget* jvali = openWindow("jvali");
-    ASSERT_TRUE(jvali);
+    QWidget* fileType = openWindow(WindowName::CheckFileType);
+    ASSERT_TRUE(fileType);
     env.dialogs.choose(path);
-    click(jvali, "Command1");
+    click(fileType, "Command1");
     settle();
     EXPECT_EQ(env.state.RowCount, 3);
 
-    if (!env.windows.available("Form6")) {
-        EXPECT_EQ(openWindow("jvali"), jvali);
+    if (!env.windows.available(WindowName::BasicRow)) {
+        EXPECT_EQ(openWindow(WindowName::CheckFileType), fileType);
         GTEST_SKIP() << "the correct-row window is not in this build; checked up to the file";
     }
-    EXPECT_EQ(env.windows.shownNames().last(), "Form6");
-    QWidget* form6 = openWindow("Form6");
-    expectCorrectRowWindow(form6);
+    EXPECT_EQ(env.windows.shownNames().last(), WindowName::BasicRow);
+    QWidget* correctRow = openWindow(WindowName::BasicRow);
+    expectCorrectRowWindow(correctRow);
     const QString correct = "1X21X21X21X21";
     for (int k = 0; k < 13; ++k) {
         const QString array = correct[k] == '1' ? "Yksi" : correct[k] == 'X' ? "Risti" : "Kaksi";
-        click(form6, QString("%1_%2").arg(array).arg(k));
+        click(correctRow, QString("%1_%2").arg(array).arg(k));
     }
-    click(form6, "sainperusrivin");
+    click(correctRow, "sainperusrivin");
     settle();
 
-    QWidget* form9 = openWindow("Form9");
-    ASSERT_TRUE(form9);
+    QWidget* checking = openWindow(WindowName::Checking);
+    ASSERT_TRUE(checking);
     EXPECT_FALSE(form.isEnabled());
-    EXPECT_EQ(form9->windowTitle(), "Tarkastus - ( kierros.1X2 )");
-    typeInto(form9, "Text2", "1500");
-    typeInto(form9, "Text4", "250000");
-    click(form9, "Command1");
-    EXPECT_EQ(textOf(form9, "Label4"), " 1");
-    EXPECT_EQ(textOf(form9, "Label2"), " 0");
-    EXPECT_EQ(textOf(form9, "Label3"), " 1");
-    EXPECT_EQ(textOf(form9, "Label16"), " 1");
-    EXPECT_EQ(textOf(form9, "Label17"), " 250,000");
-    typeInto(form9, "Text5", "48");
-    click(form9, "tilastoi");
+    EXPECT_EQ(checking->windowTitle(), "Tarkastus - ( kierros.1X2 )");
+    typeInto(checking, "Text2", "1500");
+    typeInto(checking, "Text4", "250000");
+    click(checking, "Command1");
+    EXPECT_EQ(textOf(checking, "Label4"), " 1");
+    EXPECT_EQ(textOf(checking, "Label2"), " 0");
+    EXPECT_EQ(textOf(checking, "Label3"), " 1");
+    EXPECT_EQ(textOf(checking, "Label16"), " 1");
+    EXPECT_EQ(textOf(checking, "Label17"), " 250,000");
+    typeInto(checking, "Text5", "48");
+    click(checking, "tilastoi");
     EXPECT_EQ(readBytes(env.path(kWinsFile)), QByteArray("kierros.1X2         2026 48  1   1   0   0   250,000    "));
-    click(form9, "C1");
+    click(checking, "C1");
     settle();
     EXPECT_TRUE(form.isEnabled());
 }

@@ -1,4 +1,4 @@
-#include "checking/ui/form9.h"
+#include "checking/ui/checkingwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/statsfiles.h"
@@ -42,7 +42,7 @@ QLabel* sunkenLabel(QWidget* parent, const QString& text, const QString& name, i
 
 } // namespace
 
-Form9::Form9(AppContext& context) : FeatureWindow(context)
+CheckingWindow::CheckingWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Checking);
     buildControls();
@@ -50,14 +50,14 @@ Form9::Form9(AppContext& context) : FeatureWindow(context)
     // Load
     SharedState& s = state();
     setWindowTitle("Tarkastus - ( " + (s.HaravaTask == 1 ? s.SystemName : s.CurrentFileTitle) + " )");
-    Text6->setText(QString::number(services().clock.today().year()));
+    yearEdit_->setText(QString::number(services().clock.today().year()));
     for (int k = 0; k < kMatches; ++k) {
         findChild<QLabel*>(QString("nu_%1").arg(k))->setText(s.BasicSigns[k]);
         findChild<QLabel*>(QString("osu_%1").arg(k))->setText(s.BasicSigns[k]);
     }
 }
 
-void Form9::buildControls()
+void CheckingWindow::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -86,36 +86,36 @@ void Form9::buildControls()
         grid->addWidget(prizeBoxes_[i], row, 2);
         grid->addWidget(makeLabel(prizes, " Mk."), row, 3);
     }
-    Label12 = sunkenLabel(prizes, QString(), "Label12", 56);
-    Label17 = sunkenLabel(prizes, QString(), "Label17", 110);
-    Label17->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label16 = sunkenLabel(prizes, " ?", "Label16", 56);
+    rowCountLabel_ = sunkenLabel(prizes, QString(), "Label12", 56);
+    winTotalLabel_ = sunkenLabel(prizes, QString(), "Label17", 110);
+    winTotalLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    fullHitRowLabel_ = sunkenLabel(prizes, " ?", "Label16", 56);
     grid->addWidget(makeLabel(prizes, " Rivimäärä:"), 5, 0, 1, 2);
-    grid->addWidget(Label12, 5, 2, Qt::AlignLeft);
+    grid->addWidget(rowCountLabel_, 5, 2, Qt::AlignLeft);
     grid->addWidget(makeLabel(prizes, " Yht."), 6, 1);
-    grid->addWidget(Label17, 6, 2);
+    grid->addWidget(winTotalLabel_, 6, 2);
     grid->addWidget(makeLabel(prizes, " Mk."), 6, 3);
     grid->addWidget(makeLabel(prizes, " Rivillä"), 7, 0, 1, 2);
-    grid->addWidget(Label16, 7, 2, Qt::AlignLeft);
+    grid->addWidget(fullHitRowLabel_, 7, 2, Qt::AlignLeft);
 
     auto* roundRow = new QHBoxLayout;
-    Text5 = new QLineEdit(prizes);
-    Text5->setObjectName("Text5");
-    Text5->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,3}"), Text5));
-    Text5->setMaximumWidth(50);
-    Text6 = new QLineEdit(prizes);
-    Text6->setObjectName("Text6");
-    Text6->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), Text6));
-    Text6->setMaximumWidth(64);
+    roundEdit_ = new QLineEdit(prizes);
+    roundEdit_->setObjectName("Text5");
+    roundEdit_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,3}"), roundEdit_));
+    roundEdit_->setMaximumWidth(50);
+    yearEdit_ = new QLineEdit(prizes);
+    yearEdit_->setObjectName("Text6");
+    yearEdit_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), yearEdit_));
+    yearEdit_->setMaximumWidth(64);
     auto* roundCaption = makeLabel(prizes, "&Kierros");
-    roundCaption->setBuddy(Text5);
+    roundCaption->setBuddy(roundEdit_);
     auto* yearCaption = makeLabel(prizes, "&Vuosi");
-    yearCaption->setBuddy(Text6);
+    yearCaption->setBuddy(yearEdit_);
     roundRow->addWidget(roundCaption);
-    roundRow->addWidget(Text5);
+    roundRow->addWidget(roundEdit_);
     roundRow->addSpacing(12);
     roundRow->addWidget(yearCaption);
-    roundRow->addWidget(Text6);
+    roundRow->addWidget(yearEdit_);
     roundRow->addStretch(1);
     grid->addLayout(roundRow, 8, 0, 1, 4);
     grid->setRowStretch(9, 1);
@@ -125,15 +125,15 @@ void Form9::buildControls()
     auto* right = new QVBoxLayout;
     right->setSpacing(2);
     lines_ = new QStringListModel(this);
-    List1 = makeListing(this, "List1", lines_, 48);
-    List1->setMinimumHeight(220);
+    rowList_ = makeListing(this, "List1", lines_, 48);
+    rowList_->setMinimumHeight(220);
     const QFont fixed = listingFont();
     const int cw = QFontMetrics(fixed).horizontalAdvance(QChar('0'));
     auto* correct = new QHBoxLayout;
     correct->setSpacing(0);
     // The signs of a list line start after " 1  > ".
-    const int textMargin = List1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, List1) + 1;
-    correct->addSpacing(List1->frameWidth() + textMargin + 6 * cw);
+    const int textMargin = rowList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, rowList_) + 1;
+    correct->addSpacing(rowList_->frameWidth() + textMargin + 6 * cw);
     for (int k = 0; k < kMatches; ++k) {
         if (k > 0)
             correct->addSpacing((k == 3 || k == 6 || k == 9) ? 2 * cw : cw);
@@ -147,7 +147,7 @@ void Form9::buildControls()
     correct->addWidget(caption);
     correct->addStretch(1);
     right->addLayout(correct);
-    right->addWidget(List1, 1);
+    right->addWidget(rowList_, 1);
     top->addLayout(right, 1);
 
     // Per match: the correct sign and how often the rows had it right
@@ -170,51 +170,51 @@ void Form9::buildControls()
         QLabel* percent = makeLabel(matches, QString(), QString("osui_%1").arg(k));
         percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         percent->setMinimumWidth(percent->fontMetrics().horizontalAdvance(" 100"));
-        osui_ << percent;
+        matchPercentLabels_ << percent;
         cell->addWidget(percent);
         cell->addWidget(makeLabel(matches, "%"));
         mgrid->addLayout(cell, 2, k + 1);
     }
     mgrid->addWidget(makeLabel(matches, "ka"), 0, kMatches + 1, Qt::AlignCenter);
-    ka = sunkenLabel(matches, QString(), "ka", 40);
-    ka->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    mgrid->addWidget(ka, 2, kMatches + 1);
+    averageLabel_ = sunkenLabel(matches, QString(), "ka", 40);
+    averageLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    mgrid->addWidget(averageLabel_, 2, kMatches + 1);
     layout->addWidget(matches);
 
     auto* buttons = new QHBoxLayout;
-    Command1 = makeButton(this, "Command1", "&TARKASTA");
-    tilastoi = makeButton(this, "tilastoi", "T&ilastoi");
-    Command2 = makeButton(this, "Command2", "&Apua");
-    C1 = makeButton(this, "C1", "&Lopeta");
-    Command1->setDefault(true);
+    checkButton_ = makeButton(this, "Command1", "&TARKASTA");
+    storeButton_ = makeButton(this, "tilastoi", "T&ilastoi");
+    helpButton_ = makeButton(this, "Command2", "&Apua");
+    quitButton_ = makeButton(this, "C1", "&Lopeta");
+    checkButton_->setDefault(true);
     // Storing before the check would store nothing worth keeping.
-    tilastoi->setEnabled(false);
-    buttons->addWidget(Command1);
-    buttons->addWidget(tilastoi);
+    storeButton_->setEnabled(false);
+    buttons->addWidget(checkButton_);
+    buttons->addWidget(storeButton_);
     buttons->addStretch(1);
-    buttons->addWidget(Command2);
-    buttons->addWidget(C1);
+    buttons->addWidget(helpButton_);
+    buttons->addWidget(quitButton_);
     layout->addLayout(buttons);
 
     setTabOrder(prizeBoxes_[3], prizeBoxes_[2]);
     setTabOrder(prizeBoxes_[2], prizeBoxes_[1]);
     setTabOrder(prizeBoxes_[1], prizeBoxes_[0]);
-    setTabOrder(prizeBoxes_[0], Text5);
-    setTabOrder(Text5, Text6);
-    setTabOrder(Text6, Command1);
-    setTabOrder(Command1, tilastoi);
-    setTabOrder(tilastoi, Command2);
-    setTabOrder(Command2, C1);
-    setTabOrder(C1, List1);
+    setTabOrder(prizeBoxes_[0], roundEdit_);
+    setTabOrder(roundEdit_, yearEdit_);
+    setTabOrder(yearEdit_, checkButton_);
+    setTabOrder(checkButton_, storeButton_);
+    setTabOrder(storeButton_, helpButton_);
+    setTabOrder(helpButton_, quitButton_);
+    setTabOrder(quitButton_, rowList_);
     prizeBoxes_[3]->setFocus();
 
-    connect(Command1, &QPushButton::clicked, this, [this] { check(); });
-    connect(tilastoi, &QPushButton::clicked, this, [this] { storeWins(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(C1, &QPushButton::clicked, this, [this] { finish(); });
+    connect(checkButton_, &QPushButton::clicked, this, [this] { check(); });
+    connect(storeButton_, &QPushButton::clicked, this, [this] { storeWins(); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(quitButton_, &QPushButton::clicked, this, [this] { finish(); });
 }
 
-void Form9::check()
+void CheckingWindow::check()
 {
     SharedState& s = state();
     s.LastFullHitRow = 0;
@@ -222,8 +222,8 @@ void Form9::check()
     s.MatchPercents.fill(0);
     s.ListedLines = 0;
     s.BlockBoundary = 0;
-    Command1->setEnabled(false);
-    C1->setEnabled(false);
+    checkButton_->setEnabled(false);
+    quitButton_->setEnabled(false);
     lines_->setStringList({});
     running_ = true;
 
@@ -236,13 +236,13 @@ void Form9::check()
     }
     // With nothing to check the window must still let the user out.
     running_ = false;
-    C1->setEnabled(true);
+    quitButton_->setEnabled(true);
 }
 
-void Form9::checkSingleRows()
+void CheckingWindow::checkSingleRows()
 {
     SharedState& s = state();
-    List1->setEnabled(false);
+    rowList_->setEnabled(false);
     std::optional<SingleRowCheck> result;
     {
         BusyCursor busy;
@@ -250,8 +250,8 @@ void Form9::checkSingleRows()
         lines_->setStringList(result->lines);
         if (result->selectedLine >= 0) {
             const QModelIndex line = lines_->index(result->selectedLine);
-            List1->setCurrentIndex(line);
-            List1->scrollTo(line);
+            rowList_->setCurrentIndex(line);
+            rowList_->scrollTo(line);
         }
     }
     s.MatchHits = result->matchHits;
@@ -259,11 +259,11 @@ void Form9::checkSingleRows()
     s.BlockBoundary = result->blockBoundary;
     showTally(result->tally);
     if (result->tally.lastFullHitRow > 0)
-        Label16->setText(signedNumber(result->tally.lastFullHitRow));
+        fullHitRowLabel_->setText(signedNumber(result->tally.lastFullHitRow));
     finishCheck(Kind::SingleRows, result->tally);
 }
 
-void Form9::checkHarava()
+void CheckingWindow::checkHarava()
 {
     SharedState& s = state();
     lines_->setStringList({kNotListed});
@@ -279,13 +279,13 @@ void Form9::checkHarava()
     }
     showTally(tally);
     if (tally.lastFullHitRow > 0)
-        Label16->setText(signedNumber(tally.lastFullHitRow));
+        fullHitRowLabel_->setText(signedNumber(tally.lastFullHitRow));
     if (!read)
         message("Tiedoston lukuvirhe !" + QString::number(s.SystemColumns));
     finishCheck(Kind::Harava, tally);
 }
 
-bool Form9::checkTypedSystem()
+bool CheckingWindow::checkTypedSystem()
 {
     SharedState& s = state();
     lines_->setStringList({kNotListed});
@@ -296,7 +296,7 @@ bool Form9::checkTypedSystem()
     s.HalfGuardCount = shape.halfGuards;
     s.FullGuardCount = shape.fullGuards;
     s.FullSystemSize = qint32(std::min<qint64>(shape.rows, std::numeric_limits<qint32>::max()));
-    Label12->setText(signedNumber(s.FullSystemSize));
+    rowCountLabel_->setText(signedNumber(s.FullSystemSize));
     QCoreApplication::processEvents();
 
     bool expanded = shape.rows <= kMaxSystemRows;
@@ -323,7 +323,7 @@ bool Form9::checkTypedSystem()
     return true;
 }
 
-void Form9::showTally(const PrizeTally& tally)
+void CheckingWindow::showTally(const PrizeTally& tally)
 {
     SharedState& s = state();
     s.PrizeClassCounts = tally.counts;
@@ -332,23 +332,23 @@ void Form9::showTally(const PrizeTally& tally)
         countLabels_[i]->setText(signedNumber(tally.counts[i]));
     // The count follows the rows checked; with none it stays as it was.
     if (tally.rowsChecked > 0)
-        Label12->setText(signedNumber(tally.rowsChecked));
+        rowCountLabel_->setText(signedNumber(tally.rowsChecked));
 }
 
-void Form9::finishCheck(Kind kind, const PrizeTally& tally)
+void CheckingWindow::finishCheck(Kind kind, const PrizeTally& tally)
 {
     SharedState& s = state();
     std::array<double, 4> prizes{};
     for (int i = 0; i < 4; ++i)
         prizes[i] = prizeAmount(prizeBoxes_[i]->text());
-    Label17->setText(" " + groupedAmount(winTotal(prizes, tally)));
+    winTotalLabel_->setText(" " + groupedAmount(winTotal(prizes, tally)));
 
-    C1->setEnabled(true);
+    quitButton_->setEnabled(true);
     // The stored result must belong to the prizes that were used.
     for (QLineEdit* box : prizeBoxes_)
         box->setEnabled(false);
-    tilastoi->setEnabled(true);
-    List1->setEnabled(true);
+    storeButton_->setEnabled(true);
+    rowList_->setEnabled(true);
     if (tally.won())
         PlayEventSound(context(), 13);
 
@@ -359,29 +359,29 @@ void Form9::finishCheck(Kind kind, const PrizeTally& tally)
     if (!percentages)
         return;
     for (int k = 0; k < kMatches; ++k) {
-        osui_[k]->setText(signedNumber(percentages->whole[k]));
+        matchPercentLabels_[k]->setText(signedNumber(percentages->whole[k]));
         s.MatchPercents[k] = percentages->rounded[k];
     }
-    ka->setText(signedNumber(percentages->average));
+    averageLabel_->setText(signedNumber(percentages->average));
 }
 
-void Form9::storeWins()
+void CheckingWindow::storeWins()
 {
     SharedState& s = state();
-    if (Text5->text().trimmed().isEmpty()) {
+    if (roundEdit_->text().trimmed().isEmpty()) {
         message("Anna kierrosnumero !", Messages::Question, "Tilastoi");
-        Text5->setFocus();
+        roundEdit_->setFocus();
         return;
     }
     const WinRecordName name = winRecordName(s.CurrentFileTitle, s.HaravaTask == 1, s.SystemName, s.FullSystemSize);
     const VoitotRecord shown{name.field,
-                             Text6->text(),
-                             Text5->text(),
+                             yearEdit_->text(),
+                             roundEdit_->text(),
                              countLabels_[3]->text(),
                              countLabels_[2]->text(),
                              countLabels_[1]->text(),
                              countLabels_[0]->text(),
-                             Label17->text()};
+                             winTotalLabel_->text()};
     // A figure cut to its field would be listed later as another number.
     QString unfit;
     const std::optional<VoitotRecord> record = storedWinRecord(shown, &unfit);
@@ -402,11 +402,11 @@ void Form9::storeWins()
     message("Voitot tilastoitu !", Messages::Exclamation, "Tilastoi");
 }
 
-void Form9::keyPressEvent(QKeyEvent* event)
+void CheckingWindow::keyPressEvent(QKeyEvent* event)
 {
     // Escape is "&Lopeta", and like it waits for the check to end.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (C1->isEnabled())
+        if (quitButton_->isEnabled())
             finish();
         return;
     }

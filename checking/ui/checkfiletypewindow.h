@@ -6,14 +6,14 @@
 
 // Which kind of played rows is checked: a rows file, a full system typed in
 // as a sign pattern, or an own-system file.
-class jvali : public FeatureWindow {
+class CheckFileTypeWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit jvali(AppContext& context);
+    explicit CheckFileTypeWindow(AppContext& context);
 
 private:
     void choose(int option);
     void accept();
 
-    QButtonGroup* O1 = nullptr;
+    QButtonGroup* fileTypeOptions_ = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "random/ui/form7.h"
+#include "random/ui/drawingwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -36,7 +36,7 @@ QLabel* valueLabel(QWidget* parent, const QString& name)
 
 } // namespace
 
-Form7::Form7(AppContext& context) : FeatureWindow(context)
+DrawingWindow::DrawingWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Drawing);
     setWindowTitle("ARVONTA");
@@ -49,34 +49,33 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
     // Left: the chart and the hit counters.
     auto* left = new QVBoxLayout;
     top->addLayout(left, 1);
-    Frame2 = new QGroupBox("Perusmerkkejä", this);
-    Frame2->setObjectName("Frame2");
-    auto* chartLayout = new QGridLayout(Frame2);
-    Pic = new DrawChart(Frame2);
-    chartLayout->addWidget(makeLabel(Frame2, "13", "huippu"), 0, 0, Qt::AlignRight | Qt::AlignTop);
-    chartLayout->addWidget(Pic, 0, 1, 2, 1);
-    chartLayout->addWidget(makeLabel(Frame2, "0", "nolla"), 1, 0, Qt::AlignRight | Qt::AlignBottom);
-    pohja = makeLabel(Frame2, QString(), "pohja");
-    chartLayout->addWidget(pohja, 2, 1, Qt::AlignRight);
+    chartBox_ = new QGroupBox("Perusmerkkejä", this);
+    chartBox_->setObjectName("Frame2");
+    auto* chartLayout = new QGridLayout(chartBox_);
+    chart_ = new DrawChart(chartBox_);
+    chartLayout->addWidget(makeLabel(chartBox_, "13", "huippu"), 0, 0, Qt::AlignRight | Qt::AlignTop);
+    chartLayout->addWidget(chart_, 0, 1, 2, 1);
+    chartLayout->addWidget(makeLabel(chartBox_, "0", "nolla"), 1, 0, Qt::AlignRight | Qt::AlignBottom);
+    chartRowCount_ = makeLabel(chartBox_, QString(), "pohja");
+    chartLayout->addWidget(chartRowCount_, 2, 1, Qt::AlignRight);
     chartLayout->setRowStretch(0, 1);
     chartLayout->setColumnStretch(1, 1);
-    left->addWidget(Frame2, 1);
+    left->addWidget(chartBox_, 1);
 
-    Frame1 = new QGroupBox("Jos perusrivissä 13 oikein:", this);
-    Frame1->setObjectName("Frame1");
-    auto* counters = new QHBoxLayout(Frame1);
-    QLabel** hitLabels[4] = {&os1, &os2, &os3, &os4};
+    hitCountsBox_ = new QGroupBox("Jos perusrivissä 13 oikein:", this);
+    hitCountsBox_->setObjectName("Frame1");
+    auto* counters = new QHBoxLayout(hitCountsBox_);
     for (int i = 0; i < 4; ++i) {
-        counters->addWidget(makeLabel(Frame1, QString("x %1").arg(13 - i), QString("x%1").arg(13 - i)));
-        *hitLabels[i] = valueLabel(Frame1, QString("os%1").arg(i + 1));
-        (*hitLabels[i])->setText("0");
-        (*hitLabels[i])->setMinimumWidth((*hitLabels[i])->fontMetrics().horizontalAdvance("0000"));
-        counters->addWidget(*hitLabels[i]);
+        counters->addWidget(makeLabel(hitCountsBox_, QString("x %1").arg(13 - i), QString("x%1").arg(13 - i)));
+        hitCounts_[i] = valueLabel(hitCountsBox_, QString("os%1").arg(i + 1));
+        hitCounts_[i]->setText("0");
+        hitCounts_[i]->setMinimumWidth(hitCounts_[i]->fontMetrics().horizontalAdvance("0000"));
+        counters->addWidget(hitCounts_[i]);
         if (i < 3)
             counters->addSpacing(10);
     }
     counters->addStretch(1);
-    left->addWidget(Frame1);
+    left->addWidget(hitCountsBox_);
 
     // Right: the figures of the run and the buttons.
     auto* right = new QVBoxLayout;
@@ -87,7 +86,8 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
     const QString captions[6] = {
         " RIVIMÄÄRÄ:", " ARVOTTU:", " HYVÄKSYTTY:", " SAMOJA HYLÄTTY:", " PERUSMERKKEJÄ:", " KESKIARVO:"};
     const QString names[6] = {"Maara", "Arvottu", "Hyvaksytty", "Hylatty", "Perusmerkit", "Keskiarvo"};
-    QLabel** values[6] = {&maara_, &arvottu_, &hyvaksytty_, &hylatty_, &perusmerkit_, &keskiarvo_};
+    QLabel** values[6] = {&rowCountValue_, &drawnValue_,      &acceptedValue_,
+                          &rejectedValue_, &basicSignsValue_, &averageValue_};
     for (int i = 0; i < 6; ++i) {
         auto* caption = makeLabel(this, captions[i], "Otsake" + names[i]);
         *values[i] = valueLabel(this, names[i]);
@@ -98,60 +98,60 @@ Form7::Form7(AppContext& context) : FeatureWindow(context)
     }
     right->addLayout(figures);
     right->addSpacing(10);
-    ar = makeButton(this, "ar", "&Arvo");
-    talleta = makeButton(this, "talleta", "&Tallenna");
-    Command1 = makeButton(this, "Command1", "&OK");
-    Command2 = makeButton(this, "Command2", "A&pua");
-    for (QPushButton* button : {ar, talleta, Command1, Command2})
+    drawButton_ = makeButton(this, "ar", "&Arvo");
+    saveButton_ = makeButton(this, "talleta", "&Tallenna");
+    okButton_ = makeButton(this, "Command1", "&OK");
+    helpButton_ = makeButton(this, "Command2", "A&pua");
+    for (QPushButton* button : {drawButton_, saveButton_, okButton_, helpButton_})
         right->addWidget(button);
     right->addStretch(1);
 
-    mittari = new QProgressBar(this);
-    mittari->setObjectName("mittari");
-    layout->addWidget(mittari);
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName("mittari");
+    layout->addWidget(progressBar_);
     setMinimumSize(560, 330);
 
-    connect(ar, &QPushButton::clicked, this, [this] { draw(); });
-    connect(talleta, &QPushButton::clicked, this, [this] { save(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { closeWindow(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(drawButton_, &QPushButton::clicked, this, [this] { draw(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { closeWindow(); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
     bindDialogKeys(this, nullptr, [this] { close(); });
 
     // Load
     const SharedState& s = state();
-    talleta->setEnabled(false);
-    mittari->setRange(0, std::max(1, s.DrawCount));
-    mittari->setValue(0);
-    Pic->setRowCount(s.DrawCount);
-    pohja->setText(QString::number(s.DrawCount));
-    maara_->setText(QString::number(s.DrawCount));
+    saveButton_->setEnabled(false);
+    progressBar_->setRange(0, std::max(1, s.DrawCount));
+    progressBar_->setValue(0);
+    chart_->setRowCount(s.DrawCount);
+    chartRowCount_->setText(QString::number(s.DrawCount));
+    rowCountValue_->setText(QString::number(s.DrawCount));
     // A random-row system has no basic row to count hits against.
     if (s.DrawMode == 1) {
-        Frame1->hide();
-        Frame2->hide();
+        hitCountsBox_->hide();
+        chartBox_->hide();
         for (QWidget* w : basicSignStats_)
             w->hide();
         top_->setStretch(0, 0);
         top_->setStretch(1, 1);
         setMinimumSize(300, 0);
     }
-    ar->setDefault(true);
-    ar->setFocus();
+    drawButton_->setDefault(true);
+    drawButton_->setFocus();
 }
 
-void Form7::setRunButtons(bool enabled)
+void DrawingWindow::setRunButtons(bool enabled)
 {
-    Command1->setEnabled(enabled);
-    Command2->setEnabled(enabled);
+    okButton_->setEnabled(enabled);
+    helpButton_->setEnabled(enabled);
 }
 
-void Form7::draw()
+void DrawingWindow::draw()
 {
     SharedState& s = state();
     if (s.DrawBusy == 1)
         return;
     s.DrawBusy = 1;
-    ar->setEnabled(false); // a window draws once
+    drawButton_->setEnabled(false); // a window draws once
     setRunButtons(false);
     bool drawn = false;
     QString error;
@@ -172,17 +172,17 @@ void Form7::draw()
         message("Arvonta ei onnistu !" + QString(kLineBreak) + error, Messages::Critical);
         return;
     }
-    talleta->setEnabled(true);
-    talleta->setDefault(true);
-    talleta->setFocus();
+    saveButton_->setEnabled(true);
+    saveButton_->setDefault(true);
+    saveButton_->setFocus();
     PlayEventSound(context(), 12);
 }
 
-void Form7::run(RowDrawing& drawing)
+void DrawingWindow::run(RowDrawing& drawing)
 {
     SharedState& s = state();
     s.Rows.assign(std::size_t(s.DrawCount), Row{});
-    maara_->setText(QString::number(s.DrawCount));
+    rowCountValue_->setText(QString::number(s.DrawCount));
     BusyCursor busy;
     QElapsedTimer sinceShown;
     sinceShown.start();
@@ -194,7 +194,7 @@ void Form7::run(RowDrawing& drawing)
             s.Rows[std::size_t(attempt.rowNumber - 1)] = attempt.row;
             lastHits = attempt.basicSignHits;
             if (s.DrawMode != 1)
-                Pic->addRow(attempt.rowNumber, attempt.basicSignHits);
+                chart_->addRow(attempt.rowNumber, attempt.basicSignHits);
         }
         if (drawing.done() || sinceShown.elapsed() >= kRepaintMs) {
             showProgress(drawing, lastHits);
@@ -202,35 +202,34 @@ void Form7::run(RowDrawing& drawing)
         }
     }
     if (s.DrawMode != 1)
-        Pic->showAverage(drawing.average());
+        chart_->showAverage(drawing.average());
 }
 
-void Form7::showProgress(const RowDrawing& drawing, int lastHits)
+void DrawingWindow::showProgress(const RowDrawing& drawing, int lastHits)
 {
-    arvottu_->setText(QString::number(drawing.attempts()));
-    hylatty_->setText(QString::number(drawing.duplicatesRejected()));
+    drawnValue_->setText(QString::number(drawing.attempts()));
+    rejectedValue_->setText(QString::number(drawing.duplicatesRejected()));
     if (drawing.accepted() == 0)
         return;
-    hyvaksytty_->setText(QString::number(drawing.accepted()));
-    perusmerkit_->setText(QString::number(lastHits));
-    keskiarvo_->setText(" " + tenthsPattern(drawing.average()));
-    mittari->setValue(std::min(drawing.accepted(), mittari->maximum()));
+    acceptedValue_->setText(QString::number(drawing.accepted()));
+    basicSignsValue_->setText(QString::number(lastHits));
+    averageValue_->setText(" " + tenthsPattern(drawing.average()));
+    progressBar_->setValue(std::min(drawing.accepted(), progressBar_->maximum()));
     if (state().DrawMode != 1) {
-        Pic->update();
+        chart_->update();
         const auto& classes = drawing.hitClasses();
-        QLabel* counters[4] = {os1, os2, os3, os4};
         for (int i = 0; i < 4; ++i)
-            counters[i]->setText(QString::number(classes[i]));
+            hitCounts_[i]->setText(QString::number(classes[i]));
     }
 }
 
-void Form7::save()
+void DrawingWindow::save()
 {
     if (SaveRowsFile(context(), state().DrawCount))
         finish();
 }
 
-void Form7::closeWindow()
+void DrawingWindow::closeWindow()
 {
     if (state().DrawBusy == 1)
         return;

@@ -1,4 +1,4 @@
-#include "random/ui/form8.h"
+#include "random/ui/matchweightswindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -34,7 +34,7 @@ constexpr int kBottomRow = kFirstMatchRow + 13;
 
 } // namespace
 
-Form8::Form8(AppContext& context) : FeatureWindow(context)
+MatchWeightsWindow::MatchWeightsWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::MatchWeights);
     setWindowTitle("Valitse ottelukohtaiset painotukset ja varmat !");
@@ -76,15 +76,16 @@ Form8::Form8(AppContext& context) : FeatureWindow(context)
         sign->setMinimumWidth(fontMetrics().horizontalAdvance("XX"));
         grid->addWidget(sign, row, kSign);
 
-        HH1[k] = makeWeightBar(this, QString("HH1_%1").arg(k), kMinWeight, kMaxWeight, kMinWeight);
-        HH1[k]->setMinimumWidth(150);
-        grid->addWidget(HH1[k], row, kBar);
+        weightBars_[k] = makeWeightBar(this, QString("HH1_%1").arg(k), kMinWeight, kMaxWeight, kMinWeight);
+        weightBars_[k]->setMinimumWidth(150);
+        grid->addWidget(weightBars_[k], row, kBar);
 
-        L1[k] = makeLabel(this, weightLabel(kMinWeight), QString("L1_%1").arg(k));
-        L1[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        L1[k]->setMinimumWidth(fontMetrics().horizontalAdvance("100 %"));
-        grid->addWidget(L1[k], row, kPercent);
-        connect(HH1[k], &QScrollBar::valueChanged, this, [this, k](int value) { L1[k]->setText(weightLabel(value)); });
+        weightPercents_[k] = makeLabel(this, weightLabel(kMinWeight), QString("L1_%1").arg(k));
+        weightPercents_[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        weightPercents_[k]->setMinimumWidth(fontMetrics().horizontalAdvance("100 %"));
+        grid->addWidget(weightPercents_[k], row, kPercent);
+        connect(weightBars_[k], &QScrollBar::valueChanged, this,
+                [this, k](int value) { weightPercents_[k]->setText(weightLabel(value)); });
 
         const QString bankerCaption = " < " + QString::number(k + 1) + (k + 1 < 10 ? "   " : " ") + "Varma";
         bankers_[k] = new QCheckBox(bankerCaption, this);
@@ -122,7 +123,7 @@ Form8::Form8(AppContext& context) : FeatureWindow(context)
     // Tab goes along each line, then to the next match.
     QWidget* previous = nullptr;
     for (int k = 0; k < kMatches; ++k) {
-        for (QWidget* w : {static_cast<QWidget*>(HH1[k]), static_cast<QWidget*>(bankers_[k]),
+        for (QWidget* w : {static_cast<QWidget*>(weightBars_[k]), static_cast<QWidget*>(bankers_[k]),
                            static_cast<QWidget*>(signBoxes_[k][0]), static_cast<QWidget*>(signBoxes_[k][1]),
                            static_cast<QWidget*>(signBoxes_[k][2])}) {
             if (previous)
@@ -136,12 +137,12 @@ Form8::Form8(AppContext& context) : FeatureWindow(context)
     connect(hint, &QPushButton::clicked, this, [this] { showHint(); });
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
     bindDialogKeys(this, ok, [this] { close(); });
-    HH1[0]->setFocus();
+    weightBars_[0]->setFocus();
 }
 
-void Form8::signBoxToggled(int match, int sign, bool checked)
+void MatchWeightsWindow::signBoxToggled(int match, int sign, bool checked)
 {
-    SignBoxes& boxes = boxes_[match];
+    SignBoxes& boxes = signChoices_[match];
     boxes.on[sign] = checked;
     signBoxClicked(boxes, sign);
     for (int s = 0; s < 3; ++s) {
@@ -151,16 +152,16 @@ void Form8::signBoxToggled(int match, int sign, bool checked)
     state().ExcludedSigns[match] = boxes.excluded;
 }
 
-void Form8::bankerToggled(int match, bool banker)
+void MatchWeightsWindow::bankerToggled(int match, bool banker)
 {
     // A banker always takes the basic sign: its weight and signs do not matter then.
-    HH1[match]->setEnabled(!banker);
-    L1[match]->setEnabled(!banker);
+    weightBars_[match]->setEnabled(!banker);
+    weightPercents_[match]->setEnabled(!banker);
     for (QCheckBox* box : signBoxes_[match])
         box->setEnabled(!banker);
 }
 
-void Form8::showHint()
+void MatchWeightsWindow::showHint()
 {
     message(QString("Normaalisti arvonnassa on käytössä kaikki merkit.") + kLineBreak +
                 "Voit hylätä joka kohteesta yhden merkin" + kLineBreak + "joka ei tule mukaan arvottaviin riveihin." +
@@ -168,11 +169,11 @@ void Form8::showHint()
             Messages::Information);
 }
 
-void Form8::accept()
+void MatchWeightsWindow::accept()
 {
     MatchValues weights{};
     for (int k = 0; k < kMatches; ++k)
-        weights[k] = bankers_[k]->isChecked() ? kBankerWeight : HH1[k]->value();
+        weights[k] = bankers_[k]->isChecked() ? kBankerWeight : weightBars_[k]->value();
     const WeightTotals totals = weightTotals(weights);
     SharedState& s = state();
     s.BankerCount = totals.bankerCount;

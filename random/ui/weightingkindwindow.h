@@ -5,10 +5,10 @@
 class QRadioButton;
 
 // One weight for every match, or a weight of its own for each match.
-class Form2 : public FeatureWindow {
+class WeightingKindWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form2(AppContext& context);
+    explicit WeightingKindWindow(AppContext& context);
 
 private:
     void accept();

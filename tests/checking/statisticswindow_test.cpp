@@ -1,4 +1,5 @@
 #include "base/statsfiles.h"
+#include "base/ui/windownames.h"
 #include "checking/statistics.h"
 #include "printing.h"
 #include "support/testenv.h"
@@ -36,21 +37,21 @@ QStringList listLines(QWidget* window)
 
 void chooseYear(QWidget* window, const QString& year)
 {
-    auto* vdt = control<QComboBox>(window, "vdt");
-    vdt->setCurrentIndex(vdt->findText(year));
+    auto* years = control<QComboBox>(window, "vdt");
+    years->setCurrentIndex(years->findText(year));
 }
 
 } // namespace
 
-TEST(Tillis, LoadOffersTheYearsAndWaitsForAFile)
+TEST(StatisticsWindowTest, LoadOffersTheYearsAndWaitsForAFile)
 {
     TestEnv env;
-    QWidget* w = env.open("tillis");
+    QWidget* w = env.open(WindowName::Statistics);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Tilastot");
-    auto* vdt = control<QComboBox>(w, "vdt");
-    EXPECT_EQ(vdt->currentText(), " 1972");
-    EXPECT_EQ(vdt->itemText(vdt->count() - 1), " 2026");
+    auto* years = control<QComboBox>(w, "vdt");
+    EXPECT_EQ(years->currentText(), " 1972");
+    EXPECT_EQ(years->itemText(years->count() - 1), " 2026");
     EXPECT_FALSE(isShown(w, "Label2"));
     EXPECT_EQ(textOf(w, "L1_0"), " 0");
     EXPECT_EQ(textOf(w, "Lx_12"), " 0");
@@ -61,10 +62,10 @@ TEST(Tillis, LoadOffersTheYearsAndWaitsForAFile)
     click(w, "O1_0");
     EXPECT_TRUE(isEnabled(w, "MhCommand1"));
     EXPECT_TRUE(isEnabled(w, "Command3"));
-    saveShot(w, "tillis_load");
+    saveShot(w, "statistics_load");
 }
 
-TEST(Tillis, WinsAreListedWithTheirTotal)
+TEST(StatisticsWindowTest, WinsAreListedWithTheirTotal)
 {
     TestEnv env;
     storeWin(env, "eka.1X2", "3", " 1,250");
@@ -75,7 +76,7 @@ TEST(Tillis, WinsAreListedWithTheirTotal)
         f.open(QIODevice::Append);
         f.write("torn record");
     }
-    QWidget* w = env.open("tillis");
+    QWidget* w = env.open(WindowName::Statistics);
     click(w, "O1_0");
     click(w, "MhCommand1");
     const QStringList lines = listLines(w);
@@ -87,27 +88,27 @@ TEST(Tillis, WinsAreListedWithTheirTotal)
     EXPECT_EQ(control<QListView>(w, "List1")->currentIndex().row(), 0);
     EXPECT_TRUE(isEnabled(w, "MhCommand1"));
     EXPECT_TRUE(isEnabled(w, "Picture1"));
-    saveShot(w, "tillis_wins");
+    saveShot(w, "statistics_wins");
 }
 
-TEST(Tillis, AnAbsentWinsFileListsOnlyTheFrame)
+TEST(StatisticsWindowTest, AnAbsentWinsFileListsOnlyTheFrame)
 {
     TestEnv env;
-    QWidget* w = env.open("tillis");
+    QWidget* w = env.open(WindowName::Statistics);
     click(w, "O1_0");
     click(w, "MhCommand1");
     EXPECT_EQ(listLines(w), QStringList({"Tiedosto             Vuosi   Krs.  X13   X12   X11   X10   Voitot",
                                          QString(70, '='), QString::fromUtf8("Yhteensä:  Mk.")}));
 }
 
-TEST(Tillis, CorrectRowsOfOneYearAndTheirDistribution)
+TEST(StatisticsWindowTest, CorrectRowsOfOneYearAndTheirDistribution)
 {
     TestEnv env;
     storeCorrect(env, "1X21X21X21X21", "2025", "52");
     storeCorrect(env, "1111111111111", "2026", "1");
     storeCorrect(env, "1111111111111", "2026", "1");
     storeCorrect(env, "2XX2XX2XX2XX2", "2026", "2");
-    QWidget* w = env.open("tillis");
+    QWidget* w = env.open(WindowName::Statistics);
     click(w, "O1_1");
     chooseYear(w, " 2026");
     click(w, "MhCommand1");
@@ -119,7 +120,7 @@ TEST(Tillis, CorrectRowsOfOneYearAndTheirDistribution)
     EXPECT_EQ(textOf(w, "L2_0"), " 1");
     EXPECT_EQ(textOf(w, "Lx_1"), " 1");
     EXPECT_EQ(textOf(w, "Lx_0"), " 0");
-    saveShot(w, "tillis_correct_rows");
+    saveShot(w, "statistics_correct_rows");
 
     // A year without records lists the heading and clears the distribution.
     chooseYear(w, " 1999");
@@ -140,11 +141,11 @@ TEST(Tillis, CorrectRowsOfOneYearAndTheirDistribution)
     EXPECT_TRUE(control<QAbstractButton>(w, "O1_1")->isChecked());
 }
 
-TEST(Tillis, DeletingAFileAsksFirst)
+TEST(StatisticsWindowTest, DeletingAFileAsksFirst)
 {
     TestEnv env;
     storeWin(env, "eka.1X2", "3", " 100");
-    QWidget* w = env.open("tillis");
+    QWidget* w = env.open(WindowName::Statistics);
     click(w, "O1_0");
     click(w, "MhCommand1");
     env.messages.answerNext(Messages::No);
@@ -172,11 +173,11 @@ TEST(Tillis, DeletingAFileAsksFirst)
     EXPECT_TRUE(QFile::exists(env.path(kWinsFile)));
 }
 
-TEST(Tillis, PrintingWinsGoesToThePrinter)
+TEST(StatisticsWindowTest, PrintingWinsGoesToThePrinter)
 {
     TestEnv env;
     storeWin(env, "eka.1X2", "3", " 1,250");
-    QWidget* w = env.open("tillis");
+    QWidget* w = env.open(WindowName::Statistics);
     click(w, "O1_0");
     click(w, "MhCommand2");
     const QStringList lines = env.printer.printedLines();
@@ -189,11 +190,11 @@ TEST(Tillis, PrintingWinsGoesToThePrinter)
     EXPECT_TRUE(env.messages.shown.isEmpty());
 }
 
-TEST(Tillis, PrintingCorrectRowsReportsTheYear)
+TEST(StatisticsWindowTest, PrintingCorrectRowsReportsTheYear)
 {
     TestEnv env;
     storeCorrect(env, "1X21X21X21X21", "2026", "7");
-    QWidget* w = env.open("tillis");
+    QWidget* w = env.open(WindowName::Statistics);
     click(w, "O1_1");
     chooseYear(w, " 2026");
     click(w, "MhCommand2");
@@ -214,23 +215,23 @@ TEST(Tillis, PrintingCorrectRowsReportsTheYear)
     EXPECT_TRUE(env.messages.shown.isEmpty());
 }
 
-TEST(Tillis, TheCalculatorHelpAndClosing)
+TEST(StatisticsWindowTest, TheCalculatorHelpAndClosing)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("tillis");
+    QWidget* w = env.open(WindowName::Statistics);
     click(w, "Picture1");
     click(w, "apu");
     EXPECT_EQ(env.commands, QStringList({"calc", "win"}));
     click(w, "Command1");
     settle();
-    EXPECT_EQ(openWindow("tillis"), nullptr);
+    EXPECT_EQ(openWindow(WindowName::Statistics), nullptr);
     EXPECT_TRUE(env.mainWindow.isEnabled());
 
     env.mainWindow.setEnabled(false);
-    QWidget* again = env.open("tillis");
+    QWidget* again = env.open(WindowName::Statistics);
     QTest::keyClick(again, Qt::Key_Escape);
     settle();
-    EXPECT_EQ(openWindow("tillis"), nullptr);
+    EXPECT_EQ(openWindow(WindowName::Statistics), nullptr);
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }

@@ -1,4 +1,4 @@
-#include "random/ui/form3.h"
+#include "random/ui/averageweightwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/dialogkeys.h"
@@ -9,7 +9,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-Form3::Form3(AppContext& context) : FeatureWindow(context)
+AverageWeightWindow::AverageWeightWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::AverageWeight);
     setWindowTitle("Valitse painotus % ( keskim. )");
@@ -18,14 +18,14 @@ Form3::Form3(AppContext& context) : FeatureWindow(context)
     auto* panel = new QFrame(this);
     panel->setFrameShape(QFrame::StyledPanel);
     auto* row = new QHBoxLayout(panel);
-    Jana = makeWeightBar(panel, "Jana", kMinWeight, kMaxWeight, kMinWeight);
-    Jana->setMinimumWidth(260);
-    Arvo = makeLabel(panel, weightLabel(kMinWeight), "Arvo");
-    Arvo->setMinimumWidth(Arvo->fontMetrics().horizontalAdvance("100 %"));
-    Arvo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row->addWidget(Jana, 1);
+    weightBar_ = makeWeightBar(panel, "Jana", kMinWeight, kMaxWeight, kMinWeight);
+    weightBar_->setMinimumWidth(260);
+    weightPercent_ = makeLabel(panel, weightLabel(kMinWeight), "Arvo");
+    weightPercent_->setMinimumWidth(weightPercent_->fontMetrics().horizontalAdvance("100 %"));
+    weightPercent_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    row->addWidget(weightBar_, 1);
     row->addSpacing(8);
-    row->addWidget(Arvo);
+    row->addWidget(weightPercent_);
     layout->addWidget(panel);
 
     auto* buttons = new QHBoxLayout;
@@ -36,15 +36,16 @@ Form3::Form3(AppContext& context) : FeatureWindow(context)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Jana, &QScrollBar::valueChanged, this, [this](int value) { Arvo->setText(weightLabel(value)); });
+    connect(weightBar_, &QScrollBar::valueChanged, this,
+            [this](int value) { weightPercent_->setText(weightLabel(value)); });
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
     bindDialogKeys(this, ok, [this] { close(); });
-    Jana->setFocus();
+    weightBar_->setFocus();
 }
 
-void Form3::accept()
+void AverageWeightWindow::accept()
 {
-    state().CommonWeight = Jana->value();
+    state().CommonWeight = weightBar_->value();
     state().DrawCount = 0;
     handOver(WindowName::RowCount);
 }

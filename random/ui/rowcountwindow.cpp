@@ -1,4 +1,4 @@
-#include "random/ui/form4.h"
+#include "random/ui/rowcountwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -63,7 +63,7 @@ private:
 
 } // namespace
 
-Form4::Form4(AppContext& context) : FeatureWindow(context)
+RowCountWindow::RowCountWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::RowCount);
     setWindowTitle("Rivimäärä ?  (max. 500)");
@@ -75,30 +75,30 @@ Form4::Form4(AppContext& context) : FeatureWindow(context)
 
     auto* countRow = new QHBoxLayout;
     auto* question = makeLabel(panel, "    Montako riviä arvotaan?  ", "Label1");
-    Rivimaara = new QLineEdit(panel);
-    Rivimaara->setObjectName("Rivimaara");
-    Rivimaara->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), Rivimaara));
-    Rivimaara->setMaxLength(5);
-    Rivimaara->setAlignment(Qt::AlignRight);
-    Rivimaara->setFixedWidth(Rivimaara->fontMetrics().horizontalAdvance("000000") + 12);
-    question->setBuddy(Rivimaara);
+    rowCountEdit_ = new QLineEdit(panel);
+    rowCountEdit_->setObjectName("Rivimaara");
+    rowCountEdit_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), rowCountEdit_));
+    rowCountEdit_->setMaxLength(5);
+    rowCountEdit_->setAlignment(Qt::AlignRight);
+    rowCountEdit_->setFixedWidth(rowCountEdit_->fontMetrics().horizontalAdvance("000000") + 12);
+    question->setBuddy(rowCountEdit_);
     auto* explain = makeButton(panel, "SSCommand1", "?");
     explain->setToolTip("Vajaat kupongit");
     explain->setFixedWidth(explain->sizeHint().height() + 4);
     countRow->addWidget(question);
-    countRow->addWidget(Rivimaara);
+    countRow->addWidget(rowCountEdit_);
     countRow->addStretch(1);
     countRow->addWidget(explain);
     inner->addLayout(countRow);
 
-    Slider1 = new QSlider(Qt::Horizontal, panel);
-    Slider1->setObjectName("Slider1");
-    Slider1->setRange(1, kMaxDrawCount / 10);
-    Slider1->setPageStep(5);
-    Slider1->setMinimumWidth(300);
+    rowCountSlider_ = new QSlider(Qt::Horizontal, panel);
+    rowCountSlider_->setObjectName("Slider1");
+    rowCountSlider_->setRange(1, kMaxDrawCount / 10);
+    rowCountSlider_->setPageStep(5);
+    rowCountSlider_->setMinimumWidth(300);
     inner->addSpacing(6);
-    inner->addWidget(Slider1);
-    inner->addWidget(new SliderScale(Slider1, panel));
+    inner->addWidget(rowCountSlider_);
+    inner->addWidget(new SliderScale(rowCountSlider_, panel));
     layout->addWidget(panel);
 
     auto* buttons = new QHBoxLayout;
@@ -109,9 +109,9 @@ Form4::Form4(AppContext& context) : FeatureWindow(context)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Rivimaara, &QLineEdit::textChanged, this, [this](const QString& text) { countTyped(text); });
-    connect(Slider1, &QSlider::valueChanged, this,
-            [this](int position) { Rivimaara->setText(QString::number(position * 10)); });
+    connect(rowCountEdit_, &QLineEdit::textChanged, this, [this](const QString& text) { countTyped(text); });
+    connect(rowCountSlider_, &QSlider::valueChanged, this,
+            [this](int position) { rowCountEdit_->setText(QString::number(position * 10)); });
     connect(explain, &QPushButton::clicked, this, [this] {
         message("Jos arvot vajaita kuponkeja voit kirjoittaa rivimäärän kenttään.", Messages::Information);
     });
@@ -121,7 +121,7 @@ Form4::Form4(AppContext& context) : FeatureWindow(context)
     // Load
     SharedState& s = state();
     s.DrawCount = 10;
-    Rivimaara->setText("10");
+    rowCountEdit_->setText("10");
     if (s.DrawMode == 1) {
         s.HalfCombinations = systemSize(s.HalfGuardCount, 0);
         s.FullCombinations = systemSize(0, s.FullGuardCount);
@@ -130,29 +130,30 @@ Form4::Form4(AppContext& context) : FeatureWindow(context)
                     "  Maximi rivimäärä on 500 !",
                 Messages::Information);
         if (s.FullSystemSize <= kMaxDrawCount)
-            Rivimaara->setText(QString::number(s.FullSystemSize));
+            rowCountEdit_->setText(QString::number(s.FullSystemSize));
     }
-    Rivimaara->selectAll();
-    Rivimaara->setFocus();
+    rowCountEdit_->selectAll();
+    rowCountEdit_->setFocus();
 }
 
-void Form4::countTyped(const QString& text)
+void RowCountWindow::countTyped(const QString& text)
 {
     const QString trimmed = text.trimmed();
     state().DrawCount = trimmed.isEmpty() ? 0 : leadingInt(trimmed);
     // The slider follows a typed count as far as its scale goes.
-    const QSignalBlocker block(Slider1);
-    Slider1->setValue(std::clamp((state().DrawCount + 5) / 10, Slider1->minimum(), Slider1->maximum()));
+    const QSignalBlocker block(rowCountSlider_);
+    rowCountSlider_->setValue(
+        std::clamp((state().DrawCount + 5) / 10, rowCountSlider_->minimum(), rowCountSlider_->maximum()));
 }
 
-void Form4::accept()
+void RowCountWindow::accept()
 {
-    const RowCountCheck check = checkRowCount(state(), Rivimaara->text());
+    const RowCountCheck check = checkRowCount(state(), rowCountEdit_->text());
     if (!check.ok) {
         if (!check.message.isEmpty())
             message(check.message, Messages::Critical, check.title);
-        Rivimaara->setFocus();
-        Rivimaara->selectAll();
+        rowCountEdit_->setFocus();
+        rowCountEdit_->selectAll();
         return;
     }
     handOver(WindowName::Drawing);

@@ -1,4 +1,4 @@
-#include "random/ui/form2.h"
+#include "random/ui/weightingkindwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/dialogkeys.h"
@@ -8,7 +8,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-Form2::Form2(AppContext& context) : FeatureWindow(context)
+WeightingKindWindow::WeightingKindWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::WeightingKind);
     setWindowTitle("Valitse painotus !");
@@ -38,7 +38,7 @@ Form2::Form2(AppContext& context) : FeatureWindow(context)
     bindDialogKeys(this, ok, [this] { close(); });
 }
 
-void Form2::accept()
+void WeightingKindWindow::accept()
 {
     if (perMatch_->isChecked())
         state().WeightedDraw = 1;

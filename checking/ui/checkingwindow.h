@@ -15,10 +15,10 @@ struct PrizeTally;
 // Checks the played rows against the correct row: the prize classes, the
 // winnings, the list of checked single rows and the per-match percentages;
 // and stores the result in the win statistics.
-class Form9 : public FeatureWindow {
+class CheckingWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form9(AppContext& context);
+    explicit CheckingWindow(AppContext& context);
 
 protected:
     bool canClose() override { return !running_; }
@@ -36,20 +36,20 @@ private:
     void finishCheck(Kind kind, const PrizeTally& tally);
     void storeWins();
 
-    QList<QLineEdit*> prizeBoxes_; // Text1 … Text4: classes 10 … 13
-    QList<QLabel*> countLabels_;   // Label1 … Label4: classes 10 … 13
-    QList<QLabel*> osui_;
-    QLabel* Label12 = nullptr;
-    QLabel* Label16 = nullptr;
-    QLabel* Label17 = nullptr;
-    QLabel* ka = nullptr;
-    QLineEdit* Text5 = nullptr;
-    QLineEdit* Text6 = nullptr;
-    QListView* List1 = nullptr;
+    QList<QLineEdit*> prizeBoxes_;      // Text1 … Text4: classes 10 … 13
+    QList<QLabel*> countLabels_;        // Label1 … Label4: classes 10 … 13
+    QList<QLabel*> matchPercentLabels_; // how often each match was right
+    QLabel* rowCountLabel_ = nullptr;
+    QLabel* fullHitRowLabel_ = nullptr; // the last row with all 13 right
+    QLabel* winTotalLabel_ = nullptr;
+    QLabel* averageLabel_ = nullptr; // the average of the match percentages
+    QLineEdit* roundEdit_ = nullptr;
+    QLineEdit* yearEdit_ = nullptr;
+    QListView* rowList_ = nullptr;
     QStringListModel* lines_ = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* tilastoi = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* C1 = nullptr;
+    QPushButton* checkButton_ = nullptr;
+    QPushButton* storeButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
     bool running_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include "base/ui/featurewindow.h"
 
+#include <array>
+
 class DrawChart;
 class QGroupBox;
 class QHBoxLayout;
@@ -11,10 +13,10 @@ class QPushButton;
 class RowDrawing;
 
 // "ARVONTA": draws the rows once, shows how the drawing goes and saves the rows.
-class Form7 : public FeatureWindow {
+class DrawingWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form7(AppContext& context);
+    explicit DrawingWindow(AppContext& context);
 
 protected:
     bool canClose() override { return state().DrawBusy == 0; }
@@ -29,26 +31,24 @@ private:
     void setRunButtons(bool enabled);
 
     QHBoxLayout* top_ = nullptr; // chart and counters beside the figures
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    DrawChart* Pic = nullptr;
-    QLabel* pohja = nullptr;
-    QLabel* os1 = nullptr;
-    QLabel* os2 = nullptr;
-    QLabel* os3 = nullptr;
-    QLabel* os4 = nullptr;
-    QPushButton* ar = nullptr;
-    QPushButton* talleta = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QProgressBar* mittari = nullptr;
+    QGroupBox* hitCountsBox_ = nullptr;
+    QGroupBox* chartBox_ = nullptr;
+    DrawChart* chart_ = nullptr;
+    QLabel* chartRowCount_ = nullptr; // the row count under the chart's right end
+    // Kept rows with 13, 12, 11 and 10 of the basic row's signs.
+    std::array<QLabel*, 4> hitCounts_{};
+    QPushButton* drawButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
     // Values beside " RIVIMÄÄRÄ:", " ARVOTTU:", " HYVÄKSYTTY:", " SAMOJA HYLÄTTY:",
     // " PERUSMERKKEJÄ:" and " KESKIARVO:".
-    QLabel* maara_ = nullptr;
-    QLabel* arvottu_ = nullptr;
-    QLabel* hyvaksytty_ = nullptr;
-    QLabel* hylatty_ = nullptr;
-    QLabel* perusmerkit_ = nullptr;
-    QLabel* keskiarvo_ = nullptr;
+    QLabel* rowCountValue_ = nullptr;
+    QLabel* drawnValue_ = nullptr;
+    QLabel* acceptedValue_ = nullptr;
+    QLabel* rejectedValue_ = nullptr;
+    QLabel* basicSignsValue_ = nullptr;
+    QLabel* averageValue_ = nullptr;
     QList<QWidget*> basicSignStats_; // the last two captions and values
 };

@@ -1,4 +1,4 @@
-#include "checking/ui/tillis.h"
+#include "checking/ui/statisticswindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/statsfiles.h"
@@ -49,27 +49,27 @@ QPixmap calculatorPicture()
 
 } // namespace
 
-tillis::tillis(AppContext& context) : FeatureWindow(context)
+StatisticsWindow::StatisticsWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Statistics);
     setWindowTitle("Tilastot");
     buildControls();
 
     // Load
-    vdt->addItems(statisticsYears(services().clock.today().year()));
-    vdt->setCurrentIndex(0);
+    yearBox_->addItems(statisticsYears(services().clock.today().year()));
+    yearBox_->setCurrentIndex(0);
 }
 
-void tillis::buildControls()
+void StatisticsWindow::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     layout->addLayout(top, 1);
 
     lines_ = new QStringListModel(this);
-    List1 = makeListing(this, "List1", lines_, 80);
-    List1->setMinimumHeight(330);
-    top->addWidget(List1, 1);
+    listing_ = makeListing(this, "List1", lines_, 80);
+    listing_->setMinimumHeight(330);
+    top->addWidget(listing_, 1);
 
     // The distribution of the correct signs: a line per match, a column per sign
     auto* frame = new QGroupBox(this);
@@ -100,11 +100,11 @@ void tillis::buildControls()
             distribution_[s] << count;
         }
     }
-    Label2 = new QLabel(frame);
-    Label2->setObjectName("Label2");
-    Label2->setAlignment(Qt::AlignCenter);
-    Label2->hide();
-    grid->addWidget(Label2, kMatches + 2, 0, 1, 4);
+    totallingYear_ = new QLabel(frame);
+    totallingYear_->setObjectName("Label2");
+    totallingYear_->setAlignment(Qt::AlignCenter);
+    totallingYear_->hide();
+    grid->addWidget(totallingYear_, kMatches + 2, 0, 1, 4);
     grid->setRowStretch(kMatches + 3, 1);
     top->addWidget(frame);
 
@@ -113,108 +113,108 @@ void tillis::buildControls()
     auto* files = new QGroupBox(this);
     files->setObjectName("Frame2");
     auto* fileRow = new QHBoxLayout(files);
-    O1 = new QButtonGroup(this);
+    fileOptions_ = new QButtonGroup(this);
     const char* optionCaptions[] = {"Voitot", "Oikeat rivit"};
     for (int i = 0; i < 2; ++i) {
         auto* option = new QRadioButton(optionCaptions[i], files);
         option->setObjectName(QString("O1_%1").arg(i));
-        O1->addButton(option, i);
+        fileOptions_->addButton(option, i);
         fileRow->addWidget(option);
     }
     choice->addWidget(files);
     auto* yearCaption = new QLabel("Oikeat rivit vuodelta:", this);
-    vdt = new QComboBox(this);
-    vdt->setObjectName("vdt");
-    yearCaption->setBuddy(vdt);
+    yearBox_ = new QComboBox(this);
+    yearBox_->setObjectName("vdt");
+    yearCaption->setBuddy(yearBox_);
     choice->addWidget(yearCaption);
-    choice->addWidget(vdt);
+    choice->addWidget(yearBox_);
     choice->addStretch(1);
-    Picture1 = new QToolButton(this);
-    Picture1->setObjectName("Picture1");
-    Picture1->setIcon(calculatorPicture());
-    Picture1->setIconSize(QSize(34, 42));
-    Picture1->setAutoRaise(true);
-    Picture1->setToolTip("Laskin");
-    choice->addWidget(Picture1);
+    calculatorButton_ = new QToolButton(this);
+    calculatorButton_->setObjectName("Picture1");
+    calculatorButton_->setIcon(calculatorPicture());
+    calculatorButton_->setIconSize(QSize(34, 42));
+    calculatorButton_->setAutoRaise(true);
+    calculatorButton_->setToolTip("Laskin");
+    choice->addWidget(calculatorButton_);
     layout->addLayout(choice);
 
     auto* buttons = new QHBoxLayout;
-    MhCommand1 = makeButton(this, "MhCommand1", "&Listaa");
-    MhCommand2 = makeButton(this, "MhCommand2", "&Tulosta");
-    Command3 = makeButton(this, "Command3", "&Poista");
-    jak = makeButton(this, "jak", "&Jakautuma yhteensä");
-    auto* apu = makeButton(this, "apu", "&Apua");
-    auto* command1 = makeButton(this, "Command1", "L&opeta");
-    buttons->addWidget(MhCommand1);
-    buttons->addWidget(MhCommand2);
-    buttons->addWidget(Command3);
-    buttons->addWidget(jak);
+    listButton_ = makeButton(this, "MhCommand1", "&Listaa");
+    printButton_ = makeButton(this, "MhCommand2", "&Tulosta");
+    deleteButton_ = makeButton(this, "Command3", "&Poista");
+    totalDistributionButton_ = makeButton(this, "jak", "&Jakautuma yhteensä");
+    auto* help = makeButton(this, "apu", "&Apua");
+    auto* closeButton = makeButton(this, "Command1", "L&opeta");
+    buttons->addWidget(listButton_);
+    buttons->addWidget(printButton_);
+    buttons->addWidget(deleteButton_);
+    buttons->addWidget(totalDistributionButton_);
     buttons->addStretch(1);
-    buttons->addWidget(apu);
-    buttons->addWidget(command1);
+    buttons->addWidget(help);
+    buttons->addWidget(closeButton);
     layout->addLayout(buttons);
 
     // Until a file is chosen, there is nothing to list, print or delete.
-    for (QPushButton* b : {MhCommand1, MhCommand2, Command3})
+    for (QPushButton* b : {listButton_, printButton_, deleteButton_})
         b->setEnabled(false);
 
-    connect(O1, &QButtonGroup::idClicked, this, [this](int id) { choose(id); });
-    connect(MhCommand1, &QPushButton::clicked, this, [this] { list(); });
-    connect(MhCommand2, &QPushButton::clicked, this, [this] { print(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { remove(); });
-    connect(jak, &QPushButton::clicked, this, [this] { totalDistribution(); });
-    connect(apu, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(Picture1, &QToolButton::clicked, this, [this] { services().windows.runCommand("calc"); });
-    connect(command1, &QPushButton::clicked, this, [this] { closeWindow(); });
+    connect(fileOptions_, &QButtonGroup::idClicked, this, [this](int id) { choose(id); });
+    connect(listButton_, &QPushButton::clicked, this, [this] { list(); });
+    connect(printButton_, &QPushButton::clicked, this, [this] { print(); });
+    connect(deleteButton_, &QPushButton::clicked, this, [this] { remove(); });
+    connect(totalDistributionButton_, &QPushButton::clicked, this, [this] { totalDistribution(); });
+    connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(calculatorButton_, &QToolButton::clicked, this, [this] { services().windows.runCommand("calc"); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { closeWindow(); });
 }
 
-void tillis::choose(int option)
+void StatisticsWindow::choose(int option)
 {
     selectedFile_ = option == 0 ? kWinsFile : kCorrectRowsFile;
-    if (QAbstractButton* b = O1->button(option); b && !b->isChecked())
+    if (QAbstractButton* b = fileOptions_->button(option); b && !b->isChecked())
         b->setChecked(true);
-    for (QPushButton* b : {MhCommand1, MhCommand2, Command3})
+    for (QPushButton* b : {listButton_, printButton_, deleteButton_})
         b->setEnabled(true);
 }
 
-QString tillis::filePath()
+QString StatisticsWindow::filePath()
 {
     return QDir(state().ProgramDir).filePath(selectedFile_);
 }
 
-void tillis::beginCommand()
+void StatisticsWindow::beginCommand()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    MhCommand1->setEnabled(false);
-    Picture1->setEnabled(false);
+    listButton_->setEnabled(false);
+    calculatorButton_->setEnabled(false);
     showDistribution(Distribution{});
 }
 
-void tillis::endCommand()
+void StatisticsWindow::endCommand()
 {
     QGuiApplication::restoreOverrideCursor();
-    MhCommand1->setEnabled(O1->checkedId() >= 0);
-    Picture1->setEnabled(true);
-    List1->setEnabled(true);
+    listButton_->setEnabled(fileOptions_->checkedId() >= 0);
+    calculatorButton_->setEnabled(true);
+    listing_->setEnabled(true);
 }
 
-void tillis::showDistribution(const Distribution& distribution)
+void StatisticsWindow::showDistribution(const Distribution& distribution)
 {
     for (int s = 0; s < 3; ++s)
         for (int k = 0; k < kMatches; ++k)
             distribution_[s][k]->setText(distribution.text(s, k));
 }
 
-void tillis::showLines(const QStringList& lines, bool selectFirst)
+void StatisticsWindow::showLines(const QStringList& lines, bool selectFirst)
 {
     lines_->setStringList(lines);
     if (selectFirst && !lines.isEmpty())
-        List1->setCurrentIndex(lines_->index(0));
+        listing_->setCurrentIndex(lines_->index(0));
 }
 
-void tillis::list()
+void StatisticsWindow::list()
 {
-    const int option = O1->checkedId();
+    const int option = fileOptions_->checkedId();
     if (option < 0)
         return;
     beginCommand();
@@ -226,33 +226,33 @@ void tillis::list()
         QCoreApplication::processEvents();
         selectedFile_ = kCorrectRowsFile;
         Distribution distribution;
-        showLines(correctRowListing(readCorrectRows(filePath()), vdt->currentText(), distribution), true);
+        showLines(correctRowListing(readCorrectRows(filePath()), yearBox_->currentText(), distribution), true);
         showDistribution(distribution);
     }
     endCommand();
 }
 
-void tillis::totalDistribution()
+void StatisticsWindow::totalDistribution()
 {
     beginCommand();
-    Label2->show();
+    totallingYear_->show();
     lines_->setStringList({});
     QCoreApplication::processEvents();
     choose(1);
     Distribution distribution;
     for (const OikeatRecord& record : readCorrectRows(filePath())) {
         distribution.add(record.row);
-        Label2->setText(record.year.trimmed());
+        totallingYear_->setText(record.year.trimmed());
     }
     showDistribution(distribution);
     QCoreApplication::processEvents();
-    Label2->hide();
+    totallingYear_->hide();
     endCommand();
 }
 
-void tillis::print()
+void StatisticsWindow::print()
 {
-    const int option = O1->checkedId();
+    const int option = fileOptions_->checkedId();
     if (option < 0)
         return;
     beginCommand();
@@ -264,15 +264,16 @@ void tillis::print()
     } else {
         Distribution distribution;
         printed = printCorrectRows(printer, readCorrectRows(QDir(state().ProgramDir).filePath(kCorrectRowsFile)),
-                                   vdt->currentText(), distribution, today);
+                                   yearBox_->currentText(), distribution, today);
         showDistribution(distribution);
     }
     endCommand();
     if (printed && option == 1)
-        message("Vuoden " + vdt->currentText() + " rivit lähetetty printterille !", Messages::Exclamation, "Tulosta");
+        message("Vuoden " + yearBox_->currentText() + " rivit lähetetty printterille !", Messages::Exclamation,
+                "Tulosta");
 }
 
-void tillis::remove()
+void StatisticsWindow::remove()
 {
     if (selectedFile_ == "EIOO")
         return;
@@ -291,13 +292,13 @@ void tillis::remove()
     lines_->setStringList({});
 }
 
-void tillis::closeWindow()
+void StatisticsWindow::closeWindow()
 {
     lines_->setStringList({});
     finish();
 }
 
-void tillis::keyPressEvent(QKeyEvent* event)
+void StatisticsWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         closeWindow();

@@ -1,4 +1,4 @@
-#include "checking/ui/jvali.h"
+#include "checking/ui/checkfiletypewindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/rowfileflows.h"
@@ -15,7 +15,7 @@ const WindowTexts kCorrectRowTexts = {{"", "OIKEA RIVI"}, {"Label1", "          
 
 } // namespace
 
-jvali::jvali(AppContext& context) : FeatureWindow(context)
+CheckFileTypeWindow::CheckFileTypeWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::CheckFileType);
     setWindowTitle("Valitse tiedostotyyppi.");
@@ -24,12 +24,12 @@ jvali::jvali(AppContext& context) : FeatureWindow(context)
     auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame1");
     auto* options = new QVBoxLayout(frame);
-    O1 = new QButtonGroup(this);
+    fileTypeOptions_ = new QButtonGroup(this);
     const char* captions[] = {" < Hajarivit.", " < Vakio järjestelmä.", " < Oma systeemi."};
     for (int i = 0; i < 3; ++i) {
         auto* option = new QRadioButton(QString::fromUtf8(captions[i]), frame);
         option->setObjectName(QString("O1_%1").arg(i));
-        O1->addButton(option, i);
+        fileTypeOptions_->addButton(option, i);
         options->addWidget(option);
     }
     layout->addWidget(frame);
@@ -46,17 +46,17 @@ jvali::jvali(AppContext& context) : FeatureWindow(context)
     layout->addLayout(buttons);
     setMinimumWidth(300);
 
-    connect(O1, &QButtonGroup::idClicked, this, [this](int id) { choose(id); });
+    connect(fileTypeOptions_, &QButtonGroup::idClicked, this, [this](int id) { choose(id); });
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
     connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
 
-    O1->button(0)->setChecked(true);
-    O1->button(0)->setFocus();
+    fileTypeOptions_->button(0)->setChecked(true);
+    fileTypeOptions_->button(0)->setFocus();
     state().CheckFileType = 1;
     state().RowSource = 1;
 }
 
-void jvali::choose(int option)
+void CheckFileTypeWindow::choose(int option)
 {
     SharedState& s = state();
     s.RowSource = option == 1 ? 0 : 1;
@@ -64,7 +64,7 @@ void jvali::choose(int option)
     s.CheckFileType = option + 1;
 }
 
-void jvali::accept()
+void CheckFileTypeWindow::accept()
 {
     SharedState& s = state();
     if (s.RowSource == 0) {
