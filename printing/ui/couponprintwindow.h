@@ -16,10 +16,10 @@ class ReversedScrollBar;
 
 // Prints the rows of the shared row buffer onto pools coupons, ten rows a
 // coupon, with the printer calibration kept in the settings.
-class vak : public FeatureWindow {
+class CouponPrintWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit vak(AppContext& context);
+    explicit CouponPrintWindow(AppContext& context);
 
 protected:
     bool canClose() override;

@@ -6,10 +6,10 @@ class QLineEdit;
 class QScrollBar;
 
 // The pattern of an own system: how many two-sign (O) and three-sign (T) matches.
-class jar : public FeatureWindow {
+class OwnSystemShapeWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit jar(AppContext& context);
+    explicit OwnSystemShapeWindow(AppContext& context);
 
 private:
     void accept();

@@ -9,10 +9,10 @@ class QPushButton;
 // The played pattern: which signs are played on each of the 13 matches. It
 // takes a reduced system's pattern (checked against the system's shape), a
 // full system typed in for checking, or the signs of a random-row system.
-class Formh : public FeatureWindow {
+class SystemPatternWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Formh(AppContext& context);
+    explicit SystemPatternWindow(AppContext& context);
 
 private:
     void markClicked(int sign, int match);

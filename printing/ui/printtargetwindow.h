@@ -8,10 +8,10 @@ class QPushButton;
 class QRadioButton;
 
 // Where the rows go: the screen, the printer as text, or pools coupons.
-class Listvali : public FeatureWindow {
+class PrintTargetWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Listvali(AppContext& context);
+    explicit PrintTargetWindow(AppContext& context);
 
 protected:
     bool canClose() override { return !printing_; }

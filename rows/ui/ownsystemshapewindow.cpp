@@ -1,4 +1,4 @@
-#include "rows/ui/jar.h"
+#include "rows/ui/ownsystemshapewindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -16,7 +16,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-jar::jar(AppContext& context) : FeatureWindow(context)
+OwnSystemShapeWindow::OwnSystemShapeWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::OwnSystemShape);
     setWindowTitle("Valitse vaihtoehdot");
@@ -86,7 +86,7 @@ jar::jar(AppContext& context) : FeatureWindow(context)
     HScroll1->setFocus();
 }
 
-void jar::accept()
+void OwnSystemShapeWindow::accept()
 {
     const int halfGuards = leadingInt(Text1->text());
     const int fullGuards = leadingInt(Text2->text());

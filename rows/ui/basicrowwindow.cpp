@@ -1,4 +1,4 @@
-#include "rows/ui/form6.h"
+#include "rows/ui/basicrowwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -37,7 +37,7 @@ QLineEdit* numberBox(QWidget* parent, const QString& name, int digits)
 
 } // namespace
 
-Form6::Form6(AppContext& context) : FeatureWindow(context)
+BasicRowWindow::BasicRowWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::BasicRow);
     setWindowTitle("Perusrivi");
@@ -115,11 +115,11 @@ Form6::Form6(AppContext& context) : FeatureWindow(context)
         setTabOrder(order[i - 1], order[i]);
     bindDialogKeys(this, sainperusrivin, [this] { kes->click(); });
 
-    connect(rtaus, &CouponColumn::signClicked, this, &Form6::signClicked);
-    connect(vihjeet, &QPushButton::clicked, this, &Form6::showHintRow);
-    connect(sainperusrivin, &QPushButton::clicked, this, &Form6::accept);
+    connect(rtaus, &CouponColumn::signClicked, this, &BasicRowWindow::signClicked);
+    connect(vihjeet, &QPushButton::clicked, this, &BasicRowWindow::showHintRow);
+    connect(sainperusrivin, &QPushButton::clicked, this, &BasicRowWindow::accept);
     connect(kes, &QPushButton::clicked, this, [this] { finish(); });
-    connect(Command1, &QPushButton::clicked, this, &Form6::storeCorrectRow);
+    connect(Command1, &QPushButton::clicked, this, &BasicRowWindow::storeCorrectRow);
 
     // Load
     {
@@ -139,17 +139,17 @@ Form6::Form6(AppContext& context) : FeatureWindow(context)
     rtaus->button(0, 0)->setFocus();
 }
 
-void Form6::showEvent(QShowEvent* event)
+void BasicRowWindow::showEvent(QShowEvent* event)
 {
     FeatureWindow::showEvent(event);
     if (activated_)
         return;
     activated_ = true;
     // After the window is on screen, so the notice stands in front of it.
-    QTimer::singleShot(0, this, &Form6::activationNotice);
+    QTimer::singleShot(0, this, &BasicRowWindow::activationNotice);
 }
 
-void Form6::activationNotice()
+void BasicRowWindow::activationNotice()
 {
     if (!bby->isHidden() && !ede->text().isEmpty())
         message(QStringLiteral("Jos tilastoit oikean rivin tarkista tilastot") + kLineBreak +
@@ -157,7 +157,7 @@ void Form6::activationNotice()
                 Messages::Exclamation);
 }
 
-void Form6::showMarks()
+void BasicRowWindow::showMarks()
 {
     // The buttons show the row the shared state holds, and the count agrees with them.
     SharedState& s = state();
@@ -167,14 +167,14 @@ void Form6::showMarks()
     s.BasicSignCount = markedMatches(s.BasicMarks);
 }
 
-void Form6::signClicked(int sign, int match)
+void BasicRowWindow::signClicked(int sign, int match)
 {
     toggleBasicSign(state(), sign, match);
     for (int s = 0; s < 3; ++s)
         rtaus->setMarked(s, match, state().BasicMarks[s][match] == 1);
 }
 
-void Form6::showHintRow()
+void BasicRowWindow::showHintRow()
 {
     const MatchStrings& hint = state().HintRow;
     if (hint[0].isEmpty()) {
@@ -186,7 +186,7 @@ void Form6::showHintRow()
             taku->label(k)->setText(hint[k]);
 }
 
-void Form6::accept()
+void BasicRowWindow::accept()
 {
     SharedState& s = state();
     if (s.BasicSignCount != 13) {
@@ -212,7 +212,7 @@ void Form6::accept()
     }
 }
 
-void Form6::storeCorrectRow()
+void BasicRowWindow::storeCorrectRow()
 {
     if (Text1->text().trimmed().isEmpty()) {
         message("Anna kierrosnumero !", Messages::Question, "Tilastoi");
@@ -253,7 +253,7 @@ void Form6::storeCorrectRow()
     message("Oikea rivi tilastoitu !", Messages::Exclamation, "Tilastoi");
 }
 
-void Form6::showStoredRound(const QString& round, const QString& year)
+void BasicRowWindow::showStoredRound(const QString& round, const QString& year)
 {
     ede->setText(round);
     edev->setText(year);

@@ -11,10 +11,10 @@ class QScrollBar;
 
 // Places the columns of a loaded own system on the coupon's matches and
 // chooses their real signs, then rewrites every row into a pools row.
-class kon : public FeatureWindow {
+class ConversionWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit kon(AppContext& context);
+    explicit ConversionWindow(AppContext& context);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

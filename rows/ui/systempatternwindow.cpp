@@ -1,4 +1,4 @@
-#include "rows/ui/formh.h"
+#include "rows/ui/systempatternwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -25,7 +25,7 @@ const HaravaSystem* chosenSystem(const SharedState& s)
 
 } // namespace
 
-Formh::Formh(AppContext& context) : FeatureWindow(context)
+SystemPatternWindow::SystemPatternWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::SystemPattern);
     setWindowTitle("Harava");
@@ -80,8 +80,8 @@ Formh::Formh(AppContext& context) : FeatureWindow(context)
         setTabOrder(order[i - 1], order[i]);
     bindDialogKeys(this, sainperusrivin, [kes] { kes->click(); });
 
-    connect(column_, &CouponColumn::signClicked, this, &Formh::markClicked);
-    connect(sainperusrivin, &QPushButton::clicked, this, &Formh::accept);
+    connect(column_, &CouponColumn::signClicked, this, &SystemPatternWindow::markClicked);
+    connect(sainperusrivin, &QPushButton::clicked, this, &SystemPatternWindow::accept);
     connect(kes, &QPushButton::clicked, this, [this] { finish(); });
 
     // Load
@@ -99,14 +99,14 @@ Formh::Formh(AppContext& context) : FeatureWindow(context)
     column_->button(0, 0)->setFocus();
 }
 
-void Formh::markClicked(int sign, int match)
+void SystemPatternWindow::markClicked(int sign, int match)
 {
     toggleSystemMark(state(), sign, match);
     column_->setMarked(sign, match, state().SystemMarks[sign][match] == 1);
     showShape();
 }
 
-void Formh::showShape()
+void SystemPatternWindow::showShape()
 {
     const HaravaSystem* system = chosenSystem(state());
     if (!system)
@@ -122,7 +122,7 @@ void Formh::showShape()
                        .join('\n'));
 }
 
-void Formh::accept()
+void SystemPatternWindow::accept()
 {
     SharedState& s = state();
     const int marks = s.BasicSignCount;

@@ -1,4 +1,4 @@
-#include "rows/ui/kon.h"
+#include "rows/ui/conversionwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -53,7 +53,7 @@ bool isSign(const QString& text)
 
 } // namespace
 
-kon::kon(AppContext& context) : FeatureWindow(context)
+ConversionWindow::ConversionWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Conversion);
     setWindowTitle("Tee tarvittavat kohdevaihdot ja merkkimuunnokset");
@@ -158,12 +158,12 @@ kon::kon(AppContext& context) : FeatureWindow(context)
     setMinimumSize(sizeHint());
 }
 
-MatchRole kon::role(int k) const
+MatchRole ConversionWindow::role(int k) const
 {
     return MatchRole(H1[k]->value());
 }
 
-void kon::roleChanged(int k)
+void ConversionWindow::roleChanged(int k)
 {
     const MatchRole r = role(k);
     T1[k]->setText(r == MatchRole::Half ? "O" : r == MatchRole::Full ? "T" : "V");
@@ -173,7 +173,7 @@ void kon::roleChanged(int k)
         w->setVisible(r == MatchRole::Half);
 }
 
-bool kon::eventFilter(QObject* watched, QEvent* event)
+bool ConversionWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
         for (QLineEdit* box : T1)
@@ -185,7 +185,7 @@ bool kon::eventFilter(QObject* watched, QEvent* event)
     return FeatureWindow::eventFilter(watched, event);
 }
 
-ConversionPlan kon::plan() const
+ConversionPlan ConversionWindow::plan() const
 {
     ConversionPlan p{};
     for (int k = 0; k < kMatches; ++k) {
@@ -197,7 +197,7 @@ ConversionPlan kon::plan() const
     return p;
 }
 
-void kon::accept()
+void ConversionWindow::accept()
 {
     SharedState& s = state();
     const ConversionPlan p = plan();

@@ -1,4 +1,4 @@
-#include "rows/ui/jst.h"
+#include "rows/ui/ownsystementrywindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -17,7 +17,7 @@ const char* const kButtonNames[3] = {"Yksi", "Risti", "Kaksi"};
 const char* const kSignTexts[3] = {"1", "X", "2"};
 } // namespace
 
-jst::jst(AppContext& context) : FeatureWindow(context)
+OwnSystemEntryWindow::OwnSystemEntryWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::OwnSystemEntry);
     setWindowTitle("Systeemin luonti");
@@ -120,7 +120,7 @@ jst::jst(AppContext& context) : FeatureWindow(context)
     st.CurrentFile.clear();
 }
 
-void jst::signClicked(int s, int k)
+void OwnSystemEntryWindow::signClicked(int s, int k)
 {
     SharedState& st = state();
     if (st.BasicMarks[s][k] == 1) {
@@ -142,12 +142,12 @@ void jst::signClicked(int s, int k)
     }
 }
 
-void jst::saveRow()
+void OwnSystemEntryWindow::saveRow()
 {
     SaveSystemRow(context(), nextRecord_, [this](int stored) { Label2->setText(QString::number(stored)); });
 }
 
-void jst::done()
+void OwnSystemEntryWindow::done()
 {
     restoreProgramDir();
     finish();

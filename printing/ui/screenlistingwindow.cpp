@@ -1,4 +1,4 @@
-#include "printing/ui/listaus.h"
+#include "printing/ui/screenlistingwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -23,7 +23,7 @@ namespace {
 
 } // namespace
 
-listaus::listaus(AppContext& context) : FeatureWindow(context)
+ScreenListingWindow::ScreenListingWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::ScreenListing);
     setWindowTitle("TULOSTA NÄYTTÖÖN");
@@ -110,7 +110,7 @@ listaus::listaus(AppContext& context) : FeatureWindow(context)
     resize(sizeHint().width(), std::max(sizeHint().height(), 520));
 }
 
-void listaus::fill()
+void ScreenListingWindow::fill()
 {
     const SharedState& s = state();
     SignDistribution distribution;

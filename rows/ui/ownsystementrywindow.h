@@ -8,10 +8,10 @@ class QLabel;
 class QPushButton;
 
 // Own-system rows are entered one at a time and added to a system file.
-class jst : public FeatureWindow {
+class OwnSystemEntryWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit jst(AppContext& context);
+    explicit OwnSystemEntryWindow(AppContext& context);
 
 private:
     void signClicked(int sign, int match);

@@ -1,4 +1,4 @@
-#include "printing/ui/vak.h"
+#include "printing/ui/couponprintwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -61,7 +61,7 @@ constexpr const char* kBarCaptions[4] = {
 
 } // namespace
 
-vak::vak(AppContext& context) : FeatureWindow(context)
+CouponPrintWindow::CouponPrintWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::CouponPrint);
     setWindowTitle("Tulosta kupongille");
@@ -96,7 +96,7 @@ vak::vak(AppContext& context) : FeatureWindow(context)
     changed_ = false;
 }
 
-void vak::buildWindow()
+void CouponPrintWindow::buildWindow()
 {
     auto* top = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
@@ -260,14 +260,14 @@ void vak::buildWindow()
     setMinimumSize(sizeHint());
 }
 
-void vak::loadCalibration()
+void CouponPrintWindow::loadCalibration()
 {
     const Settings& settings = services().settings;
     showCalibration(calibrationFromTexts(settings.read(keys::PrintTop), settings.read(keys::PrintLeft),
                                          settings.read(keys::PrintWidth), settings.read(keys::PrintHeight)));
 }
 
-void vak::showCalibration(const CouponCalibration& c)
+void CouponPrintWindow::showCalibration(const CouponCalibration& c)
 {
     const int values[4] = {c.top, c.left, c.width, c.height};
     for (int i = 0; i < 4; ++i) {
@@ -281,12 +281,12 @@ void vak::showCalibration(const CouponCalibration& c)
     }
 }
 
-CouponCalibration vak::calibration() const
+CouponCalibration CouponPrintWindow::calibration() const
 {
     return {H[0]->value(), H2->figure(), H[2]->value(), H[3]->value()};
 }
 
-void vak::barChanged(int i)
+void CouponPrintWindow::barChanged(int i)
 {
     const CalibrationTexts texts = calibrationTexts(calibration());
     const QString shown[4] = {texts.top, texts.left, texts.width, texts.height};
@@ -300,7 +300,7 @@ void vak::barChanged(int i)
     changed_ = true;
 }
 
-void vak::placeMarker()
+void CouponPrintWindow::placeMarker()
 {
     const double units = markerLeft(H2->figure());
     const double share = (units - kMarkerLeftMin) / (kMarkerLeftMax - kMarkerLeftMin);
@@ -308,14 +308,14 @@ void vak::placeMarker()
     P2->move(x, (kCouponPictureHeight - kMarkerHeight) / 2);
 }
 
-void vak::couponChanged()
+void CouponPrintWindow::couponChanged()
 {
     Text5->setText(QString::number(HS1->value()));
     List1->clear();
     List1->addItem("Kuponki :" + QString::number(HS1->value()));
 }
 
-CouponOptions vak::options() const
+CouponOptions CouponPrintWindow::options() const
 {
     CouponOptions o;
     if (Option1[0]->isChecked())
@@ -329,7 +329,7 @@ CouponOptions vak::options() const
     return o;
 }
 
-void vak::clearWeeks()
+void CouponPrintWindow::clearWeeks()
 {
     QButtonGroup* group = Option1[0]->group();
     group->setExclusive(false);
@@ -338,7 +338,7 @@ void vak::clearWeeks()
     group->setExclusive(true);
 }
 
-void vak::setPrinting(bool printing)
+void CouponPrintWindow::setPrinting(bool printing)
 {
     printing_ = printing;
     for (QWidget* w : interfering_)
@@ -347,7 +347,7 @@ void vak::setPrinting(bool printing)
         HS1->setEnabled(coupons_ > 1);
 }
 
-void vak::printCoupon()
+void CouponPrintWindow::printCoupon()
 {
     if (printing_ || coupons_ == 0)
         return;
@@ -398,13 +398,13 @@ void vak::printCoupon()
         message("Joku luku yli rajojen !", Messages::Critical, "Virhe!");
 }
 
-void vak::restoreDefaults()
+void CouponPrintWindow::restoreDefaults()
 {
     showCalibration(CouponCalibration{});
     changed_ = true;
 }
 
-void vak::saveCalibration()
+void CouponPrintWindow::saveCalibration()
 {
     const CalibrationTexts t = calibrationTexts(calibration());
     Settings& settings = services().settings;
@@ -418,7 +418,7 @@ void vak::saveCalibration()
     message("Tallennettu !", Messages::Exclamation);
 }
 
-bool vak::canClose()
+bool CouponPrintWindow::canClose()
 {
     if (printing_)
         return false;
@@ -428,7 +428,7 @@ bool vak::canClose()
     return true;
 }
 
-void vak::closeEvent(QCloseEvent* event)
+void CouponPrintWindow::closeEvent(QCloseEvent* event)
 {
     FeatureWindow::closeEvent(event);
     if (!event->isAccepted())

@@ -1,4 +1,4 @@
-#include "rows/ui/harat.h"
+#include "rows/ui/reducedsystemchoicewindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/dialogkeys.h"
@@ -32,7 +32,7 @@ QString shapeText(const HaravaSystem& system)
 
 } // namespace
 
-harat::harat(AppContext& context) : FeatureWindow(context)
+ReducedSystemChoiceWindow::ReducedSystemChoiceWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::ReducedSystemChoice);
     setWindowTitle("Valitse harava");
@@ -69,7 +69,7 @@ harat::harat(AppContext& context) : FeatureWindow(context)
     layout->addLayout(buttons);
     bindDialogKeys(this, command1, [kes] { kes->click(); });
 
-    connect(command1, &QPushButton::clicked, this, &harat::choose);
+    connect(command1, &QPushButton::clicked, this, &ReducedSystemChoiceWindow::choose);
     connect(kes, &QPushButton::clicked, this, [this] { finish(); });
     for (QRadioButton* option : hara)
         connect(option, &QRadioButton::toggled, command1, [this, command1] {
@@ -80,7 +80,7 @@ harat::harat(AppContext& context) : FeatureWindow(context)
     hara[0]->setFocus();
 }
 
-void harat::choose()
+void ReducedSystemChoiceWindow::choose()
 {
     SharedState& s = state();
     const HaravaSystem* system = nullptr;

@@ -10,10 +10,10 @@ class QStringListModel;
 
 // The rows on screen in blocks of ten, with how many rows carry each sign in
 // every match.
-class listaus : public FeatureWindow {
+class ScreenListingWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit listaus(AppContext& context);
+    explicit ScreenListingWindow(AppContext& context);
 
 private:
     void fill();

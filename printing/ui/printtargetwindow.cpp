@@ -1,4 +1,4 @@
-#include "printing/ui/listvali.h"
+#include "printing/ui/printtargetwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/rowfile.h"
@@ -22,7 +22,7 @@ constexpr int kTargets[3] = {1, 0, 2};
 
 } // namespace
 
-Listvali::Listvali(AppContext& context) : FeatureWindow(context)
+PrintTargetWindow::PrintTargetWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::PrintTarget);
     setWindowTitle("Valitse tulostuskohde");
@@ -68,7 +68,7 @@ Listvali::Listvali(AppContext& context) : FeatureWindow(context)
     setMinimumSize(sizeHint());
 }
 
-void Listvali::go()
+void PrintTargetWindow::go()
 {
     SharedState& s = state();
     if (s.SystemLoaded != 1 && !ReadRowFile(context(), RowReader::PrintTarget, "Tiedoston luku ei onnistu !"))
@@ -84,7 +84,7 @@ void Listvali::go()
     }
 }
 
-void Listvali::printOnPaper()
+void PrintTargetWindow::printOnPaper()
 {
     const SharedState& s = state();
     message("Jos käytät jatkolomaketta, aloita arkin alusta!", Messages::Information);

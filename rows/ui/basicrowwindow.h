@@ -15,10 +15,10 @@ class QPushButton;
 // tasks (random rows, reduced system, checking, typed system pattern) as the
 // task flags of the shared state say, and hands the row on to the next window
 // of the task through the shared state.
-class Form6 : public FeatureWindow {
+class BasicRowWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form6(AppContext& context);
+    explicit BasicRowWindow(AppContext& context);
 
 protected:
     void showEvent(QShowEvent* event) override;
