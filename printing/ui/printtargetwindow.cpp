@@ -33,10 +33,10 @@ PrintTargetWindow::PrintTargetWindow(AppContext& context) : FeatureWindow(contex
     auto* options = new QVBoxLayout(frame);
     const char* captions[3] = {"< Tulosta näyttöön.", "< Tulosta paperille.", "< Tulosta kupongeille."};
     for (int i = 0; i < 3; ++i) {
-        Option1[i] = new QRadioButton(captions[i], frame);
-        Option1[i]->setObjectName(QString("Option1_%1").arg(i));
-        options->addWidget(Option1[i], 0, Qt::AlignLeft);
-        connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool on) {
+        targetOptions_[i] = new QRadioButton(captions[i], frame);
+        targetOptions_[i]->setObjectName(QString("Option1_%1").arg(i));
+        options->addWidget(targetOptions_[i], 0, Qt::AlignLeft);
+        connect(targetOptions_[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
                 state().PrintTarget = kTargets[i];
         });
@@ -44,26 +44,26 @@ PrintTargetWindow::PrintTargetWindow(AppContext& context) : FeatureWindow(contex
     layout->addWidget(frame);
 
     auto* row = new QHBoxLayout;
-    auto* command1 = new QPushButton("&OK", this);
-    command1->setObjectName("Command1");
-    auto* cancel = new QPushButton("&Peruuta", this);
-    cancel->setObjectName("MHCommand1");
-    auto* help = new QPushButton("&Apua", this);
-    help->setObjectName("Command2");
-    row->addWidget(command1);
-    row->addWidget(cancel);
+    auto* okButton = new QPushButton("&OK", this);
+    okButton->setObjectName("Command1");
+    auto* cancelButton = new QPushButton("&Peruuta", this);
+    cancelButton->setObjectName("MHCommand1");
+    auto* helpButton = new QPushButton("&Apua", this);
+    helpButton->setObjectName("Command2");
+    row->addWidget(okButton);
+    row->addWidget(cancelButton);
     row->addStretch(1);
-    row->addWidget(help);
+    row->addWidget(helpButton);
     layout->addLayout(row);
-    buttons_ = {frame, command1, cancel, help};
+    interfering_ = {frame, okButton, cancelButton, helpButton};
 
-    connect(command1, &QPushButton::clicked, this, [this] { go(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { finish(); });
-    connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    bindDialogKeys(this, command1, [this] { finish(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { go(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { finish(); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    bindDialogKeys(this, okButton, [this] { finish(); });
 
     const int target = state().PrintTarget;
-    Option1[target == 0 ? 1 : target == 2 ? 2 : 0]->setChecked(true);
+    targetOptions_[target == 0 ? 1 : target == 2 ? 2 : 0]->setChecked(true);
     setMinimumWidth(300);
     setMinimumSize(sizeHint());
 }
@@ -90,7 +90,7 @@ void PrintTargetWindow::printOnPaper()
     message("Jos käytät jatkolomaketta, aloita arkin alusta!", Messages::Information);
     PrintDevice& printer = services().printer;
     printing_ = true;
-    for (QWidget* w : buttons_)
+    for (QWidget* w : interfering_)
         w->setEnabled(false);
     bool ok = printer.available();
     {
@@ -116,7 +116,7 @@ void PrintTargetWindow::printOnPaper()
             printer.endDoc();
         }
     }
-    for (QWidget* w : buttons_)
+    for (QWidget* w : interfering_)
         w->setEnabled(true);
     printing_ = false;
     if (ok)

@@ -20,7 +20,7 @@ private:
     void go();
     void printOnPaper();
 
-    std::array<QRadioButton*, 3> Option1{};
-    QList<QWidget*> buttons_;
+    std::array<QRadioButton*, 3> targetOptions_{};
+    QList<QWidget*> interfering_;
     bool printing_ = false;
 };

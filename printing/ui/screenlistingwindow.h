@@ -18,9 +18,9 @@ public:
 private:
     void fill();
 
-    QListView* taulu = nullptr;
+    QListView* listingView_ = nullptr;
     QStringListModel* model_ = nullptr;
     std::array<std::array<QLabel*, 13>, 3> counts_{}; // L1, Lx, L2 by match
-    QLabel* Label25 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* rowCountLabel_ = nullptr;
+    QLabel* fileNameLabel_ = nullptr;
 };

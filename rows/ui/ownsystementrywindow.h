@@ -18,7 +18,7 @@ private:
     void saveRow();
     void done();
 
-    std::array<std::array<QPushButton*, 13>, 3> buttons_{}; // Yksi, Risti, Kaksi by match
-    QLabel* Label2 = nullptr;
+    std::array<std::array<QPushButton*, 13>, 3> signButtons_{}; // Yksi, Risti, Kaksi by match
+    QLabel* storedCountLabel_ = nullptr;
     int nextRecord_ = 2; // NextRecord: where the next row goes; rows stored = nextRecord_ - 2
 };

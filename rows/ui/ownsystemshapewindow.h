@@ -14,8 +14,8 @@ public:
 private:
     void accept();
 
-    QScrollBar* HScroll1 = nullptr;
-    QScrollBar* HScroll2 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
+    QScrollBar* halfGuardBar_ = nullptr;
+    QScrollBar* fullGuardBar_ = nullptr;
+    QLineEdit* halfGuardEdit_ = nullptr;
+    QLineEdit* fullGuardEdit_ = nullptr;
 };

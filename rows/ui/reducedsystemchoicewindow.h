@@ -16,5 +16,5 @@ public:
 private:
     void choose();
 
-    std::array<QRadioButton*, 6> hara{};
+    std::array<QRadioButton*, 6> systemOptions_{};
 };

@@ -30,59 +30,59 @@ SystemPatternWindow::SystemPatternWindow(AppContext& context) : FeatureWindow(co
     setObjectName(WindowName::SystemPattern);
     setWindowTitle("Harava");
 
-    Label1 = new QLabel(" Laita haravasi sarakkeeseen.", this);
-    Label1->setObjectName("Label1");
-    Label1->setTextFormat(Qt::PlainText);
-    QFont strong = Label1->font();
+    promptLabel_ = new QLabel(" Laita haravasi sarakkeeseen.", this);
+    promptLabel_->setObjectName("Label1");
+    promptLabel_->setTextFormat(Qt::PlainText);
+    QFont strong = promptLabel_->font();
     strong.setBold(true);
-    Label1->setFont(strong);
+    promptLabel_->setFont(strong);
 
-    auto* panel1 = new QFrame(this);
-    panel1->setObjectName("SSPanel1");
-    auto* panel1Layout = new QHBoxLayout(panel1);
-    panel1Layout->setContentsMargins(0, 0, 0, 0);
-    column_ = new CouponColumn("rtaus", {"yksi", "risti", "kaksi"}, panel1);
-    panel1Layout->addWidget(column_, 0, Qt::AlignTop);
+    auto* patternPanel = new QFrame(this);
+    patternPanel->setObjectName("SSPanel1");
+    auto* patternLayout = new QHBoxLayout(patternPanel);
+    patternLayout->setContentsMargins(0, 0, 0, 0);
+    patternColumn_ = new CouponColumn("rtaus", {"yksi", "risti", "kaksi"}, patternPanel);
+    patternLayout->addWidget(patternColumn_, 0, Qt::AlignTop);
 
-    muoto = new QLabel(panel1);
-    muoto->setObjectName("muoto");
-    muoto->setTextFormat(Qt::PlainText);
-    muoto->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    muoto->setFrameShape(QFrame::StyledPanel);
-    muoto->setMargin(6);
-    muoto->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    panel1Layout->addWidget(muoto, 0, Qt::AlignTop);
-    panel1Layout->addStretch(1);
+    shapeLabel_ = new QLabel(patternPanel);
+    shapeLabel_->setObjectName("muoto");
+    shapeLabel_->setTextFormat(Qt::PlainText);
+    shapeLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    shapeLabel_->setFrameShape(QFrame::StyledPanel);
+    shapeLabel_->setMargin(6);
+    shapeLabel_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    patternLayout->addWidget(shapeLabel_, 0, Qt::AlignTop);
+    patternLayout->addStretch(1);
 
-    auto* panel2 = new QFrame(this);
-    panel2->setObjectName("SSPanel2");
-    panel2->setFrameShape(QFrame::StyledPanel);
-    panel2->setFrameShadow(QFrame::Raised);
-    auto* kes = new QPushButton("&Peruuta", panel2);
-    kes->setObjectName("kes");
-    auto* sainperusrivin = new QPushButton("&OK", panel2);
-    sainperusrivin->setObjectName("sainperusrivin");
-    sainperusrivin->setDefault(true);
-    auto* buttons = new QHBoxLayout(panel2);
+    auto* buttonPanel = new QFrame(this);
+    buttonPanel->setObjectName("SSPanel2");
+    buttonPanel->setFrameShape(QFrame::StyledPanel);
+    buttonPanel->setFrameShadow(QFrame::Raised);
+    auto* cancelButton = new QPushButton("&Peruuta", buttonPanel);
+    cancelButton->setObjectName("kes");
+    auto* okButton = new QPushButton("&OK", buttonPanel);
+    okButton->setObjectName("sainperusrivin");
+    okButton->setDefault(true);
+    auto* buttons = new QHBoxLayout(buttonPanel);
     buttons->addStretch(1);
-    buttons->addWidget(sainperusrivin);
-    buttons->addWidget(kes);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(Label1);
-    layout->addWidget(panel1);
-    layout->addWidget(panel2);
+    layout->addWidget(promptLabel_);
+    layout->addWidget(patternPanel);
+    layout->addWidget(buttonPanel);
 
-    QList<QWidget*> order = column_->tabOrder();
-    order << sainperusrivin << kes;
+    QList<QWidget*> order = patternColumn_->tabOrder();
+    order << okButton << cancelButton;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    bindDialogKeys(this, sainperusrivin, [kes] { kes->click(); });
+    bindDialogKeys(this, okButton, [cancelButton] { cancelButton->click(); });
 
-    connect(column_, &CouponColumn::signClicked, this, &SystemPatternWindow::markClicked);
-    connect(sainperusrivin, &QPushButton::clicked, this, &SystemPatternWindow::accept);
-    connect(kes, &QPushButton::clicked, this, [this] { finish(); });
+    connect(patternColumn_, &CouponColumn::signClicked, this, &SystemPatternWindow::markClicked);
+    connect(okButton, &QPushButton::clicked, this, &SystemPatternWindow::accept);
+    connect(cancelButton, &QPushButton::clicked, this, [this] { finish(); });
 
     // Load
     SharedState& s = state();
@@ -92,17 +92,17 @@ SystemPatternWindow::SystemPatternWindow(AppContext& context) : FeatureWindow(co
     // The buttons show the pattern the shared state holds, and the count agrees with them.
     for (int sign = 0; sign < 3; ++sign)
         for (int k = 0; k < kMatches; ++k)
-            column_->setMarked(sign, k, s.SystemMarks[sign][k] == 1);
+            patternColumn_->setMarked(sign, k, s.SystemMarks[sign][k] == 1);
     s.BasicSignCount = markCount(s.SystemMarks);
-    muoto->setVisible(chosenSystem(s) != nullptr);
+    shapeLabel_->setVisible(chosenSystem(s) != nullptr);
     showShape();
-    column_->button(0, 0)->setFocus();
+    patternColumn_->button(0, 0)->setFocus();
 }
 
 void SystemPatternWindow::markClicked(int sign, int match)
 {
     toggleSystemMark(state(), sign, match);
-    column_->setMarked(sign, match, state().SystemMarks[sign][match] == 1);
+    patternColumn_->setMarked(sign, match, state().SystemMarks[sign][match] == 1);
     showShape();
 }
 
@@ -115,11 +115,11 @@ void SystemPatternWindow::showShape()
     const auto line = [](const char* what, int now, int needed) {
         return QStringLiteral("%1 %2 / %3").arg(QString::fromUtf8(what), -22).arg(now, 2).arg(needed, 2);
     };
-    muoto->setText(QStringList{line("Varmoja:", counts.oneSign, system->oneSign),
-                               line("Osittainvaihdeltuja:", counts.twoSign, system->twoSign),
-                               line("Täysinvaihdeltuja:", counts.threeSign, system->threeSign),
-                               line("Merkkejä:", counts.marks, system->totalMarks)}
-                       .join('\n'));
+    shapeLabel_->setText(QStringList{line("Varmoja:", counts.oneSign, system->oneSign),
+                                     line("Osittainvaihdeltuja:", counts.twoSign, system->twoSign),
+                                     line("Täysinvaihdeltuja:", counts.threeSign, system->threeSign),
+                                     line("Merkkejä:", counts.marks, system->totalMarks)}
+                             .join('\n'));
 }
 
 void SystemPatternWindow::accept()

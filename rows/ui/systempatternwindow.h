@@ -19,7 +19,7 @@ private:
     void showShape();
     void accept();
 
-    CouponColumn* column_ = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* muoto = nullptr; // what has been marked against what the system needs
+    CouponColumn* patternColumn_ = nullptr;
+    QLabel* promptLabel_ = nullptr;
+    QLabel* shapeLabel_ = nullptr; // what has been marked against what the system needs
 };
