@@ -1,3 +1,4 @@
+#include "base/ui/windownames.h"
 #include "printing/couponlayout.h"
 #include "printing/listing.h"
 #include "printingtest.h"
@@ -29,7 +30,7 @@ TEST(PrintingRoad, OwnSystemThroughConversionOntoACoupon)
     form.runOperation("tul");
     settle();
 
-    QWidget* conversion = openWindow("kon");
+    QWidget* conversion = openWindow(WindowName::Conversion);
     ASSERT_TRUE(conversion);
     EXPECT_FALSE(form.isEnabled());
     EXPECT_EQ(textOf(conversion, "Label15"), "12");
@@ -38,14 +39,14 @@ TEST(PrintingRoad, OwnSystemThroughConversionOntoACoupon)
     click(conversion, "Command1");
     settle();
 
-    QWidget* target = openWindow("Listvali");
+    QWidget* target = openWindow(WindowName::PrintTarget);
     ASSERT_TRUE(target);
     click(target, "Option1_2");
     click(target, "Command1");
     settle();
-    QWidget* coupons = openWindow("vak");
+    QWidget* coupons = openWindow(WindowName::CouponPrint);
     ASSERT_TRUE(coupons);
-    saveShot(coupons, "vak_road");
+    saveShot(coupons, "CouponPrintWindow_road");
     EXPECT_EQ(textOf(coupons, "monta"), "2");
     click(coupons, "jok1");
     env.printer.ops.clear();
@@ -82,7 +83,7 @@ TEST(PrintingRoad, OwnSystemThroughConversionOntoACoupon)
 
     click(coupons, "Command2");
     settle();
-    EXPECT_FALSE(openWindow("vak"));
+    EXPECT_FALSE(openWindow(WindowName::CouponPrint));
     EXPECT_TRUE(form.isEnabled());
     env.windows.setMainWindow(&env.mainWindow);
 }
@@ -96,12 +97,12 @@ TEST(PrintingRoad, RowsFileOnScreen)
     env.dialogs.choose(env.path("VIIKKO.1X2"));
     form.runOperation("tul");
     settle();
-    QWidget* target = openWindow("Listvali");
+    QWidget* target = openWindow(WindowName::PrintTarget);
     ASSERT_TRUE(target);
     EXPECT_EQ(env.state.PrintTarget, 1);
     click(target, "Command1");
     settle();
-    QWidget* list = openWindow("listaus");
+    QWidget* list = openWindow(WindowName::ScreenListing);
     ASSERT_TRUE(list);
     click(list, "Command2");
     auto* view = control<QListView>(list, "taulu");

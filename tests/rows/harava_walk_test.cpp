@@ -12,8 +12,8 @@ namespace {
 // there, a stand-in shows that it was asked for.
 void needChecking(TestEnv& env)
 {
-    if (!env.windows.available("Form9"))
-        standIn(env, "Form9");
+    if (!env.windows.available(WindowName::Checking))
+        standIn(env, WindowName::Checking);
 }
 
 } // namespace
@@ -33,12 +33,12 @@ TEST(HaravaWalk, FromTheMainWindowThroughTheCorrectRowAndPatternToChecking)
     EXPECT_FALSE(form.isEnabled());
     EXPECT_EQ(env.state.HaravaTask, 1);
     EXPECT_EQ(env.state.SystemMarks[0][0], 0);
-    QWidget* choice = openWindow("harat");
+    QWidget* choice = openWindow(WindowName::ReducedSystemChoice);
     ASSERT_TRUE(choice);
     click(choice, "hara_5");
     click(choice, "Command1");
 
-    QWidget* row = openWindow("Form6");
+    QWidget* row = openWindow(WindowName::BasicRow);
     ASSERT_TRUE(row);
     settle();
     EXPECT_EQ(row->windowTitle(), "OIKEA RIVI");
@@ -46,12 +46,12 @@ TEST(HaravaWalk, FromTheMainWindowThroughTheCorrectRowAndPatternToChecking)
     EXPECT_TRUE(isShown(row, "bby"));
     EXPECT_FALSE(isShown(row, "vihjeet"));
     enterRow(row, "X2X21X2X1X2X1");
-    saveShot(row, "walk_Form6_correct_row");
+    saveShot(row, "walk_BasicRowWindow_correct_row");
     click(row, "sainperusrivin");
-    EXPECT_FALSE(openWindow("Form6"));
+    EXPECT_FALSE(openWindow(WindowName::BasicRow));
     EXPECT_FALSE(form.isEnabled());
 
-    QWidget* pattern = openWindow("Formh");
+    QWidget* pattern = openWindow(WindowName::SystemPattern);
     ASSERT_TRUE(pattern);
     EXPECT_EQ(pattern->windowTitle(), "Harava - ( F1296 )");
     EXPECT_EQ(env.state.BasicSignCount, 0);
@@ -59,9 +59,9 @@ TEST(HaravaWalk, FromTheMainWindowThroughTheCorrectRowAndPatternToChecking)
     enterPattern(pattern, {"X2", "12", "X2", "12", "1X", "X2", "12", "X2", "1X2", "1X2", "1X2", "1X2", "1"});
     click(pattern, "sainperusrivin");
     EXPECT_TRUE(env.messages.shown.isEmpty()) << env.messages.lastText().toStdString();
-    EXPECT_FALSE(openWindow("Formh"));
-    EXPECT_TRUE(env.windows.shownNames().contains("Form9"));
-    EXPECT_EQ(env.windows.shownNames().first(), "harat");
+    EXPECT_FALSE(openWindow(WindowName::SystemPattern));
+    EXPECT_TRUE(env.windows.shownNames().contains(WindowName::Checking));
+    EXPECT_EQ(env.windows.shownNames().first(), WindowName::ReducedSystemChoice);
     EXPECT_FALSE(form.isEnabled());
 
     const SharedState& s = env.state;
@@ -82,23 +82,23 @@ TEST(HaravaWalk, FromTheMainWindowThroughTheCorrectRowAndPatternToChecking)
 
 TEST(HaravaWalk, CancellingAnyStepReturnsToTheEnabledMainWindow)
 {
-    for (const char* step : {"harat", "Form6", "Formh"}) {
+    for (const char* step : {WindowName::ReducedSystemChoice, WindowName::BasicRow, WindowName::SystemPattern}) {
         TestEnv env;
         MainWindow form(env.context, env.windows);
         env.windows.setMainWindow(&form);
         form.show();
         form.runOperation("har");
-        QWidget* w = openWindow("harat");
+        QWidget* w = openWindow(WindowName::ReducedSystemChoice);
         ASSERT_TRUE(w);
-        if (QString(step) != "harat") {
+        if (QString(step) != WindowName::ReducedSystemChoice) {
             click(w, "hara_0");
             click(w, "Command1");
-            w = openWindow("Form6");
+            w = openWindow(WindowName::BasicRow);
             ASSERT_TRUE(w);
-            if (QString(step) == "Formh") {
+            if (QString(step) == WindowName::SystemPattern) {
                 enterRow(w, "1111111111111");
                 click(w, "sainperusrivin");
-                w = openWindow("Formh");
+                w = openWindow(WindowName::SystemPattern);
                 ASSERT_TRUE(w);
             }
         }

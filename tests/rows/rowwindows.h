@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/rows.h"
+#include "base/ui/windownames.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
 

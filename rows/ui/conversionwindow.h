@@ -11,10 +11,10 @@ class QScrollBar;
 
 // Places the columns of a loaded own system on the coupon's matches and
 // chooses their real signs, then rewrites every row into a pools row.
-class kon : public FeatureWindow {
+class ConversionWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit kon(AppContext& context);
+    explicit ConversionWindow(AppContext& context);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -25,11 +25,11 @@ private:
     ConversionPlan plan() const;
     void accept();
 
-    std::array<QScrollBar*, kMatches> H1{};
-    std::array<QLineEdit*, kMatches> T1{};
-    std::array<QLineEdit*, kMatches> v1{};
-    std::array<QLineEdit*, kMatches> y1{};
-    std::array<QLineEdit*, kMatches> k1{};
-    std::array<QLabel*, kMatches> oneLabel_{};
-    std::array<QLabel*, kMatches> twoLabel_{};
+    std::array<QScrollBar*, kMatches> roleBars_{};
+    std::array<QLineEdit*, kMatches> roleBoxes_{};
+    std::array<QLineEdit*, kMatches> bankerEdits_{};
+    std::array<QLineEdit*, kMatches> forOneEdits_{};
+    std::array<QLineEdit*, kMatches> forTwoEdits_{};
+    std::array<QLabel*, kMatches> forOneLabels_{};
+    std::array<QLabel*, kMatches> forTwoLabels_{};
 };

@@ -1,4 +1,5 @@
 #include "base/ui/featurewindow.h"
+#include "base/ui/windownames.h"
 #include "printingtest.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
@@ -17,7 +18,7 @@ class BasicRowStandIn : public FeatureWindow {
 public:
     explicit BasicRowStandIn(AppContext& context) : FeatureWindow(context)
     {
-        setObjectName("Form6");
+        setObjectName(WindowName::BasicRow);
         auto* layout = new QVBoxLayout(this);
         auto* prompt = new QLabel("Anna perusrivi.", this);
         prompt->setObjectName("Label1");
@@ -51,13 +52,13 @@ QString rowsText(const TestEnv& env)
 
 } // namespace
 
-TEST(Conversion, WindowLoadsTheSystemsGroups)
+TEST(ConversionWindowTest, WindowLoadsTheSystemsGroups)
 {
     TestEnv env;
     loadSystem(env, 3, 2, {"121X211111111", "2122X11111111", "1111111111111", "2222111111111", "1212211111111"});
-    QWidget* w = env.open("kon");
+    QWidget* w = env.open(WindowName::Conversion);
     ASSERT_TRUE(w);
-    saveShot(w, "kon");
+    saveShot(w, "ConversionWindow");
     EXPECT_EQ(w->windowTitle(), "Tee tarvittavat kohdevaihdot ja merkkimuunnokset");
     EXPECT_EQ(textOf(w, "Label10"), "3");
     EXPECT_EQ(textOf(w, "Label11"), "2");
@@ -92,12 +93,12 @@ TEST(Conversion, WindowLoadsTheSystemsGroups)
     EXPECT_EQ(textOf(w, "T1_4"), "T");
 }
 
-TEST(Conversion, OkRewritesEveryRowAndOpensThePrintTarget)
+TEST(ConversionWindowTest, OkRewritesEveryRowAndOpensThePrintTarget)
 {
     TestEnv env;
     // Two two-sign columns and one three-sign column.
     loadSystem(env, 2, 1, {"21X1111111111", "1221111111111"});
-    QWidget* w = env.open("kon");
+    QWidget* w = env.open(WindowName::Conversion);
     ASSERT_TRUE(w);
     // Two-sign at matches 6 and 10, three-sign at match 2, bankers elsewhere.
     setRole(w, 0, 3);
@@ -115,15 +116,15 @@ TEST(Conversion, OkRewritesEveryRowAndOpensThePrintTarget)
 
     EXPECT_TRUE(env.messages.shown.isEmpty());
     EXPECT_EQ(rowsText(env), "XX111X1112112,X211111112112");
-    EXPECT_FALSE(openWindow("kon"));
-    EXPECT_TRUE(openWindow("Listvali"));
+    EXPECT_FALSE(openWindow(WindowName::Conversion));
+    EXPECT_TRUE(openWindow(WindowName::PrintTarget));
 }
 
-TEST(Conversion, WrongGroupSizesOrSignsRewriteNothing)
+TEST(ConversionWindowTest, WrongGroupSizesOrSignsRewriteNothing)
 {
     TestEnv env;
     loadSystem(env, 2, 1, {"21X1111111111"});
-    QWidget* w = env.open("kon");
+    QWidget* w = env.open(WindowName::Conversion);
     ASSERT_TRUE(w);
     setRole(w, 0, 3);
     click(w, "Command1");
@@ -142,42 +143,42 @@ TEST(Conversion, WrongGroupSizesOrSignsRewriteNothing)
     click(w, "Command1");
     EXPECT_EQ(env.messages.shown.size(), 4);
     EXPECT_EQ(rowsText(env), "21X1111111111");
-    EXPECT_TRUE(openWindow("kon"));
+    EXPECT_TRUE(openWindow(WindowName::Conversion));
 
     typeInto(w, "v1_7", "2");
     click(w, "Command1");
     EXPECT_EQ(rowsText(env), "21X1111211111");
 }
 
-TEST(Conversion, CheckingGoesOnToTheCorrectRow)
+TEST(ConversionWindowTest, CheckingGoesOnToTheCorrectRow)
 {
     TestEnv env;
-    env.windows.add("Form6", [](AppContext& context) { return new BasicRowStandIn(context); });
+    env.windows.add(WindowName::BasicRow, [](AppContext& context) { return new BasicRowStandIn(context); });
     loadSystem(env, 0, 0, {"21X2121212121"});
     env.state.CheckTask = 1;
-    QWidget* w = env.open("kon");
+    QWidget* w = env.open(WindowName::Conversion);
     ASSERT_TRUE(w);
     EXPECT_EQ(textOf(w, "Label12"), "13");
     click(w, "Command1");
     settle();
     EXPECT_EQ(rowsText(env), "1111111111111");
-    QWidget* next = openWindow("Form6");
+    QWidget* next = openWindow(WindowName::BasicRow);
     ASSERT_TRUE(next);
     EXPECT_EQ(next->windowTitle(), "OIKEA RIVI");
     EXPECT_EQ(textOf(next, "Label1"), "              Anna oikea rivi.");
-    EXPECT_FALSE(openWindow("kon"));
+    EXPECT_FALSE(openWindow(WindowName::Conversion));
 }
 
-TEST(Conversion, EnterInASignBoxIsOk)
+TEST(ConversionWindowTest, EnterInASignBoxIsOk)
 {
     TestEnv env;
     loadSystem(env, 1, 0, {"2111111111111"});
-    QWidget* w = env.open("kon");
+    QWidget* w = env.open(WindowName::Conversion);
     ASSERT_TRUE(w);
     QApplication::setActiveWindow(w);
     typeInto(w, "k1_0", "X");
     QTest::keyClick(control<QWidget>(w, "k1_0"), Qt::Key_Return);
     settle();
     EXPECT_EQ(rowsText(env), "X111111111111");
-    EXPECT_TRUE(openWindow("Listvali"));
+    EXPECT_TRUE(openWindow(WindowName::PrintTarget));
 }

@@ -36,11 +36,11 @@ QString shownRow(QWidget* w)
 
 } // namespace
 
-TEST(Form6Window, AMatchHoldsAtMostOneSignAndALitButtonEmptiesIt)
+TEST(BasicRowWindowTest, AMatchHoldsAtMostOneSignAndALitButtonEmptiesIt)
 {
     TestEnv env;
     env.state.RandomTask = 1;
-    QWidget* w = env.open("Form6");
+    QWidget* w = env.open(WindowName::BasicRow);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Perusrivi");
     EXPECT_EQ(textOf(w, "Label1"), " Laita perusrivisi sarakkeeseen.");
@@ -73,19 +73,19 @@ TEST(Form6Window, AMatchHoldsAtMostOneSignAndALitButtonEmptiesIt)
     EXPECT_EQ(env.state.BasicSignCount, 12);
 }
 
-TEST(Form6Window, OkNeedsThirteenSigns)
+TEST(BasicRowWindowTest, OkNeedsThirteenSigns)
 {
     TestEnv env;
     env.state.RandomTask = 1;
-    standIn(env, "Form3");
-    QWidget* w = env.open("Form6");
+    standIn(env, WindowName::AverageWeight);
+    QWidget* w = env.open(WindowName::BasicRow);
     enterRow(w, "1X21X21X21X2");
     click(w, "sainperusrivin");
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.lastText(), QString::fromUtf8("Rivissä pitäisi olla 13 merkkiä !"));
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
-    EXPECT_TRUE(openWindow("Form6"));
-    EXPECT_TRUE(env.windows.shownNames().endsWith("Form6"));
+    EXPECT_TRUE(openWindow(WindowName::BasicRow));
+    EXPECT_TRUE(env.windows.shownNames().endsWith(WindowName::BasicRow));
 
     // A cleared match is refused the same way.
     click(w, "Yksi_12");
@@ -95,12 +95,12 @@ TEST(Form6Window, OkNeedsThirteenSigns)
     click(w, "Yksi_12");
     click(w, "sainperusrivin");
     EXPECT_EQ(env.messages.shown.size(), 2);
-    EXPECT_EQ(env.windows.shownNames().last(), "Form3");
-    EXPECT_FALSE(openWindow("Form6"));
+    EXPECT_EQ(env.windows.shownNames().last(), WindowName::AverageWeight);
+    EXPECT_FALSE(openWindow(WindowName::BasicRow));
 }
 
 // Which window the OK of each task opens.
-TEST(Form6Window, OkHandsTheRowToTheNextWindowOfTheTask)
+TEST(BasicRowWindowTest, OkHandsTheRowToTheNextWindowOfTheTask)
 {
     struct Case {
         const char* what;
@@ -108,38 +108,38 @@ TEST(Form6Window, OkHandsTheRowToTheNextWindowOfTheTask)
         const char* next;
     };
     const QList<Case> cases = {
-        {"per-match weights", [](SharedState& s) { s.RandomTask = 1, s.WeightedDraw = 1; }, "Form8"},
-        {"one weight", [](SharedState& s) { s.RandomTask = 1, s.WeightedDraw = 0; }, "Form3"},
-        {"checking rows", [](SharedState& s) { s.CheckTask = 1; }, "Form9"},
-        {"typed system", [](SharedState& s) { s.RowSource = 0; }, "Formh"},
-        {"reduced system", [](SharedState& s) { s.HaravaTask = 1; }, "Formh"},
+        {"per-match weights", [](SharedState& s) { s.RandomTask = 1, s.WeightedDraw = 1; }, WindowName::MatchWeights},
+        {"one weight", [](SharedState& s) { s.RandomTask = 1, s.WeightedDraw = 0; }, WindowName::AverageWeight},
+        {"checking rows", [](SharedState& s) { s.CheckTask = 1; }, WindowName::Checking},
+        {"typed system", [](SharedState& s) { s.RowSource = 0; }, WindowName::SystemPattern},
+        {"reduced system", [](SharedState& s) { s.HaravaTask = 1; }, WindowName::SystemPattern},
     };
     for (const Case& c : cases) {
         TestEnv env;
-        for (const char* name : {"Form3", "Form8", "Form9"})
+        for (const char* name : {WindowName::AverageWeight, WindowName::MatchWeights, WindowName::Checking})
             standIn(env, name);
         env.mainWindow.setEnabled(false); // as the opener left it
         c.task(env.state);
-        QWidget* w = env.open("Form6");
+        QWidget* w = env.open(WindowName::BasicRow);
         enterRow(w, kRow);
         click(w, "sainperusrivin");
         EXPECT_EQ(env.windows.shownNames().last(), c.next) << c.what;
-        EXPECT_FALSE(openWindow("Form6")) << c.what;
+        EXPECT_FALSE(openWindow(WindowName::BasicRow)) << c.what;
         EXPECT_FALSE(env.mainWindow.isEnabled()) << c.what;
         EXPECT_TRUE(env.messages.shown.isEmpty()) << c.what;
         EXPECT_EQ(signsOf(env.state.BasicSigns), kRow) << c.what;
     }
 }
 
-TEST(Form6Window, ThePatternWindowIsRetitledOrCountsItsOwnMarks)
+TEST(BasicRowWindowTest, ThePatternWindowIsRetitledOrCountsItsOwnMarks)
 {
     {
         TestEnv env;
         env.state.RowSource = 0;
-        QWidget* w = env.open("Form6");
+        QWidget* w = env.open(WindowName::BasicRow);
         enterRow(w, kRow);
         click(w, "sainperusrivin");
-        QWidget* h = openWindow("Formh");
+        QWidget* h = openWindow(WindowName::SystemPattern);
         ASSERT_TRUE(h);
         EXPECT_EQ(h->windowTitle(), QString::fromUtf8("JÄRJESTELMÄ"));
         EXPECT_EQ(textOf(h, "Label1"), QString::fromUtf8("         Anna järjestelmäsi "));
@@ -149,10 +149,10 @@ TEST(Form6Window, ThePatternWindowIsRetitledOrCountsItsOwnMarks)
         env.state.HaravaTask = 1;
         env.state.SystemName = "F1296";
         env.state.SystemLetter = "F";
-        QWidget* w = env.open("Form6");
+        QWidget* w = env.open(WindowName::BasicRow);
         enterRow(w, kRow);
         click(w, "sainperusrivin");
-        QWidget* h = openWindow("Formh");
+        QWidget* h = openWindow(WindowName::SystemPattern);
         ASSERT_TRUE(h);
         EXPECT_EQ(h->windowTitle(), "Harava - ( F1296 )");
         EXPECT_EQ(env.state.BasicSignCount, 0);
@@ -160,33 +160,33 @@ TEST(Form6Window, ThePatternWindowIsRetitledOrCountsItsOwnMarks)
     }
 }
 
-TEST(Form6Window, AMissingNextWindowKeepsTheRowHere)
+TEST(BasicRowWindowTest, AMissingNextWindowKeepsTheRowHere)
 {
     TestEnv env;
     env.state.CheckTask = 1;
-    env.windows.add("Form9", [](AppContext&) { return nullptr; });
-    QWidget* w = env.open("Form6");
+    env.windows.add(WindowName::Checking, [](AppContext&) { return nullptr; });
+    QWidget* w = env.open(WindowName::BasicRow);
     enterRow(w, kRow);
     click(w, "sainperusrivin");
-    EXPECT_TRUE(openWindow("Form6"));
+    EXPECT_TRUE(openWindow(WindowName::BasicRow));
     EXPECT_EQ(env.state.BasicSignCount, 13);
 }
 
-TEST(Form6Window, CancelEnablesTheMainWindowAndKeepsTheRow)
+TEST(BasicRowWindowTest, CancelEnablesTheMainWindowAndKeepsTheRow)
 {
     TestEnv env;
     env.state.RandomTask = 1;
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("Form6");
+    QWidget* w = env.open(WindowName::BasicRow);
     enterRow(w, "1");
     click(w, "kes");
-    EXPECT_FALSE(openWindow("Form6"));
+    EXPECT_FALSE(openWindow(WindowName::BasicRow));
     EXPECT_TRUE(env.mainWindow.isEnabled());
     EXPECT_EQ(env.state.BasicSignCount, 1);
     EXPECT_EQ(env.state.BasicSigns[0], "1");
 }
 
-TEST(Form6Window, TheStatisticsPanelAndHintColumnFollowTheTask)
+TEST(BasicRowWindowTest, TheStatisticsPanelAndHintColumnFollowTheTask)
 {
     struct Case {
         const char* what;
@@ -203,21 +203,21 @@ TEST(Form6Window, TheStatisticsPanelAndHintColumnFollowTheTask)
     for (const Case& c : cases) {
         TestEnv env;
         c.task(env.state);
-        QWidget* w = env.open("Form6");
+        QWidget* w = env.open(WindowName::BasicRow);
         EXPECT_EQ(isShown(w, "bby"), c.statistics) << c.what;
         EXPECT_EQ(isShown(w, "Command1"), c.statistics) << c.what;
         EXPECT_EQ(isShown(w, "vihjeet"), c.hints) << c.what;
         EXPECT_EQ(isShown(w, "taku"), c.hints) << c.what;
         EXPECT_EQ(isShown(w, "osu_12"), c.hints) << c.what;
-        saveShot(w, QStringLiteral("Form6_%1").arg(QString(c.what).replace(' ', '_')));
+        saveShot(w, QStringLiteral("BasicRowWindow_%1").arg(QString(c.what).replace(' ', '_')));
     }
 }
 
-TEST(Form6Window, TheHintRowIsShownBesideTheRowWithoutMarkingIt)
+TEST(BasicRowWindowTest, TheHintRowIsShownBesideTheRowWithoutMarkingIt)
 {
     TestEnv env;
     env.state.RandomTask = 1;
-    QWidget* w = env.open("Form6");
+    QWidget* w = env.open(WindowName::BasicRow);
     click(w, "vihjeet");
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.lastText(), QString::fromUtf8("Vihjeriviä ei ole luotu!"));
@@ -235,16 +235,16 @@ TEST(Form6Window, TheHintRowIsShownBesideTheRowWithoutMarkingIt)
         EXPECT_EQ(textOf(w, QStringLiteral("osu_%1").arg(k)), hint[k]) << k;
     EXPECT_EQ(env.state.BasicSignCount, 0);
     EXPECT_EQ(shownRow(w), ".............");
-    saveShot(w, "Form6_hint_row");
+    saveShot(w, "BasicRowWindow_hint_row");
 }
 
-TEST(Form6Window, LoadShowsTheLastStoredRound)
+TEST(BasicRowWindowTest, LoadShowsTheLastStoredRound)
 {
     {
         // Nothing stored yet: nothing shown, nothing kept.
         TestEnv env;
         env.state.CheckTask = 1;
-        QWidget* w = env.open("Form6");
+        QWidget* w = env.open(WindowName::BasicRow);
         settle();
         EXPECT_EQ(textOf(w, "ede"), "");
         EXPECT_EQ(textOf(w, "edev"), "");
@@ -257,7 +257,7 @@ TEST(Form6Window, LoadShowsTheLastStoredRound)
         TestEnv env;
         env.state.CheckTask = 1;
         writeBytes(env.path("OIKEAT.TIL"), "1X21X21X2");
-        QWidget* w = env.open("Form6");
+        QWidget* w = env.open(WindowName::BasicRow);
         EXPECT_EQ(textOf(w, "ede"), "");
         EXPECT_FALSE(env.settings.contains("OKT", "KRS"));
     }
@@ -268,7 +268,7 @@ TEST(Form6Window, LoadShowsTheLastStoredRound)
         env.settings.write(keys::LastRound, "12");
         env.settings.write(keys::LastYear, "2025");
         writeBytes(env.path("OIKEAT.TIL"), "1111111111111 2024 3 ");
-        QWidget* w = env.open("Form6");
+        QWidget* w = env.open(WindowName::BasicRow);
         EXPECT_EQ(textOf(w, "ede"), "12");
         EXPECT_EQ(textOf(w, "edev"), "2025");
     }
@@ -278,7 +278,7 @@ TEST(Form6Window, LoadShowsTheLastStoredRound)
         env.state.CheckTask = 1;
         env.settings.write(keys::LastRound, "0");
         writeBytes(env.path("OIKEAT.TIL"), "1111111111111 2024 3 " + QByteArray("2222222222222 202545 ") + "XX");
-        QWidget* w = env.open("Form6");
+        QWidget* w = env.open(WindowName::BasicRow);
         EXPECT_EQ(textOf(w, "ede"), "45");
         EXPECT_EQ(textOf(w, "edev"), "2025");
         EXPECT_EQ(env.settings.read(keys::LastRound), "45");
@@ -286,7 +286,7 @@ TEST(Form6Window, LoadShowsTheLastStoredRound)
     }
 }
 
-TEST(Form6Window, TheActivationNoticeRemindsOfTheLastStoredRound)
+TEST(BasicRowWindowTest, TheActivationNoticeRemindsOfTheLastStoredRound)
 {
     const QString notice = QString::fromUtf8("Jos tilastoit oikean rivin tarkista tilastot\r\n"
                                              "osasta viimeksi talletettu kierros !");
@@ -295,7 +295,7 @@ TEST(Form6Window, TheActivationNoticeRemindsOfTheLastStoredRound)
         env.state.CheckTask = 1;
         env.settings.write(keys::LastRound, "7");
         env.settings.write(keys::LastYear, "2026");
-        QWidget* w = env.open("Form6");
+        QWidget* w = env.open(WindowName::BasicRow);
         settle();
         ASSERT_EQ(env.messages.shown.size(), 1);
         EXPECT_EQ(env.messages.lastText(), notice);
@@ -311,20 +311,20 @@ TEST(Form6Window, TheActivationNoticeRemindsOfTheLastStoredRound)
         TestEnv env;
         env.state.RandomTask = 1;
         env.settings.write(keys::LastRound, "7");
-        env.open("Form6");
+        env.open(WindowName::BasicRow);
         settle();
         EXPECT_TRUE(env.messages.shown.isEmpty());
     }
 }
 
-TEST(Form6Window, StoringTheCorrectRowAppendsItsRecordAndKeepsTheRound)
+TEST(BasicRowWindowTest, StoringTheCorrectRowAppendsItsRecordAndKeepsTheRound)
 {
     TestEnv env;
     env.state.CheckTask = 1;
     // Two earlier records and a torn tail, which the new record replaces.
     const QByteArray earlier = "1111111111111 202510 2222222222222 202511 ";
     writeBytes(env.path("OIKEAT.TIL"), earlier + "XX2");
-    QWidget* w = env.open("Form6");
+    QWidget* w = env.open(WindowName::BasicRow);
     settle();
     env.messages.shown.clear();
     enterRow(w, kRow);
@@ -343,8 +343,8 @@ TEST(Form6Window, StoringTheCorrectRowAppendsItsRecordAndKeepsTheRound)
     EXPECT_EQ(textOf(w, "edev"), "2026");
     EXPECT_EQ(textOf(w, "Text1"), "");
     // The window stays for the OK of the checking task.
-    EXPECT_TRUE(openWindow("Form6"));
-    saveShot(w, "Form6_stored");
+    EXPECT_TRUE(openWindow(WindowName::BasicRow));
+    saveShot(w, "BasicRowWindow_stored");
 
     // The same round stored again is a second record.
     typeInto(w, "Text1", "23");
@@ -352,11 +352,11 @@ TEST(Form6Window, StoringTheCorrectRowAppendsItsRecordAndKeepsTheRound)
     EXPECT_EQ(readBytes(env.path("OIKEAT.TIL")), earlier + "1X21X21X21X212026 23 1X21X21X21X212026 23 ");
 }
 
-TEST(Form6Window, StoringNeedsARoundAYearAndAWholeRow)
+TEST(BasicRowWindowTest, StoringNeedsARoundAYearAndAWholeRow)
 {
     TestEnv env;
     env.state.CheckTask = 1;
-    QWidget* w = env.open("Form6");
+    QWidget* w = env.open(WindowName::BasicRow);
     enterRow(w, kRow);
     click(w, "Command1");
     ASSERT_EQ(env.messages.shown.size(), 1);
@@ -382,12 +382,12 @@ TEST(Form6Window, StoringNeedsARoundAYearAndAWholeRow)
     EXPECT_EQ(textOf(w, "Text1"), "123");
 }
 
-TEST(Form6Window, AFailedStoreSaysSoAndKeepsTheRound)
+TEST(BasicRowWindowTest, AFailedStoreSaysSoAndKeepsTheRound)
 {
     TestEnv env;
     env.state.CheckTask = 1;
     QDir(env.dir.path()).mkdir("OIKEAT.TIL"); // cannot be written as a file
-    QWidget* w = env.open("Form6");
+    QWidget* w = env.open(WindowName::BasicRow);
     enterRow(w, kRow);
     typeInto(w, "Text1", "9");
     click(w, "Command1");
@@ -399,27 +399,27 @@ TEST(Form6Window, AFailedStoreSaysSoAndKeepsTheRound)
     EXPECT_FALSE(env.settings.contains("OKT", "KRS"));
 }
 
-TEST(Form6Window, ReopeningShowsTheRowTheSharedStateHolds)
+TEST(BasicRowWindowTest, ReopeningShowsTheRowTheSharedStateHolds)
 {
     TestEnv env;
     env.state.RandomTask = 1;
     env.state.BasicMarks[2][4] = 1;
     env.state.BasicSigns[4] = "2";
     env.state.BasicSignCount = 13; // out of step with the marks
-    QWidget* w = env.open("Form6");
+    QWidget* w = env.open(WindowName::BasicRow);
     EXPECT_EQ(shownRow(w), "....2........");
     EXPECT_EQ(env.state.BasicSignCount, 1);
     click(w, "Kaksi_4");
     EXPECT_EQ(env.state.BasicSignCount, 0);
 }
 
-TEST(Form6Window, TheRowCanBeTypedAndAcceptedFromTheKeyboard)
+TEST(BasicRowWindowTest, TheRowCanBeTypedAndAcceptedFromTheKeyboard)
 {
     TestEnv env;
     env.state.RandomTask = 1;
     env.mainWindow.setEnabled(false);
-    standIn(env, "Form3");
-    QWidget* w = env.open("Form6");
+    standIn(env, WindowName::AverageWeight);
+    QWidget* w = env.open(WindowName::BasicRow);
     w->activateWindow();
     settle();
     ASSERT_EQ(QApplication::focusWidget(), control<QWidget>(w, "Yksi_0"));
@@ -431,17 +431,17 @@ TEST(Form6Window, TheRowCanBeTypedAndAcceptedFromTheKeyboard)
     EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(w, "Yksi_11"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     settle();
-    EXPECT_EQ(env.windows.shownNames().last(), "Form3");
+    EXPECT_EQ(env.windows.shownNames().last(), WindowName::AverageWeight);
 
     TestEnv again;
     again.state.RandomTask = 1;
     again.mainWindow.setEnabled(false);
-    QWidget* w2 = again.open("Form6");
+    QWidget* w2 = again.open(WindowName::BasicRow);
     w2->activateWindow();
     settle();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     settle();
-    EXPECT_FALSE(openWindow("Form6"));
+    EXPECT_FALSE(openWindow(WindowName::BasicRow));
     EXPECT_TRUE(again.mainWindow.isEnabled());
 }
 
@@ -453,7 +453,7 @@ TEST(FileSafety, StoringTheCorrectRowOnAFullDiskKeepsTheEarlierRows)
     for (int i = 0; i < 100; ++i)
         earlier += "1111111111111 2025" + QByteArray::number(i % 40 + 1).leftJustified(3, ' ');
     ASSERT_TRUE(writeBytes(env.path("OIKEAT.TIL"), earlier));
-    QWidget* w = env.open("Form6");
+    QWidget* w = env.open(WindowName::BasicRow);
     settle();
     env.messages.shown.clear();
     enterRow(w, kRow);

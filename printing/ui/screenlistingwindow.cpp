@@ -1,4 +1,4 @@
-#include "printing/ui/listaus.h"
+#include "printing/ui/screenlistingwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -19,11 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-} // namespace
-
-listaus::listaus(AppContext& context) : FeatureWindow(context)
+ScreenListingWindow::ScreenListingWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::ScreenListing);
     setWindowTitle("TULOSTA NÄYTTÖÖN");
@@ -31,28 +27,28 @@ listaus::listaus(AppContext& context) : FeatureWindow(context)
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QHBoxLayout;
     heading->addWidget(makeLabel(this, " Rivejä:"));
-    Label25 = makeLabel(this, QString::number(state().RowCount), "Label25");
-    heading->addWidget(Label25);
+    rowCountLabel_ = makeLabel(this, QString::number(state().RowCount), "Label25");
+    heading->addWidget(rowCountLabel_);
     heading->addSpacing(16);
-    Label2 = makeLabel(this, shortenedName(listedFileName(state())), "Label2");
-    Label2->setToolTip(state().CurrentFile);
-    heading->addWidget(Label2);
+    fileNameLabel_ = makeLabel(this, shortenedName(listedFileName(state())), "Label2");
+    fileNameLabel_->setToolTip(state().CurrentFile);
+    heading->addWidget(fileNameLabel_);
     heading->addStretch(1);
     heading->addWidget(makeLabel(this, " Rivit vaakasuorassa !.", "Label3"));
     layout->addLayout(heading);
 
     auto* middle = new QHBoxLayout;
-    taulu = new QListView(this);
-    taulu->setObjectName("taulu");
+    listingView_ = new QListView(this);
+    listingView_->setObjectName("taulu");
     model_ = new QStringListModel(this);
-    taulu->setModel(model_);
-    taulu->setUniformItemSizes(true);
-    taulu->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    taulu->setFont(listingFont());
-    const QFontMetrics metrics(taulu->font());
-    taulu->setMinimumWidth(metrics.horizontalAdvance(QString(36, '0')) + 24);
-    taulu->setMinimumHeight(metrics.lineSpacing() * 16);
-    middle->addWidget(taulu, 1);
+    listingView_->setModel(model_);
+    listingView_->setUniformItemSizes(true);
+    listingView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listingView_->setFont(listingFont());
+    const QFontMetrics metrics(listingView_->font());
+    listingView_->setMinimumWidth(metrics.horizontalAdvance(QString(36, '0')) + 24);
+    listingView_->setMinimumHeight(metrics.lineSpacing() * 16);
+    middle->addWidget(listingView_, 1);
 
     auto* distribution = new QGroupBox(this);
     distribution->setObjectName("Frame1");
@@ -93,24 +89,24 @@ listaus::listaus(AppContext& context) : FeatureWindow(context)
     calculator->setToolTip("Laskin");
     bottom->addWidget(calculator);
     bottom->addStretch(1);
-    auto* command2 = new QPushButton("&TULOSTA", this);
-    command2->setObjectName("Command2");
-    auto* command1 = new QPushButton("&OK", this);
-    command1->setObjectName("Command1");
-    bottom->addWidget(command2);
-    bottom->addWidget(command1);
+    auto* showButton = new QPushButton("&TULOSTA", this);
+    showButton->setObjectName("Command2");
+    auto* okButton = new QPushButton("&OK", this);
+    okButton->setObjectName("Command1");
+    bottom->addWidget(showButton);
+    bottom->addWidget(okButton);
     layout->addLayout(bottom);
 
-    connect(command2, &QPushButton::clicked, this, [this] { fill(); });
-    connect(command1, &QPushButton::clicked, this, [this] { finish(); });
+    connect(showButton, &QPushButton::clicked, this, [this] { fill(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { finish(); });
     connect(calculator, &QToolButton::clicked, this, [this] { services().windows.runCommand("calc"); });
-    bindDialogKeys(this, command2, [this] { finish(); });
+    bindDialogKeys(this, showButton, [this] { finish(); });
 
     setMinimumSize(sizeHint());
     resize(sizeHint().width(), std::max(sizeHint().height(), 520));
 }
 
-void listaus::fill()
+void ScreenListingWindow::fill()
 {
     const SharedState& s = state();
     SignDistribution distribution;

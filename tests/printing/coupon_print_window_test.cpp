@@ -1,4 +1,5 @@
 #include "base/ui/scrollbars.h"
+#include "base/ui/windownames.h"
 #include "printing/couponlayout.h"
 #include "printingtest.h"
 #include "support/testenv.h"
@@ -37,7 +38,7 @@ QScrollBar* bar(QWidget* window, const QString& name)
 
 } // namespace
 
-TEST(CouponWindow, OpensWithTheStoredCalibrationAndTheCouponCount)
+TEST(CouponPrintWindowTest, OpensWithTheStoredCalibrationAndTheCouponCount)
 {
     TestEnv env;
     env.settings.write(keys::PrintTop, "13.5");
@@ -46,9 +47,9 @@ TEST(CouponWindow, OpensWithTheStoredCalibrationAndTheCouponCount)
     env.settings.write(keys::PrintHeight, "260");
     loadRows(env, 11);
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("vak");
+    QWidget* w = env.open(WindowName::CouponPrint);
     ASSERT_TRUE(w);
-    saveShot(w, "vak");
+    saveShot(w, "CouponPrintWindow");
 
     EXPECT_EQ(w->windowTitle(), "Tulosta kupongille");
     EXPECT_EQ(textOf(w, "monta"), "2");
@@ -75,7 +76,7 @@ TEST(CouponWindow, OpensWithTheStoredCalibrationAndTheCouponCount)
     click(w, "Command2");
     settle();
     EXPECT_TRUE(env.messages.shown.isEmpty());
-    EXPECT_FALSE(openWindow("vak"));
+    EXPECT_FALSE(openWindow(WindowName::CouponPrint));
     EXPECT_TRUE(env.mainWindow.isEnabled());
     EXPECT_EQ(env.printer.scaleMode(), 1);
     EXPECT_DOUBLE_EQ(env.printer.scaleWidth(), 11906);
@@ -83,11 +84,11 @@ TEST(CouponWindow, OpensWithTheStoredCalibrationAndTheCouponCount)
     EXPECT_EQ(env.state.RowCount, 0);
 }
 
-TEST(CouponWindow, PrintsTheChosenCouponWithItsExtras)
+TEST(CouponPrintWindowTest, PrintsTheChosenCouponWithItsExtras)
 {
     TestEnv env;
     loadRows(env, 13);
-    QWidget* w = env.open("vak");
+    QWidget* w = env.open(WindowName::CouponPrint);
     ASSERT_TRUE(w);
     bar(w, "HS1")->setValue(2);
     click(w, "Option1_0"); // two weeks: the second row of the coupon
@@ -128,11 +129,11 @@ TEST(CouponWindow, PrintsTheChosenCouponWithItsExtras)
     EXPECT_EQ(env.printer.filledBoxes().size(), 3 * 13 + 1);
 }
 
-TEST(CouponWindow, APrinterFailureThrowsTheCouponAway)
+TEST(CouponPrintWindowTest, APrinterFailureThrowsTheCouponAway)
 {
     TestEnv env;
     loadRows(env, 10);
-    QWidget* w = env.open("vak");
+    QWidget* w = env.open(WindowName::CouponPrint);
     ASSERT_TRUE(w);
     env.printer.failFrom = int(env.printer.ops.size()) + 5;
     click(w, "Command1");
@@ -147,12 +148,12 @@ TEST(CouponWindow, APrinterFailureThrowsTheCouponAway)
     EXPECT_TRUE(isEnabled(w, "Command1"));
 }
 
-TEST(CouponWindow, CalibrationIsSavedWithADecimalPointAndGuardedOnClose)
+TEST(CouponPrintWindowTest, CalibrationIsSavedWithADecimalPointAndGuardedOnClose)
 {
     TestEnv env;
     QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
     loadRows(env, 3);
-    QWidget* w = env.open("vak");
+    QWidget* w = env.open(WindowName::CouponPrint);
     ASSERT_TRUE(w);
     bar(w, "H1")->setValue(28);
     control<ReversedScrollBar>(w, "H2")->setFigure(95);
@@ -169,7 +170,7 @@ TEST(CouponWindow, CalibrationIsSavedWithADecimalPointAndGuardedOnClose)
     EXPECT_EQ(env.messages.shown[0].text, "Haluatko lopettaa vaikka muutettuja asetuksia ei ole tallennettu ?");
     EXPECT_EQ(env.messages.shown[0].title, "Lopeta");
     EXPECT_EQ(env.messages.shown[0].flags, Messages::YesNo | Messages::Question | Messages::DefaultButton2);
-    EXPECT_TRUE(openWindow("vak"));
+    EXPECT_TRUE(openWindow(WindowName::CouponPrint));
 
     click(w, "Command6");
     EXPECT_EQ(env.messages.lastText(), "Tallennettu !");
@@ -193,14 +194,14 @@ TEST(CouponWindow, CalibrationIsSavedWithADecimalPointAndGuardedOnClose)
     click(w, "Command2");
     settle();
     EXPECT_TRUE(env.messages.shown.isEmpty());
-    EXPECT_FALSE(openWindow("vak"));
+    EXPECT_FALSE(openWindow(WindowName::CouponPrint));
 }
 
-TEST(CouponWindow, RestoredDefaultsStillAskBeforeClosing)
+TEST(CouponPrintWindowTest, RestoredDefaultsStillAskBeforeClosing)
 {
     TestEnv env;
     loadRows(env, 1);
-    QWidget* w = env.open("vak");
+    QWidget* w = env.open(WindowName::CouponPrint);
     ASSERT_TRUE(w);
     click(w, "Command3");
     env.messages.answerNext(Messages::Yes);
@@ -208,30 +209,30 @@ TEST(CouponWindow, RestoredDefaultsStillAskBeforeClosing)
     settle();
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown[0].title, "Lopeta");
-    EXPECT_FALSE(openWindow("vak"));
+    EXPECT_FALSE(openWindow(WindowName::CouponPrint));
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }
 
-TEST(CouponWindow, WithoutAPrinterTheWindowSaysSoAndCloses)
+TEST(CouponPrintWindowTest, WithoutAPrinterTheWindowSaysSoAndCloses)
 {
     TestEnv env;
     loadRows(env, 5);
     env.printer.reachable = false;
     env.mainWindow.setEnabled(false);
-    env.open("vak");
+    env.open(WindowName::CouponPrint);
     settle();
     ASSERT_EQ(env.messages.shown.size(), 1);
     EXPECT_EQ(env.messages.shown[0].text, "Valitse asetuksissa printteriajuri!");
     EXPECT_EQ(env.messages.shown[0].flags, Messages::Exclamation);
-    EXPECT_FALSE(openWindow("vak"));
+    EXPECT_FALSE(openWindow(WindowName::CouponPrint));
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }
 
-TEST(CouponWindow, OnlyFiftyCouponsAreOfferedAndHelpIsAtHand)
+TEST(CouponPrintWindowTest, OnlyFiftyCouponsAreOfferedAndHelpIsAtHand)
 {
     TestEnv env;
     loadRows(env, 505);
-    QWidget* w = env.open("vak");
+    QWidget* w = env.open(WindowName::CouponPrint);
     ASSERT_TRUE(w);
     EXPECT_EQ(textOf(w, "monta"), "50");
     EXPECT_EQ(bar(w, "HS1")->maximum(), 50);
@@ -244,11 +245,11 @@ TEST(CouponWindow, OnlyFiftyCouponsAreOfferedAndHelpIsAtHand)
     EXPECT_EQ(env.commands, QStringList{"win"});
 }
 
-TEST(CouponWindow, AnEmptyRowSetHasNothingToPrint)
+TEST(CouponPrintWindowTest, AnEmptyRowSetHasNothingToPrint)
 {
     TestEnv env;
     loadRows(env, 0);
-    QWidget* w = env.open("vak");
+    QWidget* w = env.open(WindowName::CouponPrint);
     ASSERT_TRUE(w);
     EXPECT_EQ(textOf(w, "monta"), "0");
     EXPECT_FALSE(isEnabled(w, "Command1"));
@@ -257,14 +258,14 @@ TEST(CouponWindow, AnEmptyRowSetHasNothingToPrint)
     QApplication::setActiveWindow(w);
     QTest::keyClick(w, Qt::Key_Escape);
     settle();
-    EXPECT_FALSE(openWindow("vak"));
+    EXPECT_FALSE(openWindow(WindowName::CouponPrint));
 }
 
-TEST(CouponWindow, EveryBarMovesTheWayItIsPushed)
+TEST(CouponPrintWindowTest, EveryBarMovesTheWayItIsPushed)
 {
     TestEnv env;
     loadRows(env, 11);
-    QWidget* w = env.open("vak");
+    QWidget* w = env.open(WindowName::CouponPrint);
     ASSERT_TRUE(w);
     auto value = [w](const char* box) { return textOf(w, box).toDouble(); };
     ASSERT_EQ(textOf(w, "Text2"), "44");

@@ -1,4 +1,4 @@
-#include "rows/ui/form6.h"
+#include "rows/ui/basicrowwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -37,89 +37,89 @@ QLineEdit* numberBox(QWidget* parent, const QString& name, int digits)
 
 } // namespace
 
-Form6::Form6(AppContext& context) : FeatureWindow(context)
+BasicRowWindow::BasicRowWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::BasicRow);
     setWindowTitle("Perusrivi");
 
-    Label1 = makeLabel(this, " Laita perusrivisi sarakkeeseen.", "Label1");
-    QFont strong = Label1->font();
+    promptLabel_ = makeLabel(this, " Laita perusrivisi sarakkeeseen.", "Label1");
+    QFont strong = promptLabel_->font();
     strong.setBold(true);
-    Label1->setFont(strong);
+    promptLabel_->setFont(strong);
 
-    rtaus = new CouponColumn("rtaus", {"Yksi", "Risti", "Kaksi"}, this);
-    taku = new MatchLabelColumn("taku", "osu", "Vihje", this);
+    rowColumn_ = new CouponColumn("rtaus", {"Yksi", "Risti", "Kaksi"}, this);
+    hintColumn_ = new MatchLabelColumn("taku", "osu", "Vihje", this);
 
     // Storing the correct row of the round.
-    bby = new QFrame(this);
-    bby->setObjectName("bby");
-    bby->setFrameShape(QFrame::StyledPanel);
-    bby->setFrameShadow(QFrame::Raised);
-    auto* hekyy = makeLabel(bby, "Kierros", "hekyy");
-    Text1 = numberBox(bby, "Text1", 3);
-    Text2 = numberBox(bby, "Text2", 4);
-    hekyy->setBuddy(Text1);
-    Command1 = makeButton(bby, "Command1", "&Tilastoi oikea rivi");
-    ede = makeLabel(bby, QString(), "ede");
-    edev = makeLabel(bby, QString(), "edev");
-    for (QLabel* l : {ede, edev}) {
+    correctRowPanel_ = new QFrame(this);
+    correctRowPanel_->setObjectName("bby");
+    correctRowPanel_->setFrameShape(QFrame::StyledPanel);
+    correctRowPanel_->setFrameShadow(QFrame::Raised);
+    auto* roundLabel = makeLabel(correctRowPanel_, "Kierros", "hekyy");
+    roundEdit_ = numberBox(correctRowPanel_, "Text1", 3);
+    yearEdit_ = numberBox(correctRowPanel_, "Text2", 4);
+    roundLabel->setBuddy(roundEdit_);
+    storeButton_ = makeButton(correctRowPanel_, "Command1", "&Tilastoi oikea rivi");
+    lastRoundLabel_ = makeLabel(correctRowPanel_, QString(), "ede");
+    lastYearLabel_ = makeLabel(correctRowPanel_, QString(), "edev");
+    for (QLabel* l : {lastRoundLabel_, lastYearLabel_}) {
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setMinimumWidth(44);
         l->setAlignment(Qt::AlignCenter);
     }
-    auto* label2 = makeLabel(bby, "< Edellinen", "Label2");
-    auto* statsGrid = new QGridLayout(bby);
-    statsGrid->addWidget(hekyy, 0, 0);
-    statsGrid->addWidget(Text1, 0, 1);
-    statsGrid->addWidget(Text2, 0, 2);
-    statsGrid->addWidget(Command1, 1, 0, 1, 3);
-    statsGrid->addWidget(ede, 2, 1);
-    statsGrid->addWidget(edev, 2, 2);
-    statsGrid->addWidget(label2, 3, 1, 1, 2);
+    auto* previousLabel = makeLabel(correctRowPanel_, "< Edellinen", "Label2");
+    auto* statsGrid = new QGridLayout(correctRowPanel_);
+    statsGrid->addWidget(roundLabel, 0, 0);
+    statsGrid->addWidget(roundEdit_, 0, 1);
+    statsGrid->addWidget(yearEdit_, 0, 2);
+    statsGrid->addWidget(storeButton_, 1, 0, 1, 3);
+    statsGrid->addWidget(lastRoundLabel_, 2, 1);
+    statsGrid->addWidget(lastYearLabel_, 2, 2);
+    statsGrid->addWidget(previousLabel, 3, 1, 1, 2);
     statsGrid->setColumnStretch(0, 1);
 
     auto* panel = new QFrame(this);
     panel->setObjectName("SSPanel1");
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Raised);
-    vihjeet = makeButton(panel, "vihjeet", "&Vihjerivi");
-    sainperusrivin = makeButton(panel, "sainperusrivin", "&OK");
-    kes = makeButton(panel, "kes", "&Peruuta");
-    sainperusrivin->setDefault(true);
+    hintRowButton_ = makeButton(panel, "vihjeet", "&Vihjerivi");
+    okButton_ = makeButton(panel, "sainperusrivin", "&OK");
+    cancelButton_ = makeButton(panel, "kes", "&Peruuta");
+    okButton_->setDefault(true);
     auto* panelRow = new QHBoxLayout(panel);
-    panelRow->addWidget(vihjeet);
+    panelRow->addWidget(hintRowButton_);
     panelRow->addStretch(1);
-    panelRow->addWidget(sainperusrivin);
-    panelRow->addWidget(kes);
+    panelRow->addWidget(okButton_);
+    panelRow->addWidget(cancelButton_);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(bby);
+    right->addWidget(correctRowPanel_);
     right->addStretch(1);
 
     auto* middle = new QHBoxLayout;
-    middle->addWidget(rtaus, 0, Qt::AlignTop);
-    middle->addWidget(taku, 0, Qt::AlignTop);
+    middle->addWidget(rowColumn_, 0, Qt::AlignTop);
+    middle->addWidget(hintColumn_, 0, Qt::AlignTop);
     middle->addLayout(right);
     middle->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(Label1);
+    layout->addWidget(promptLabel_);
     layout->addLayout(middle);
     layout->addWidget(panel);
 
-    QList<QWidget*> order = rtaus->tabOrder();
-    order << Text1 << Text2 << Command1 << vihjeet << sainperusrivin << kes;
+    QList<QWidget*> order = rowColumn_->tabOrder();
+    order << roundEdit_ << yearEdit_ << storeButton_ << hintRowButton_ << okButton_ << cancelButton_;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    bindDialogKeys(this, sainperusrivin, [this] { kes->click(); });
+    bindDialogKeys(this, okButton_, [this] { cancelButton_->click(); });
 
-    connect(rtaus, &CouponColumn::signClicked, this, &Form6::signClicked);
-    connect(vihjeet, &QPushButton::clicked, this, &Form6::showHintRow);
-    connect(sainperusrivin, &QPushButton::clicked, this, &Form6::accept);
-    connect(kes, &QPushButton::clicked, this, [this] { finish(); });
-    connect(Command1, &QPushButton::clicked, this, &Form6::storeCorrectRow);
+    connect(rowColumn_, &CouponColumn::signClicked, this, &BasicRowWindow::signClicked);
+    connect(hintRowButton_, &QPushButton::clicked, this, &BasicRowWindow::showHintRow);
+    connect(okButton_, &QPushButton::clicked, this, &BasicRowWindow::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { finish(); });
+    connect(storeButton_, &QPushButton::clicked, this, &BasicRowWindow::storeCorrectRow);
 
     // Load
     {
@@ -127,54 +127,54 @@ Form6::Form6(AppContext& context) : FeatureWindow(context)
         const StoredRound last = lastStoredRound(services().settings, state().ProgramDir);
         showStoredRound(last.round, last.year);
     }
-    Text2->setText(QString::number(services().clock.today().year()));
+    yearEdit_->setText(QString::number(services().clock.today().year()));
     const SharedState& s = state();
     if (s.RandomTask == 1)
-        bby->hide();
+        correctRowPanel_->hide();
     if (s.CheckTask == 1 || s.HaravaTask == 1 || s.RowSource == 0) {
-        vihjeet->hide();
-        taku->hide();
+        hintRowButton_->hide();
+        hintColumn_->hide();
     }
     showMarks();
-    rtaus->button(0, 0)->setFocus();
+    rowColumn_->button(0, 0)->setFocus();
 }
 
-void Form6::showEvent(QShowEvent* event)
+void BasicRowWindow::showEvent(QShowEvent* event)
 {
     FeatureWindow::showEvent(event);
     if (activated_)
         return;
     activated_ = true;
     // After the window is on screen, so the notice stands in front of it.
-    QTimer::singleShot(0, this, &Form6::activationNotice);
+    QTimer::singleShot(0, this, &BasicRowWindow::activationNotice);
 }
 
-void Form6::activationNotice()
+void BasicRowWindow::activationNotice()
 {
-    if (!bby->isHidden() && !ede->text().isEmpty())
+    if (!correctRowPanel_->isHidden() && !lastRoundLabel_->text().isEmpty())
         message(QStringLiteral("Jos tilastoit oikean rivin tarkista tilastot") + kLineBreak +
                     "osasta viimeksi talletettu kierros !",
                 Messages::Exclamation);
 }
 
-void Form6::showMarks()
+void BasicRowWindow::showMarks()
 {
     // The buttons show the row the shared state holds, and the count agrees with them.
     SharedState& s = state();
     for (int s2 = 0; s2 < 3; ++s2)
         for (int k = 0; k < kMatches; ++k)
-            rtaus->setMarked(s2, k, s.BasicMarks[s2][k] == 1);
+            rowColumn_->setMarked(s2, k, s.BasicMarks[s2][k] == 1);
     s.BasicSignCount = markedMatches(s.BasicMarks);
 }
 
-void Form6::signClicked(int sign, int match)
+void BasicRowWindow::signClicked(int sign, int match)
 {
     toggleBasicSign(state(), sign, match);
     for (int s = 0; s < 3; ++s)
-        rtaus->setMarked(s, match, state().BasicMarks[s][match] == 1);
+        rowColumn_->setMarked(s, match, state().BasicMarks[s][match] == 1);
 }
 
-void Form6::showHintRow()
+void BasicRowWindow::showHintRow()
 {
     const MatchStrings& hint = state().HintRow;
     if (hint[0].isEmpty()) {
@@ -183,10 +183,10 @@ void Form6::showHintRow()
     }
     for (int k = 0; k < kMatches; ++k)
         if (hint[k] == "1" || hint[k] == "X" || hint[k] == "2")
-            taku->label(k)->setText(hint[k]);
+            hintColumn_->label(k)->setText(hint[k]);
 }
 
-void Form6::accept()
+void BasicRowWindow::accept()
 {
     SharedState& s = state();
     if (s.BasicSignCount != 13) {
@@ -212,16 +212,16 @@ void Form6::accept()
     }
 }
 
-void Form6::storeCorrectRow()
+void BasicRowWindow::storeCorrectRow()
 {
-    if (Text1->text().trimmed().isEmpty()) {
+    if (roundEdit_->text().trimmed().isEmpty()) {
         message("Anna kierrosnumero !", Messages::Question, "Tilastoi");
-        Text1->setFocus();
+        roundEdit_->setFocus();
         return;
     }
-    if (Text2->text().trimmed().isEmpty()) {
+    if (yearEdit_->text().trimmed().isEmpty()) {
         message("Anna vuosi !", Messages::Question, "Tilastoi");
-        Text2->setFocus();
+        yearEdit_->setFocus();
         return;
     }
     if (state().BasicSignCount != 13) {
@@ -231,30 +231,30 @@ void Form6::storeCorrectRow()
     WriteStatus written = WriteStatus::Failed;
     {
         BusyCursor busy;
-        written = appendCorrectRow(state().ProgramDir, state().BasicSigns, Text2->text(), Text1->text());
+        written = appendCorrectRow(state().ProgramDir, state().BasicSigns, yearEdit_->text(), roundEdit_->text());
         if (written == WriteStatus::Ok) {
             Settings& settings = services().settings;
-            if (!settings.write(keys::LastRound, Text1->text().trimmed()) ||
-                !settings.write(keys::LastYear, Text2->text().trimmed()))
+            if (!settings.write(keys::LastRound, roundEdit_->text().trimmed()) ||
+                !settings.write(keys::LastYear, yearEdit_->text().trimmed()))
                 written = WriteStatus::Failed;
             QCoreApplication::processEvents();
             const StoredRound kept = keptRound(settings);
             if (!kept.round.isEmpty())
-                ede->setText(kept.round);
+                lastRoundLabel_->setText(kept.round);
             if (!kept.year.isEmpty())
-                edev->setText(kept.year);
+                lastYearLabel_->setText(kept.year);
         }
     }
     if (written != WriteStatus::Ok) {
         message(writeFailureMessage(written, "Tiedoston kirjoitusvirhe !"), Messages::Critical, "Tilastoi");
         return;
     }
-    Text1->clear();
+    roundEdit_->clear();
     message("Oikea rivi tilastoitu !", Messages::Exclamation, "Tilastoi");
 }
 
-void Form6::showStoredRound(const QString& round, const QString& year)
+void BasicRowWindow::showStoredRound(const QString& round, const QString& year)
 {
-    ede->setText(round);
-    edev->setText(year);
+    lastRoundLabel_->setText(round);
+    lastYearLabel_->setText(year);
 }

@@ -1,3 +1,4 @@
+#include "base/ui/windownames.h"
 #include "printing/listing.h"
 #include "printingtest.h"
 #include "support/testenv.h"
@@ -34,20 +35,20 @@ void chooseFile(TestEnv& env, const QString& name)
 
 } // namespace
 
-TEST(PrintTarget, ScreenListingShowsBlocksAndTheSignDistribution)
+TEST(PrintTargetWindowTest, ScreenListingShowsBlocksAndTheSignDistribution)
 {
     TestEnv env;
     writeRows(env.path("KIERROS.1X2"), 25);
     chooseFile(env, "KIERROS.1X2");
-    QWidget* w = env.open("Listvali");
+    QWidget* w = env.open(WindowName::PrintTarget);
     ASSERT_TRUE(w);
-    saveShot(w, "Listvali");
+    saveShot(w, "PrintTargetWindow");
     EXPECT_EQ(w->windowTitle(), "Valitse tulostuskohde");
     EXPECT_TRUE(control<QRadioButton>(w, "Option1_0")->isChecked());
     click(w, "Command1");
     settle();
-    EXPECT_FALSE(openWindow("Listvali"));
-    QWidget* list = openWindow("listaus");
+    EXPECT_FALSE(openWindow(WindowName::PrintTarget));
+    QWidget* list = openWindow(WindowName::ScreenListing);
     ASSERT_TRUE(list);
     EXPECT_EQ(list->windowTitle(), "TULOSTA NÄYTTÖÖN");
     EXPECT_EQ(textOf(list, "Label25"), "25");
@@ -67,7 +68,7 @@ TEST(PrintTarget, ScreenListingShowsBlocksAndTheSignDistribution)
         EXPECT_EQ(textOf(list, QString("Lx_%1").arg(k)), QString::number(d.counts[1][k]));
         EXPECT_EQ(textOf(list, QString("L2_%1").arg(k)), QString::number(d.counts[2][k]));
     }
-    saveShot(list, "listaus");
+    saveShot(list, "ScreenListingWindow");
     // Listing again does not add up twice.
     click(list, "Command2");
     EXPECT_EQ(listed(list).size(), 27);
@@ -77,12 +78,12 @@ TEST(PrintTarget, ScreenListingShowsBlocksAndTheSignDistribution)
     EXPECT_EQ(env.commands, QStringList{"calc"});
     click(list, "Command1");
     settle();
-    EXPECT_FALSE(openWindow("listaus"));
+    EXPECT_FALSE(openWindow(WindowName::ScreenListing));
     EXPECT_TRUE(env.mainWindow.isEnabled());
     EXPECT_TRUE(env.messages.shown.isEmpty());
 }
 
-TEST(PrintTarget, LongNamesAndOldFilesAreShortened)
+TEST(PrintTargetWindowTest, LongNamesAndOldFilesAreShortened)
 {
     TestEnv env;
     const QString name = "Kevään_2026_omat_rivit_ja_lisa.1X2"; // 34 characters
@@ -92,32 +93,32 @@ TEST(PrintTarget, LongNamesAndOldFilesAreShortened)
             old += QByteArray(1, c) + "\r\n";
     ASSERT_TRUE(writeBytes(env.path(name), old));
     chooseFile(env, name);
-    QWidget* w = env.open("Listvali");
+    QWidget* w = env.open(WindowName::PrintTarget);
     ASSERT_TRUE(w);
     click(w, "Command1");
-    QWidget* list = openWindow("listaus");
+    QWidget* list = openWindow(WindowName::ScreenListing);
     ASSERT_TRUE(list);
     EXPECT_EQ(textOf(list, "Label2"), "Kevään_2026_oma~.1X2");
     EXPECT_EQ(textOf(list, "Label25"), "250");
 }
 
-TEST(PrintTarget, BadFilesAndBadRowsAreReported)
+TEST(PrintTargetWindowTest, BadFilesAndBadRowsAreReported)
 {
     TestEnv env;
     ASSERT_TRUE(writeBytes(env.path("RIKKI.1X2"), "40 nova      1X21X21X21X21"));
     chooseFile(env, "RIKKI.1X2");
-    QWidget* w = env.open("Listvali");
+    QWidget* w = env.open(WindowName::PrintTarget);
     ASSERT_TRUE(w);
     click(w, "Command1");
     EXPECT_EQ(env.messages.lastText(), "Tiedoston luku ei onnistu !");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::Critical);
-    EXPECT_TRUE(openWindow("Listvali"));
+    EXPECT_TRUE(openWindow(WindowName::PrintTarget));
 
     // Rows holding other bytes than signs are listed, and the user is told.
     ASSERT_TRUE(writeBytes(env.path("OUTO.1X2"), "2 nova       1X21X21X21X211X21X2?X21X21"));
     chooseFile(env, "OUTO.1X2");
     click(w, "Command1");
-    QWidget* list = openWindow("listaus");
+    QWidget* list = openWindow(WindowName::ScreenListing);
     ASSERT_TRUE(list);
     env.messages.shown.clear();
     click(list, "Command2");
@@ -128,12 +129,12 @@ TEST(PrintTarget, BadFilesAndBadRowsAreReported)
     EXPECT_EQ(textOf(list, "L1_6"), "1");
 }
 
-TEST(PrintTarget, PaperListingPrintsFiftyRowsAPage)
+TEST(PrintTargetWindowTest, PaperListingPrintsFiftyRowsAPage)
 {
     TestEnv env;
     writeRows(env.path("PAPERI.1X2"), 51);
     chooseFile(env, "PAPERI.1X2");
-    QWidget* w = env.open("Listvali");
+    QWidget* w = env.open(WindowName::PrintTarget);
     ASSERT_TRUE(w);
     click(w, "Option1_1");
     EXPECT_EQ(env.state.PrintTarget, 0);
@@ -154,17 +155,17 @@ TEST(PrintTarget, PaperListingPrintsFiftyRowsAPage)
     EXPECT_EQ(env.printer.printedLines(), expected);
     EXPECT_EQ(env.printer.ops.last().op, "endDoc");
     // The dialog stays for another target.
-    EXPECT_TRUE(openWindow("Listvali"));
+    EXPECT_TRUE(openWindow(WindowName::PrintTarget));
     EXPECT_TRUE(isEnabled(w, "Command1"));
 }
 
-TEST(PrintTarget, APrinterFailureIsReported)
+TEST(PrintTargetWindowTest, APrinterFailureIsReported)
 {
     TestEnv env;
     writeRows(env.path("P.1X2"), 12);
     chooseFile(env, "P.1X2");
     env.state.PrintTarget = 0;
-    QWidget* w = env.open("Listvali");
+    QWidget* w = env.open(WindowName::PrintTarget);
     ASSERT_TRUE(w);
     EXPECT_TRUE(control<QRadioButton>(w, "Option1_1")->isChecked());
     env.printer.failFrom = 3;
@@ -178,7 +179,7 @@ TEST(PrintTarget, APrinterFailureIsReported)
     EXPECT_EQ(ops.last(), "endDoc");
 }
 
-TEST(PrintTarget, LoadedSystemsGoStraightToTheCoupons)
+TEST(PrintTargetWindowTest, LoadedSystemsGoStraightToTheCoupons)
 {
     TestEnv env;
     // The rows are in memory already; the file itself is not read again.
@@ -187,29 +188,29 @@ TEST(PrintTarget, LoadedSystemsGoStraightToTheCoupons)
     env.state.Rows = sampleRows(4);
     env.state.RowCount = 4;
     env.state.PrintTarget = 1;
-    QWidget* w = env.open("Listvali");
+    QWidget* w = env.open(WindowName::PrintTarget);
     ASSERT_TRUE(w);
     click(w, "Option1_2");
     EXPECT_EQ(env.state.PrintTarget, 2);
     click(w, "Command1");
     settle();
-    EXPECT_FALSE(openWindow("Listvali"));
-    QWidget* coupons = openWindow("vak");
+    EXPECT_FALSE(openWindow(WindowName::PrintTarget));
+    QWidget* coupons = openWindow(WindowName::CouponPrint);
     ASSERT_TRUE(coupons);
     EXPECT_EQ(textOf(coupons, "monta"), "1");
     EXPECT_TRUE(env.messages.shown.isEmpty());
 }
 
-TEST(PrintTarget, CancelAndHelp)
+TEST(PrintTargetWindowTest, CancelAndHelp)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("Listvali");
+    QWidget* w = env.open(WindowName::PrintTarget);
     ASSERT_TRUE(w);
     click(w, "Command2");
     EXPECT_EQ(env.commands, QStringList{"win"});
     click(w, "MHCommand1");
     settle();
-    EXPECT_FALSE(openWindow("Listvali"));
+    EXPECT_FALSE(openWindow(WindowName::PrintTarget));
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }

@@ -15,10 +15,10 @@ class QPushButton;
 // tasks (random rows, reduced system, checking, typed system pattern) as the
 // task flags of the shared state say, and hands the row on to the next window
 // of the task through the shared state.
-class Form6 : public FeatureWindow {
+class BasicRowWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Form6(AppContext& context);
+    explicit BasicRowWindow(AppContext& context);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -32,17 +32,17 @@ private:
     void showStoredRound(const QString& round, const QString& year);
     void activationNotice();
 
-    CouponColumn* rtaus = nullptr;
-    MatchLabelColumn* taku = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* vihjeet = nullptr;
-    QPushButton* sainperusrivin = nullptr;
-    QPushButton* kes = nullptr;
-    QFrame* bby = nullptr;
-    QLineEdit* Text1 = nullptr; // round
-    QLineEdit* Text2 = nullptr; // year
-    QPushButton* Command1 = nullptr;
-    QLabel* ede = nullptr;  // last stored round
-    QLabel* edev = nullptr; // last stored year
+    CouponColumn* rowColumn_ = nullptr;
+    MatchLabelColumn* hintColumn_ = nullptr;
+    QLabel* promptLabel_ = nullptr;
+    QPushButton* hintRowButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QFrame* correctRowPanel_ = nullptr;
+    QLineEdit* roundEdit_ = nullptr;
+    QLineEdit* yearEdit_ = nullptr;
+    QPushButton* storeButton_ = nullptr; // stores the correct row of the round
+    QLabel* lastRoundLabel_ = nullptr;
+    QLabel* lastYearLabel_ = nullptr;
     bool activated_ = false;
 };

@@ -1,4 +1,4 @@
-#include "printing/ui/listvali.h"
+#include "printing/ui/printtargetwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/rowfile.h"
@@ -22,7 +22,7 @@ constexpr int kTargets[3] = {1, 0, 2};
 
 } // namespace
 
-Listvali::Listvali(AppContext& context) : FeatureWindow(context)
+PrintTargetWindow::PrintTargetWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::PrintTarget);
     setWindowTitle("Valitse tulostuskohde");
@@ -33,10 +33,10 @@ Listvali::Listvali(AppContext& context) : FeatureWindow(context)
     auto* options = new QVBoxLayout(frame);
     const char* captions[3] = {"< Tulosta näyttöön.", "< Tulosta paperille.", "< Tulosta kupongeille."};
     for (int i = 0; i < 3; ++i) {
-        Option1[i] = new QRadioButton(captions[i], frame);
-        Option1[i]->setObjectName(QString("Option1_%1").arg(i));
-        options->addWidget(Option1[i], 0, Qt::AlignLeft);
-        connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool on) {
+        targetOptions_[i] = new QRadioButton(captions[i], frame);
+        targetOptions_[i]->setObjectName(QString("Option1_%1").arg(i));
+        options->addWidget(targetOptions_[i], 0, Qt::AlignLeft);
+        connect(targetOptions_[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
                 state().PrintTarget = kTargets[i];
         });
@@ -44,31 +44,31 @@ Listvali::Listvali(AppContext& context) : FeatureWindow(context)
     layout->addWidget(frame);
 
     auto* row = new QHBoxLayout;
-    auto* command1 = new QPushButton("&OK", this);
-    command1->setObjectName("Command1");
-    auto* cancel = new QPushButton("&Peruuta", this);
-    cancel->setObjectName("MHCommand1");
-    auto* help = new QPushButton("&Apua", this);
-    help->setObjectName("Command2");
-    row->addWidget(command1);
-    row->addWidget(cancel);
+    auto* okButton = new QPushButton("&OK", this);
+    okButton->setObjectName("Command1");
+    auto* cancelButton = new QPushButton("&Peruuta", this);
+    cancelButton->setObjectName("MHCommand1");
+    auto* helpButton = new QPushButton("&Apua", this);
+    helpButton->setObjectName("Command2");
+    row->addWidget(okButton);
+    row->addWidget(cancelButton);
     row->addStretch(1);
-    row->addWidget(help);
+    row->addWidget(helpButton);
     layout->addLayout(row);
-    buttons_ = {frame, command1, cancel, help};
+    interfering_ = {frame, okButton, cancelButton, helpButton};
 
-    connect(command1, &QPushButton::clicked, this, [this] { go(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { finish(); });
-    connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    bindDialogKeys(this, command1, [this] { finish(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { go(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { finish(); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    bindDialogKeys(this, okButton, [this] { finish(); });
 
     const int target = state().PrintTarget;
-    Option1[target == 0 ? 1 : target == 2 ? 2 : 0]->setChecked(true);
+    targetOptions_[target == 0 ? 1 : target == 2 ? 2 : 0]->setChecked(true);
     setMinimumWidth(300);
     setMinimumSize(sizeHint());
 }
 
-void Listvali::go()
+void PrintTargetWindow::go()
 {
     SharedState& s = state();
     if (s.SystemLoaded != 1 && !ReadRowFile(context(), RowReader::PrintTarget, "Tiedoston luku ei onnistu !"))
@@ -84,13 +84,13 @@ void Listvali::go()
     }
 }
 
-void Listvali::printOnPaper()
+void PrintTargetWindow::printOnPaper()
 {
     const SharedState& s = state();
     message("Jos käytät jatkolomaketta, aloita arkin alusta!", Messages::Information);
     PrintDevice& printer = services().printer;
     printing_ = true;
-    for (QWidget* w : buttons_)
+    for (QWidget* w : interfering_)
         w->setEnabled(false);
     bool ok = printer.available();
     {
@@ -116,7 +116,7 @@ void Listvali::printOnPaper()
             printer.endDoc();
         }
     }
-    for (QWidget* w : buttons_)
+    for (QWidget* w : interfering_)
         w->setEnabled(true);
     printing_ = false;
     if (ok)

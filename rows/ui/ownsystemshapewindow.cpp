@@ -1,4 +1,4 @@
-#include "rows/ui/jar.h"
+#include "rows/ui/ownsystemshapewindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -16,7 +16,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-jar::jar(AppContext& context) : FeatureWindow(context)
+OwnSystemShapeWindow::OwnSystemShapeWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::OwnSystemShape);
     setWindowTitle("Valitse vaihtoehdot");
@@ -56,8 +56,8 @@ jar::jar(AppContext& context) : FeatureWindow(context)
         });
         return std::make_pair(bar, box);
     };
-    std::tie(HScroll1, Text1) = pair(0, "O", "HScroll1", "Text1");
-    std::tie(HScroll2, Text2) = pair(1, "T", "HScroll2", "Text2");
+    std::tie(halfGuardBar_, halfGuardEdit_) = pair(0, "O", "HScroll1", "Text1");
+    std::tie(fullGuardBar_, fullGuardEdit_) = pair(1, "T", "HScroll2", "Text2");
 
     auto* explainO = new QLabel("O = osittainvaihdeltuja kohteita", panel);
     explainO->setObjectName("Label3");
@@ -69,27 +69,27 @@ jar::jar(AppContext& context) : FeatureWindow(context)
     layout->addWidget(panel);
 
     auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton("&OK", this);
-    ok->setObjectName("Command1");
-    ok->setDefault(true);
+    auto* okButton = new QPushButton("&OK", this);
+    okButton->setObjectName("Command1");
+    okButton->setDefault(true);
     buttons->addStretch(1);
-    buttons->addWidget(ok);
+    buttons->addWidget(okButton);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(HScroll1, Text1);
-    setTabOrder(Text1, HScroll2);
-    setTabOrder(HScroll2, Text2);
-    setTabOrder(Text2, ok);
-    connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    bindDialogKeys(this, ok, [this] { close(); });
-    HScroll1->setFocus();
+    setTabOrder(halfGuardBar_, halfGuardEdit_);
+    setTabOrder(halfGuardEdit_, fullGuardBar_);
+    setTabOrder(fullGuardBar_, fullGuardEdit_);
+    setTabOrder(fullGuardEdit_, okButton);
+    connect(okButton, &QPushButton::clicked, this, [this] { accept(); });
+    bindDialogKeys(this, okButton, [this] { close(); });
+    halfGuardBar_->setFocus();
 }
 
-void jar::accept()
+void OwnSystemShapeWindow::accept()
 {
-    const int halfGuards = leadingInt(Text1->text());
-    const int fullGuards = leadingInt(Text2->text());
+    const int halfGuards = leadingInt(halfGuardEdit_->text());
+    const int fullGuards = leadingInt(fullGuardEdit_->text());
     if (halfGuards + fullGuards > kMatches) {
         message("Kohteita on vain 13 !");
         return;

@@ -8,13 +8,13 @@ class QRadioButton;
 
 // Choosing one of the six built-in reduced systems before the correct row and
 // the played pattern are entered.
-class harat : public FeatureWindow {
+class ReducedSystemChoiceWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit harat(AppContext& context);
+    explicit ReducedSystemChoiceWindow(AppContext& context);
 
 private:
     void choose();
 
-    std::array<QRadioButton*, 6> hara{};
+    std::array<QRadioButton*, 6> systemOptions_{};
 };

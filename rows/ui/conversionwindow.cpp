@@ -1,4 +1,4 @@
-#include "rows/ui/kon.h"
+#include "rows/ui/conversionwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -53,7 +53,7 @@ bool isSign(const QString& text)
 
 } // namespace
 
-kon::kon(AppContext& context) : FeatureWindow(context)
+ConversionWindow::ConversionWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Conversion);
     setWindowTitle("Tee tarvittavat kohdevaihdot ja merkkimuunnokset");
@@ -65,13 +65,13 @@ kon::kon(AppContext& context) : FeatureWindow(context)
     const char* captions[4] = {
         "O = osittainvaihdeltuja:", "T = täysinvaihdeltuja:", "V = varmoja:", "Rivejä tässä systeemissä:"};
     const char* names[4] = {"Label10", "Label11", "Label12", "Label15"};
-    QLabel* values[4];
+    QLabel* countLabels[4];
     for (int i = 0; i < 4; ++i) {
         counts->addWidget(makeLabel(upper, captions[i]), i, 0);
-        values[i] = makeLabel(upper, QString(), names[i]);
-        values[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        values[i]->setMinimumWidth(40);
-        counts->addWidget(values[i], i, 1);
+        countLabels[i] = makeLabel(upper, QString(), names[i]);
+        countLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        countLabels[i]->setMinimumWidth(40);
+        counts->addWidget(countLabels[i], i, 1);
         counts->addWidget(makeLabel(upper, "kpl"), i, 2);
     }
     auto* hint1 = makeLabel(upper, "Voit vaihtaa kohteita.");
@@ -103,80 +103,80 @@ kon::kon(AppContext& context) : FeatureWindow(context)
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(number, row, 0);
 
-        H1[k] = makeScrollBar(lower, QString("H1_%1").arg(k), Qt::Horizontal, 1, 3);
-        H1[k]->setPageStep(1);
-        H1[k]->setFocusPolicy(Qt::StrongFocus);
-        H1[k]->setFixedWidth(64);
-        grid->addWidget(H1[k], row, 1);
+        roleBars_[k] = makeScrollBar(lower, QString("H1_%1").arg(k), Qt::Horizontal, 1, 3);
+        roleBars_[k]->setPageStep(1);
+        roleBars_[k]->setFocusPolicy(Qt::StrongFocus);
+        roleBars_[k]->setFixedWidth(64);
+        grid->addWidget(roleBars_[k], row, 1);
 
-        T1[k] = new QLineEdit(lower);
-        T1[k]->setObjectName(QString("T1_%1").arg(k));
-        T1[k]->setReadOnly(true);
-        T1[k]->setFocusPolicy(Qt::NoFocus);
-        T1[k]->setAlignment(Qt::AlignCenter);
-        T1[k]->setFixedWidth(30);
-        T1[k]->installEventFilter(this);
-        grid->addWidget(T1[k], row, 2);
+        roleBoxes_[k] = new QLineEdit(lower);
+        roleBoxes_[k]->setObjectName(QString("T1_%1").arg(k));
+        roleBoxes_[k]->setReadOnly(true);
+        roleBoxes_[k]->setFocusPolicy(Qt::NoFocus);
+        roleBoxes_[k]->setAlignment(Qt::AlignCenter);
+        roleBoxes_[k]->setFixedWidth(30);
+        roleBoxes_[k]->installEventFilter(this);
+        grid->addWidget(roleBoxes_[k], row, 2);
 
-        v1[k] = signBox(lower, QString("v1_%1").arg(k), "1");
-        grid->addWidget(v1[k], row, 3);
-        oneLabel_[k] = makeLabel(lower, "1 =");
-        keepPlace(oneLabel_[k]);
-        grid->addWidget(oneLabel_[k], row, 4);
-        y1[k] = signBox(lower, QString("y1_%1").arg(k), "1");
-        grid->addWidget(y1[k], row, 5);
-        twoLabel_[k] = makeLabel(lower, "2 =");
-        keepPlace(twoLabel_[k]);
-        grid->addWidget(twoLabel_[k], row, 6);
-        k1[k] = signBox(lower, QString("k1_%1").arg(k), "2");
-        grid->addWidget(k1[k], row, 7);
+        bankerEdits_[k] = signBox(lower, QString("v1_%1").arg(k), "1");
+        grid->addWidget(bankerEdits_[k], row, 3);
+        forOneLabels_[k] = makeLabel(lower, "1 =");
+        keepPlace(forOneLabels_[k]);
+        grid->addWidget(forOneLabels_[k], row, 4);
+        forOneEdits_[k] = signBox(lower, QString("y1_%1").arg(k), "1");
+        grid->addWidget(forOneEdits_[k], row, 5);
+        forTwoLabels_[k] = makeLabel(lower, "2 =");
+        keepPlace(forTwoLabels_[k]);
+        grid->addWidget(forTwoLabels_[k], row, 6);
+        forTwoEdits_[k] = signBox(lower, QString("k1_%1").arg(k), "2");
+        grid->addWidget(forTwoEdits_[k], row, 7);
 
-        connect(H1[k], &QScrollBar::valueChanged, this, [this, k] { roleChanged(k); });
+        connect(roleBars_[k], &QScrollBar::valueChanged, this, [this, k] { roleChanged(k); });
     }
     grid->setColumnStretch(8, 1);
     layout->addWidget(lower);
 
-    auto* command1 = new QPushButton("&OK", this);
-    command1->setObjectName("Command1");
-    layout->addWidget(command1, 0, Qt::AlignRight);
-    connect(command1, &QPushButton::clicked, this, [this] { accept(); });
-    bindDialogKeys(this, command1, nullptr);
+    auto* okButton = new QPushButton("&OK", this);
+    okButton->setObjectName("Command1");
+    layout->addWidget(okButton, 0, Qt::AlignRight);
+    connect(okButton, &QPushButton::clicked, this, [this] { accept(); });
+    bindDialogKeys(this, okButton, nullptr);
 
     // Load
     BusyCursor busy;
     const SharedState& s = state();
     const ConversionPlan initial = initialPlan(s.HalfGuardCount, s.FullGuardCount);
     for (int k = 0; k < kMatches; ++k) {
-        const QSignalBlocker block(H1[k]);
-        H1[k]->setValue(int(initial[k].role));
+        const QSignalBlocker block(roleBars_[k]);
+        roleBars_[k]->setValue(int(initial[k].role));
         roleChanged(k);
     }
-    values[0]->setText(QString::number(s.HalfGuardCount));
-    values[1]->setText(QString::number(s.FullGuardCount));
-    values[2]->setText(QString::number(kMatches - s.HalfGuardCount - s.FullGuardCount));
-    values[3]->setText(QString::number(s.RowCount));
+    countLabels[0]->setText(QString::number(s.HalfGuardCount));
+    countLabels[1]->setText(QString::number(s.FullGuardCount));
+    countLabels[2]->setText(QString::number(kMatches - s.HalfGuardCount - s.FullGuardCount));
+    countLabels[3]->setText(QString::number(s.RowCount));
     setMinimumSize(sizeHint());
 }
 
-MatchRole kon::role(int k) const
+MatchRole ConversionWindow::role(int k) const
 {
-    return MatchRole(H1[k]->value());
+    return MatchRole(roleBars_[k]->value());
 }
 
-void kon::roleChanged(int k)
+void ConversionWindow::roleChanged(int k)
 {
     const MatchRole r = role(k);
-    T1[k]->setText(r == MatchRole::Half ? "O" : r == MatchRole::Full ? "T" : "V");
-    v1[k]->setVisible(r == MatchRole::Banker);
-    for (QWidget* w : {static_cast<QWidget*>(y1[k]), static_cast<QWidget*>(k1[k]), static_cast<QWidget*>(oneLabel_[k]),
-                       static_cast<QWidget*>(twoLabel_[k])})
+    roleBoxes_[k]->setText(r == MatchRole::Half ? "O" : r == MatchRole::Full ? "T" : "V");
+    bankerEdits_[k]->setVisible(r == MatchRole::Banker);
+    for (QWidget* w : {static_cast<QWidget*>(forOneEdits_[k]), static_cast<QWidget*>(forTwoEdits_[k]),
+                       static_cast<QWidget*>(forOneLabels_[k]), static_cast<QWidget*>(forTwoLabels_[k])})
         w->setVisible(r == MatchRole::Half);
 }
 
-bool kon::eventFilter(QObject* watched, QEvent* event)
+bool ConversionWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
-        for (QLineEdit* box : T1)
+        for (QLineEdit* box : roleBoxes_)
             if (watched == box) {
                 message("Älä editoi suoraan näitä kenttiä !", Messages::Critical, "Seis !");
                 return true;
@@ -185,19 +185,19 @@ bool kon::eventFilter(QObject* watched, QEvent* event)
     return FeatureWindow::eventFilter(watched, event);
 }
 
-ConversionPlan kon::plan() const
+ConversionPlan ConversionWindow::plan() const
 {
     ConversionPlan p{};
     for (int k = 0; k < kMatches; ++k) {
         p[k].role = role(k);
-        p[k].banker = v1[k]->text().isEmpty() ? 0 : char(v1[k]->text()[0].toLatin1());
-        p[k].forOne = y1[k]->text().isEmpty() ? 0 : char(y1[k]->text()[0].toLatin1());
-        p[k].forTwo = k1[k]->text().isEmpty() ? 0 : char(k1[k]->text()[0].toLatin1());
+        p[k].banker = bankerEdits_[k]->text().isEmpty() ? 0 : char(bankerEdits_[k]->text()[0].toLatin1());
+        p[k].forOne = forOneEdits_[k]->text().isEmpty() ? 0 : char(forOneEdits_[k]->text()[0].toLatin1());
+        p[k].forTwo = forTwoEdits_[k]->text().isEmpty() ? 0 : char(forTwoEdits_[k]->text()[0].toLatin1());
     }
     return p;
 }
 
-void kon::accept()
+void ConversionWindow::accept()
 {
     SharedState& s = state();
     const ConversionPlan p = plan();
@@ -212,11 +212,15 @@ void kon::accept()
     // Every sign a row can receive must be one the coupon knows.
     for (int k = 0; k < kMatches; ++k) {
         const MatchRole r = p[k].role;
-        const bool ok = r == MatchRole::Full || (r == MatchRole::Banker && isSign(v1[k]->text())) ||
-                        (r == MatchRole::Half && isSign(y1[k]->text()) && isSign(k1[k]->text()));
+        const bool ok = r == MatchRole::Full || (r == MatchRole::Banker && isSign(bankerEdits_[k]->text())) ||
+                        (r == MatchRole::Half && isSign(forOneEdits_[k]->text()) && isSign(forTwoEdits_[k]->text()));
         if (!ok) {
             message("Ottelun " + QString::number(k + 1) + " merkiksi kelpaa vain 1, X tai 2 !", Messages::Exclamation);
-            QLineEdit* box = r == MatchRole::Banker ? v1[k] : isSign(y1[k]->text()) ? k1[k] : y1[k];
+            QLineEdit* box = forOneEdits_[k];
+            if (r == MatchRole::Banker)
+                box = bankerEdits_[k];
+            else if (isSign(forOneEdits_[k]->text()))
+                box = forTwoEdits_[k];
             box->setFocus();
             box->selectAll();
             return;

@@ -1,4 +1,4 @@
-#include "rows/ui/harat.h"
+#include "rows/ui/reducedsystemchoicewindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/dialogkeys.h"
@@ -32,7 +32,7 @@ QString shapeText(const HaravaSystem& system)
 
 } // namespace
 
-harat::harat(AppContext& context) : FeatureWindow(context)
+ReducedSystemChoiceWindow::ReducedSystemChoiceWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::ReducedSystemChoice);
     setWindowTitle("Valitse harava");
@@ -45,47 +45,48 @@ harat::harat(AppContext& context) : FeatureWindow(context)
     grid->setHorizontalSpacing(16);
     const auto& systems = haravaSystems();
     for (int i = 0; i < int(systems.size()); ++i) {
-        hara[i] = new QRadioButton(systems[i].name, panel);
-        hara[i]->setObjectName(QStringLiteral("hara_%1").arg(i));
+        systemOptions_[i] = new QRadioButton(systems[i].name, panel);
+        systemOptions_[i]->setObjectName(QStringLiteral("hara_%1").arg(i));
         auto* shape = new QLabel(shapeText(systems[i]), panel);
         shape->setObjectName(QStringLiteral("muoto_%1").arg(i));
-        grid->addWidget(hara[i], i, 0);
+        grid->addWidget(systemOptions_[i], i, 0);
         grid->addWidget(shape, i, 1);
     }
 
-    auto* command1 = new QPushButton("&OK", this);
-    command1->setObjectName("Command1");
-    command1->setDefault(true);
-    auto* kes = new QPushButton("&Peruuta", this);
-    kes->setObjectName("kes");
+    auto* okButton = new QPushButton("&OK", this);
+    okButton->setObjectName("Command1");
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton("&Peruuta", this);
+    cancelButton->setObjectName("kes");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(command1);
-    buttons->addWidget(kes);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(panel);
     layout->addLayout(buttons);
-    bindDialogKeys(this, command1, [kes] { kes->click(); });
+    bindDialogKeys(this, okButton, [cancelButton] { cancelButton->click(); });
 
-    connect(command1, &QPushButton::clicked, this, &harat::choose);
-    connect(kes, &QPushButton::clicked, this, [this] { finish(); });
-    for (QRadioButton* option : hara)
-        connect(option, &QRadioButton::toggled, command1, [this, command1] {
+    connect(okButton, &QPushButton::clicked, this, &ReducedSystemChoiceWindow::choose);
+    connect(cancelButton, &QPushButton::clicked, this, [this] { finish(); });
+    for (QRadioButton* option : systemOptions_)
+        connect(option, &QRadioButton::toggled, okButton, [this, okButton] {
             // Nothing to accept until a system is chosen.
-            command1->setEnabled(std::any_of(hara.begin(), hara.end(), [](auto* b) { return b->isChecked(); }));
+            okButton->setEnabled(
+                std::any_of(systemOptions_.begin(), systemOptions_.end(), [](auto* b) { return b->isChecked(); }));
         });
-    command1->setEnabled(false);
-    hara[0]->setFocus();
+    okButton->setEnabled(false);
+    systemOptions_[0]->setFocus();
 }
 
-void harat::choose()
+void ReducedSystemChoiceWindow::choose()
 {
     SharedState& s = state();
     const HaravaSystem* system = nullptr;
-    for (int i = 0; i < int(hara.size()); ++i)
-        if (hara[i]->isChecked())
+    for (int i = 0; i < int(systemOptions_.size()); ++i)
+        if (systemOptions_[i]->isChecked())
             system = &haravaSystems()[i];
     if (!system)
         return;

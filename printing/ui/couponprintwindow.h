@@ -16,10 +16,10 @@ class ReversedScrollBar;
 
 // Prints the rows of the shared row buffer onto pools coupons, ten rows a
 // coupon, with the printer calibration kept in the settings.
-class vak : public FeatureWindow {
+class CouponPrintWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit vak(AppContext& context);
+    explicit CouponPrintWindow(AppContext& context);
 
 protected:
     bool canClose() override;
@@ -40,18 +40,19 @@ private:
     void saveCalibration();
     void setPrinting(bool printing);
 
-    std::array<QScrollBar*, 4> H{};   // H1..H4
-    ReversedScrollBar* H2 = nullptr;  // H[1], which holds its figure negated
-    std::array<QLineEdit*, 4> Text{}; // Text1..Text4
-    QScrollBar* HS1 = nullptr;
-    QLineEdit* Text5 = nullptr;
-    QLabel* monta = nullptr;
-    QListWidget* List1 = nullptr;
-    std::array<QRadioButton*, 3> Option1{};
-    QCheckBox* jok1 = nullptr;
-    QCheckBox* jok2 = nullptr;
-    QLabel* kupo = nullptr;
-    QLabel* P2 = nullptr;
+    std::array<QScrollBar*, 4> calibrationBars_{}; // top, left, width, height
+    ReversedScrollBar* leftOffsetBar_ = nullptr;   // calibrationBars_[1], which holds its figure negated
+    std::array<QLineEdit*, 4> calibrationBoxes_{}; // the figures of the bars
+    QScrollBar* couponBar_ = nullptr;
+    QLineEdit* couponNumberBox_ = nullptr;
+    QLabel* couponCountLabel_ = nullptr;
+    QListWidget* printedRowsList_ = nullptr;
+    std::array<QRadioButton*, 3> weekOptions_{};
+    QCheckBox* joker1Box_ = nullptr;
+    QCheckBox* joker2Box_ = nullptr;
+    QLabel* couponImage_ = nullptr;
+    QLabel* markerImage_ = nullptr;
+    QPushButton* printButton_ = nullptr;
     QList<QWidget*> interfering_; // disabled while a coupon prints
 
     int coupons_ = 0;

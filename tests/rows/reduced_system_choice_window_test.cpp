@@ -5,11 +5,11 @@
 
 using namespace rowwindows;
 
-TEST(HaratWindow, OkDoesNothingUntilASystemIsChosen)
+TEST(ReducedSystemChoiceWindowTest, OkDoesNothingUntilASystemIsChosen)
 {
     TestEnv env;
     env.state.HaravaTask = 1;
-    QWidget* w = env.open("harat");
+    QWidget* w = env.open(WindowName::ReducedSystemChoice);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Valitse harava");
     const QStringList names = {"A60", "B81", "C222", "D432", "E729", "F1296"};
@@ -19,14 +19,14 @@ TEST(HaratWindow, OkDoesNothingUntilASystemIsChosen)
     }
     EXPECT_EQ(textOf(w, "Command1"), "&OK");
     click(w, "Command1");
-    EXPECT_TRUE(openWindow("harat"));
-    EXPECT_EQ(env.windows.shownNames(), QStringList{"harat"});
+    EXPECT_TRUE(openWindow(WindowName::ReducedSystemChoice));
+    EXPECT_EQ(env.windows.shownNames(), QStringList{WindowName::ReducedSystemChoice});
     EXPECT_EQ(env.state.SystemColumns, 0);
     EXPECT_TRUE(env.state.SystemName.isEmpty());
-    saveShot(w, "harat");
+    saveShot(w, "ReducedSystemChoiceWindow");
 }
 
-TEST(HaratWindow, TheChosenSystemIsRememberedAndTheCorrectRowAskedFor)
+TEST(ReducedSystemChoiceWindowTest, TheChosenSystemIsRememberedAndTheCorrectRowAskedFor)
 {
     struct Expected {
         const char* name;
@@ -42,7 +42,7 @@ TEST(HaratWindow, TheChosenSystemIsRememberedAndTheCorrectRowAskedFor)
         env.state.HaravaTask = 1;
         env.state.CodedResult.fill("V");
         env.mainWindow.setEnabled(false);
-        QWidget* w = env.open("harat");
+        QWidget* w = env.open(WindowName::ReducedSystemChoice);
         click(w, QStringLiteral("hara_%1").arg(i));
         click(w, "Command1");
 
@@ -56,8 +56,8 @@ TEST(HaratWindow, TheChosenSystemIsRememberedAndTheCorrectRowAskedFor)
         for (const QString& c : s.CodedResult)
             EXPECT_EQ(c, " ") << e.name;
 
-        EXPECT_FALSE(openWindow("harat")) << e.name;
-        QWidget* row = openWindow("Form6");
+        EXPECT_FALSE(openWindow(WindowName::ReducedSystemChoice)) << e.name;
+        QWidget* row = openWindow(WindowName::BasicRow);
         ASSERT_TRUE(row) << e.name;
         EXPECT_EQ(row->windowTitle(), "OIKEA RIVI");
         EXPECT_EQ(textOf(row, "Label1"), "             Anna oikea rivi.");
@@ -67,14 +67,14 @@ TEST(HaratWindow, TheChosenSystemIsRememberedAndTheCorrectRowAskedFor)
     }
 }
 
-TEST(HaratWindow, CancelReturnsToTheMainWindow)
+TEST(ReducedSystemChoiceWindowTest, CancelReturnsToTheMainWindow)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("harat");
+    QWidget* w = env.open(WindowName::ReducedSystemChoice);
     click(w, "hara_2");
     click(w, "kes");
-    EXPECT_FALSE(openWindow("harat"));
+    EXPECT_FALSE(openWindow(WindowName::ReducedSystemChoice));
     EXPECT_TRUE(env.mainWindow.isEnabled());
     EXPECT_TRUE(env.state.SystemName.isEmpty());
 }

@@ -8,10 +8,10 @@ class QPushButton;
 class QRadioButton;
 
 // Where the rows go: the screen, the printer as text, or pools coupons.
-class Listvali : public FeatureWindow {
+class PrintTargetWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit Listvali(AppContext& context);
+    explicit PrintTargetWindow(AppContext& context);
 
 protected:
     bool canClose() override { return !printing_; }
@@ -20,7 +20,7 @@ private:
     void go();
     void printOnPaper();
 
-    std::array<QRadioButton*, 3> Option1{};
-    QList<QWidget*> buttons_;
+    std::array<QRadioButton*, 3> targetOptions_{};
+    QList<QWidget*> interfering_;
     bool printing_ = false;
 };

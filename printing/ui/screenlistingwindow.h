@@ -10,17 +10,17 @@ class QStringListModel;
 
 // The rows on screen in blocks of ten, with how many rows carry each sign in
 // every match.
-class listaus : public FeatureWindow {
+class ScreenListingWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit listaus(AppContext& context);
+    explicit ScreenListingWindow(AppContext& context);
 
 private:
     void fill();
 
-    QListView* taulu = nullptr;
+    QListView* listingView_ = nullptr;
     QStringListModel* model_ = nullptr;
     std::array<std::array<QLabel*, 13>, 3> counts_{}; // L1, Lx, L2 by match
-    QLabel* Label25 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* rowCountLabel_ = nullptr;
+    QLabel* fileNameLabel_ = nullptr;
 };

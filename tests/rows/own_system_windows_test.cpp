@@ -1,3 +1,4 @@
+#include "base/ui/windownames.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
 
@@ -27,7 +28,7 @@ QWidget* openOwnSystem(TestEnv& env, int halfGuards, int fullGuards)
     env.mainWindow.setEnabled(false);
     env.state.HalfGuardCount = halfGuards;
     env.state.FullGuardCount = fullGuards;
-    return env.open("jst");
+    return env.open(WindowName::OwnSystemEntry);
 }
 
 // Clicks the signs of `row` ("1", "X", "2"; "-" leaves a match alone).
@@ -42,12 +43,12 @@ void clickRow(QWidget* w, const QString& row)
 
 } // namespace
 
-TEST(jar, ThePatternIsChosenWithBarsOrTypedIn)
+TEST(OwnSystemShapeWindowTest, ThePatternIsChosenWithBarsOrTypedIn)
 {
     TestEnv env;
     env.mainWindow.setEnabled(false);
-    QWidget* w = env.open("jar");
-    saveShot(w, "jar");
+    QWidget* w = env.open(WindowName::OwnSystemShape);
+    saveShot(w, "OwnSystemShapeWindow");
     EXPECT_EQ(w->windowTitle(), "Valitse vaihtoehdot");
     EXPECT_EQ(textOf(w, "Text1"), "2");
     EXPECT_EQ(textOf(w, "Text2"), "2");
@@ -62,24 +63,24 @@ TEST(jar, ThePatternIsChosenWithBarsOrTypedIn)
     click(w, "Command1");
     EXPECT_EQ(env.messages.lastText(), "Kohteita on vain 13 !");
     EXPECT_EQ(env.messages.shown.last().flags, Messages::OkOnly);
-    EXPECT_TRUE(openWindow("jar"));
+    EXPECT_TRUE(openWindow(WindowName::OwnSystemShape));
 
     typeInto(w, "Text2", "4x-");
     EXPECT_EQ(textOf(w, "Text2"), "4"); // only digits: no negative counts
     click(w, "Command1");
     EXPECT_EQ(env.state.HalfGuardCount, 9);
     EXPECT_EQ(env.state.FullGuardCount, 4);
-    EXPECT_FALSE(openWindow("jar"));
-    EXPECT_TRUE(openWindow("jst"));
+    EXPECT_FALSE(openWindow(WindowName::OwnSystemShape));
+    EXPECT_TRUE(openWindow(WindowName::OwnSystemEntry));
     EXPECT_FALSE(env.mainWindow.isEnabled());
 }
 
-TEST(jst, TwoSignMatchesOfferOneAndTwoAndBankersAreFixed)
+TEST(OwnSystemEntryWindowTest, TwoSignMatchesOfferOneAndTwoAndBankersAreFixed)
 {
     TestEnv env;
     QWidget* w = openOwnSystem(env, 2, 2);
     ASSERT_TRUE(w);
-    saveShot(w, "jst");
+    saveShot(w, "OwnSystemEntryWindow");
     EXPECT_EQ(w->windowTitle(), "Systeemin luonti");
     for (int k = 0; k < 13; ++k) {
         const bool half = k < 2, full = k >= 2 && k < 4;
@@ -101,7 +102,7 @@ TEST(jst, TwoSignMatchesOfferOneAndTwoAndBankersAreFixed)
     EXPECT_EQ(env.state.BasicSignCount, 9);
 }
 
-TEST(jst, EachColumnOfButtonsHasItsSignAbove)
+TEST(OwnSystemEntryWindowTest, EachColumnOfButtonsHasItsSignAbove)
 {
     TestEnv env;
     QWidget* w = openOwnSystem(env, 2, 2);
@@ -121,7 +122,7 @@ TEST(jst, EachColumnOfButtonsHasItsSignAbove)
     }
 }
 
-TEST(jst, TwoRowsMakeANewSystemFile)
+TEST(OwnSystemEntryWindowTest, TwoRowsMakeANewSystemFile)
 {
     TestEnv env;
     QWidget* w = openOwnSystem(env, 2, 2);
@@ -151,11 +152,11 @@ TEST(jst, TwoRowsMakeANewSystemFile)
                                         "22X1111111111"));
 
     click(w, "Sainperusrivin");
-    EXPECT_FALSE(openWindow("jst"));
+    EXPECT_FALSE(openWindow(WindowName::OwnSystemEntry));
     EXPECT_TRUE(env.mainWindow.isEnabled());
 }
 
-TEST(jst, AnExistingFileOfTheSamePatternIsContinued)
+TEST(OwnSystemEntryWindowTest, AnExistingFileOfTheSamePatternIsContinued)
 {
     TestEnv env;
     const QString path = env.path("VANHA.STM");
@@ -178,7 +179,7 @@ TEST(jst, AnExistingFileOfTheSamePatternIsContinued)
     EXPECT_EQ(bytes.mid(13, 13 * 5), old.mid(13));
 }
 
-TEST(jst, AFileOfAnotherPatternOrADeclinedOneIsLeftAlone)
+TEST(OwnSystemEntryWindowTest, AFileOfAnotherPatternOrADeclinedOneIsLeftAlone)
 {
     TestEnv env;
     const QString path = env.path("MUU.STM");
@@ -212,7 +213,7 @@ TEST(jst, AFileOfAnotherPatternOrADeclinedOneIsLeftAlone)
     EXPECT_EQ(bytesOf(fresh), QByteArray("O2 T1 R1     12X1111111111"));
 }
 
-TEST(jst, WithoutGuardsEveryRowIsThirteenOnes)
+TEST(OwnSystemEntryWindowTest, WithoutGuardsEveryRowIsThirteenOnes)
 {
     TestEnv env;
     QWidget* w = openOwnSystem(env, 0, 0);
@@ -223,7 +224,7 @@ TEST(jst, WithoutGuardsEveryRowIsThirteenOnes)
     EXPECT_EQ(bytesOf(env.path("YKKOSET.STM")), QByteArray("O0 T0 R1     1111111111111"));
 }
 
-TEST(jst, ThirteenGuardsLeaveNoFixedSign)
+TEST(OwnSystemEntryWindowTest, ThirteenGuardsLeaveNoFixedSign)
 {
     TestEnv env;
     QWidget* w = openOwnSystem(env, 6, 7);

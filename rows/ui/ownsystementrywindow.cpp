@@ -1,4 +1,4 @@
-#include "rows/ui/jst.h"
+#include "rows/ui/ownsystementrywindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -17,16 +17,16 @@ const char* const kButtonNames[3] = {"Yksi", "Risti", "Kaksi"};
 const char* const kSignTexts[3] = {"1", "X", "2"};
 } // namespace
 
-jst::jst(AppContext& context) : FeatureWindow(context)
+OwnSystemEntryWindow::OwnSystemEntryWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::OwnSystemEntry);
     setWindowTitle("Systeemin luonti");
 
     auto* layout = new QHBoxLayout(this);
-    auto* rtaus = new QFrame(this);
-    rtaus->setObjectName("rtaus");
-    rtaus->setFrameShape(QFrame::StyledPanel);
-    auto* grid = new QGridLayout(rtaus);
+    auto* signPanel = new QFrame(this);
+    signPanel->setObjectName("rtaus");
+    signPanel->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(signPanel);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
     QFont bold = font();
@@ -34,67 +34,67 @@ jst::jst(AppContext& context) : FeatureWindow(context)
     const int side = fontMetrics().height() + 8;
     // Which sign each column of buttons stands for, as on the coupon.
     for (int s = 0; s < 3; ++s) {
-        auto* heading = new QLabel(kSignTexts[s], rtaus);
+        auto* heading = new QLabel(kSignTexts[s], signPanel);
         heading->setObjectName(QString("otsikko_%1").arg(s));
         heading->setFont(bold);
         heading->setAlignment(Qt::AlignCenter);
         grid->addWidget(heading, 0, 1 + s);
     }
     for (int k = 0; k < kMatches; ++k) {
-        auto* number = new QLabel(QString::number(k + 1), rtaus);
+        auto* number = new QLabel(QString::number(k + 1), signPanel);
         number->setObjectName(QString("nro_%1").arg(k));
         number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         number->setMinimumWidth(fontMetrics().horizontalAdvance("00"));
         grid->addWidget(number, k + 1, 0);
         for (int s = 0; s < 3; ++s) {
-            auto* button = new QPushButton(rtaus);
+            auto* button = new QPushButton(signPanel);
             button->setObjectName(QString("%1_%2").arg(kButtonNames[s]).arg(k));
             button->setFixedSize(side + 8, side);
             button->setFont(bold);
             button->setAccessibleName(QString("Ottelu %1, merkki %2").arg(k + 1).arg(kSignTexts[s]));
             grid->addWidget(button, k + 1, 1 + s);
-            buttons_[s][k] = button;
+            signButtons_[s][k] = button;
             connect(button, &QPushButton::clicked, this, [this, s, k] { signClicked(s, k); });
         }
     }
-    layout->addWidget(rtaus);
+    layout->addWidget(signPanel);
 
-    auto* side_ = new QVBoxLayout;
+    auto* sideColumn = new QVBoxLayout;
     auto* prompt = new QLabel("   Syötä systeemisi rivit.", this);
     prompt->setObjectName("Label1");
-    side_->addWidget(prompt);
-    side_->addSpacing(10);
+    sideColumn->addWidget(prompt);
+    sideColumn->addSpacing(10);
     auto* storedRow = new QHBoxLayout;
     auto* storedCaption = new QLabel("Tallennettu:", this);
     storedCaption->setObjectName("Label3");
-    Label2 = new QLabel("0", this);
-    Label2->setObjectName("Label2");
-    Label2->setFrameShape(QFrame::Panel);
-    Label2->setFrameShadow(QFrame::Sunken);
-    Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label2->setMinimumWidth(fontMetrics().horizontalAdvance("00000"));
+    storedCountLabel_ = new QLabel("0", this);
+    storedCountLabel_->setObjectName("Label2");
+    storedCountLabel_->setFrameShape(QFrame::Panel);
+    storedCountLabel_->setFrameShadow(QFrame::Sunken);
+    storedCountLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    storedCountLabel_->setMinimumWidth(fontMetrics().horizontalAdvance("00000"));
     storedRow->addWidget(storedCaption);
-    storedRow->addWidget(Label2);
+    storedRow->addWidget(storedCountLabel_);
     storedRow->addStretch(1);
-    side_->addLayout(storedRow);
-    auto* save = new QPushButton("Tallenna", this);
-    save->setObjectName("Command1");
-    side_->addWidget(save);
-    side_->addSpacing(14);
+    sideColumn->addLayout(storedRow);
+    auto* saveButton = new QPushButton("Tallenna", this);
+    saveButton->setObjectName("Command1");
+    sideColumn->addWidget(saveButton);
+    sideColumn->addSpacing(14);
     auto* hint = new QLabel(QString("Tulostuksessa ja tarkastuksessa voit\n") + "vaihtaa kohteita sekä varmojen ja\n" +
                                 "osittainvaihdeltujen merkkejä.",
                             this);
     hint->setObjectName("Label4");
-    side_->addWidget(hint);
-    side_->addStretch(1);
-    auto* ok = new QPushButton("&OK", this);
-    ok->setObjectName("Sainperusrivin");
-    side_->addWidget(ok);
-    layout->addLayout(side_);
+    sideColumn->addWidget(hint);
+    sideColumn->addStretch(1);
+    auto* okButton = new QPushButton("&OK", this);
+    okButton->setObjectName("Sainperusrivin");
+    sideColumn->addWidget(okButton);
+    layout->addLayout(sideColumn);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(save, &QPushButton::clicked, this, [this] { saveRow(); });
-    connect(ok, &QPushButton::clicked, this, [this] { done(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { saveRow(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { done(); });
     bindDialogKeys(this, nullptr, [this] { close(); });
 
     // Load: the O matches offer "1" and "2", the bankers a fixed "1".
@@ -106,12 +106,12 @@ jst::jst(AppContext& context) : FeatureWindow(context)
     for (int k = 0; k < kMatches; ++k) {
         st.BasicSigns[k].clear();
         if (k < half) {
-            buttons_[1][k]->hide();
+            signButtons_[1][k]->hide();
         } else if (k >= half + full) {
-            buttons_[1][k]->hide();
-            buttons_[2][k]->hide();
-            buttons_[0][k]->setText("1");
-            buttons_[0][k]->setEnabled(false);
+            signButtons_[1][k]->hide();
+            signButtons_[2][k]->hide();
+            signButtons_[0][k]->setText("1");
+            signButtons_[0][k]->setEnabled(false);
             st.BasicSigns[k] = "1";
         }
     }
@@ -120,34 +120,34 @@ jst::jst(AppContext& context) : FeatureWindow(context)
     st.CurrentFile.clear();
 }
 
-void jst::signClicked(int s, int k)
+void OwnSystemEntryWindow::signClicked(int s, int k)
 {
     SharedState& st = state();
     if (st.BasicMarks[s][k] == 1) {
         st.BasicMarks[s][k] = 0;
         --st.BasicSignCount;
-        buttons_[s][k]->setText(QString());
+        signButtons_[s][k]->setText(QString());
         return;
     }
     st.BasicMarks[s][k] = 1;
     ++st.BasicSignCount;
     st.BasicSigns[k] = kSignTexts[s];
-    buttons_[s][k]->setText(kSignTexts[s]);
+    signButtons_[s][k]->setText(kSignTexts[s]);
     for (int t = 0; t < 3; ++t) {
         if (t != s && st.BasicMarks[t][k] == 1) {
             st.BasicMarks[t][k] = 0;
-            buttons_[t][k]->setText(QString());
+            signButtons_[t][k]->setText(QString());
             --st.BasicSignCount;
         }
     }
 }
 
-void jst::saveRow()
+void OwnSystemEntryWindow::saveRow()
 {
-    SaveSystemRow(context(), nextRecord_, [this](int stored) { Label2->setText(QString::number(stored)); });
+    SaveSystemRow(context(), nextRecord_, [this](int stored) { storedCountLabel_->setText(QString::number(stored)); });
 }
 
-void jst::done()
+void OwnSystemEntryWindow::done()
 {
     restoreProgramDir();
     finish();

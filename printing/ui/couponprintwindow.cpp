@@ -1,4 +1,4 @@
-#include "printing/ui/vak.h"
+#include "printing/ui/couponprintwindow.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -61,18 +61,18 @@ constexpr const char* kBarCaptions[4] = {
 
 } // namespace
 
-vak::vak(AppContext& context) : FeatureWindow(context)
+CouponPrintWindow::CouponPrintWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::CouponPrint);
     setWindowTitle("Tulosta kupongille");
     buildWindow();
 
     coupons_ = couponCount(state().RowCount);
-    monta->setText(QString::number(coupons_));
-    HS1->setRange(1, std::max(1, coupons_));
-    HS1->setEnabled(coupons_ > 1);
-    findChild<QPushButton*>("Command1")->setEnabled(coupons_ > 0);
-    Text5->setText("1");
+    couponCountLabel_->setText(QString::number(coupons_));
+    couponBar_->setRange(1, std::max(1, coupons_));
+    couponBar_->setEnabled(coupons_ > 1);
+    printButton_->setEnabled(coupons_ > 0);
+    couponNumberBox_->setText("1");
 
     PrintDevice& printer = services().printer;
     if (!printer.available()) {
@@ -92,11 +92,11 @@ vak::vak(AppContext& context) : FeatureWindow(context)
     printerTaken_ = true;
 
     loadCalibration();
-    List1->addItem("Kuponki :1");
+    printedRowsList_->addItem("Kuponki :1");
     changed_ = false;
 }
 
-void vak::buildWindow()
+void CouponPrintWindow::buildWindow()
 {
     auto* top = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
@@ -107,55 +107,55 @@ void vak::buildWindow()
     columns->addLayout(left, 0);
     auto* couponGrid = new QGridLayout;
     couponGrid->addWidget(makeLabel(this, "Kuponkeja :"), 0, 0);
-    monta = makeLabel(this, QString(), "monta");
-    couponGrid->addWidget(monta, 0, 1);
+    couponCountLabel_ = makeLabel(this, QString(), "monta");
+    couponGrid->addWidget(couponCountLabel_, 0, 1);
     auto* numberLabel = makeLabel(this, "Kupongin numero:");
     couponGrid->addWidget(numberLabel, 1, 0);
-    Text5 = valueBox(this, "Text5");
-    couponGrid->addWidget(Text5, 1, 1, Qt::AlignLeft);
-    HS1 = bar(this, "HS1", 1, 1);
-    HS1->setPageStep(1);
-    couponGrid->addWidget(HS1, 2, 0, 1, 2);
+    couponNumberBox_ = valueBox(this, "Text5");
+    couponGrid->addWidget(couponNumberBox_, 1, 1, Qt::AlignLeft);
+    couponBar_ = bar(this, "HS1", 1, 1);
+    couponBar_->setPageStep(1);
+    couponGrid->addWidget(couponBar_, 2, 0, 1, 2);
     couponGrid->setColumnStretch(1, 1);
     left->addLayout(couponGrid);
 
     auto* weeks = new QGroupBox("Kesto", this);
     weeks->setObjectName("Frame2");
     auto* weeksLayout = new QHBoxLayout(weeks);
-    auto* weekOptions = new QVBoxLayout;
+    auto* weekColumn = new QVBoxLayout;
     const char* weekCaptions[3] = {"2 Viikkoa", "3 Viikkoa", "5 viikkoa"};
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        Option1[i] = new QRadioButton(weekCaptions[i], weeks);
-        Option1[i]->setObjectName(QString("Option1_%1").arg(i));
-        group->addButton(Option1[i], i);
-        weekOptions->addWidget(Option1[i], 0, Qt::AlignLeft);
+        weekOptions_[i] = new QRadioButton(weekCaptions[i], weeks);
+        weekOptions_[i]->setObjectName(QString("Option1_%1").arg(i));
+        group->addButton(weekOptions_[i], i);
+        weekColumn->addWidget(weekOptions_[i], 0, Qt::AlignLeft);
     }
-    weeksLayout->addLayout(weekOptions, 1);
-    auto* command4 = makeButton(weeks, "Command4", "Poi&sta");
-    weeksLayout->addWidget(command4, 0, Qt::AlignBottom);
+    weeksLayout->addLayout(weekColumn, 1);
+    auto* clearWeeksButton = makeButton(weeks, "Command4", "Poi&sta");
+    weeksLayout->addWidget(clearWeeksButton, 0, Qt::AlignBottom);
     left->addWidget(weeks);
 
     auto* jokers = new QGroupBox("Jokerit", this);
     jokers->setObjectName("Frame3");
     auto* jokersLayout = new QHBoxLayout(jokers);
-    jok1 = new QCheckBox("Jokeri 1", jokers);
-    jok1->setObjectName("jok1");
-    jok2 = new QCheckBox("Jokeri 2", jokers);
-    jok2->setObjectName("jok2");
-    jokersLayout->addWidget(jok1, 0, Qt::AlignLeft);
-    jokersLayout->addWidget(jok2, 0, Qt::AlignLeft);
+    joker1Box_ = new QCheckBox("Jokeri 1", jokers);
+    joker1Box_->setObjectName("jok1");
+    joker2Box_ = new QCheckBox("Jokeri 2", jokers);
+    joker2Box_->setObjectName("jok2");
+    jokersLayout->addWidget(joker1Box_, 0, Qt::AlignLeft);
+    jokersLayout->addWidget(joker2Box_, 0, Qt::AlignLeft);
     jokersLayout->addStretch(1);
     left->addWidget(jokers);
 
-    List1 = new QListWidget(this);
-    List1->setObjectName("List1");
-    List1->setFont(listingFont());
-    List1->setFocusPolicy(Qt::NoFocus);
-    const int charWidth = QFontMetrics(List1->font()).horizontalAdvance('0');
-    List1->setMinimumWidth(charWidth * 32 + 12);
-    List1->setMinimumHeight(QFontMetrics(List1->font()).lineSpacing() * 11 + 8);
-    left->addWidget(List1, 1);
+    printedRowsList_ = new QListWidget(this);
+    printedRowsList_->setObjectName("List1");
+    printedRowsList_->setFont(listingFont());
+    printedRowsList_->setFocusPolicy(Qt::NoFocus);
+    const int charWidth = QFontMetrics(printedRowsList_->font()).horizontalAdvance('0');
+    printedRowsList_->setMinimumWidth(charWidth * 32 + 12);
+    printedRowsList_->setMinimumHeight(QFontMetrics(printedRowsList_->font()).lineSpacing() * 11 + 8);
+    left->addWidget(printedRowsList_, 1);
 
     // Right: the calibration.
     auto* right = new QVBoxLayout;
@@ -171,55 +171,56 @@ void vak::buildWindow()
         if (i == 1) {
             // The left end of the horizontal offset is its largest value: moving
             // right lowers it, whichever control moves the bar.
-            H2 = new ReversedScrollBar(calibrationFrame, name, Qt::Horizontal, ranges[i].min, ranges[i].max);
-            setUpBar(H2, ranges[i].min, ranges[i].max);
-            H[i] = H2;
+            leftOffsetBar_ =
+                new ReversedScrollBar(calibrationFrame, name, Qt::Horizontal, ranges[i].min, ranges[i].max);
+            setUpBar(leftOffsetBar_, ranges[i].min, ranges[i].max);
+            calibrationBars_[i] = leftOffsetBar_;
         } else {
-            H[i] = bar(calibrationFrame, name, ranges[i].min, ranges[i].max);
+            calibrationBars_[i] = bar(calibrationFrame, name, ranges[i].min, ranges[i].max);
         }
-        Text[i] = valueBox(calibrationFrame, QString("Text%1").arg(i + 1));
-        grid->addWidget(H[i], i * 2 + 1, 0);
-        grid->addWidget(Text[i], i * 2 + 1, 1);
+        calibrationBoxes_[i] = valueBox(calibrationFrame, QString("Text%1").arg(i + 1));
+        grid->addWidget(calibrationBars_[i], i * 2 + 1, 0);
+        grid->addWidget(calibrationBoxes_[i], i * 2 + 1, 1);
         grid->setRowMinimumHeight(i * 2 + 1, 24);
     }
     grid->setColumnStretch(0, 1);
     auto* defaultsLabel = makeLabel(calibrationFrame, "Oletusarvot Canon BJ-200 Bubble Jet", "Label5");
     grid->addWidget(defaultsLabel, 8, 0, 1, 2);
     auto* calibrationButtons = new QHBoxLayout;
-    auto* command3 = makeButton(calibrationFrame, "Command3", "&Palauta oletusarvot");
-    auto* command5 = makeButton(calibrationFrame, "Command5", "&Lataa");
-    auto* command6 = makeButton(calibrationFrame, "Command6", "Tall&enna");
-    calibrationButtons->addWidget(command3);
+    auto* defaultsButton = makeButton(calibrationFrame, "Command3", "&Palauta oletusarvot");
+    auto* loadButton = makeButton(calibrationFrame, "Command5", "&Lataa");
+    auto* saveButton = makeButton(calibrationFrame, "Command6", "Tall&enna");
+    calibrationButtons->addWidget(defaultsButton);
     calibrationButtons->addStretch(1);
-    calibrationButtons->addWidget(command5);
-    calibrationButtons->addWidget(command6);
+    calibrationButtons->addWidget(loadButton);
+    calibrationButtons->addWidget(saveButton);
     grid->addLayout(calibrationButtons, 9, 0, 1, 2);
     right->addWidget(calibrationFrame);
 
-    auto* frame4 = new QGroupBox(this);
-    frame4->setObjectName("Frame4");
-    auto* frame4Layout = new QGridLayout(frame4);
-    kupo = new QLabel(frame4);
-    kupo->setObjectName("kupo");
-    kupo->setPixmap(couponPicture());
-    kupo->setFixedSize(kCouponPictureWidth, kCouponPictureHeight);
-    P2 = new QLabel(kupo);
-    P2->setObjectName("P2");
-    P2->setPixmap(markerPicture());
-    P2->setFixedSize(kMarkerWidth, kMarkerHeight);
-    auto* printerPic = new QLabel(frame4);
+    auto* pictureFrame = new QGroupBox(this);
+    pictureFrame->setObjectName("Frame4");
+    auto* pictureLayout = new QGridLayout(pictureFrame);
+    couponImage_ = new QLabel(pictureFrame);
+    couponImage_->setObjectName("kupo");
+    couponImage_->setPixmap(couponPicture());
+    couponImage_->setFixedSize(kCouponPictureWidth, kCouponPictureHeight);
+    markerImage_ = new QLabel(couponImage_);
+    markerImage_->setObjectName("P2");
+    markerImage_->setPixmap(markerPicture());
+    markerImage_->setFixedSize(kMarkerWidth, kMarkerHeight);
+    auto* printerPic = new QLabel(pictureFrame);
     printerPic->setObjectName("Picture1");
     printerPic->setPixmap(printerPicture());
-    frame4Layout->addWidget(kupo, 0, 0, 2, 1);
-    frame4Layout->addWidget(printerPic, 0, 1, Qt::AlignRight | Qt::AlignTop);
-    auto* hint1 = makeLabel(frame4, "Näytöllä näkyvä kuponki näyttää vaakasuunnassa alueen johon tulostetaan.");
-    auto* hint2 = makeLabel(frame4, "Kohdistuksessa säädetään tulostusaluetta ja sen kokoa suhteessa kuponkiin.");
+    pictureLayout->addWidget(couponImage_, 0, 0, 2, 1);
+    pictureLayout->addWidget(printerPic, 0, 1, Qt::AlignRight | Qt::AlignTop);
+    auto* hint1 = makeLabel(pictureFrame, "Näytöllä näkyvä kuponki näyttää vaakasuunnassa alueen johon tulostetaan.");
+    auto* hint2 = makeLabel(pictureFrame, "Kohdistuksessa säädetään tulostusaluetta ja sen kokoa suhteessa kuponkiin.");
     hint1->setWordWrap(true);
     hint2->setWordWrap(true);
-    frame4Layout->addWidget(hint1, 2, 0, 1, 2);
-    frame4Layout->addWidget(hint2, 3, 0, 1, 2);
-    frame4Layout->setColumnStretch(1, 1);
-    right->addWidget(frame4);
+    pictureLayout->addWidget(hint1, 2, 0, 1, 2);
+    pictureLayout->addWidget(hint2, 3, 0, 1, 2);
+    pictureLayout->setColumnStretch(1, 1);
+    right->addWidget(pictureFrame);
     auto* hint3 = makeLabel(this, "Aseta kuponki  kirjekuorikaukaloon tai syöttöaukkoon nuolisuunta edellä.");
     auto* hint4 = makeLabel(this, "Voit tallentaa sopivat asetukset ja ladata ne käyttöön.");
     hint3->setWordWrap(true);
@@ -229,138 +230,139 @@ void vak::buildWindow()
     right->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    auto* command1 = makeButton(this, "Command1", "&Tulosta");
-    auto* command2 = makeButton(this, "Command2", "L&opeta");
-    auto* command7 = makeButton(this, "Command7", "&Apua");
-    buttons->addWidget(command1);
-    buttons->addWidget(command2);
+    printButton_ = makeButton(this, "Command1", "&Tulosta");
+    auto* quitButton = makeButton(this, "Command2", "L&opeta");
+    auto* helpButton = makeButton(this, "Command7", "&Apua");
+    buttons->addWidget(printButton_);
+    buttons->addWidget(quitButton);
     buttons->addStretch(1);
-    buttons->addWidget(command7);
+    buttons->addWidget(helpButton);
     top->addLayout(buttons);
 
-    interfering_ = {HS1, weeks, jokers, calibrationFrame, command1, command2, command7};
+    interfering_ = {couponBar_, weeks, jokers, calibrationFrame, printButton_, quitButton, helpButton};
 
     for (int i = 0; i < 4; ++i)
-        connect(H[i], &QScrollBar::valueChanged, this, [this, i] { barChanged(i); });
-    connect(HS1, &QScrollBar::valueChanged, this, [this] { couponChanged(); });
-    connect(command4, &QPushButton::clicked, this, [this] { clearWeeks(); });
-    connect(command1, &QPushButton::clicked, this, [this] { printCoupon(); });
-    connect(command2, &QPushButton::clicked, this, [this] { close(); });
-    connect(command3, &QPushButton::clicked, this, [this] { restoreDefaults(); });
-    connect(command5, &QPushButton::clicked, this, [this] {
+        connect(calibrationBars_[i], &QScrollBar::valueChanged, this, [this, i] { barChanged(i); });
+    connect(couponBar_, &QScrollBar::valueChanged, this, [this] { couponChanged(); });
+    connect(clearWeeksButton, &QPushButton::clicked, this, [this] { clearWeeks(); });
+    connect(printButton_, &QPushButton::clicked, this, [this] { printCoupon(); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { close(); });
+    connect(defaultsButton, &QPushButton::clicked, this, [this] { restoreDefaults(); });
+    connect(loadButton, &QPushButton::clicked, this, [this] {
         loadCalibration();
         // What is shown is now what is stored.
         changed_ = false;
     });
-    connect(command6, &QPushButton::clicked, this, [this] { saveCalibration(); });
-    connect(command7, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { saveCalibration(); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
 
-    bindDialogKeys(this, command1, [this] { close(); });
+    bindDialogKeys(this, printButton_, [this] { close(); });
 
     setMinimumSize(sizeHint());
 }
 
-void vak::loadCalibration()
+void CouponPrintWindow::loadCalibration()
 {
     const Settings& settings = services().settings;
     showCalibration(calibrationFromTexts(settings.read(keys::PrintTop), settings.read(keys::PrintLeft),
                                          settings.read(keys::PrintWidth), settings.read(keys::PrintHeight)));
 }
 
-void vak::showCalibration(const CouponCalibration& c)
+void CouponPrintWindow::showCalibration(const CouponCalibration& c)
 {
     const int values[4] = {c.top, c.left, c.width, c.height};
     for (int i = 0; i < 4; ++i) {
         // Shown and passed on even when the bar already stands there.
-        const QSignalBlocker block(H[i]);
-        if (H[i] == H2)
-            H2->setFigure(values[i]);
+        const QSignalBlocker block(calibrationBars_[i]);
+        if (calibrationBars_[i] == leftOffsetBar_)
+            leftOffsetBar_->setFigure(values[i]);
         else
-            H[i]->setValue(values[i]);
+            calibrationBars_[i]->setValue(values[i]);
         barChanged(i);
     }
 }
 
-CouponCalibration vak::calibration() const
+CouponCalibration CouponPrintWindow::calibration() const
 {
-    return {H[0]->value(), H2->figure(), H[2]->value(), H[3]->value()};
+    return {calibrationBars_[0]->value(), leftOffsetBar_->figure(), calibrationBars_[2]->value(),
+            calibrationBars_[3]->value()};
 }
 
-void vak::barChanged(int i)
+void CouponPrintWindow::barChanged(int i)
 {
     const CalibrationTexts texts = calibrationTexts(calibration());
     const QString shown[4] = {texts.top, texts.left, texts.width, texts.height};
-    Text[i]->setText(shown[i]);
+    calibrationBoxes_[i]->setText(shown[i]);
     if (i == 1)
         placeMarker();
     else if (i == 2)
-        services().printer.setScaleWidth(H[2]->value());
+        services().printer.setScaleWidth(calibrationBars_[2]->value());
     else if (i == 3)
-        services().printer.setScaleHeight(H[3]->value());
+        services().printer.setScaleHeight(calibrationBars_[3]->value());
     changed_ = true;
 }
 
-void vak::placeMarker()
+void CouponPrintWindow::placeMarker()
 {
-    const double units = markerLeft(H2->figure());
+    const double units = markerLeft(leftOffsetBar_->figure());
     const double share = (units - kMarkerLeftMin) / (kMarkerLeftMax - kMarkerLeftMin);
     const int x = int(std::lround(share * (kCouponPictureWidth - kMarkerWidth)));
-    P2->move(x, (kCouponPictureHeight - kMarkerHeight) / 2);
+    markerImage_->move(x, (kCouponPictureHeight - kMarkerHeight) / 2);
 }
 
-void vak::couponChanged()
+void CouponPrintWindow::couponChanged()
 {
-    Text5->setText(QString::number(HS1->value()));
-    List1->clear();
-    List1->addItem("Kuponki :" + QString::number(HS1->value()));
+    couponNumberBox_->setText(QString::number(couponBar_->value()));
+    printedRowsList_->clear();
+    printedRowsList_->addItem("Kuponki :" + QString::number(couponBar_->value()));
 }
 
-CouponOptions vak::options() const
+CouponOptions CouponPrintWindow::options() const
 {
     CouponOptions o;
-    if (Option1[0]->isChecked())
+    if (weekOptions_[0]->isChecked())
         o.weeks = CouponWeeks::Two;
-    else if (Option1[1]->isChecked())
+    else if (weekOptions_[1]->isChecked())
         o.weeks = CouponWeeks::Three;
-    else if (Option1[2]->isChecked())
+    else if (weekOptions_[2]->isChecked())
         o.weeks = CouponWeeks::Five;
-    o.joker1 = jok1->isChecked();
-    o.joker2 = jok2->isChecked();
+    o.joker1 = joker1Box_->isChecked();
+    o.joker2 = joker2Box_->isChecked();
     return o;
 }
 
-void vak::clearWeeks()
+void CouponPrintWindow::clearWeeks()
 {
-    QButtonGroup* group = Option1[0]->group();
+    QButtonGroup* group = weekOptions_[0]->group();
     group->setExclusive(false);
-    for (QRadioButton* option : Option1)
+    for (QRadioButton* option : weekOptions_)
         option->setChecked(false);
     group->setExclusive(true);
 }
 
-void vak::setPrinting(bool printing)
+void CouponPrintWindow::setPrinting(bool printing)
 {
     printing_ = printing;
     for (QWidget* w : interfering_)
         w->setEnabled(!printing);
     if (!printing)
-        HS1->setEnabled(coupons_ > 1);
+        couponBar_->setEnabled(coupons_ > 1);
 }
 
-void vak::printCoupon()
+void CouponPrintWindow::printCoupon()
 {
     if (printing_ || coupons_ == 0)
         return;
     const SharedState& s = state();
     PrintDevice& printer = services().printer;
-    const int coupon = HS1->value();
+    const int coupon = couponBar_->value();
     const CouponCalibration cal = calibration();
     const CouponRows range = couponRows(coupon, std::min<int>(s.RowCount, int(s.Rows.size())));
     const QList<CouponMark> marks = couponMarks(s.Rows, s.RowCount, coupon, cal, options());
 
-    List1->clear();
+    printedRowsList_->clear();
     setPrinting(true);
-    const QPoint markerHome = P2->pos();
+    const QPoint markerHome = markerImage_->pos();
     bool ok = printer.available();
     {
         BusyCursor busy;
@@ -373,8 +375,8 @@ void vak::printCoupon()
         for (int r = range.first; ok && r <= range.last; ++r) {
             const int onCoupon = r - range.first + 1;
             // The marker creeps along while the row's three lines go out.
-            for (int column = 0; column < 3 * kMatches && P2->y() > 1; ++column)
-                P2->move(P2->x() + 1, P2->y() - 1);
+            for (int column = 0; column < 3 * kMatches && markerImage_->y() > 1; ++column)
+                markerImage_->move(markerImage_->x() + 1, markerImage_->y() - 1);
             for (; next < marks.size() && marks[next].row == onCoupon; ++next) {
                 const CouponMark& m = marks[next];
                 printer.setCurrentY(m.y);
@@ -382,7 +384,7 @@ void vak::printCoupon()
                 printer.box(m.x, m.y, m.x + kMarkWidth, m.y + kMarkHeight, true);
             }
             ok = !printer.failed();
-            List1->addItem(couponRowText(s.Rows[r - 1]));
+            printedRowsList_->addItem(couponRowText(s.Rows[r - 1]));
             QCoreApplication::processEvents();
         }
         if (ok) {
@@ -392,19 +394,19 @@ void vak::printCoupon()
             printer.endDoc();
         }
     }
-    P2->move(markerHome);
+    markerImage_->move(markerHome);
     setPrinting(false);
     if (!ok)
         message("Joku luku yli rajojen !", Messages::Critical, "Virhe!");
 }
 
-void vak::restoreDefaults()
+void CouponPrintWindow::restoreDefaults()
 {
     showCalibration(CouponCalibration{});
     changed_ = true;
 }
 
-void vak::saveCalibration()
+void CouponPrintWindow::saveCalibration()
 {
     const CalibrationTexts t = calibrationTexts(calibration());
     Settings& settings = services().settings;
@@ -418,7 +420,7 @@ void vak::saveCalibration()
     message("Tallennettu !", Messages::Exclamation);
 }
 
-bool vak::canClose()
+bool CouponPrintWindow::canClose()
 {
     if (printing_)
         return false;
@@ -428,7 +430,7 @@ bool vak::canClose()
     return true;
 }
 
-void vak::closeEvent(QCloseEvent* event)
+void CouponPrintWindow::closeEvent(QCloseEvent* event)
 {
     FeatureWindow::closeEvent(event);
     if (!event->isAccepted())

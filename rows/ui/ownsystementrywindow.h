@@ -8,17 +8,17 @@ class QLabel;
 class QPushButton;
 
 // Own-system rows are entered one at a time and added to a system file.
-class jst : public FeatureWindow {
+class OwnSystemEntryWindow : public FeatureWindow {
     Q_OBJECT
 public:
-    explicit jst(AppContext& context);
+    explicit OwnSystemEntryWindow(AppContext& context);
 
 private:
     void signClicked(int sign, int match);
     void saveRow();
     void done();
 
-    std::array<std::array<QPushButton*, 13>, 3> buttons_{}; // Yksi, Risti, Kaksi by match
-    QLabel* Label2 = nullptr;
+    std::array<std::array<QPushButton*, 13>, 3> signButtons_{}; // Yksi, Risti, Kaksi by match
+    QLabel* storedCountLabel_ = nullptr;
     int nextRecord_ = 2; // NextRecord: where the next row goes; rows stored = nextRecord_ - 2
 };
