@@ -35,11 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QList<OikeatRecord> records = readCorrectRows(path);
     fuzzExpect(records.size() == complete, "a complete record was lost or a torn one read");
 
-    // Every year the file names, and one it does not.
+    // The first and last year the file names, and one it does not: every
+    // year would make an execution as slow as the square of the records.
     QStringList years{QStringLiteral(" 1999")};
-    for (const OikeatRecord& record : records)
-        if (!years.contains(record.year))
-            years << record.year;
+    if (!records.isEmpty())
+        years << records.first().year << records.last().year;
     Distribution all;
     for (const QString& year : years) {
         Distribution distribution;
