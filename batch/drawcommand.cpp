@@ -145,19 +145,6 @@ std::optional<Weighting> readWeighting(const CommandLine& line, const Row& basic
     return w;
 }
 
-std::optional<quint64> readSeed(const QString& text, QString& error)
-{
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,20}$"));
-    bool ok = false;
-    const quint64 seed = digits.match(text).hasMatch() ? text.toULongLong(&ok) : 0;
-    if (!ok) {
-        error = QString::fromUtf8("--seed: Siemenluku %1 ei kelpaa ! Anna kokonaisluku 0 … 18446744073709551615.")
-                    .arg(text);
-        return std::nullopt;
-    }
-    return seed;
-}
-
 } // namespace
 
 int drawCommand(const QStringList& arguments, BatchStreams& io)
