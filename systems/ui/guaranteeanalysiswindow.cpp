@@ -64,7 +64,7 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
     sourceLayout->addWidget(sourceLabel_, 1);
     sourceLayout->addWidget(fileButton_);
 
-    auto* frameBox = new QGroupBox("Kaava", this);
+    auto* frameBox = new QGroupBox(QString::fromUtf8("Pelatut merkit"), this);
     frameBox->setObjectName("kaavaryhma");
     patternEdit_ = makeEdit(frameBox, "kaava", 40);
     patternEdit_->setFont(listingFont());
@@ -265,6 +265,7 @@ void GuaranteeAnalysisWindow::scheduleAnalysis()
 {
     cancelAnalysis();
     if (rows_.empty()) {
+        delay_->stop();
         clearResult("Valitse rivitiedosto tai oma systeemi.");
         return;
     }
@@ -273,7 +274,8 @@ void GuaranteeAnalysisWindow::scheduleAnalysis()
         clearResult(patternRefusal(PatternOutcome::EmptyMatch));
         return;
     }
-    statusLabel_->setText(QString::fromUtf8("Analysoidaan…"));
+    // Figures of another frame would mislead while the new ones are worked out.
+    clearResult(QString::fromUtf8("Analysoidaan…"));
     delay_->start();
 }
 

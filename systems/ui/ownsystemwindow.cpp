@@ -260,6 +260,8 @@ void OwnSystemWindow::search()
     progressBar_->setValue(0);
     progressLabel_->setText(QString::fromUtf8("Etsitään…"));
     setSearching(true);
+    // Enter or the space bar now stops the search, never closes the window.
+    stopButton_->setFocus();
     poll_->start();
 }
 
@@ -287,6 +289,7 @@ void OwnSystemWindow::poll()
     const std::shared_ptr<SearchJob> job = std::move(job_);
     poll_->stop();
     searchEnded(*job);
+    (saveButton_->isEnabled() ? saveButton_ : searchButton_)->setFocus();
 }
 
 void OwnSystemWindow::searchEnded(const SearchJob& job)
@@ -310,7 +313,7 @@ void OwnSystemWindow::searchEnded(const SearchJob& job)
     holdTable(result.rows,
               result.cancelled ? QString::fromUtf8("haku keskeytetty, paras löydetty") : QString::fromUtf8("löydetty"));
     progressLabel_->setText(
-        QString::fromUtf8("Haku päättyi %1 s jälkeen.").arg(QLocale().toString(seconds, 'f', 1)) +
+        QString::fromUtf8("Haku kesti %1 s.").arg(QLocale().toString(seconds, 'f', 1)) +
         (result.rows.size() == result.lowerBound ? QString::fromUtf8(" Pienin mahdollinen.") : QString()));
     PlayEventSound(context(), 12);
     if (job.kept != WriteStatus::Ok)
