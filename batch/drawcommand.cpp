@@ -6,7 +6,6 @@
 #include "random/rowcount.h"
 #include "random/weights.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <exception>
 #include <optional>
@@ -221,10 +220,8 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
     }
     state.DrawCount = rowsText.toInt();
     // Drawing takes a moment; a name already taken is better told first.
-    if (QFileInfo::exists(out)) {
-        io.message("Tiedosto on jo olemassa, anna uusi nimi !");
+    if (!outFileFree(io, out))
         return ExitFailed;
-    }
 
     RowBuffer rows;
     try {
@@ -241,14 +238,5 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
         io.message(error);
         return ExitFailed;
     }
-    const WriteStatus written = writeRowsFile(out, rows, state.DrawCount);
-    if (written == WriteStatus::Exists) {
-        io.message("Tiedosto on jo olemassa, anna uusi nimi !");
-        return ExitFailed;
-    }
-    if (written != WriteStatus::Ok) {
-        io.message(writeFailureMessage(written) + " " + out);
-        return ExitFailed;
-    }
-    return ExitOk;
+    return writeNewRowsFile(io, out, rows, state.DrawCount) ? ExitOk : ExitFailed;
 }

@@ -9,7 +9,6 @@
 #include "systems/ownsystem.h"
 #include "systems/systemtables.h"
 
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <optional>
@@ -46,20 +45,6 @@ sopii ohjelman mukana tulevaan haravaan, haku alkaa siitä.
   --moves M         haun enimmäissiirrot; sama siemen ja sama siirtomäärä antavat
                     aina samat rivit
   --out TIEDOSTO    uusi rivitiedosto; yli 32767 rivin haravaa ei tallenneta)";
-
-QStringList helpLines(const char* text)
-{
-    return QString::fromUtf8(text).split('\n');
-}
-
-int finished(BatchStreams& io, int code)
-{
-    if (!io.outputOk()) {
-        io.message("Tulostus ei onnistu !");
-        return ExitFailed;
-    }
-    return code;
-}
 
 // The frame of --pattern: a wrong text is a wrong command line, a match without
 // a sign a refused pattern, as for the other commands.
@@ -205,10 +190,8 @@ int generateCommand(const QStringList& arguments, BatchStreams& io)
         return ExitFailed;
     }
     // A search takes its time; a name already taken is better told first.
-    if (QFileInfo::exists(out)) {
-        io.message("Tiedosto on jo olemassa, anna uusi nimi !");
+    if (!outFileFree(io, out))
         return ExitFailed;
-    }
     request.startingTable = carriedTable(request.frame, request.guarantee).rows;
     const CoveringResult result = searchCovering(request);
     const QString failure = searchFailureMessage(result);
@@ -217,15 +200,8 @@ int generateCommand(const QStringList& arguments, BatchStreams& io)
         return ExitFailed;
     }
     const RowBuffer rows = rowsOfSigns(result.rows);
-    const WriteStatus written = writeRowsFile(out, rows, int(rows.size()));
-    if (written == WriteStatus::Exists) {
-        io.message("Tiedosto on jo olemassa, anna uusi nimi !");
+    if (!writeNewRowsFile(io, out, rows, int(rows.size())))
         return ExitFailed;
-    }
-    if (written != WriteStatus::Ok) {
-        io.message(writeFailureMessage(written) + " " + out);
-        return ExitFailed;
-    }
     io.print({QString::fromUtf8("Rivejä: %1").arg(rows.size()), QString("Takuu: %1").arg(request.guarantee),
               QString("Tulosvaihtoehtoja: %1").arg(result.outcomes), QString("Alaraja: %1").arg(result.lowerBound),
               "Kaava: " + frameText(request.frame)});

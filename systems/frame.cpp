@@ -2,10 +2,7 @@
 
 #include <bit>
 
-namespace {
-
-// The played signs of one match in ascending order.
-std::vector<std::uint8_t> signsOf(const Frame& frame, int match)
+std::vector<std::uint8_t> playedSigns(const Frame& frame, int match)
 {
     std::vector<std::uint8_t> signs;
     for (std::uint8_t s = 0; s < 3; ++s)
@@ -13,8 +10,6 @@ std::vector<std::uint8_t> signsOf(const Frame& frame, int match)
             signs.push_back(s);
     return signs;
 }
-
-} // namespace
 
 int playedCount(const Frame& frame, int match)
 {
@@ -61,7 +56,7 @@ void forEachOutcomeInOrder(const Frame& frame, const std::function<bool(const Si
         return;
     std::array<std::vector<std::uint8_t>, kFrameMatches> signs;
     for (int m = 0; m < kFrameMatches; ++m)
-        signs[m] = signsOf(frame, m);
+        signs[m] = playedSigns(frame, m);
     std::array<int, kFrameMatches> digit{};
     SignRow outcome{};
     for (int m = 0; m < kFrameMatches; ++m)
@@ -101,9 +96,9 @@ GrayCursor::GrayCursor(const Frame& frame, std::uint64_t index)
     // the digits above it and down during odd ones, so only one digit moves
     // per step. Match 13 is the fastest, as in the frame's own order.
     for (int m = 0; m < kFrameMatches; ++m)
-        outcome_[m] = signsOf(frame, m).empty() ? 0 : signsOf(frame, m)[0];
+        outcome_[m] = playedSigns(frame, m).empty() ? 0 : playedSigns(frame, m)[0];
     for (int m = kFrameMatches - 1; m >= 0; --m) {
-        const std::vector<std::uint8_t> signs = signsOf(frame, m);
+        const std::vector<std::uint8_t> signs = playedSigns(frame, m);
         if (signs.size() < 2)
             continue;
         matches_.push_back(m);

@@ -23,6 +23,8 @@ struct Frame {
 };
 
 int playedCount(const Frame& frame, int match);
+// The played signs of one match in ascending order.
+std::vector<std::uint8_t> playedSigns(const Frame& frame, int match);
 bool frameIsValid(const Frame& frame);
 bool rowInsideFrame(const SignRow& row, const Frame& frame);
 

@@ -11,16 +11,6 @@
 
 namespace {
 
-// The played signs of a match in the order 1, X, 2.
-std::vector<std::uint8_t> signsOf(const Frame& frame, int match)
-{
-    std::vector<std::uint8_t> signs;
-    for (std::uint8_t s = 0; s < 3; ++s)
-        if (frame.played[match] >> s & 1)
-            signs.push_back(s);
-    return signs;
-}
-
 // A carried table's rows in its shape's standard frame: "V" and "O" stand for
 // a two-sign match's first and second sign.
 std::vector<SignRow> standardRowsOf(const HaravaSystem& system)
@@ -111,7 +101,7 @@ std::vector<SignRow> rowsInFrame(const std::vector<SignRow>& standardRows, const
     std::array<std::vector<std::uint8_t>, kFrameMatches> signs;
     std::vector<int> twoSign, threeSign;
     for (int m = 0; m < kFrameMatches; ++m) {
-        signs[m] = signsOf(frame, m);
+        signs[m] = playedSigns(frame, m);
         if (signs[m].size() == 2)
             twoSign.push_back(m);
         else if (signs[m].size() == 3)
@@ -136,7 +126,7 @@ std::vector<SignRow> rowsInStandardFrame(const std::vector<SignRow>& rows, const
 {
     std::array<std::vector<std::uint8_t>, kFrameMatches> signs;
     for (int m = 0; m < kFrameMatches; ++m)
-        signs[m] = signsOf(frame, m);
+        signs[m] = playedSigns(frame, m);
     const std::size_t twoSignCount = std::size_t(tableShape(frame, 0).twoSign);
     std::vector<SignRow> standard;
     standard.reserve(rows.size());
