@@ -17,7 +17,7 @@ OutcomeChart::OutcomeChart(QWidget* parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void OutcomeChart::setOutcomes(const std::array<std::uint64_t, 5>& outcomes, const QStringList& captions)
+void OutcomeChart::setOutcomes(const std::array<std::uint64_t, kAnalysisColumns>& outcomes, const QStringList& captions)
 {
     outcomes_ = outcomes;
     captions_ = captions;
@@ -64,9 +64,9 @@ void OutcomeChart::paintEvent(QPaintEvent*)
         const int height = n == 0 ? 0 : std::max(2, int(double(area.height()) * double(n) / double(most)));
         const QRect bar(left, area.bottom() - height + 1, width, height);
         // The best classes in the coupon's gold, the rest fading to grey.
-        const QColor colours[5] = {QColor(214, 158, 22), QColor(232, 190, 70), QColor(120, 150, 200),
+        const QColor colours[kAnalysisColumns] = {QColor(214, 158, 22), QColor(232, 190, 70), QColor(120, 150, 200),
                                    QColor(160, 180, 215), QColor(190, 190, 190)};
-        painter.fillRect(bar, colours[c % 5]);
+        painter.fillRect(bar, colours[c]);
         painter.setPen(QColor(60, 60, 60));
         const QRect countBox(int(area.left() + c * slot), bar.top() - line, int(slot), line);
         painter.drawText(countBox, Qt::AlignHCenter | Qt::AlignBottom, locale.toString(qulonglong(n)));

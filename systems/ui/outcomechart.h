@@ -1,5 +1,7 @@
 #pragma once
 
+#include "systems/analysisreport.h"
+
 #include <QStringList>
 #include <QWidget>
 #include <array>
@@ -13,7 +15,7 @@ class OutcomeChart : public QWidget {
 public:
     explicit OutcomeChart(QWidget* parent = nullptr);
 
-    void setOutcomes(const std::array<std::uint64_t, 5>& outcomes, const QStringList& captions);
+    void setOutcomes(const std::array<std::uint64_t, kAnalysisColumns>& outcomes, const QStringList& captions);
     void clear();
 
     QSize sizeHint() const override { return {420, 170}; }
@@ -23,7 +25,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::array<std::uint64_t, 5> outcomes_{};
+    std::array<std::uint64_t, kAnalysisColumns> outcomes_{};
     QStringList captions_;
     bool shown_ = false;
 };
