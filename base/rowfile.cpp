@@ -32,6 +32,17 @@ QByteArray rowRecord(const Row& row)
     return record;
 }
 
+QByteArray rowsFileBytes(const RowBuffer& rows, int n)
+{
+    n = std::clamp(n, 0, int(rows.size()));
+    QByteArray bytes;
+    bytes.reserve(qsizetype(n + 1) * kRecordLength);
+    bytes += rowsFileHeader(n);
+    for (int i = 0; i < n; ++i)
+        bytes += rowRecord(rows[std::size_t(i)]);
+    return bytes;
+}
+
 // The number that starts at `from`, up to the next blank (or the end).
 static double numberUpToBlank(const QByteArray& header, qsizetype from)
 {
@@ -200,12 +211,7 @@ WriteStatus writeRowsFile(const QString& path, const RowBuffer& rows, int n)
         return WriteStatus::Exists;
     if (n < 0 || n > int(rows.size()))
         return WriteStatus::Failed;
-    QByteArray bytes;
-    bytes.reserve(qsizetype(n + 1) * kRecordLength);
-    bytes += rowsFileHeader(n);
-    for (int i = 0; i < n; ++i)
-        bytes += rowRecord(rows[i]);
-    return createNewFile(path, bytes);
+    return createNewFile(path, rowsFileBytes(rows, n));
 }
 
 OpenSystemResult openSystemFile(const QString& path)

@@ -24,6 +24,8 @@ QByteArray rowsFileHeader(int rowCount);
 // "O2 T2 R5" padded with blanks to 13 bytes.
 QByteArray systemFileHeader(int halfGuards, int fullGuards, int rowCount);
 QByteArray rowRecord(const Row& row);
+// A whole rows file: the header and rows 0..n-1.
+QByteArray rowsFileBytes(const RowBuffer& rows, int n);
 
 // Which header markers a reader looks for.
 enum class RowReader {

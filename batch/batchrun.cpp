@@ -15,6 +15,8 @@ Komennot:
   harava   tarkasta harava (A60, B81, C222, D432, E729, F1296)
   list     listaa rivitiedoston rivit
   draw     arvo painotetut hajarivit uuteen rivitiedostoon
+  analyse  takuuanalyysi: mitä rivit takaavat kaavan tulosvaihtoehdoissa
+  generate etsi oma harava kaavalle ja takuulle uuteen rivitiedostoon
 
 Komennon ohje: rivikone-batch KOMENTO --help
 Paluuarvo: 0 onnistui, 1 tiedostoa ei voi lukea tai kirjoittaa, sen riveissä
@@ -26,8 +28,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"check", checkCommand}, {"system", systemCommand}, {"harava", haravaCommand},
-    {"list", listCommand},   {"draw", drawCommand},
+    {"check", checkCommand}, {"system", systemCommand},   {"harava", haravaCommand},     {"list", listCommand},
+    {"draw", drawCommand},   {"analyse", analyseCommand}, {"generate", generateCommand},
 };
 
 } // namespace

@@ -58,11 +58,6 @@ const char* const kListHelp = R"(Käyttö: rivikone-batch list TIEDOSTO
 Listaa rivitiedoston rivit kuten näyttöön tulostus, kymmenen rivin ryhmissä,
 ja lopuksi rivimäärän.)";
 
-QStringList helpLines(const char* text)
-{
-    return QString::fromUtf8(text).split('\n');
-}
-
 // The correct row and the prizes of a check. Fails with the user's message.
 std::optional<Round> readRound(const CommandLine& line, QString& error)
 {
@@ -129,16 +124,6 @@ bool reportDamagedRows(BatchStreams& io, const RowBuffer& rows, const QString& f
         return false;
     io.message("Viallinen rivitiedosto ? " + file);
     return true;
-}
-
-// Ends the command: a result that could not be written is no success.
-int finished(BatchStreams& io, int code)
-{
-    if (!io.outputOk()) {
-        io.message("Tulostus ei onnistu !");
-        return ExitFailed;
-    }
-    return code;
 }
 
 } // namespace

@@ -51,58 +51,6 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const 
     return line;
 }
 
-// The sign a typed character stands for; 0 for anything else.
-static char signOf(QChar c)
-{
-    if (c == '1' || c == '2' || c == 'X')
-        return char(c.unicode());
-    if (c == 'x')
-        return 'X';
-    return 0;
-}
-
-std::optional<Row> parseRow(const QString& text, QString& error)
-{
-    if (text.size() != kMatches) {
-        error = QString::fromUtf8("Rivissä pitäisi olla 13 merkkiä !");
-        return std::nullopt;
-    }
-    Row row{};
-    for (int k = 0; k < kMatches; ++k) {
-        row[k] = signOf(text[k]);
-        if (row[k] == 0) {
-            error = QString::fromUtf8("Rivissä saa olla vain merkkejä 1, X ja 2 !");
-            return std::nullopt;
-        }
-    }
-    return row;
-}
-
-std::optional<MatchTable> parsePattern(const QString& text, QString& error)
-{
-    const QStringList groups = text.split(',');
-    if (groups.size() != kMatches) {
-        error = QString::fromUtf8("Järjestelmässä pitäisi olla 13 pilkuin erotettua kohdetta !");
-        return std::nullopt;
-    }
-    MatchTable marks{};
-    for (int k = 0; k < kMatches; ++k) {
-        for (QChar c : groups[k]) {
-            const int s = signIndex(signOf(c));
-            if (s < 0) {
-                error = QString::fromUtf8("Kohteessa %1 saa olla vain merkkejä 1, X ja 2 !").arg(k + 1);
-                return std::nullopt;
-            }
-            if (marks[s][k] != 0) {
-                error = QString::fromUtf8("Kohteessa %1 on sama merkki kahdesti !").arg(k + 1);
-                return std::nullopt;
-            }
-            marks[s][k] = 1;
-        }
-    }
-    return marks;
-}
-
 std::optional<std::array<double, 4>> parsePrizes(const QString& text, QString& error)
 {
     const QStringList amounts = text.split(',');
@@ -136,11 +84,15 @@ std::optional<int> parseWholeNumber(const QString& text, int low, int high, QStr
     return value;
 }
 
-int markCount(const MatchTable& marks)
+std::optional<quint64> readSeed(const QString& text, QString& error)
 {
-    int n = 0;
-    for (const auto& sign : marks)
-        for (int mark : sign)
-            n += mark != 0;
-    return n;
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,20}$"));
+    bool ok = false;
+    const quint64 seed = digits.match(text).hasMatch() ? text.toULongLong(&ok) : 0;
+    if (!ok) {
+        error = QString::fromUtf8("--seed: Siemenluku %1 ei kelpaa ! Anna kokonaisluku 0 … 18446744073709551615.")
+                    .arg(text);
+        return std::nullopt;
+    }
+    return seed;
 }

@@ -2,6 +2,8 @@
 
 #include "base/rows.h"
 #include "base/sharedstate.h"
+#include "rows/rowentry.h"
+#include "rows/signtext.h"
 
 #include <QMap>
 #include <QString>
@@ -32,21 +34,13 @@ struct CommandLine {
 std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const QStringList& valueOptions,
                                             QString& error);
 
-// 13 signs "1", "X", "2"; a lower-case "x" is taken as "X".
-std::optional<Row> parseRow(const QString& text, QString& error);
-
-// 13 comma-separated groups of played signs, match 1 first ("1,1X,12,X2,1X2,…").
-// A group may be empty: whether an empty match is allowed is the pattern
-// window's rule, not the reader's.
-std::optional<MatchTable> parsePattern(const QString& text, QString& error);
-
 // "P13,P12,P11,P10": what one row of each class wins, as the prize boxes of the
 // checking window take it (an empty amount is 0, at most two decimals after a
 // point). Returned in class order 10, 11, 12, 13.
 std::optional<std::array<double, 4>> parsePrizes(const QString& text, QString& error);
 
+// A seed of --seed: a whole number 0 … 2^64 - 1.
+std::optional<quint64> readSeed(const QString& text, QString& error);
+
 // A whole number within [low, high].
 std::optional<int> parseWholeNumber(const QString& text, int low, int high, QString& error);
-
-// Marks played in a pattern.
-int markCount(const MatchTable& marks);

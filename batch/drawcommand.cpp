@@ -6,7 +6,6 @@
 #include "random/rowcount.h"
 #include "random/weights.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <exception>
 #include <optional>
@@ -145,19 +144,6 @@ std::optional<Weighting> readWeighting(const CommandLine& line, const Row& basic
     return w;
 }
 
-std::optional<quint64> readSeed(const QString& text, QString& error)
-{
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,20}$"));
-    bool ok = false;
-    const quint64 seed = digits.match(text).hasMatch() ? text.toULongLong(&ok) : 0;
-    if (!ok) {
-        error = QString::fromUtf8("--seed: Siemenluku %1 ei kelpaa ! Anna kokonaisluku 0 … 18446744073709551615.")
-                    .arg(text);
-        return std::nullopt;
-    }
-    return seed;
-}
-
 } // namespace
 
 int drawCommand(const QStringList& arguments, BatchStreams& io)
@@ -234,10 +220,8 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
     }
     state.DrawCount = rowsText.toInt();
     // Drawing takes a moment; a name already taken is better told first.
-    if (QFileInfo::exists(out)) {
-        io.message("Tiedosto on jo olemassa, anna uusi nimi !");
+    if (!outFileFree(io, out))
         return ExitFailed;
-    }
 
     RowBuffer rows;
     try {
@@ -254,14 +238,5 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
         io.message(error);
         return ExitFailed;
     }
-    const WriteStatus written = writeRowsFile(out, rows, state.DrawCount);
-    if (written == WriteStatus::Exists) {
-        io.message("Tiedosto on jo olemassa, anna uusi nimi !");
-        return ExitFailed;
-    }
-    if (written != WriteStatus::Ok) {
-        io.message(writeFailureMessage(written) + " " + out);
-        return ExitFailed;
-    }
-    return ExitOk;
+    return writeNewRowsFile(io, out, rows, state.DrawCount) ? ExitOk : ExitFailed;
 }

@@ -1,6 +1,9 @@
 #include "batch/output.h"
 
+#include "base/rowfile.h"
 #include "batch/commandline.h"
+
+#include <QFileInfo>
 
 QByteArray outputBytes(const QStringList& lines)
 {
@@ -34,4 +37,36 @@ int BatchStreams::usage(const QString& text, const QString& command)
     message(command.isEmpty() ? QStringLiteral("Ohje: rivikone-batch --help")
                               : QStringLiteral("Ohje: rivikone-batch %1 --help").arg(command));
     return ExitUsage;
+}
+
+QStringList helpLines(const char* text)
+{
+    return QString::fromUtf8(text).split('\n');
+}
+
+int finished(BatchStreams& io, int code)
+{
+    if (!io.outputOk()) {
+        io.message("Tulostus ei onnistu !");
+        return ExitFailed;
+    }
+    return code;
+}
+
+bool outFileFree(BatchStreams& io, const QString& out)
+{
+    if (!QFileInfo::exists(out))
+        return true;
+    io.message("Tiedosto on jo olemassa, anna uusi nimi !");
+    return false;
+}
+
+bool writeNewRowsFile(BatchStreams& io, const QString& out, const RowBuffer& rows, int n)
+{
+    const WriteStatus written = writeRowsFile(out, rows, n);
+    if (written == WriteStatus::Exists)
+        io.message("Tiedosto on jo olemassa, anna uusi nimi !");
+    else if (written != WriteStatus::Ok)
+        io.message(writeFailureMessage(written) + " " + out);
+    return written == WriteStatus::Ok;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/rows.h"
+
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
@@ -25,6 +27,16 @@ private:
     QIODevice& err_;
     bool outputOk_ = true;
 };
+
+// A command's help text as the lines it prints.
+QStringList helpLines(const char* text);
+// Ends a command: a result that could not be written is no success.
+int finished(BatchStreams& io, int code);
+
+// Before long work, a name already taken is told at once: false when `out` exists.
+bool outFileFree(BatchStreams& io, const QString& out);
+// Writes rows 0..n-1 as the new rows file `out`; on failure tells why and returns false.
+bool writeNewRowsFile(BatchStreams& io, const QString& out, const RowBuffer& rows, int n);
 
 // The bytes of `lines`. A row file may hold any byte, and a file name any
 // character; control characters would break the one-line-per-line output or

@@ -37,4 +37,7 @@ inline constexpr char Players[] = "pelaajat";
 inline constexpr char Results[] = "tulos";
 inline constexpr char LeagueTable[] = "tilanne";
 inline constexpr char HintRow[] = "vihje";
+// Systems beyond the reduced ones
+inline constexpr char GuaranteeAnalysis[] = "takuu";
+inline constexpr char OwnReducedSystem[] = "omaharava";
 } // namespace WindowName

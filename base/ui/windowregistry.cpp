@@ -78,5 +78,6 @@ void registerAllWindows(WindowRegistry& registry)
     registerCheckingWindows(registry);
     registerPrintingWindows(registry);
     registerFootballWindows(registry);
+    registerSystemsWindows(registry);
     registerShellWindows(registry);
 }

@@ -48,5 +48,6 @@ void registerRandomWindows(WindowRegistry& registry);
 void registerCheckingWindows(WindowRegistry& registry);
 void registerPrintingWindows(WindowRegistry& registry);
 void registerFootballWindows(WindowRegistry& registry);
+void registerSystemsWindows(WindowRegistry& registry);
 void registerShellWindows(WindowRegistry& registry);
 void registerAllWindows(WindowRegistry& registry);

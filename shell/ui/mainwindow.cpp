@@ -50,6 +50,7 @@ const QList<Menu>& menuTree()
           {"T&ulosta", "tul"},
           {"-", ""},
           {"&Lopeta", "lop"}}},
+        {"mnuJarjest", "&Järjestelmät", "jrj", {{"&Takuuanalyysi...", "tak"}, {"&Oma harava...", "oma"}}},
         {"mnuKannat",
          "&Tietokannat",
          "kan",
@@ -150,6 +151,9 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
         {"pelaajat", feature(WindowName::Players, true)},
         {"tulos", feature(WindowName::Results, true)},
         {"tilanne", feature(WindowName::LeagueTable, true)},
+        // The rows in memory stay for the analysis: no task reset here.
+        {"tak", feature(WindowName::GuaranteeAnalysis)},
+        {"oma", feature(WindowName::OwnReducedSystem)},
     };
     for (const char* key : {"kal", "mui", "ava", "soi", "win", "calc"})
         operations_.insert(key, [this, key] { runAccessory(context_, key); });
@@ -168,6 +172,8 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
         {"pelaajat", {WindowName::Players}},
         {"tulos", {WindowName::Results}},
         {"tilanne", {WindowName::LeagueTable}},
+        {"tak", {WindowName::GuaranteeAnalysis}},
+        {"oma", {WindowName::OwnReducedSystem}},
     };
 
     central_ = new QWidget(this);

@@ -26,7 +26,7 @@ TEST(BatchCommandLine, HelpForTheProgramAndEveryCommand)
     EXPECT_EQ(run.code, 0);
     EXPECT_TRUE(run.out.startsWith("Käyttö: rivikone-batch KOMENTO [VALITSIMET]\n"));
     EXPECT_EQ(run.err, QByteArray());
-    for (const char* command : {"check", "system", "harava", "list", "draw"}) {
+    for (const char* command : {"check", "system", "harava", "list", "draw", "analyse", "generate"}) {
         // Help is given whatever else the line holds.
         run = dir.run({command, "--tuntematon", "--help"});
         EXPECT_EQ(run.code, 0) << command;

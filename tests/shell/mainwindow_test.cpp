@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
 
@@ -55,11 +56,17 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
     const QList<QPair<QString, QStringList>> expected = {
         {"mnuRivitie",
          {"&Arvonta", "&Tarkastus", "&Haravat", "&Poisto", "-", "A&setukset", "T&ulosta", "-", "&Lopeta"}},
+        {"mnuJarjest", {"&Takuuanalyysi...", "&Oma harava..."}},
         {"mnuKannat", {"&Joukkueet", "&Pelaajat", "-", "&Tulokset", "&Sarjatilanne", "&Vihjerivi", "T&ilastot"}},
         {"mnuAvut", {"&Kalenteri", "&Muistio", "&WWW-sivu", "&Soita"}},
         {"mnuOhje", {"&Rivikone ohje", "&Info"}},
     };
-    const QStringList titles = {"&Rivitiedostot", "&Tietokannat", "&Apuohjelmat", "&Ohje"};
+    const QStringList titles = {"&Rivitiedostot", "&Järjestelmät", "&Tietokannat", "&Apuohjelmat", "&Ohje"};
+    // The menus in this order and nothing else on the bar.
+    QStringList bar;
+    for (QAction* a : f.menuBar()->actions())
+        bar << a->text();
+    EXPECT_EQ(bar, titles);
     for (int m = 0; m < expected.size(); ++m) {
         auto* menu = control<QMenu>(&f, expected[m].first);
         ASSERT_TRUE(menu);
@@ -75,6 +82,8 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
     EXPECT_EQ(control<QAction>(&f, "kan_7")->text(), "T&ilastot");
     EXPECT_EQ(control<QAction>(&f, "aps_4")->text(), "&Soita");
     EXPECT_EQ(control<QAction>(&f, "oh_2")->text(), "&Info");
+    EXPECT_EQ(control<QAction>(&f, "jrj_1")->text(), "&Takuuanalyysi...");
+    EXPECT_EQ(control<QAction>(&f, "jrj_2")->text(), "&Oma harava...");
 }
 
 TEST_F(MainWindowTest, TheToolbarHasTwentyButtonsInOrder)

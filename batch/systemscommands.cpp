@@ -1,0 +1,209 @@
+#include "base/rowfile.h"
+#include "batch/commandline.h"
+#include "batch/commands.h"
+#include "rows/patternaccept.h"
+#include "systems/analysisreport.h"
+#include "systems/coveringsearch.h"
+#include "systems/frametext.h"
+#include "systems/guaranteeanalysis.h"
+#include "systems/ownsystem.h"
+#include "systems/systemtables.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <optional>
+
+namespace {
+
+const char* const kAnalyseHelp = R"(Käyttö: rivikone-batch analyse [--pattern KAAVA] TIEDOSTO
+
+Takuuanalyysi: kokeilee rivitiedoston (*.1X2), oman systeemin (*.STM) tai vanhan
+muodon rivitiedoston rivejä jokaista kaavan tulosvaihtoehtoa vastaan. Tulostaa
+rivimäärän, tulosvaihtoehtojen määrän, takuun (pienin paras osumamäärä) ja
+tulosvaihtoehdot parhaan rivin osumien mukaan, sitten kaavan ja rivimäärät
+voittoluokittain (keskimäärin, vähintään, enintään).
+
+  --pattern KAAVA   pelatut merkit kohteittain pilkuin erotettuina, kohde 1 ensin,
+                    esimerkiksi 1X2,1X2,1X2,1X2,1,1,1,1,1,1,1,1,1; ilman sitä
+                    kaava on rivien omat merkit kohteittain)";
+
+const char* const kGenerateHelp =
+    R"(Käyttö: rivikone-batch generate --pattern KAAVA --guarantee TAKUU [--seconds S] [--seed N] [--moves M] --out TIEDOSTO
+
+Oma harava: etsii kaavan sisältä pienen rivijoukon, jossa on aina vähintään
+TAKUU oikein, kun kaikki oikeat merkit ovat pelattujen joukossa, ja tallentaa
+sen uuteen rivitiedostoon (*.1X2). Olemassa olevaa tiedostoa ei koskaan korvata.
+Jokainen löydetty taulukko tarkastetaan ennen tallennusta. Kun kaavan muoto
+sopii ohjelman mukana tulevaan haravaan, haku alkaa siitä.
+
+  --pattern KAAVA   pelatut merkit kohteittain pilkuin erotettuina, kohde 1 ensin;
+                    jokaisessa kohteessa vähintään yksi merkki
+  --guarantee TAKUU 12, 11 tai 10 oikein
+  --seconds S       hakuaika sekunteina, 1 ... 3600 (oletus 10; ilman sitä mutta
+                    --moves annettuna vain siirtomäärä rajaa haun)
+  --seed N          siemenluku (0 ... 18446744073709551615); ilman sitä kellosta
+  --moves M         haun enimmäissiirrot; sama siemen ja sama siirtomäärä antavat
+                    aina samat rivit
+  --out TIEDOSTO    uusi rivitiedosto; yli 32767 rivin haravaa ei tallenneta)";
+
+// The frame of --pattern: a wrong text is a wrong command line, a match without
+// a sign a refused pattern, as for the other commands.
+struct FrameRead {
+    std::optional<Frame> frame;
+    int code = ExitOk;
+};
+FrameRead readFrame(const CommandLine& line, BatchStreams& io, const QString& command)
+{
+    FrameRead read;
+    QString why;
+    const std::optional<MatchTable> marks = parsePattern(line.values.value("--pattern"), why);
+    if (!marks) {
+        read.code = io.usage("--pattern: " + why, command);
+        return read;
+    }
+    read.frame = frameOfPattern(*marks);
+    if (!read.frame) {
+        io.message(patternRefusal(PatternOutcome::EmptyMatch));
+        read.code = ExitFailed;
+    }
+    return read;
+}
+
+std::optional<quint64> readMoves(const QString& text, QString& error)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,18}$"));
+    const quint64 moves = digits.match(text).hasMatch() ? text.toULongLong() : 0;
+    if (moves == 0) {
+        error = QString::fromUtf8("--moves: Anna siirtomäärä 1 … 999999999999999999 !");
+        return std::nullopt;
+    }
+    return moves;
+}
+
+} // namespace
+
+int analyseCommand(const QStringList& arguments, BatchStreams& io)
+{
+    QString error;
+    const auto line = parseCommandLine(arguments, {"--pattern"}, error);
+    if (!line)
+        return io.usage(error, "analyse");
+    if (line->help) {
+        io.print(helpLines(kAnalyseHelp));
+        return finished(io, ExitOk);
+    }
+    if (line->positional.size() != 1)
+        return io.usage("Anna yksi analysoitava tiedosto !", "analyse");
+    std::optional<Frame> frame;
+    if (line->values.contains("--pattern")) {
+        const FrameRead read = readFrame(*line, io, "analyse");
+        if (!read.frame)
+            return read.code;
+        frame = read.frame;
+    }
+
+    const QString& file = line->positional.first();
+    const RowFileReadResult read = readRowFile(file, RowReader::Checking);
+    if (!read.ok) {
+        io.message("Tiedoston luku ei onnistu ! " + file);
+        return ExitFailed;
+    }
+    const RowBuffer& rows = read.contents.rows;
+    if (rows.empty()) {
+        io.message(QString::fromUtf8("Tiedostossa ei ole rivejä ! ") + file);
+        return ExitFailed;
+    }
+    const bool damaged = !allRowsComplete(rows);
+    const std::vector<SignRow> signRows = signRowsOf(rows);
+    if (!frame)
+        frame = frameOfRows(signRows);
+    const std::optional<AnalysisResult> result = analyseGuarantee(signRows, *frame);
+    if (!result) {
+        // Only rows without a single sign on some match leave the frame empty there.
+        io.message("Viallinen rivitiedosto ? " + file);
+        return ExitFailed;
+    }
+    io.print(analysisLines(*result, rows.size(), *frame));
+    if (damaged)
+        io.message("Viallinen rivitiedosto ? " + file);
+    return finished(io, damaged ? ExitFailed : ExitOk);
+}
+
+int generateCommand(const QStringList& arguments, BatchStreams& io)
+{
+    QString error;
+    const auto line =
+        parseCommandLine(arguments, {"--pattern", "--guarantee", "--seconds", "--seed", "--moves", "--out"}, error);
+    if (!line)
+        return io.usage(error, "generate");
+    if (line->help) {
+        io.print(helpLines(kGenerateHelp));
+        return finished(io, ExitOk);
+    }
+    if (!line->positional.isEmpty())
+        return io.usage("Ylimääräinen argumentti " + line->positional.first() + " !", "generate");
+    for (const char* required : {"--pattern", "--guarantee", "--out"})
+        if (!line->values.contains(required))
+            return io.usage(QString("Valitsin %1 puuttuu !").arg(required), "generate");
+    const FrameRead frame = readFrame(*line, io, "generate");
+    if (frame.code == ExitUsage)
+        return frame.code;
+    QString why;
+    const std::optional<int> guarantee =
+        parseWholeNumber(line->values.value("--guarantee"), kLowestOwnGuarantee, kHighestOwnGuarantee, why);
+    if (!guarantee)
+        return io.usage("--guarantee: " + why, "generate");
+    CoveringRequest request;
+    request.guarantee = *guarantee;
+    request.seconds = 10;
+    if (line->values.contains("--moves")) {
+        const std::optional<quint64> moves = readMoves(line->values.value("--moves"), error);
+        if (!moves)
+            return io.usage(error, "generate");
+        request.moves = *moves;
+        request.seconds = 0;
+    }
+    if (line->values.contains("--seconds")) {
+        const std::optional<int> seconds = parseWholeNumber(line->values.value("--seconds"), 1, 3600, why);
+        if (!seconds)
+            return io.usage("--seconds: " + why, "generate");
+        request.seconds = *seconds;
+    }
+    if (line->values.contains("--seed")) {
+        const std::optional<quint64> seed = readSeed(line->values.value("--seed"), error);
+        if (!seed)
+            return io.usage(error, "generate");
+        request.seed = *seed;
+    } else {
+        request.seed = QRandomGenerator::global()->generate64();
+    }
+    if (!frame.frame)
+        return frame.code;
+    request.frame = *frame.frame;
+    const QString out = line->values.value("--out");
+    if (out.isEmpty())
+        return io.usage("Valitsin --out puuttuu !", "generate");
+
+    const OwnSystemOutlook outlook = ownSystemOutlook(request.frame, request.guarantee);
+    if (outlook.tooManyRows) {
+        io.message(tooManyRowsMessage(outlook.lowerBound));
+        return ExitFailed;
+    }
+    // A search takes its time; a name already taken is better told first.
+    if (!outFileFree(io, out))
+        return ExitFailed;
+    request.startingTable = carriedTable(request.frame, request.guarantee).rows;
+    const CoveringResult result = searchCovering(request);
+    const QString failure = searchFailureMessage(result);
+    if (!failure.isEmpty()) {
+        io.message(failure);
+        return ExitFailed;
+    }
+    const RowBuffer rows = rowsOfSigns(result.rows);
+    if (!writeNewRowsFile(io, out, rows, int(rows.size())))
+        return ExitFailed;
+    io.print({QString::fromUtf8("Rivejä: %1").arg(rows.size()), QString("Takuu: %1").arg(request.guarantee),
+              QString("Tulosvaihtoehtoja: %1").arg(result.outcomes), QString("Alaraja: %1").arg(result.lowerBound),
+              "Kaava: " + frameText(request.frame)});
+    return finished(io, ExitOk);
+}

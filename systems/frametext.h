@@ -1,0 +1,37 @@
+#pragma once
+
+#include "base/rows.h"
+#include "base/sharedstate.h"
+#include "systems/frame.h"
+
+#include <QString>
+#include <optional>
+
+// Where the systems logic meets the rest of the program: a frame is a played
+// pattern (MatchTable, typed as rows/signtext.h reads it) without empty
+// matches, and a SignRow is a Row with its signs numbered.
+
+// Nothing when a match has no played sign.
+std::optional<Frame> frameOfPattern(const MatchTable& marks);
+MatchTable patternOfFrame(const Frame& frame);
+
+// A typed pattern as a frame; a match without a sign is refused with the
+// pattern window's own message.
+std::optional<Frame> parseFrame(const QString& text, QString& error);
+// "1,1X,12,…", as parseFrame reads it.
+QString frameText(const Frame& frame);
+
+// A byte that is no sign becomes a number that is never right.
+SignRow signRowOf(const Row& row);
+Row rowOf(const SignRow& row);
+std::vector<SignRow> signRowsOf(const RowBuffer& rows);
+RowBuffer rowsOfSigns(const std::vector<SignRow>& rows);
+
+// Every cell holds one of the three signs.
+bool isCompleteRow(const Row& row);
+bool allRowsComplete(const RowBuffer& rows);
+
+// The rows a window has in memory: the rows just drawn, expanded or read,
+// when every one of them is a row of 13 signs. Empty otherwise (the two empty
+// rows a task starts with, a damaged file).
+RowBuffer completeRowsInMemory(const SharedState& state);

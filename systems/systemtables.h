@@ -1,0 +1,55 @@
+#pragma once
+
+#include "base/safewrite.h"
+#include "systems/frame.h"
+
+#include <QString>
+#include <vector>
+
+// Complete tables for own reduced systems, found earlier or carried with the
+// program. Whether a table keeps a guarantee depends only on how many matches
+// play two signs and how many three: which matches, and which signs they
+// play, only rename its rows. So a table is filed under that shape, written
+// in the shape's standard frame, and fits every frame of the shape.
+
+struct TableShape {
+    int twoSign = 0;
+    int threeSign = 0;
+    int guarantee = 12;
+    bool operator==(const TableShape&) const = default;
+};
+TableShape tableShape(const Frame& frame, int guarantee);
+
+// The two-sign matches first (1 or X), then the three-sign ones, the rest "1".
+Frame standardFrame(const TableShape& shape);
+
+// Rows of the standard frame as rows of `frame` (of the same shape), and back.
+std::vector<SignRow> rowsInFrame(const std::vector<SignRow>& standardRows, const Frame& frame);
+std::vector<SignRow> rowsInStandardFrame(const std::vector<SignRow>& rows, const Frame& frame);
+
+// A table that keeps at least the guarantee asked for, as rows of the frame
+// asked about.
+struct OfferedTable {
+    std::vector<SignRow> rows; // empty when there is none
+    QString source;            // "A60" for a carried table, "" for one found earlier
+};
+
+// The smallest carried reduced system of the frame's shape that keeps the guarantee.
+OfferedTable carriedTable(const Frame& frame, int guarantee);
+
+// The table earlier searches kept for the frame's shape, at this guarantee or
+// a stronger one. A file that is damaged or no longer keeps its guarantee is
+// passed over.
+OfferedTable keptTable(const QString& programDir, const Frame& frame, int guarantee);
+
+// The smaller of the two: what a window offers at once and a search starts from.
+OfferedTable offeredTable(const QString& programDir, const Frame& frame, int guarantee);
+
+// Where the table of a shape is kept: a rows file of the standard frame in the
+// folder "haravat" of the program directory, "O8-T4-takuu11.1X2" for eight
+// two-sign and four three-sign matches at guarantee 11.
+QString keptTablePath(const QString& programDir, const TableShape& shape);
+
+// Keeps `rows` (a table of `frame` that keeps `guarantee`) for its shape when
+// no smaller one is kept already; Ok also when nothing needed writing.
+WriteStatus keepTable(const QString& programDir, const Frame& frame, int guarantee, const std::vector<SignRow>& rows);

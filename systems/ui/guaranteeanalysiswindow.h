@@ -1,0 +1,74 @@
+#pragma once
+
+#include "base/sharedstate.h"
+#include "base/ui/featurewindow.h"
+#include "systems/frame.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CouponColumn;
+class OutcomeChart;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class QTimer;
+struct AnalysisJob;
+
+// Takuuanalyysi: what a set of rows guarantees over a frame. The rows are
+// those in memory (just drawn, expanded, read or found) or a rows or
+// own-system file; the frame is marked on the coupon or typed as a pattern
+// and at first holds the signs the rows play. Every change runs the analysis
+// again off the window's thread.
+class GuaranteeAnalysisWindow : public FeatureWindow {
+    Q_OBJECT
+public:
+    explicit GuaranteeAnalysisWindow(AppContext& context);
+    ~GuaranteeAnalysisWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void chooseFile();
+    void useRows(const std::vector<SignRow>& rows, const QString& source);
+    void useRowsOwnSigns();
+    void markClicked(int sign, int match);
+    void patternTyped();
+    // The marks of the coupon; `fromText` when the pattern box gave them.
+    void setMarks(const MatchTable& marks, bool fromText);
+    void scheduleAnalysis();
+    void startAnalysis();
+    void cancelAnalysis();
+    void poll();
+    void showResult(const AnalysisJob& job);
+    void clearResult(const QString& status);
+    void setRunning(bool running);
+
+    std::vector<SignRow> rows_;
+    MatchTable marks_{};
+    std::optional<Frame> frame_; // the marks, when every match has a sign
+    std::shared_ptr<AnalysisJob> job_;
+    bool settingPattern_ = false;
+
+    CouponColumn* coupon_ = nullptr;
+    QLabel* sourceLabel_ = nullptr;
+    QPushButton* fileButton_ = nullptr;
+    QLineEdit* patternEdit_ = nullptr;
+    QPushButton* ownSignsButton_ = nullptr;
+    QLabel* rowCountLabel_ = nullptr;
+    QLabel* outcomeCountLabel_ = nullptr;
+    QLabel* guaranteeLabel_ = nullptr;
+    QTableWidget* figures_ = nullptr;
+    OutcomeChart* chart_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QPushButton* analyseButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QTimer* delay_ = nullptr;
+    QTimer* poll_ = nullptr;
+};

@@ -1,0 +1,11 @@
+#include "base/ui/windownames.h"
+#include "base/ui/windowregistry.h"
+#include "systems/ui/guaranteeanalysiswindow.h"
+#include "systems/ui/ownsystemwindow.h"
+
+void registerSystemsWindows(WindowRegistry& registry)
+{
+    registry.add(WindowName::GuaranteeAnalysis,
+                 [](AppContext& context) { return new GuaranteeAnalysisWindow(context); });
+    registry.add(WindowName::OwnReducedSystem, [](AppContext& context) { return new OwnSystemWindow(context); });
+}

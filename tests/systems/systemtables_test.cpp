@@ -1,0 +1,131 @@
+#include "base/rowfile.h"
+#include "rows/harava.h"
+#include "support/files.h"
+#include "systems/coveringcheck.h"
+#include "systems/coveringsearch.h"
+#include "systems/systemtables.h"
+#include "systemsdata.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace systemsdata;
+
+namespace {
+
+// A frame of the shape with the guarded matches scattered over the coupon and
+// every pair of signs used: tables are filed by shape and must fit any frame of it.
+Frame scattered(int twoSign, int threeSign)
+{
+    const int order[13] = {12, 0, 6, 3, 9, 1, 11, 4, 7, 2, 10, 5, 8};
+    const std::uint8_t pairs[3] = {0b011, 0b101, 0b110};
+    Frame frame;
+    for (int i = 0; i < 13; ++i)
+        frame.played[order[i]] = i < twoSign               ? pairs[i % 3]
+                                 : i < twoSign + threeSign ? 0b111
+                                                           : std::uint8_t(1 << i % 3);
+    return frame;
+}
+
+// The table and one row of the frame more: it keeps whatever the table keeps.
+std::vector<SignRow> withOneRowMore(std::vector<SignRow> rows, const Frame& frame)
+{
+    forEachOutcomeInOrder(frame, [&](const SignRow& outcome) {
+        if (std::find(rows.begin(), rows.end(), outcome) != rows.end())
+            return true;
+        rows.push_back(outcome);
+        return false;
+    });
+    return rows;
+}
+
+TEST(SystemTables, TheCarriedTablesAreOfferedForTheirShapesAndKeepTheirGuaranteeThere)
+{
+    const int guarantees[6] = {11, 11, 11, 11, 11, 12};
+    for (std::size_t i = 0; i < haravaSystems().size(); ++i) {
+        const HaravaSystem& system = haravaSystems()[i];
+        const Frame frame = scattered(system.twoSign, system.threeSign);
+        SCOPED_TRACE(std::string(system.name) + " " + text(frame));
+        const OfferedTable offered = carriedTable(frame, guarantees[i]);
+        EXPECT_EQ(offered.source, system.name);
+        ASSERT_EQ(offered.rows.size(), std::size_t(system.rows));
+        EXPECT_TRUE(tableKeepsGuarantee(offered.rows, frame, guarantees[i]));
+        // A weaker guarantee is kept too; a stronger one is not on offer.
+        EXPECT_EQ(carriedTable(frame, guarantees[i] - 1).rows.size(), std::size_t(system.rows));
+        EXPECT_TRUE(carriedTable(frame, guarantees[i] + 1).rows.empty());
+    }
+    EXPECT_TRUE(carriedTable(scattered(6, 3), 11).rows.empty()) << "no carried table of this shape";
+}
+
+TEST(SystemTables, AKeptTableFitsEveryFrameOfItsShapeAndOnlyASmallerOneReplacesIt)
+{
+    QTemporaryDir dir;
+    const Frame first = frameFrom("1X2,1X2,1,X2,1X2,1X2,1X2,2,1,12,1X2,1,1");
+    const Frame other = scattered(2, 6);
+    const CoveringResult found = [&] {
+        CoveringRequest request;
+        request.frame = first;
+        request.guarantee = 12;
+        request.seconds = 0;
+        request.moves = 3000;
+        return searchCovering(request);
+    }();
+    ASSERT_EQ(found.status, CoveringStatus::Found);
+    EXPECT_TRUE(keptTable(dir.path(), other, 12).rows.empty());
+
+    ASSERT_EQ(keepTable(dir.path(), first, 12, found.rows), WriteStatus::Ok);
+    const QString path = keptTablePath(dir.path(), {2, 6, 12});
+    EXPECT_TRUE(path.endsWith("/haravat/O2-T6-takuu12.1X2")) << path.toStdString();
+    EXPECT_TRUE(readBytes(path).startsWith(QByteArray::number(qulonglong(found.rows.size())) + " nova"));
+    for (const Frame& frame : {first, other}) {
+        const OfferedTable kept = offeredTable(dir.path(), frame, 12);
+        EXPECT_EQ(kept.rows.size(), found.rows.size()) << text(frame);
+        EXPECT_TRUE(kept.source.isEmpty());
+        EXPECT_TRUE(tableKeepsGuarantee(kept.rows, frame, 12)) << text(frame);
+    }
+    // A table kept for 12 right keeps 11 as well; one for 11 is no answer for 12.
+    EXPECT_EQ(keptTable(dir.path(), other, 11).rows.size(), found.rows.size());
+
+    // A larger table leaves the kept one as it was.
+    const QByteArray before = readBytes(path);
+    const std::vector<SignRow> larger = withOneRowMore(found.rows, first);
+    ASSERT_EQ(keepTable(dir.path(), first, 12, larger), WriteStatus::Ok);
+    EXPECT_EQ(readBytes(path), before);
+
+    // A file that no longer keeps its guarantee is passed over, and a good one takes its place.
+    RowBuffer rows = rowsOfSigns(rowsInStandardFrame(found.rows, first));
+    rows.pop_back();
+    ASSERT_TRUE(writeBytes(path, rowsFileBytes(rows, int(rows.size()))));
+    EXPECT_TRUE(keptTable(dir.path(), other, 12).rows.empty());
+    ASSERT_EQ(keepTable(dir.path(), first, 12, larger), WriteStatus::Ok);
+    EXPECT_EQ(keptTable(dir.path(), other, 12).rows.size(), larger.size());
+}
+
+TEST(SystemTables, TheSmallerOfTheKeptAndTheCarriedTableIsOffered)
+{
+    QTemporaryDir dir;
+    // A kept table larger than the carried one: the carried one is offered.
+    const Frame a60 = scattered(7, 3);
+    const std::vector<SignRow> larger = withOneRowMore(carriedTable(a60, 11).rows, a60);
+    ASSERT_EQ(keepTable(dir.path(), a60, 11, larger), WriteStatus::Ok);
+    EXPECT_EQ(offeredTable(dir.path(), a60, 11).source, "A60");
+
+    // The carried 432 rows are far from the best for their shape: a short
+    // search beats them, and from then on its table is offered.
+    const Frame d432 = scattered(8, 3);
+    EXPECT_EQ(offeredTable(dir.path(), d432, 11).source, "D432");
+    CoveringRequest request;
+    request.frame = d432;
+    request.guarantee = 11;
+    request.seconds = 0;
+    request.moves = 2000;
+    const CoveringResult found = searchCovering(request);
+    ASSERT_EQ(found.status, CoveringStatus::Found);
+    ASSERT_LT(found.rows.size(), 432u);
+    ASSERT_EQ(keepTable(dir.path(), d432, 11, found.rows), WriteStatus::Ok);
+    const OfferedTable offered = offeredTable(dir.path(), d432, 11);
+    EXPECT_EQ(offered.rows.size(), found.rows.size());
+    EXPECT_TRUE(offered.source.isEmpty());
+}
+
+} // namespace
