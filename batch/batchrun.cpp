@@ -7,7 +7,7 @@ namespace {
 
 const char* const kHelp = R"(Käyttö: rivikone-batch KOMENTO [VALITSIMET]
 
-Tarkastaa, listaa ja arpoo Rivikoneen rivejä ilman ikkunoita.
+Tarkastaa, listaa, arpoo, vie ja tuo Rivikoneen rivejä ilman ikkunoita.
 
 Komennot:
   check    tarkasta rivitiedostot oikeaa riviä vastaan
@@ -15,6 +15,8 @@ Komennot:
   harava   tarkasta harava (A60, B81, C222, D432, E729, F1296)
   list     listaa rivitiedoston rivit
   draw     arvo painotetut hajarivit uuteen rivitiedostoon
+  export   tulosta rivit tekstinä tai CSV:nä verkossa pelaamista varten
+  import   tuo rivit teksti- tai CSV-tiedostosta uuteen rivitiedostoon
 
 Komennon ohje: rivikone-batch KOMENTO --help
 Paluuarvo: 0 onnistui, 1 tiedostoa ei voi lukea tai kirjoittaa, sen riveissä
@@ -26,8 +28,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"check", checkCommand}, {"system", systemCommand}, {"harava", haravaCommand},
-    {"list", listCommand},   {"draw", drawCommand},
+    {"check", checkCommand}, {"system", systemCommand}, {"harava", haravaCommand}, {"list", listCommand},
+    {"draw", drawCommand},   {"export", exportCommand}, {"import", importCommand},
 };
 
 } // namespace
