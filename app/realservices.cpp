@@ -212,7 +212,10 @@ bool PainterPrintDevice::setup()
     if (dialog.exec() != QDialog::Accepted)
         return false;
     if (p.outputFormat() == QPrinter::PdfFormat) {
-        choosePdf(QFileInfo(p.outputFileName()).fileName());
+        // Each print-out is named when it is printed, in the folder chosen here.
+        choosePdf();
+        if (!p.outputFileName().isEmpty())
+            pdfFolder_ = QFileInfo(p.outputFileName()).absolutePath();
     } else {
         pdfByChoice_ = false;
         printerName_ = p.printerName();
