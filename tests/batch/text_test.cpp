@@ -96,3 +96,13 @@ TEST(BatchImport, RefusedLinesAreListedAndNothingIsWrittenUnlessTheRestIsAccepte
     EXPECT_EQ(dir.run({"import", "--out", "tyhja.1X2", "tyhja.txt"}).code, 1);
     EXPECT_EQ(dir.run({"import", "rivit.txt"}).code, 2);
 }
+
+TEST(FileSafety, ImportOntoAFullDiskLeavesNoFile)
+{
+    BatchDir dir;
+    const QByteArray rows = QByteArray("1X21X21X21X21\n").repeated(500);
+    const BatchRun run = dir.run({"import", "--out", "uusi.1X2", "-"}, 4096, rows);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, linesOf({"Levy täynnä ! uusi.1X2"}));
+    EXPECT_TRUE(entriesOf(dir.dirPath()).isEmpty());
+}
