@@ -4,6 +4,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 QString lineOf(const Row& row)

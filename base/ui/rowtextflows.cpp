@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <algorithm>
+
 namespace {
 
 // Refused lines shown in one message; a longer list ends with how many more.
