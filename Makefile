@@ -1,12 +1,13 @@
-# make run   builds Rivikone and starts it
+# make run   builds Rivikone (only the program) and starts it
 # make test  builds everything and runs every test
+# make package  builds the Debian package build/rivikone_VERSION_ARCH.deb
 # make sanitize  builds every test with clang's AddressSanitizer and UndefinedBehaviorSanitizer and runs them
 # make fuzz      builds the fuzz targets and runs each for FUZZ_SECONDS (FUZZ_TARGETS: some of them;
 #                FUZZ_RUNS: stop each after that many executions)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all run test bench bootstrap configure build clean sanitize fuzz
+.PHONY: all run test bench bootstrap configure build clean sanitize fuzz package
 
 all: build
 
@@ -19,8 +20,14 @@ configure: bootstrap
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target rivikone
 	$(BUILD)/rivikone $(ARGS)
+
+# The package holds only the programs and their desktop files, so only they are built.
+package: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target rivikone rivikone-batch
+	cd $(BUILD) && cpack -G DEB
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

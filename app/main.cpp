@@ -11,30 +11,43 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Rivikone");
     QApplication::setOrganizationName("Rivikone");
+    QApplication::setApplicationVersion(PROJECT_VERSION);
     QApplication::setWindowIcon(QIcon(":/pictures/rivikone.png"));
+    // The desktop finds the program's entry and icon by this name.
+    QGuiApplication::setDesktopFileName("fi.rivikone.Rivikone");
+    if (QApplication::arguments().contains("--version")) {
+        std::printf("Rivikone %s\n", PROJECT_VERSION);
+        return 0;
+    }
     installFinnishQtTexts();
 
+    // Taken before the program directory becomes the current one.
+    const QString startFile = startFileArgument(QApplication::arguments());
     const QString programDir = resolveProgramDir(QApplication::arguments(), qEnvironmentVariable("RIVIKONE_DIR"),
                                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     BoxMessages messages;
     SingleInstance instance(programDir);
     if (!instance.claim()) {
-        // The title now names only the running copy.
-        messages.show("Ohjelma on jo käynnissä!", Messages::Critical, "Oops!");
-        instance.activateRunning();
+        // A file opened from the desktop goes to the running copy without a
+        // word; a plain second start is told.
+        if (startFile.isEmpty())
+            messages.show("Ohjelma on jo käynnissä!", Messages::Critical, "Oops!");
+        instance.activateRunning(startFile);
         return 0;
     }
 
     Settings settings(qEnvironmentVariable("RIVIKONE_SETTINGS"));
     DialogFileDialogs fileDialogs;
-    PainterPrintDevice printer(programDir, messages);
+    PainterPrintDevice printer(programDir, messages, &fileDialogs);
     EffectSound sound;
     ProcessLauncher launcher;
     SystemClock clock;
@@ -57,6 +70,10 @@ int main(int argc, char** argv)
         main.raise();
         main.activateWindow();
     });
+    QObject::connect(&instance, &SingleInstance::openRequested, &main,
+                     [&main](const QString& file) { main.openRowFile(file); });
     main.show();
+    if (!startFile.isEmpty())
+        QTimer::singleShot(0, &main, [&main, startFile] { main.openRowFile(startFile); });
     return app.exec();
 }

@@ -1,6 +1,8 @@
 #include "app/realservices.h"
 
 #include "base/platformpaths.h"
+#include "base/rowfile.h"
+#include "base/safewrite.h"
 #include "base/textformat.h"
 
 #include <QApplication>
@@ -19,8 +21,10 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSoundEffect>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <chrono>
+#include <limits>
 
 int BoxMessages::show(const QString& text, int flags, const QString& title)
 {
@@ -130,8 +134,8 @@ void TimerRandom::reseed()
 
 // ---------------------------------------------------------------------------
 
-PainterPrintDevice::PainterPrintDevice(QString programDir, Messages& messages)
-    : programDir_(std::move(programDir)), messages_(messages)
+PainterPrintDevice::PainterPrintDevice(QString programDir, Messages& messages, FileDialogs* dialogs)
+    : programDir_(std::move(programDir)), messages_(messages), dialogs_(dialogs)
 {
     setFont("Courier New", 12, false);
 }
@@ -176,7 +180,7 @@ void PainterPrintDevice::chooseTarget() const
 {
     QPrinter& p = *printer_;
     QString name;
-    if (!forcePdf_ && userPdf_.isEmpty()) {
+    if (!forcePdf_ && !pdfByChoice_) {
         if (!printerName_.isEmpty() && printerExists(printerName_))
             name = printerName_;
         else if (const QPrinterInfo standard = QPrinterInfo::defaultPrinter(); !standard.isNull())
@@ -208,13 +212,57 @@ bool PainterPrintDevice::setup()
     if (dialog.exec() != QDialog::Accepted)
         return false;
     if (p.outputFormat() == QPrinter::PdfFormat) {
-        userPdf_ = p.outputFileName();
-        printerName_.clear();
+        // Each print-out is named when it is printed, in the folder chosen here.
+        choosePdf();
+        if (!p.outputFileName().isEmpty())
+            pdfFolder_ = QFileInfo(p.outputFileName()).absolutePath();
     } else {
-        userPdf_.clear();
+        pdfByChoice_ = false;
         printerName_ = p.printerName();
     }
     return true;
+}
+
+void PainterPrintDevice::choosePdf(const QString& suggestedName)
+{
+    pdfByChoice_ = true;
+    printerName_.clear();
+    pdfSuggestion_ = suggestedName;
+}
+
+QString PainterPrintDevice::askPdfName()
+{
+    FileDialogRequest request;
+    request.title = "Tallenna tuloste PDF-tiedostoksi";
+    request.filter = "PDF-tiedostot (*.pdf)|*.pdf";
+    request.defaultExt = ".pdf";
+    request.directory = pdfFolder_.isEmpty() ? programDir_ : pdfFolder_;
+    request.fileName = pdfSuggestion_.isEmpty()
+                           ? "Tuloste-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss") + ".pdf"
+                           : pdfSuggestion_;
+    // The print-out runs under the hourglass; the dialog is the user's turn.
+    int hourglasses = 0;
+    for (; QApplication::overrideCursor() && hourglasses < 16; ++hourglasses)
+        QApplication::restoreOverrideCursor();
+    QString path = dialogs_->saveFile(request);
+    replacePdf_ = false;
+    if (!path.isEmpty() && QFileInfo::exists(path)) {
+        replacePdf_ =
+            messages_.show("Tiedosto " + QFileInfo(path).fileName() + " on jo olemassa." + kLineBreak +
+                               "Korvataanko se ?",
+                           Messages::YesNo | Messages::Question | Messages::DefaultButton2, "Tulosta") == Messages::Yes;
+        if (!replacePdf_)
+            path.clear();
+    }
+    for (int i = 0; i < hourglasses; ++i)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!programDir_.isEmpty())
+        QDir::setCurrent(programDir_);
+    if (!path.isEmpty()) {
+        pdfFolder_ = QFileInfo(path).absolutePath();
+        pdfSuggestion_.clear();
+    }
+    return path;
 }
 
 QRectF PainterPrintDevice::paintRectMm() const
@@ -321,12 +369,23 @@ bool PainterPrintDevice::begin()
 {
     if (painter_)
         return !failed_;
+    if (givenUp_)
+        return false;
     QPrinter& p = printer();
     chooseTarget();
     pdfPath_.clear();
+    replacePdf_ = false;
+    failed_ = false;
+    cancelled_ = false;
     if (toPdf_) {
-        if (!userPdf_.isEmpty()) {
-            pdfPath_ = userPdf_;
+        if (pdfByChoice_ && dialogs_) {
+            pdfPath_ = askPdfName();
+            if (pdfPath_.isEmpty()) {
+                givenUp_ = true;
+                cancelled_ = true;
+                failed_ = true;
+                return false;
+            }
         } else {
             const QDir dir(programDir_);
             const QString stem = "Tuloste-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
@@ -334,7 +393,12 @@ bool PainterPrintDevice::begin()
             for (int n = 2; QFile::exists(pdfPath_); ++n)
                 pdfPath_ = dir.filePath(QString("%1-%2.pdf").arg(stem).arg(n));
         }
-        p.setOutputFileName(pdfPath_);
+        pdfWork_ = std::make_unique<QTemporaryDir>();
+        if (!pdfWork_->isValid()) {
+            failed_ = true;
+            return false;
+        }
+        p.setOutputFileName(pdfWork_->filePath("tuloste.pdf"));
     } else {
         p.setOutputFileName(QString());
     }
@@ -395,36 +459,53 @@ void PainterPrintDevice::finishDocument(bool send)
     bool ended = true;
     if (painter_ && painter_->isActive())
         ended = painter_->end();
-    if (!pdfPath_.isEmpty()) {
-        if (send && ended && QFile::exists(pdfPath_)) {
+    failed_ = !ended;
+    if (send && ended && !pdfPath_.isEmpty() && pdfWork_) {
+        // The finished document takes its name as any file of the user's does.
+        QByteArray bytes;
+        QString error;
+        WriteStatus status = WriteStatus::Failed;
+        if (readAtMost(printer().outputFileName(), std::numeric_limits<qint64>::max() - 1, bytes, error))
+            status = replacePdf_ ? replaceFile(pdfPath_, bytes) : createNewFile(pdfPath_, bytes);
+        if (status == WriteStatus::Ok) {
             lastPdf_ = pdfPath_;
             const QString lead =
-                forcePdf_ || !userPdf_.isEmpty()
+                forcePdf_ || pdfByChoice_
                     ? QStringLiteral("Tuloste tallennettiin tiedostoon")
                     : QStringLiteral("Kirjoitinta ei löytynyt, joten tuloste tallennettiin tiedostoon");
             messages_.show(lead + kLineBreak + QDir::toNativeSeparators(pdfPath_), Messages::Information);
-        } else if (!send) {
-            QFile::remove(pdfPath_);
+        } else {
+            failed_ = true;
+            messages_.show(writeFailureMessage(status), Messages::Critical);
         }
     }
+    if (!send)
+        failed_ = false;
     painter_.reset();
+    pdfWork_.reset();
     pdfPath_.clear();
     x_ = 0;
     y_ = 0;
-    failed_ = false;
 }
 
 void PainterPrintDevice::endDoc()
 {
-    if (!painter_)
+    if (!painter_) {
+        // A document given up before it began leaves its verdict for the caller.
+        if (!givenUp_)
+            failed_ = false;
+        givenUp_ = false;
         return;
+    }
     finishDocument(true);
 }
 
 void PainterPrintDevice::killDoc()
 {
-    if (!painter_)
+    if (!painter_) {
+        givenUp_ = false;
         return;
+    }
     if (painter_->isActive())
         printer().abort();
     finishDocument(false);

@@ -3,6 +3,13 @@
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <memory>
+
+namespace {
+
+constexpr qsizetype kMaxRequest = 64 * 1024;
+
+} // namespace
 
 SingleInstance::SingleInstance(const QString& programDir, QObject* parent) : QObject(parent)
 {
@@ -26,9 +33,18 @@ bool SingleInstance::claim()
         return true; // cannot listen: run anyway rather than refuse to start
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains("activate"))
-                    emit activationRequested();
+            // A request is one line; a line may come in pieces.
+            auto pending = std::make_shared<QByteArray>();
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket, pending] {
+                *pending += socket->readAll();
+                // A copy that never ends its line gets no more room than a file name needs.
+                if (pending->size() > kMaxRequest)
+                    pending->clear();
+                for (qsizetype end; (end = pending->indexOf('\n')) >= 0;) {
+                    const QByteArray line = pending->left(end);
+                    pending->remove(0, end + 1);
+                    received(line);
+                }
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }
@@ -36,13 +52,25 @@ bool SingleInstance::claim()
     return true;
 }
 
-void SingleInstance::activateRunning()
+void SingleInstance::received(const QByteArray& line)
+{
+    if (line == "activate")
+        emit activationRequested();
+    else if (line.startsWith("open "))
+        emit openRequested(QString::fromUtf8(line.mid(5)));
+}
+
+void SingleInstance::activateRunning(const QString& file)
 {
     QLocalSocket socket;
     socket.connectToServer(key_);
     if (!socket.waitForConnected(1000))
         return;
-    socket.write("activate\n");
+    QByteArray request = "activate\n";
+    // A name holding a line break could not be told from the next request.
+    if (!file.isEmpty() && !file.contains('\n'))
+        request += "open " + file.toUtf8() + '\n';
+    socket.write(request);
     socket.waitForBytesWritten(1000);
     socket.disconnectFromServer();
 }

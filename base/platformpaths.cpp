@@ -1,19 +1,24 @@
 #include "base/platformpaths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 
 const QList<HelperProgramEntry>& helperProgramTable()
 {
     static const QList<HelperProgramEntry> table = {
         {HelperProgram::WwwReader, "C:\\NETSCAPE\\NETSCAPE.EXE", {"xdg-open", "firefox", "chromium"}},
-        {HelperProgram::Calendar, "C:\\WINDOWS\\CALENDAR.EXE",
+        {HelperProgram::Calendar,
+         "C:\\WINDOWS\\CALENDAR.EXE",
          {"gnome-calendar", "korganizer", "orage", "evolution", "thunderbird", "xdg-open"}},
-        {HelperProgram::Notepad, "C:\\WINDOWS\\NOTEPAD.EXE",
+        {HelperProgram::Notepad,
+         "C:\\WINDOWS\\NOTEPAD.EXE",
          {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed", "pluma", "leafpad", "featherpad",
           "xdg-open"}},
         {HelperProgram::Dialer, "DIALER.EXE", {"gnome-contacts", "kaddressbook", "xdg-open"}},
-        {HelperProgram::Calculator, "CALC.EXE",
+        {HelperProgram::Calculator,
+         "CALC.EXE",
          {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}},
         // The user guide is an HTML document: the shell opens it in the user's browser.
         {HelperProgram::HelpViewer, "explorer.exe", {"xdg-open"}},
@@ -56,6 +61,28 @@ QString resolveProgramDir(const QStringList& arguments, const QString& environme
     dir = QDir::cleanPath(QDir(dir).absolutePath());
     QDir().mkpath(dir);
     return dir;
+}
+
+QString startFileArgument(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--dir")) {
+            ++i;
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            if (i + 1 < arguments.size())
+                return QFileInfo(arguments[i + 1]).absoluteFilePath();
+            break;
+        }
+        if (argument.startsWith('-') || argument.isEmpty())
+            continue;
+        // A desktop may hand over a location as a file URL.
+        const QUrl url(argument);
+        return QFileInfo(url.isLocalFile() ? url.toLocalFile() : argument).absoluteFilePath();
+    }
+    return QString();
 }
 
 QString qtFileFilter(const QString& windowsFilter)

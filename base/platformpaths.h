@@ -23,6 +23,11 @@ QString defaultProgramPath(HelperProgram program);
 // else the per-user data folder. Created when missing.
 QString resolveProgramDir(const QStringList& arguments, const QString& environmentDir, const QString& dataLocation);
 
+// The file the program was started with to open (`arguments` with the program
+// first): the first argument that is no option, made absolute against the
+// directory the program was started in; "" for none. "--dir" takes its value along.
+QString startFileArgument(const QStringList& arguments);
+
 // A filter in the "Name (*.EXT)|*.EXT" form as the toolkit's dialogs take it.
 // Extensions match in either case; "*.EXE" means any program file where
 // programs carry no extension.

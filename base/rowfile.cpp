@@ -167,33 +167,36 @@ RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
     return result;
 }
 
-// Reads at most `limit` bytes and one more, so a file, pipe or device that
-// never ends is refused after that much.
-static bool readAtMost(const QString& path, qint64 limit, QByteArray& bytes, QString& error)
+bool readAtMost(QIODevice& device, qint64 limit, QByteArray& bytes, QString& error)
+{
+    bytes.clear();
+    if (!device.isSequential())
+        bytes.reserve(std::min(device.size(), limit + 1));
+    while (bytes.size() <= limit) {
+        const QByteArray chunk = device.read(std::min<qint64>(qint64(1) << 20, limit + 1 - bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    if (auto* file = qobject_cast<QFileDevice*>(&device); file && file->error() != QFileDevice::NoError) {
+        error = file->errorString();
+        return false;
+    }
+    if (bytes.size() > limit) {
+        error = "the file is too large";
+        return false;
+    }
+    return true;
+}
+
+bool readAtMost(const QString& path, qint64 limit, QByteArray& bytes, QString& error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         error = file.errorString();
         return false;
     }
-    bytes.clear();
-    if (!file.isSequential())
-        bytes.reserve(std::min(file.size(), limit + 1));
-    while (bytes.size() <= limit) {
-        const QByteArray chunk = file.read(std::min<qint64>(qint64(1) << 20, limit + 1 - bytes.size()));
-        if (chunk.isEmpty())
-            break;
-        bytes += chunk;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return false;
-    }
-    if (bytes.size() > limit) {
-        error = "the file is too large for a rows file";
-        return false;
-    }
-    return true;
+    return readAtMost(file, limit, bytes, error);
 }
 
 RowFileReadResult readRowFile(const QString& path, RowReader reader)

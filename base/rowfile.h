@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QIODevice;
+
 // Rows files (".1X2") and own-system files (".STM"): 13-byte records, the
 // header record first; and the older headerless text layout, which is only read.
 
@@ -54,6 +56,11 @@ struct RowFileReadResult {
 // beyond 16 bits, an own-system header with impossible counts or a torn row of
 // the older layout fail the read; rows beyond a header's count are ignored.
 RowFileReadResult readRowFile(const QString& path, RowReader reader);
+
+// Reads at most `limit` bytes and one more, so a file, pipe or device that
+// never ends is refused after that much: false, with the cause in `error`.
+bool readAtMost(const QString& path, qint64 limit, QByteArray& bytes, QString& error);
+bool readAtMost(QIODevice& device, qint64 limit, QByteArray& bytes, QString& error);
 RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader);
 
 // The numbers after "O" and "T" of an own-system header (each up to the next

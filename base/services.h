@@ -81,12 +81,17 @@ public:
     // CurrentY one line lower.
     virtual void print(const QString& text) = 0;
     virtual void newPage() = 0;
-    // Ends the document and sends it to the printer.
+    // Ends the document and sends it to the printer (or saves its file).
     virtual void endDoc() = 0;
     // Throws the document away.
     virtual void killDoc() = 0;
-    // True once an operation of the current document has failed.
+    // True once an operation of the current document has failed; after endDoc,
+    // whether sending or saving it failed, until the next document begins.
     virtual bool failed() const = 0;
+    // True when the user gave the document up at the printer's own question
+    // (the name of its PDF file); it failed, and the caller tells nothing more.
+    // Holds until the next document begins.
+    virtual bool cancelled() const { return false; }
 };
 
 class Sound {

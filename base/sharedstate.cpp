@@ -16,6 +16,7 @@ void ResetTaskState(SharedState& s)
     s.CheckTask = 0;
     s.HaravaTask = 0;
     s.PrintTarget = 0;
+    s.ExportTarget = 0;
     s.RowSource = 1;
 
     // Per-task values of the random-row windows

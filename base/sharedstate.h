@@ -37,17 +37,18 @@ struct SharedState {
     int CheckTask = 0;
     int HaravaTask = 0;
     int WeightedDraw = 0;
-    int RowSource = 1;    // 1 rows from a file, 0 a system pattern typed in
+    int RowSource = 1;     // 1 rows from a file, 0 a system pattern typed in
     int CheckFileType = 0; // 1 rows file, 2 typed pattern, 3 own-system file
     int SystemLoaded = 0;
-    int PrintTarget = 0; // 0 paper, 1 screen, 2 coupons
+    int PrintTarget = 0;  // 0 paper, 1 screen, 2 coupons
+    int ExportTarget = 0; // rows leave as text: 0 not, 1 text file, 2 CSV file, 3 clipboard
 
     // Switches kept from the settings
     int SoundOn = 1;
     int SaveConfirm = 0;
 
     // Main window
-    int WindowTop = 0;  // twips, as loaded at start
+    int WindowTop = 0; // twips, as loaded at start
     int WindowLeft = 0;
     int FirstActivation = 0;
 

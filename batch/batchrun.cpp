@@ -7,7 +7,7 @@ namespace {
 
 const char* const kHelp = R"(Käyttö: rivikone-batch KOMENTO [VALITSIMET]
 
-Tarkastaa, listaa ja arpoo Rivikoneen rivejä ilman ikkunoita.
+Tarkastaa, listaa, arpoo, vie ja tuo Rivikoneen rivejä ilman ikkunoita.
 
 Komennot:
   check    tarkasta rivitiedostot oikeaa riviä vastaan
@@ -17,6 +17,8 @@ Komennot:
   draw     arvo painotetut hajarivit uuteen rivitiedostoon
   analyse  takuuanalyysi: mitä rivit takaavat kaavan tulosvaihtoehdoissa
   generate etsi oma harava kaavalle ja takuulle uuteen rivitiedostoon
+  export   tulosta rivit tekstinä tai CSV:nä verkossa pelaamista varten
+  import   tuo rivit teksti- tai CSV-tiedostosta uuteen rivitiedostoon
 
 Komennon ohje: rivikone-batch KOMENTO --help
 Paluuarvo: 0 onnistui, 1 tiedostoa ei voi lukea tai kirjoittaa, sen riveissä
@@ -28,8 +30,9 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"check", checkCommand}, {"system", systemCommand},   {"harava", haravaCommand},     {"list", listCommand},
-    {"draw", drawCommand},   {"analyse", analyseCommand}, {"generate", generateCommand},
+    {"check", checkCommand},       {"system", systemCommand}, {"harava", haravaCommand},
+    {"list", listCommand},         {"draw", drawCommand},     {"analyse", analyseCommand},
+    {"generate", generateCommand}, {"export", exportCommand}, {"import", importCommand},
 };
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <QRegularExpression>
 
 std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const QStringList& valueOptions,
-                                            QString& error)
+                                            QString& error, const QStringList& flagOptions)
 {
     CommandLine line;
     QString firstError;
@@ -22,6 +22,11 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const 
         }
         if (argument == "--help" || argument == "-h") {
             line.help = true;
+            continue;
+        }
+        if (flagOptions.contains(argument)) {
+            if (!line.flags.contains(argument))
+                line.flags << argument;
             continue;
         }
         const qsizetype equals = argument.indexOf('=');

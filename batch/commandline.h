@@ -25,14 +25,16 @@ enum ExitCode : int {
 struct CommandLine {
     QMap<QString, QString> values; // "--correct" -> "1X2…"
     QStringList positional;
+    QStringList flags; // switches given, from `flagOptions`
     bool help = false;
 };
 
 // Options are "--name VALUE" or "--name=VALUE"; every name in `valueOptions`
-// takes a value and may be given once. "--help" (or "-h") asks for help, and
-// "--" makes everything after it positional.
+// takes a value and may be given once, a name in `flagOptions` is a switch
+// without one. "--help" (or "-h") asks for help, and "--" makes everything
+// after it positional.
 std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const QStringList& valueOptions,
-                                            QString& error);
+                                            QString& error, const QStringList& flagOptions = {});
 
 // "P13,P12,P11,P10": what one row of each class wins, as the prize boxes of the
 // checking window take it (an empty amount is 0, at most two decimals after a

@@ -280,7 +280,7 @@ public:
             return false;
         }
         p_.endDoc();
-        return true;
+        return !p_.failed();
     }
 
 private:

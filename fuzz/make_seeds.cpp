@@ -2,6 +2,7 @@
 // make_fuzz_seeds FOLDER makes FOLDER/<target>/ for every file-reading target.
 // The command-line target's seeds are written by hand.
 #include "base/rowfile.h"
+#include "base/rowtext.h"
 #include "base/statsfiles.h"
 #include "football/footballdb.h"
 #include "rows/correctrow.h"
@@ -59,6 +60,22 @@ static void rowFiles(QDir work, const QDir& rowfile, const QDir& systemfile)
     for (int r : {0, 3})
         for (char sign : rows[r])
             old.write(QByteArray(1, sign) + "\r\n");
+}
+
+// Rows as players paste them: the program's own text and CSV, and a hand-made mix.
+static void rowTexts(const QDir& rowtext)
+{
+    const RowBuffer rows = someRows();
+    const int n = int(rows.size());
+    auto write = [&rowtext](const char* name, const QByteArray& bytes) {
+        QFile file(rowtext.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            fail(QString("row text ") + name);
+    };
+    write("text", textFileBytes(rowTextLines(rows, n), "\n"));
+    write("csv", textFileBytes(rowCsvLines(rows, n), "\r\n"));
+    write("mixed", "Kohde 1;Kohde 2\r\n1 x 2  1 x 2  1 x 2  1 x 2 1\r\n\"2\",\"2\",X,1,1,1,2,2,2,X,X,X,1\n1X2\n\n"
+                   "1\t2\t1\t2\t1\t2\t1\t2\t1\t2\t1\t2\t1\r");
 }
 
 static void statisticsFiles(QDir work, const QDir& winstats, const QDir& correctrows)
@@ -148,6 +165,7 @@ int main(int argc, char** argv)
     work.removeRecursively();
     work = folder("work");
     rowFiles(work, folder("rowfile_fuzz"), folder("systemfile_fuzz"));
+    rowTexts(folder("rowtext_fuzz"));
     statisticsFiles(work, folder("winstats_fuzz"), folder("correctrows_fuzz"));
     databases(work, folder("footballdb_fuzz"));
     work.removeRecursively();

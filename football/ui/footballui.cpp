@@ -101,7 +101,7 @@ bool printListing(AppContext& context, const Printout& printout, const QString& 
         PrintDevice& printer = context.services.printer;
         ok = printer.available() && printPaged(printer, printout);
     }
-    if (!ok)
+    if (!ok && !context.services.printer.cancelled())
         context.services.messages.show(failureText, Messages::Critical, "Tulosta");
     return ok;
 }

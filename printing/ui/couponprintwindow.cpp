@@ -389,6 +389,7 @@ void CouponPrintWindow::printCoupon()
         }
         if (ok) {
             printer.endDoc();
+            ok = !printer.failed();
         } else {
             printer.killDoc();
             printer.endDoc();
@@ -396,7 +397,7 @@ void CouponPrintWindow::printCoupon()
     }
     markerImage_->move(markerHome);
     setPrinting(false);
-    if (!ok)
+    if (!ok && !printer.cancelled())
         message("Joku luku yli rajojen !", Messages::Critical, "Virhe!");
 }
 

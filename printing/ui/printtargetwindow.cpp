@@ -111,6 +111,7 @@ void PrintTargetWindow::printOnPaper()
         }
         if (ok) {
             printer.endDoc();
+            ok = !printer.failed();
         } else {
             printer.killDoc();
             printer.endDoc();
@@ -121,6 +122,6 @@ void PrintTargetWindow::printOnPaper()
     printing_ = false;
     if (ok)
         message("Rivit lähetetty printterille !", Messages::Information);
-    else
+    else if (!printer.cancelled())
         message("En löydä printteriä !", Messages::Critical);
 }

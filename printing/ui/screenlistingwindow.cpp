@@ -5,9 +5,11 @@
 #include "base/ui/busycursor.h"
 #include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
+#include "base/ui/rowtextflows.h"
 #include "printing/listing.h"
 #include "printing/ui/pictures.h"
 
+#include <QAction>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -96,6 +98,31 @@ ScreenListingWindow::ScreenListingWindow(AppContext& context) : FeatureWindow(co
     bottom->addWidget(showButton);
     bottom->addWidget(okButton);
     layout->addLayout(bottom);
+
+    // The listed rows leave as text from the list's own menu; the window
+    // itself shows what it always has.
+    listingView_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const struct {
+        const char* caption;
+        const char* name;
+        RowExportTarget target;
+        QKeySequence keys;
+    } exports[] = {
+        {"Vie &tekstitiedostoon", "vieTeksti", RowExportTarget::TextFile, {}},
+        {"Vie &CSV-tiedostoon", "vieCsv", RowExportTarget::CsvFile, {}},
+        {"&Kopioi leikepöydälle", "kopioi", RowExportTarget::Clipboard, QKeySequence::Copy},
+    };
+    for (const auto& e : exports) {
+        auto* action = new QAction(QString::fromUtf8(e.caption), listingView_);
+        action->setObjectName(e.name);
+        action->setShortcut(e.keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        listingView_->addAction(action);
+        addAction(action); // its keys work wherever the focus is in the window
+        const RowExportTarget target = e.target;
+        connect(action, &QAction::triggered, this,
+                [this, target] { ExportRows(this->context(), state().Rows, state().RowCount, target); });
+    }
 
     connect(showButton, &QPushButton::clicked, this, [this] { fill(); });
     connect(okButton, &QPushButton::clicked, this, [this] { finish(); });

@@ -5,6 +5,7 @@
 #include "base/ui/busycursor.h"
 #include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
+#include "base/ui/rowtextflows.h"
 #include "base/ui/scrollbars.h"
 
 #include <QEvent>
@@ -225,6 +226,18 @@ void ConversionWindow::accept()
             box->selectAll();
             return;
         }
+    }
+    // Rows that leave as text need no further window. The stored rows stay as
+    // they are until the export is done, so a cancelled one can be tried again.
+    if (s.ExportTarget != 0) {
+        RowBuffer converted = s.Rows;
+        {
+            BusyCursor busy;
+            convertSystemRows(converted, s.RowCount, s.HalfGuardCount, s.FullGuardCount, p);
+        }
+        if (ExportRows(context(), converted, s.RowCount, RowExportTarget(s.ExportTarget)))
+            finish();
+        return;
     }
     const bool checking = s.CheckTask == 1;
     const QString next = checking ? WindowName::BasicRow : WindowName::PrintTarget;

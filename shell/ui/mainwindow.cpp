@@ -5,7 +5,9 @@
 #include "base/ui/busycursor.h"
 #include "base/ui/featurewindow.h"
 #include "base/ui/rowfileflows.h"
+#include "base/ui/rowtextflows.h"
 #include "base/ui/windowregistry.h"
+#include "rows/rowexport.h"
 #include "shell/ui/accessories.h"
 
 #include <QAction>
@@ -13,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -26,6 +29,7 @@ namespace {
 struct MenuItem {
     const char* caption; // "-" for a separator
     const char* operation;
+    int index = 0; // of the item's name; 0 for its place in the menu
 };
 
 struct Menu {
@@ -49,7 +53,15 @@ const QList<Menu>& menuTree()
           {"A&setukset", "ase"},
           {"T&ulosta", "tul"},
           {"-", ""},
-          {"&Lopeta", "lop"}}},
+          // Rows in and out as text for online play. The items take names
+          // after the older ones, which keep theirs.
+          {"&Vie tekstitiedostoon", "vie", 10},
+          {"Vie &CSV-tiedostoon", "viecsv", 11},
+          {"K&opioi leikepöydälle", "kopioi", 12},
+          {"Tuo r&ivit tiedostosta", "tuo", 13},
+          {"Tuo rivit l&eikepöydältä", "tuolei", 14},
+          {"-", ""},
+          {"&Lopeta", "lop", 9}}},
         {"mnuJarjest", "&Järjestelmät", "jrj", {{"&Takuuanalyysi...", "tak"}, {"&Oma harava...", "oma"}}},
         {"mnuKannat",
          "&Tietokannat",
@@ -140,6 +152,19 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
              showFeature(WindowName::ReducedSystemChoice);
          }},
         {"tul", [this] { printRowFile(); }},
+        {"vie", [this] { exportRowFile(RowExportTarget::TextFile); }},
+        {"viecsv", [this] { exportRowFile(RowExportTarget::CsvFile); }},
+        {"kopioi", [this] { exportRowFile(RowExportTarget::Clipboard); }},
+        {"tuo",
+         [this, &s] {
+             ResetTaskState(s);
+             ImportRowsFromFile(context_);
+         }},
+        {"tuolei",
+         [this, &s] {
+             ResetTaskState(s);
+             ImportRowsFromClipboard(context_);
+         }},
         {"poi", [this] { deleteRowFile(); }},
         {"tie", feature(WindowName::DatabaseChoice, true)},
         {"til", feature(WindowName::Statistics)},
@@ -211,7 +236,7 @@ void MainWindow::buildMenus()
                 continue;
             }
             QAction* action = m->addAction(QString::fromUtf8(item.caption));
-            action->setObjectName(QString("%1_%2").arg(menu.itemName).arg(index));
+            action->setObjectName(QString("%1_%2").arg(menu.itemName).arg(item.index ? item.index : index));
             const QString operation = item.operation;
             connect(action, &QAction::triggered, this, [this, operation] { runOperation(operation); });
             actions_ << qMakePair(action, operation);
@@ -390,6 +415,84 @@ void MainWindow::printRowFile()
     } else {
         showFeature(WindowName::PrintTarget);
     }
+}
+
+void MainWindow::exportRowFile(RowExportTarget target)
+{
+    SharedState& s = context_.state;
+    ResetTaskState(s);
+    s.DialogMode = 1;
+    s.SystemLoaded = 0;
+    s.CurrentFile =
+        ChooseRowFile(context_, "Valitse vietävä rivitiedosto tai oma systeemi !", "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
+    if (s.CurrentFile.isEmpty())
+        return;
+    // An own system is fitted to the coupon first, as for printing.
+    if (isSystemFileName(s.CurrentFile)) {
+        if (!registry_.available(WindowName::Conversion))
+            return;
+        s.SystemLoaded = 1;
+        if (!ReadRowFile(context_, RowReader::OwnSystem, "Tiedoston luku ei onnistu !"))
+            return;
+        s.ExportTarget = int(target);
+        showFeature(WindowName::Conversion);
+        return;
+    }
+    RowFileReadResult read;
+    {
+        BusyCursor busy;
+        read = readRowsForExport(s.CurrentFile);
+    }
+    if (!s.ProgramDir.isEmpty())
+        QDir::setCurrent(s.ProgramDir);
+    if (!read.ok) {
+        context_.services.messages.show("Tiedoston luku ei onnistu !", Messages::Critical);
+        return;
+    }
+    ExportRows(context_, read.contents.rows, int(read.contents.rows.size()), target);
+}
+
+void MainWindow::openRowFile(const QString& path)
+{
+    SharedState& s = context_.state;
+    if (!registry_.available(WindowName::ScreenListing))
+        return;
+    showNormal();
+    raise();
+    activateWindow();
+    // A task going on keeps its rows; the file waits for the player.
+    if (!isEnabled()) {
+        context_.services.messages.show("Sulje ensin avoinna oleva ikkuna, niin voit avata tiedoston " +
+                                            QFileInfo(path).fileName() + " !",
+                                        Messages::Exclamation);
+        return;
+    }
+    ResetTaskState(s);
+    s.CurrentFile = path;
+    s.CurrentFileTitle = QFileInfo(path).fileName();
+    s.PrintTarget = 1;
+    if (isSystemFileName(path)) {
+        // Listed as fitted to the coupon the way the conversion window first offers it.
+        RowFileReadResult read;
+        {
+            BusyCursor busy;
+            read = readRowsForExport(path);
+        }
+        if (!read.ok) {
+            context_.services.messages.show("Tiedoston luku ei onnistu !", Messages::Critical);
+            return;
+        }
+        s.SystemLoaded = 1;
+        s.Rows = std::move(read.contents.rows);
+        s.RowCount = int(s.Rows.size());
+        s.HalfGuardCount = read.contents.halfGuards;
+        s.FullGuardCount = read.contents.fullGuards;
+    } else {
+        s.SystemLoaded = 0;
+        if (!ReadRowFile(context_, RowReader::PrintTarget, "Tiedoston luku ei onnistu !"))
+            return;
+    }
+    showFeature(WindowName::ScreenListing);
 }
 
 void MainWindow::quit()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/appcontext.h"
+#include "base/ui/rowtextflows.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -21,6 +22,9 @@ public:
     void runOperation(const QString& key);
     // Whether the operation can be used (its window exists).
     bool operationAvailable(const QString& key) const;
+    // Shows a rows file or an own system in the listing window, as a file
+    // opened from the desktop or given on the command line.
+    void openRowFile(const QString& path);
     // The quit steps after the question: close the other windows, remove the
     // bookmark files, reset, store a moved window position and end. False (and
     // nothing done) when a window refuses to close.
@@ -41,6 +45,7 @@ private:
 
     void deleteRowFile();
     void printRowFile();
+    void exportRowFile(RowExportTarget target);
     void quit();
 
     AppContext& context_;

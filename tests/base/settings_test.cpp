@@ -94,6 +94,16 @@ TEST(PlatformPaths, TheProgramDirectoryComesFromTheCommandLineThenTheEnvironment
     EXPECT_TRUE(QDir(c).exists());
 }
 
+TEST(PlatformPaths, AFileToOpenIsTheFirstArgumentThatIsNoOption)
+{
+    const QString here = QDir::currentPath();
+    EXPECT_EQ(startFileArgument({"rivikone", "--dir", "kansio", "kierros.1X2"}), here + "/kierros.1X2");
+    EXPECT_EQ(startFileArgument({"rivikone", "/tmp/oma.STM", "--dir=x"}), "/tmp/oma.STM");
+    EXPECT_EQ(startFileArgument({"rivikone", "file:///tmp/r%C3%A4.1X2"}), QString::fromUtf8("/tmp/rä.1X2"));
+    EXPECT_EQ(startFileArgument({"rivikone", "--", "-outo.1X2"}), here + "/-outo.1X2");
+    EXPECT_EQ(startFileArgument({"rivikone", "--dir", "kansio"}), QString());
+}
+
 TEST(PlatformPaths, EveryHelperProgramHasADefault)
 {
     for (const auto& entry : helperProgramTable())

@@ -36,13 +36,16 @@ public:
     QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
 
     // `fileSizeLimit` > 0 runs the program as on a disk with only that much room.
-    BatchRun run(const QStringList& arguments, qint64 fileSizeLimit = 0) const
+    // `input` is what the program reads from its standard input.
+    BatchRun run(const QStringList& arguments, qint64 fileSizeLimit = 0, const QByteArray& input = {}) const
     {
         QProcess process;
         process.setWorkingDirectory(dir_.path());
         if (fileSizeLimit > 0)
             process.setChildProcessModifier([fileSizeLimit] { FullDisk::applyInChild(fileSizeLimit); });
         process.start(program(), arguments);
+        process.write(input);
+        process.closeWriteChannel();
         BatchRun result;
         if (!process.waitForFinished(60000))
             return result;

@@ -4,6 +4,8 @@
 #include "support/testenv.h"
 #include "support/windowtest.h"
 
+#include "support/files.h"
+
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
@@ -118,6 +120,31 @@ TEST(ConversionWindowTest, OkRewritesEveryRowAndOpensThePrintTarget)
     EXPECT_EQ(rowsText(env), "XX111X1112112,X211111112112");
     EXPECT_FALSE(openWindow(WindowName::Conversion));
     EXPECT_TRUE(openWindow(WindowName::PrintTarget));
+}
+
+TEST(ConversionWindowTest, RowsLeavingAsTextAreFittedFirstAndKeptUntilSaved)
+{
+    TestEnv env;
+    loadSystem(env, 1, 0, {"2111111111111", "1111111111111"});
+    env.state.ExportTarget = 1;
+    QWidget* w = env.open(WindowName::Conversion);
+    ASSERT_TRUE(w);
+    setRole(w, 0, 3);
+    setRole(w, 12, 1);
+    typeInto(w, "k1_12", "x");
+    // A cancelled name leaves the window and the stored rows as they were.
+    click(w, "Command1");
+    settle();
+    EXPECT_TRUE(openWindow(WindowName::Conversion));
+    EXPECT_EQ(rowsText(env), "2111111111111,1111111111111");
+
+    env.dialogs.choose(env.path("oma.txt"));
+    click(w, "Command1");
+    settle();
+    EXPECT_EQ(readBytes(env.path("oma.txt")), QByteArray("111111111111X\n1111111111111\n"));
+    EXPECT_FALSE(openWindow(WindowName::Conversion));
+    EXPECT_FALSE(openWindow(WindowName::PrintTarget));
+    EXPECT_TRUE(env.mainWindow.isEnabled());
 }
 
 TEST(ConversionWindowTest, WrongGroupSizesOrSignsRewriteNothing)

@@ -5,8 +5,12 @@
 #include "support/windowtest.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QListView>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace printingtest;
 
@@ -73,6 +77,20 @@ TEST(PrintTargetWindowTest, ScreenListingShowsBlocksAndTheSignDistribution)
     click(list, "Command2");
     EXPECT_EQ(listed(list).size(), 27);
     EXPECT_EQ(textOf(list, "L1_0"), QString::number(d.counts[0][0]));
+
+    // The listed rows leave as text: Ctrl+C in the list copies them.
+    auto* view = control<QListView>(list, "taulu");
+    list->activateWindow();
+    view->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().split('\n').mid(0, 2),
+              (QStringList{rowText(sampleRows(25)[0]), rowText(sampleRows(25)[1])}));
+    EXPECT_EQ(env.messages.lastText(), "Leikepöydälle kopioitiin 25 riviä.");
+    QStringList menu;
+    for (QAction* action : view->actions())
+        menu << action->text();
+    EXPECT_EQ(menu, (QStringList{"Vie &tekstitiedostoon", "Vie &CSV-tiedostoon", "&Kopioi leikepöydälle"}));
+    env.messages.shown.clear();
 
     click(list, "Picture1");
     EXPECT_EQ(env.commands, QStringList{"calc"});
@@ -177,6 +195,13 @@ TEST(PrintTargetWindowTest, APrinterFailureIsReported)
         ops << op.op;
     EXPECT_TRUE(ops.contains("killDoc"));
     EXPECT_EQ(ops.last(), "endDoc");
+
+    // A print-out the user gave up (at its PDF file's name) is no failure to tell.
+    env.messages.shown.clear();
+    env.printer.failFrom = -1;
+    env.printer.userCancels = true;
+    click(w, "Command1");
+    EXPECT_EQ(env.messages.texts(), QStringList{"Jos käytät jatkolomaketta, aloita arkin alusta!"});
 }
 
 TEST(PrintTargetWindowTest, LoadedSystemsGoStraightToTheCoupons)

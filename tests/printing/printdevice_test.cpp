@@ -3,6 +3,7 @@
 #include "printing/listing.h"
 #include "printingtest.h"
 #include "support/fakes.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -122,4 +123,59 @@ TEST(PainterPrinter, ListingsRunOntoNewPagesAndCancelledDocumentsLeaveNothing)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_FALSE(printer.failed());
+}
+
+TEST(PainterPrinter, APdfByChoiceIsAFileTheUserNamesForEveryPrintOut)
+{
+    QTemporaryDir dir;
+    FakeMessages messages;
+    FakeFileDialogs dialogs;
+    PainterPrintDevice printer(dir.path(), messages, &dialogs);
+    printer.choosePdf("lista.pdf");
+    const QString pdf = dir.filePath("omat/lista.pdf");
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("omat")));
+
+    dialogs.choose(pdf);
+    printer.print("rivi 1");
+    printer.print("rivi 2");
+    printer.endDoc();
+    EXPECT_FALSE(printer.failed());
+    ASSERT_EQ(dialogs.saved.size(), 1);
+    EXPECT_EQ(dialogs.saved[0].title, "Tallenna tuloste PDF-tiedostoksi");
+    EXPECT_EQ(dialogs.saved[0].fileName, "lista.pdf");
+    EXPECT_TRUE(readBytes(pdf).startsWith("%PDF"));
+    EXPECT_EQ(messages.lastText(), "Tuloste tallennettiin tiedostoon\r\n" + QDir::toNativeSeparators(pdf));
+    EXPECT_EQ(entriesOf(dir.filePath("omat")), QStringList{"lista.pdf"});
+
+    // Cancelled at the name: asked once, nothing written, nothing more to tell.
+    const QByteArray first = readBytes(pdf);
+    messages.shown.clear();
+    printer.print("a");
+    printer.print("b");
+    EXPECT_TRUE(printer.failed());
+    EXPECT_TRUE(printer.cancelled());
+    printer.killDoc();
+    printer.endDoc();
+    EXPECT_TRUE(printer.cancelled());
+    EXPECT_EQ(dialogs.saved.size(), 2);
+    EXPECT_EQ(dialogs.saved[1].directory, dir.filePath("omat"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // The same name again replaces the file only when the user says so.
+    dialogs.choose(pdf);
+    messages.answerNext(Messages::No);
+    printer.print("c");
+    EXPECT_TRUE(printer.cancelled());
+    printer.killDoc();
+    printer.endDoc();
+    EXPECT_EQ(readBytes(pdf), first);
+    dialogs.choose(pdf);
+    messages.answerNext(Messages::Yes);
+    printer.print("c");
+    printer.newPage();
+    printer.print("d");
+    printer.endDoc();
+    EXPECT_FALSE(printer.cancelled());
+    EXPECT_EQ(pdfPages(readBytes(pdf)), 2);
+    EXPECT_EQ(entriesOf(dir.filePath("omat")), QStringList{"lista.pdf"});
 }

@@ -55,7 +55,9 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
     EXPECT_EQ(f.windowTitle(), "Rivikone PRO v1.0");
     const QList<QPair<QString, QStringList>> expected = {
         {"mnuRivitie",
-         {"&Arvonta", "&Tarkastus", "&Haravat", "&Poisto", "-", "A&setukset", "T&ulosta", "-", "&Lopeta"}},
+         {"&Arvonta", "&Tarkastus", "&Haravat", "&Poisto", "-", "A&setukset", "T&ulosta", "-", "&Vie tekstitiedostoon",
+          "Vie &CSV-tiedostoon", "K&opioi leikepöydälle", "Tuo r&ivit tiedostosta", "Tuo rivit l&eikepöydältä", "-",
+          "&Lopeta"}},
         {"mnuJarjest", {"&Takuuanalyysi...", "&Oma harava..."}},
         {"mnuKannat", {"&Joukkueet", "&Pelaajat", "-", "&Tulokset", "&Sarjatilanne", "&Vihjerivi", "T&ilastot"}},
         {"mnuAvut", {"&Kalenteri", "&Muistio", "&WWW-sivu", "&Soita"}},
@@ -79,6 +81,7 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
         EXPECT_EQ(captions, expected[m].second);
     }
     EXPECT_EQ(control<QAction>(&f, "rtie_9")->text(), "&Lopeta");
+    EXPECT_EQ(control<QAction>(&f, "rtie_13")->text(), "Tuo r&ivit tiedostosta");
     EXPECT_EQ(control<QAction>(&f, "kan_7")->text(), "T&ilastot");
     EXPECT_EQ(control<QAction>(&f, "aps_4")->text(), "&Soita");
     EXPECT_EQ(control<QAction>(&f, "oh_2")->text(), "&Info");
@@ -405,4 +408,62 @@ TEST_F(MainWindowTest, PrintingAnOwnSystemGoesThroughTheConversionWindow)
     f.runOperation("tul");
     EXPECT_EQ(registry.shownNames().size(), 2);
     EXPECT_EQ(env.messages.lastText(), "Tiedoston luku ei onnistu !");
+}
+
+TEST_F(MainWindowTest, RowsLeaveAsTextAndComeBackAsANewRowsFile)
+{
+    standIn(WindowName::Conversion);
+    MainWindow& f = open();
+    QByteArray rows = rowsFileHeader(2) + "1X21X21X21X21" + "2222222222222";
+    ASSERT_TRUE(writeBytes(env.path("kierros.1X2"), rows));
+
+    env.dialogs.choose(env.path("kierros.1X2"));
+    env.dialogs.choose(env.path("kierros.txt"));
+    trigger(&f, "rtie_10");
+    EXPECT_EQ(env.dialogs.opened.last().title, "Valitse vietävä rivitiedosto tai oma systeemi !");
+    EXPECT_EQ(readBytes(env.path("kierros.txt")), QByteArray("1X21X21X21X21\n2222222222222\n"));
+    EXPECT_TRUE(f.isEnabled());
+
+    env.dialogs.choose(env.path("kierros.txt"));
+    env.dialogs.choose(env.path("takaisin.1X2"));
+    trigger(&f, "rtie_13");
+    EXPECT_EQ(readBytes(env.path("takaisin.1X2")), rows);
+    EXPECT_EQ(env.messages.lastText(), "Tiedostoon takaisin.1X2 tuotiin 2 riviä.");
+
+    // An own system is fitted to the coupon first, as for printing.
+    ASSERT_TRUE(writeBytes(env.path("oma.STM"), systemFileHeader(1, 0, 1) + "2111111111111"));
+    env.dialogs.choose(env.path("oma.STM"));
+    trigger(&f, "rtie_11");
+    EXPECT_EQ(registry.shownNames(), QStringList{WindowName::Conversion});
+    EXPECT_EQ(env.state.ExportTarget, int(RowExportTarget::CsvFile));
+    EXPECT_EQ(env.state.RowCount, 1);
+    EXPECT_FALSE(f.isEnabled());
+}
+
+TEST_F(MainWindowTest, AFileFromTheDesktopOpensInTheListing)
+{
+    standIn(WindowName::ScreenListing);
+    MainWindow& f = open();
+    ASSERT_TRUE(writeBytes(env.path("kierros.1X2"), rowsFileHeader(1) + "1X21X21X21X21"));
+    f.openRowFile(env.path("kierros.1X2"));
+    EXPECT_EQ(registry.shownNames(), QStringList{WindowName::ScreenListing});
+    EXPECT_EQ(env.state.CurrentFileTitle, "kierros.1X2");
+    EXPECT_EQ(env.state.RowCount, 1);
+    EXPECT_EQ(env.state.PrintTarget, 1);
+
+    // While a window is open its task keeps its rows.
+    f.openRowFile(env.path("toinen.1X2"));
+    EXPECT_EQ(env.messages.lastText(), "Sulje ensin avoinna oleva ikkuna, niin voit avata tiedoston toinen.1X2 !");
+    EXPECT_EQ(env.state.CurrentFileTitle, "kierros.1X2");
+
+    f.setEnabled(true);
+    ASSERT_TRUE(writeBytes(env.path("oma.stm"), systemFileHeader(0, 1, 2) + "X111111111111" + "2111111111111"));
+    f.openRowFile(env.path("oma.stm"));
+    EXPECT_EQ(registry.shownNames().size(), 2);
+    EXPECT_EQ(rowText(env.state.Rows[1]), "2111111111111");
+
+    f.setEnabled(true);
+    f.openRowFile(env.path("puuttuu.1X2"));
+    EXPECT_EQ(env.messages.lastText(), "Tiedoston luku ei onnistu !");
+    EXPECT_EQ(registry.shownNames().size(), 2);
 }

@@ -17,6 +17,13 @@ TEST(SingleInstance, ASecondCopyFindsTheFirstAndBringsItForward)
     second.activateRunning();
     EXPECT_TRUE(activated.count() > 0 || activated.wait(2000));
 
+    // A file opened from the desktop goes to the running copy.
+    QSignalSpy opened(&first, &SingleInstance::openRequested);
+    SingleInstance third(dir.path());
+    third.activateRunning(QString::fromUtf8("/tmp/kierros ä.1X2"));
+    ASSERT_TRUE(opened.count() > 0 || opened.wait(2000));
+    EXPECT_EQ(opened.first().first().toString(), QString::fromUtf8("/tmp/kierros ä.1X2"));
+
     // Another program directory is another program.
     QTemporaryDir other;
     SingleInstance elsewhere(other.path());

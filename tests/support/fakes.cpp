@@ -69,6 +69,8 @@ void FakePrintDevice::record(PrintOp op)
 {
     if (failFrom >= 0 && ops.size() >= failFrom)
         failed_ = true;
+    if (userCancels && op.op != "endDoc" && op.op != "killDoc")
+        failed_ = cancelled_ = true;
     ops << op;
 }
 
@@ -128,10 +130,11 @@ void FakePrintDevice::newPage()
 
 void FakePrintDevice::endDoc()
 {
+    // From here on failed() tells whether the end itself failed.
+    failed_ = false;
     record({"endDoc", 0, 0, 0, 0, {}});
     x_ = 0;
     y_ = 0;
-    failed_ = false;
 }
 
 void FakePrintDevice::killDoc()

@@ -100,8 +100,11 @@ public:
     void endDoc() override;
     void killDoc() override;
     bool failed() const override { return failed_; }
+    bool cancelled() const override { return cancelled_; }
 
     bool reachable = true;
+    // The user cancels every document at its first operation (as at the PDF file's name).
+    bool userCancels = false;
     bool setupAccepted = true;
     // Millimetres per text line in the millimetre scale, when set: printers
     // and fonts differ (the default is a 12-point line of "Courier New").
@@ -127,6 +130,7 @@ private:
     double x_ = 0, y_ = 0;
     double pointSize_ = 10;
     bool failed_ = false;
+    bool cancelled_ = false;
 };
 
 class FakeSound : public Sound {

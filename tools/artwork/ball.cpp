@@ -17,7 +17,7 @@ namespace {
 // The ball's panels are the faces of a truncated icosahedron. Building them
 // from the real solid keeps the pattern right at any turn and size.
 struct BallGeometry {
-    QVector<QVector3D> vertices;                 // on the unit sphere
+    QVector<QVector3D> vertices; // on the unit sphere
     QVector<std::array<int, 5>> pentagons;
     QVector<std::pair<int, int>> edges;
 };
@@ -30,12 +30,11 @@ BallGeometry makeGeometry()
     QVector<QVector3D> raw;
     for (const QVector3D& b : bases) {
         for (int signs = 0; signs < 8; ++signs) {
-            const QVector3D v((signs & 1 ? -1 : 1) * b.x(), (signs & 2 ? -1 : 1) * b.y(),
-                              (signs & 4 ? -1 : 1) * b.z());
+            const QVector3D v((signs & 1 ? -1 : 1) * b.x(), (signs & 2 ? -1 : 1) * b.y(), (signs & 4 ? -1 : 1) * b.z());
             // Cyclic permutations only: the solid is built from the even ones.
             for (const QVector3D& w : {v, QVector3D(v.y(), v.z(), v.x()), QVector3D(v.z(), v.x(), v.y())}) {
-                const bool known = std::any_of(raw.begin(), raw.end(),
-                                               [&](const QVector3D& u) { return (u - w).length() < 1e-3f; });
+                const bool known =
+                    std::any_of(raw.begin(), raw.end(), [&](const QVector3D& u) { return (u - w).length() < 1e-3f; });
                 if (!known)
                     raw << w;
             }
@@ -94,7 +93,7 @@ QVector<QVector3D> arc(const QVector3D& a, const QVector3D& b, int steps)
 
 } // namespace
 
-void drawBall(QPainter& p, QPointF centre, qreal radius, qreal turnDegrees)
+BallShapes ballShapes(QPointF centre, qreal radius, qreal turnDegrees)
 {
     const BallGeometry& g = geometry();
     QMatrix4x4 turn;
@@ -114,29 +113,19 @@ void drawBall(QPainter& p, QPointF centre, qreal radius, qreal turnDegrees)
         return centre + QPointF(q.x(), -q.y()) * radius;
     };
 
-    QPainterPath disc;
-    disc.addEllipse(centre, radius, radius);
-
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::white);
-    p.drawPath(disc);
-    p.setClipPath(disc, Qt::IntersectClip);
-
+    BallShapes shapes;
+    shapes.centre = centre;
+    shapes.radius = radius;
     const int steps = 8;
-    const qreal seamWidth = std::max<qreal>(0.6, radius / 28.0);
-    p.setPen(QPen(QColor(0x9a, 0xa4, 0xae), seamWidth, Qt::SolidLine, Qt::RoundCap));
+    shapes.seamWidth = std::max<qreal>(0.6, radius / 28.0);
+    shapes.outlineWidth = std::max<qreal>(1.0, radius / 12.0);
     for (auto [a, b] : g.edges) {
         const QVector<QVector3D> points = arc(g.vertices[a], g.vertices[b], steps);
         for (int i = 0; i < steps; ++i) {
             if (turn.map(points[i]).z() > 0 && turn.map(points[i + 1]).z() > 0)
-                p.drawLine(project(points[i]), project(points[i + 1]));
+                shapes.seams << QLineF(project(points[i]), project(points[i + 1]));
         }
     }
-
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x22, 0x2b, 0x35));
     for (const auto& face : g.pentagons) {
         QVector3D middle;
         for (int k : face)
@@ -147,22 +136,44 @@ void drawBall(QPainter& p, QPointF centre, qreal radius, qreal turnDegrees)
         for (int i = 0; i < 5; ++i)
             for (const QVector3D& v : arc(g.vertices[face[i]], g.vertices[face[(i + 1) % 5]], steps))
                 outline << project(v);
-        p.drawPolygon(outline);
+        shapes.panels << outline;
     }
+    return shapes;
+}
+
+void drawBall(QPainter& p, QPointF centre, qreal radius, qreal turnDegrees)
+{
+    const BallShapes shapes = ballShapes(centre, radius, turnDegrees);
+    QPainterPath disc;
+    disc.addEllipse(centre, radius, radius);
+
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPath(disc);
+    p.setClipPath(disc, Qt::IntersectClip);
+
+    p.setPen(QPen(kSeam, shapes.seamWidth, Qt::SolidLine, Qt::RoundCap));
+    for (const QLineF& seam : shapes.seams)
+        p.drawLine(seam);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(kPanel);
+    for (const QPolygonF& panel : shapes.panels)
+        p.drawPolygon(panel);
 
     // Light from the upper left: a soft shade towards the lower right rim.
     QRadialGradient shade(centre - QPointF(radius * 0.35, radius * 0.4), radius * 1.45);
-    shade.setColorAt(0.0, QColor(255, 255, 255, 70));
-    shade.setColorAt(0.45, QColor(255, 255, 255, 0));
-    shade.setColorAt(0.8, QColor(20, 30, 45, 40));
-    shade.setColorAt(1.0, QColor(20, 30, 45, 110));
+    for (const auto& [at, colour] : kBallShade)
+        shade.setColorAt(at, colour);
     p.setBrush(shade);
     p.drawPath(disc);
     p.restore();
 
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(palette::ink, std::max<qreal>(1.0, radius / 12.0)));
+    p.setPen(QPen(palette::ink, shapes.outlineWidth));
     p.setBrush(Qt::NoBrush);
     p.drawPath(disc);
     p.restore();

@@ -1,8 +1,10 @@
-// make_artwork [data-directory] [--sheet preview.png]
+// make_artwork [data-directory] [--desktop desktop-directory] [--sheet preview.png]
 //
 // Writes the toolbar images, the pictures and the event sounds into the data
-// directory (the repository's data/ by default). With --sheet it also renders
-// a preview of everything on a window-coloured background for review.
+// directory (the repository's data/ by default), and the program's icon theme
+// (SVG and PNG sizes) into the desktop directory (the repository's desktop/).
+// With --sheet it also renders a preview of everything on a window-coloured
+// background for review.
 
 #include "artwork.h"
 
@@ -58,7 +60,8 @@ QImage previewSheet(const QVector<QImage>& icons, const QImage& background, cons
     QPainter w(&windowShot);
     w.fillRect(QRect(0, 0, 634, 40), QColor(0xe4, 0xe4, 0xe4));
     for (int i = 0; i < icons.size(); ++i)
-        w.drawImage(QRect(6 + i * 30, 8, 24, 24), icons[i].scaled(24, 24, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        w.drawImage(QRect(6 + i * 30, 8, 24, 24),
+                    icons[i].scaled(24, 24, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     w.drawImage((634 - background.width()) / 2, 434 - background.height() - 20, background);
     w.end();
     QPainter q(&sheet);
@@ -77,10 +80,13 @@ int main(int argc, char** argv)
 
     QString dataDir = QStringLiteral(RK_DEFAULT_DATA_DIR);
     QString sheetPath;
+    QString desktopDir = QStringLiteral(RK_DEFAULT_DESKTOP_DIR);
     const QStringList args = app.arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--sheet") && i + 1 < args.size())
             sheetPath = args[++i];
+        else if (args[i] == QLatin1String("--desktop") && i + 1 < args.size())
+            desktopDir = args[++i];
         else
             dataDir = args[i];
     }
@@ -96,6 +102,20 @@ int main(int argc, char** argv)
     ok &= save(background, out.filePath(QStringLiteral("pictures/Picture8.png")));
     ok &= save(ball, out.filePath(QStringLiteral("pictures/Image12.png")));
     ok &= save(appIcon, out.filePath(QStringLiteral("pictures/rivikone.png")));
+
+    // The icon theme: the desktop picks the size it needs.
+    const QDir theme(QDir(desktopDir).filePath(QStringLiteral("icons/hicolor")));
+    const QString iconName = QStringLiteral("fi.rivikone.Rivikone");
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        ok &= save(artwork::applicationIcon(size),
+                   theme.filePath(QStringLiteral("%1x%1/apps/%2.png").arg(size).arg(iconName)));
+    theme.mkpath(QStringLiteral("scalable/apps"));
+    QFile svg(theme.filePath(QStringLiteral("scalable/apps/%1.svg").arg(iconName)));
+    const QByteArray svgBytes = artwork::applicationIconSvg();
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(svgBytes) != svgBytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(svg.fileName()));
+        ok = false;
+    }
 
     out.mkpath(QStringLiteral("RK_SOUND"));
     for (const artwork::Sound& sound : artwork::sounds()) {

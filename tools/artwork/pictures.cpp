@@ -5,6 +5,8 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QRegularExpression>
+#include <QTextStream>
 #include <QtMath>
 #include <array>
 
@@ -169,6 +171,18 @@ void drawBigCoupon(QPainter& p, const QSizeF& size)
 }
 
 // A smaller coupon for the application icon: fewer, bolder rows.
+// The small coupon's five rows of three boxes, one marked in each.
+QRectF iconCouponCell(const QRectF& sheet, int row, int column)
+{
+    return QRectF(sheet.left() + 6 + column * 8, sheet.top() + 14 + row * 7, 5, 5);
+}
+
+bool iconCouponMarked(int row, int column)
+{
+    const std::array<int, 5> marks{0, 2, 1, 0, 1};
+    return column == marks[row];
+}
+
 void drawIconCoupon(QPainter& p, const QRectF& sheet)
 {
     QPainterPath shape;
@@ -180,13 +194,9 @@ void drawIconCoupon(QPainter& p, const QRectF& sheet)
     p.setClipPath(shape);
     p.fillRect(QRectF(sheet.left(), sheet.top(), sheet.width(), 9), blue);
     p.restore();
-    const std::array<int, 5> marks{0, 2, 1, 0, 1};
-    for (int row = 0; row < 5; ++row) {
-        for (int c = 0; c < 3; ++c) {
-            const QRectF cell(sheet.left() + 6 + c * 8, sheet.top() + 14 + row * 7, 5, 5);
-            p.fillRect(cell, c == marks[row] ? blue : greyLight);
-        }
-    }
+    for (int row = 0; row < 5; ++row)
+        for (int c = 0; c < 3; ++c)
+            p.fillRect(iconCouponCell(sheet, row, c), iconCouponMarked(row, c) ? blue : greyLight);
     p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(shape);
@@ -271,22 +281,123 @@ QImage ballPicture()
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage applicationIcon()
+namespace {
+
+// The icon on its 64x64 grid: a coupon leaning left, the ball in front of it.
+const QPointF kIconCouponCentre(23, 31);
+const qreal kIconCouponTurn = -8;
+const QRectF kIconCouponSheet(-17, -26, 34, 52);
+const QPointF kIconBallCentre(43, 42);
+const qreal kIconBallRadius = 18.5;
+const qreal kIconBallTurn = 22;
+const QPointF kIconShadowCentre(44, 44);
+const qreal kIconShadowRadius = 18;
+const QPointF kIconShadowOffset(1, 2);
+const int kIconShadowAlpha = 90;
+
+QString number(qreal x)
 {
-    QImage image = transparentImage(QSize(64, 64));
+    return QString::number(x, 'f', 2).remove(QRegularExpression("\\.?0+$"));
+}
+
+QString colour(const QColor& c)
+{
+    return c.name(QColor::HexRgb);
+}
+
+} // namespace
+
+QImage applicationIcon(int size)
+{
+    const qreal scale = size / 64.0;
+    QImage image = transparentImage(QSize(size, size));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.save();
-    p.translate(23, 31);
-    p.rotate(-8);
-    drawIconCoupon(p, QRectF(-17, -26, 34, 52));
+    p.translate(kIconCouponCentre);
+    p.rotate(kIconCouponTurn);
+    drawIconCoupon(p, kIconCouponSheet);
     p.restore();
     QPainterPath shadow;
-    shadow.addEllipse(QPointF(44, 44), 18, 18);
-    p.drawImage(0, 0, softShadow(image.size(), shadow, QPointF(1, 2), 2, 90));
-    drawBall(p, QPointF(43, 42), 18.5, 22);
+    shadow.addEllipse(kIconShadowCentre * scale, kIconShadowRadius * scale, kIconShadowRadius * scale);
+    p.resetTransform();
+    p.drawImage(
+        0, 0,
+        softShadow(image.size(), shadow, kIconShadowOffset * scale, std::max(1, qRound(2 * scale)), kIconShadowAlpha));
+    p.scale(scale, scale);
+    drawBall(p, kIconBallCentre, kIconBallRadius, kIconBallTurn);
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QByteArray applicationIconSvg()
+{
+    QString svg;
+    QTextStream out(&svg);
+    const QRectF& c = kIconCouponSheet;
+    const BallShapes ball = ballShapes(kIconBallCentre, kIconBallRadius, kIconBallTurn);
+    const QPointF shadeCentre = ball.centre - QPointF(ball.radius * 0.35, ball.radius * 0.4);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 64\">\n"
+        << "<defs>\n"
+        << "<clipPath id=\"sheet\"><rect x=\"" << number(c.x()) << "\" y=\"" << number(c.y()) << "\" width=\""
+        << number(c.width()) << "\" height=\"" << number(c.height()) << "\" rx=\"3\"/></clipPath>\n"
+        << "<clipPath id=\"ball\"><circle cx=\"" << number(ball.centre.x()) << "\" cy=\"" << number(ball.centre.y())
+        << "\" r=\"" << number(ball.radius) << "\"/></clipPath>\n"
+        << "<radialGradient id=\"shade\" gradientUnits=\"userSpaceOnUse\" cx=\"" << number(shadeCentre.x())
+        << "\" cy=\"" << number(shadeCentre.y()) << "\" r=\"" << number(ball.radius * 1.45) << "\">\n";
+    for (const auto& [at, stop] : kBallShade)
+        out << "<stop offset=\"" << number(at) << "\" stop-color=\"" << colour(stop) << "\" stop-opacity=\""
+            << number(stop.alphaF()) << "\"/>\n";
+    out << "</radialGradient>\n"
+        << "<filter id=\"blur\" x=\"-20%\" y=\"-20%\" width=\"140%\" height=\"140%\">"
+        << "<feGaussianBlur stdDeviation=\"1.5\"/></filter>\n"
+        << "</defs>\n";
+
+    out << "<g transform=\"translate(" << number(kIconCouponCentre.x()) << " " << number(kIconCouponCentre.y())
+        << ") rotate(" << number(kIconCouponTurn) << ")\">\n"
+        << "<rect x=\"" << number(c.x()) << "\" y=\"" << number(c.y()) << "\" width=\"" << number(c.width())
+        << "\" height=\"" << number(c.height()) << "\" rx=\"3\" fill=\"" << colour(paper) << "\"/>\n"
+        << "<rect x=\"" << number(c.x()) << "\" y=\"" << number(c.y()) << "\" width=\"" << number(c.width())
+        << "\" height=\"9\" fill=\"" << colour(blue) << "\" clip-path=\"url(#sheet)\"/>\n";
+    for (int row = 0; row < 5; ++row)
+        for (int column = 0; column < 3; ++column) {
+            const QRectF cell = iconCouponCell(c, row, column);
+            out << "<rect x=\"" << number(cell.x()) << "\" y=\"" << number(cell.y())
+                << "\" width=\"5\" height=\"5\" fill=\"" << colour(iconCouponMarked(row, column) ? blue : greyLight)
+                << "\"/>\n";
+        }
+    out << "<rect x=\"" << number(c.x()) << "\" y=\"" << number(c.y()) << "\" width=\"" << number(c.width())
+        << "\" height=\"" << number(c.height()) << "\" rx=\"3\" fill=\"none\" stroke=\"" << colour(ink)
+        << "\" stroke-width=\"2\" stroke-linejoin=\"round\"/>\n"
+        << "</g>\n";
+
+    const QPointF shadow = kIconShadowCentre + kIconShadowOffset;
+    out << "<circle cx=\"" << number(shadow.x()) << "\" cy=\"" << number(shadow.y()) << "\" r=\""
+        << number(kIconShadowRadius) << "\" fill=\"#14281e\" fill-opacity=\"" << number(kIconShadowAlpha / 255.0)
+        << "\" filter=\"url(#blur)\"/>\n";
+    out << "<circle cx=\"" << number(ball.centre.x()) << "\" cy=\"" << number(ball.centre.y()) << "\" r=\""
+        << number(ball.radius) << "\" fill=\"#ffffff\"/>\n"
+        << "<g clip-path=\"url(#ball)\">\n<path fill=\"none\" stroke=\"" << colour(kSeam) << "\" stroke-width=\""
+        << number(ball.seamWidth) << "\" stroke-linecap=\"round\" d=\"";
+    for (const QLineF& seam : ball.seams)
+        out << "M" << number(seam.x1()) << " " << number(seam.y1()) << "L" << number(seam.x2()) << " "
+            << number(seam.y2());
+    out << "\"/>\n<path fill=\"" << colour(kPanel) << "\" d=\"";
+    for (const QPolygonF& panel : ball.panels) {
+        for (qsizetype i = 0; i < panel.size(); ++i)
+            out << (i == 0 ? "M" : "L") << number(panel[i].x()) << " " << number(panel[i].y());
+        out << "Z";
+    }
+    out << "\"/>\n<circle cx=\"" << number(ball.centre.x()) << "\" cy=\"" << number(ball.centre.y()) << "\" r=\""
+        << number(ball.radius) << "\" fill=\"url(#shade)\"/>\n</g>\n"
+        << "<circle cx=\"" << number(ball.centre.x()) << "\" cy=\"" << number(ball.centre.y()) << "\" r=\""
+        << number(ball.radius) << "\" fill=\"none\" stroke=\"" << colour(ink) << "\" stroke-width=\""
+        << number(ball.outlineWidth) << "\"/>\n"
+        << "</svg>\n";
+    out.flush();
+    return svg.toUtf8();
 }
 
 } // namespace artwork

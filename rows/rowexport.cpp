@@ -1,0 +1,14 @@
+#include "rows/rowexport.h"
+
+#include "rows/conversion.h"
+
+RowFileReadResult readRowsForExport(const QString& path)
+{
+    // The checking reader takes every layout and all of an older file's rows.
+    RowFileReadResult result = readRowFile(path, RowReader::Checking);
+    RowFileContents& c = result.contents;
+    if (result.ok && c.layout == RowLayout::OwnSystem)
+        convertSystemRows(c.rows, int(c.rows.size()), c.halfGuards, c.fullGuards,
+                          initialPlan(c.halfGuards, c.fullGuards));
+    return result;
+}
