@@ -1,4 +1,5 @@
 #include "app/realservices.h"
+#include "base/boundedread.h"
 
 #include "base/platformpaths.h"
 #include "base/rowfile.h"
@@ -462,11 +463,10 @@ void PainterPrintDevice::finishDocument(bool send)
     failed_ = !ended;
     if (send && ended && !pdfPath_.isEmpty() && pdfWork_) {
         // The finished document takes its name as any file of the user's does.
-        QByteArray bytes;
-        QString error;
         WriteStatus status = WriteStatus::Failed;
-        if (readAtMost(printer().outputFileName(), std::numeric_limits<qint64>::max() - 1, bytes, error))
-            status = replacePdf_ ? replaceFile(pdfPath_, bytes) : createNewFile(pdfPath_, bytes);
+        const BoundedRead pdf = readAtMost(printer().outputFileName(), std::numeric_limits<qint64>::max() - 1);
+        if (pdf.ok)
+            status = replacePdf_ ? replaceFile(pdfPath_, pdf.bytes) : createNewFile(pdfPath_, pdf.bytes);
         if (status == WriteStatus::Ok) {
             lastPdf_ = pdfPath_;
             const QString lead =

@@ -1,8 +1,8 @@
 #include "base/rowfile.h"
 
+#include "base/boundedread.h"
 #include "base/textformat.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -167,45 +167,12 @@ RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
     return result;
 }
 
-bool readAtMost(QIODevice& device, qint64 limit, QByteArray& bytes, QString& error)
-{
-    bytes.clear();
-    if (!device.isSequential())
-        bytes.reserve(std::min(device.size(), limit + 1));
-    while (bytes.size() <= limit) {
-        const QByteArray chunk = device.read(std::min<qint64>(qint64(1) << 20, limit + 1 - bytes.size()));
-        if (chunk.isEmpty())
-            break;
-        bytes += chunk;
-    }
-    if (auto* file = qobject_cast<QFileDevice*>(&device); file && file->error() != QFileDevice::NoError) {
-        error = file->errorString();
-        return false;
-    }
-    if (bytes.size() > limit) {
-        error = "the file is too large";
-        return false;
-    }
-    return true;
-}
-
-bool readAtMost(const QString& path, qint64 limit, QByteArray& bytes, QString& error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        error = file.errorString();
-        return false;
-    }
-    return readAtMost(file, limit, bytes, error);
-}
-
 RowFileReadResult readRowFile(const QString& path, RowReader reader)
 {
-    QByteArray bytes;
-    QString error;
-    if (!readAtMost(path, kMaxRowFileBytes, bytes, error))
-        return failure(error);
-    return parseRowFile(bytes, reader);
+    const BoundedRead read = readAtMost(path, kMaxRowFileBytes);
+    if (!read.ok)
+        return failure(read.error);
+    return parseRowFile(read.bytes, reader);
 }
 
 WriteStatus writeRowsFile(const QString& path, const RowBuffer& rows, int n)
@@ -220,13 +187,12 @@ WriteStatus writeRowsFile(const QString& path, const RowBuffer& rows, int n)
 OpenSystemResult openSystemFile(const QString& path)
 {
     OpenSystemResult result;
-    QByteArray bytes;
-    QString error;
-    if (!readAtMost(path, kMaxRowFileBytes, bytes, error) || !parseRowFile(bytes, RowReader::OwnSystem).ok)
+    const BoundedRead read = readAtMost(path, kMaxRowFileBytes);
+    if (!read.ok || !parseRowFile(read.bytes, RowReader::OwnSystem).ok)
         return result;
     result.ok = true;
-    result.header = parseSystemHeader(bytes.left(kRecordLength));
-    result.nextRecord = int(std::max<qsizetype>(2, bytes.size() / kRecordLength + 1));
+    result.header = parseSystemHeader(read.bytes.left(kRecordLength));
+    result.nextRecord = int(std::max<qsizetype>(2, read.bytes.size() / kRecordLength + 1));
     return result;
 }
 
@@ -244,12 +210,12 @@ WriteStatus appendSystemRow(const QString& path, int halfGuards, int fullGuards,
 {
     if (nextRecord < 2 || nextRecord > kMaxRows + 1)
         return WriteStatus::Failed;
-    QByteArray bytes;
-    QString error;
-    if (!readAtMost(path, kMaxRowFileBytes, bytes, error)) {
+    BoundedRead read = readAtMost(path, kMaxRowFileBytes);
+    if (!read.ok) {
         const QFileInfo info(path);
         return info.exists() && !info.isReadable() ? WriteStatus::PermissionDenied : WriteStatus::Failed;
     }
+    QByteArray& bytes = read.bytes;
     const qsizetype offset = qsizetype(nextRecord - 1) * kRecordLength;
     bytes.resize(offset, ' ');
     bytes += rowRecord(row);

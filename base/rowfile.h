@@ -57,10 +57,6 @@ struct RowFileReadResult {
 // the older layout fail the read; rows beyond a header's count are ignored.
 RowFileReadResult readRowFile(const QString& path, RowReader reader);
 
-// Reads at most `limit` bytes and one more, so a file, pipe or device that
-// never ends is refused after that much: false, with the cause in `error`.
-bool readAtMost(const QString& path, qint64 limit, QByteArray& bytes, QString& error);
-bool readAtMost(QIODevice& device, qint64 limit, QByteArray& bytes, QString& error);
 RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader);
 
 // The numbers after "O" and "T" of an own-system header (each up to the next

@@ -1,8 +1,8 @@
 #include "base/statsfiles.h"
 
+#include "base/boundedread.h"
 #include "base/textformat.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 static QByteArray field(const QString& text, int width)
@@ -33,15 +33,23 @@ OikeatRecord decodeOikeat(const QByteArray& b)
     return {fromAnsi(b.mid(0, 13)), fromAnsi(b.mid(13, 5)), fromAnsi(b.mid(18, 3))};
 }
 
-QList<QByteArray> readRecords(const QString& path, int recordLength)
+// A missing file reads as an empty one: the first store creates it.
+static BoundedRead readStatisticsFile(const QString& path)
 {
+    if (!QFileInfo::exists(path))
+        return BoundedRead{true, {}, {}};
+    return readAtMost(path, kMaxStatisticsFileBytes);
+}
+
+std::optional<QList<QByteArray>> readRecords(const QString& path, int recordLength)
+{
+    const BoundedRead read = readStatisticsFile(path);
+    if (!read.ok)
+        return std::nullopt;
     QList<QByteArray> records;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return records;
-    const QByteArray bytes = file.readAll();
-    for (qsizetype at = 0; at + recordLength <= bytes.size(); at += recordLength)
-        records << bytes.mid(at, recordLength);
+    records.reserve(read.bytes.size() / recordLength);
+    for (qsizetype at = 0; at + recordLength <= read.bytes.size(); at += recordLength)
+        records << read.bytes.mid(at, recordLength);
     return records;
 }
 
@@ -49,25 +57,22 @@ WriteStatus appendRecord(const QString& path, const QByteArray& record, int reco
 {
     if (record.size() != recordLength)
         return WriteStatus::Failed;
-    QByteArray bytes;
-    QFile existing(path);
-    if (existing.exists()) {
-        if (!existing.open(QIODevice::ReadOnly))
-            return QFileInfo(path).isReadable() ? WriteStatus::Failed : WriteStatus::PermissionDenied;
-        bytes = existing.readAll();
-        if (existing.error() != QFileDevice::NoError)
-            return WriteStatus::Failed;
-        existing.close();
-    }
+    BoundedRead read = readStatisticsFile(path);
+    if (!read.ok)
+        return QFileInfo(path).isReadable() ? WriteStatus::Failed : WriteStatus::PermissionDenied;
+    QByteArray& bytes = read.bytes;
     bytes.truncate(bytes.size() - bytes.size() % recordLength);
+    // A store that made the file too large to read would lose every record to the reader.
+    if (bytes.size() + recordLength > kMaxStatisticsFileBytes)
+        return WriteStatus::Failed;
     bytes += record;
     return replaceFile(path, bytes);
 }
 
 std::optional<OikeatRecord> lastCorrectRow(const QString& path)
 {
-    const QList<QByteArray> records = readRecords(path, kOikeatRecordLength);
-    if (records.isEmpty())
+    const std::optional<QList<QByteArray>> records = readRecords(path, kOikeatRecordLength);
+    if (!records || records->isEmpty())
         return std::nullopt;
-    return decodeOikeat(records.last());
+    return decodeOikeat(records->last());
 }

@@ -14,6 +14,10 @@ inline constexpr const char* kWinsFile = "VOITOT.TIL";
 inline constexpr const char* kCorrectRowsFile = "OIKEAT.TIL";
 inline constexpr int kVoitotRecordLength = 56;
 inline constexpr int kOikeatRecordLength = 21;
+// The largest statistics file read: some 300,000 wins or 800,000 correct rows,
+// far beyond what a lifetime of rounds stores. Larger files, endless pipes and
+// devices are refused after this many bytes and one more.
+inline constexpr qint64 kMaxStatisticsFileBytes = qint64(16) << 20;
 
 inline constexpr int kVoitotCountWidth = 4;     // each of the four prize-class counts
 inline constexpr int kVoitotWinningsWidth = 12; // the total winnings
@@ -44,13 +48,15 @@ VoitotRecord decodeVoitot(const QByteArray& bytes);
 OikeatRecord decodeOikeat(const QByteArray& bytes);
 
 // The complete records of a file, in file order; a trailing partial record is
-// not a record. A missing file has none.
-QList<QByteArray> readRecords(const QString& path, int recordLength);
+// not a record. A missing file has none; one that cannot be read, or is larger
+// than kMaxStatisticsFileBytes, gives nothing.
+std::optional<QList<QByteArray>> readRecords(const QString& path, int recordLength);
 
 // Writes `record` directly after the last complete record (over any torn
 // tail), creating the file when absent. The file is replaced as a whole, so a
-// failed write leaves the earlier records as they were.
+// failed write leaves the earlier records as they were; a file that cannot be
+// read whole is not written.
 WriteStatus appendRecord(const QString& path, const QByteArray& record, int recordLength);
 
-// The last complete correct-row record, if any.
+// The last complete correct-row record, if any can be read.
 std::optional<OikeatRecord> lastCorrectRow(const QString& path);

@@ -1,3 +1,4 @@
+#include "base/boundedread.h"
 #include "base/rowfile.h"
 #include "base/rowtext.h"
 #include "batch/commandline.h"
@@ -41,16 +42,14 @@ riviä.
                     tätä hylätyt rivit luetellaan eikä mitään kirjoiteta)";
 
 // Standard input or a file, never more than any rows text holds.
-bool readInput(const QString& name, QByteArray& bytes, QString& error)
+BoundedRead readInput(const QString& name)
 {
     if (name != QLatin1String("-"))
-        return readAtMost(name, kMaxRowTextBytes, bytes, error);
+        return readAtMost(name, kMaxRowTextBytes);
     QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly)) {
-        error = in.errorString();
-        return false;
-    }
-    return readAtMost(in, kMaxRowTextBytes, bytes, error);
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return {};
+    return readAtMost(in, kMaxRowTextBytes);
 }
 
 } // namespace
@@ -116,12 +115,12 @@ int importCommand(const QStringList& arguments, BatchStreams& io)
     if (!outFileFree(io, out))
         return ExitFailed;
 
-    QByteArray bytes;
-    if (!readInput(file, bytes, error)) {
+    const BoundedRead input = readInput(file);
+    if (!input.ok) {
         io.message("Tiedoston luku ei onnistu ! " + file);
         return ExitFailed;
     }
-    const RowTextReading reading = parseRowText(decodeRowText(bytes));
+    const RowTextReading reading = parseRowText(decodeRowText(input.bytes));
     if (reading.tooManyRows) {
         io.message(QString("Rivejä on enemmän kuin %1 ! Mitään ei tuotu.").arg(kMaxRows));
         return ExitFailed;

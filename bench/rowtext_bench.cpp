@@ -1,3 +1,4 @@
+#include "base/boundedread.h"
 #include "base/rowfile.h"
 #include "base/rowtext.h"
 #include "rows/rowexport.h"
@@ -45,10 +46,7 @@ void ImportTextAsRowsFile32767(benchmark::State& state)
     createNewFile(path, textFileBytes(rowCsvLines(fullRowsFile(), kMaxRows)));
     int i = 0;
     for (auto _ : state) {
-        QByteArray bytes;
-        QString error;
-        readAtMost(path, kMaxRowTextBytes, bytes, error);
-        const RowTextReading reading = parseRowText(decodeRowText(bytes));
+        const RowTextReading reading = parseRowText(decodeRowText(readAtMost(path, kMaxRowTextBytes).bytes));
         const QString out = dir.filePath(QString("r%1.1X2").arg(i++));
         if (reading.rows.size() != size_t(kMaxRows) || writeRowsFile(out, reading.rows, kMaxRows) != WriteStatus::Ok)
             state.SkipWithError("import failed");

@@ -98,18 +98,26 @@ QString Distribution::text(int sign, int match) const
     return signedNumber(counts[sign][match]);
 }
 
-QList<VoitotRecord> readWinRecords(const QString& path)
+std::optional<QList<VoitotRecord>> readWinRecords(const QString& path)
 {
+    const std::optional<QList<QByteArray>> records = readRecords(path, kVoitotRecordLength);
+    if (!records)
+        return std::nullopt;
     QList<VoitotRecord> out;
-    for (const QByteArray& bytes : readRecords(path, kVoitotRecordLength))
+    out.reserve(records->size());
+    for (const QByteArray& bytes : *records)
         out << decodeVoitot(bytes);
     return out;
 }
 
-QList<OikeatRecord> readCorrectRows(const QString& path)
+std::optional<QList<OikeatRecord>> readCorrectRows(const QString& path)
 {
+    const std::optional<QList<QByteArray>> records = readRecords(path, kOikeatRecordLength);
+    if (!records)
+        return std::nullopt;
     QList<OikeatRecord> out;
-    for (const QByteArray& bytes : readRecords(path, kOikeatRecordLength))
+    out.reserve(records->size());
+    for (const QByteArray& bytes : *records)
         out << decodeOikeat(bytes);
     return out;
 }

@@ -50,8 +50,9 @@ struct Distribution {
     QString text(int sign, int match) const;
 };
 
-QList<VoitotRecord> readWinRecords(const QString& path);
-QList<OikeatRecord> readCorrectRows(const QString& path);
+// The records of a statistics file; nothing when it cannot be read (see readRecords).
+std::optional<QList<VoitotRecord>> readWinRecords(const QString& path);
+std::optional<QList<OikeatRecord>> readCorrectRows(const QString& path);
 
 // The on-screen listing of the win records, with the heading and the total.
 QStringList winListing(const QList<VoitotRecord>& records);

@@ -20,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString path = writeFuzzFile(QString::fromLatin1(kWinsFile), bytes);
     const qsizetype complete = bytes.size() / kVoitotRecordLength;
 
-    const QList<VoitotRecord> records = readWinRecords(path);
+    const std::optional<QList<VoitotRecord>> read = readWinRecords(path);
+    fuzzExpect(read.has_value(), "a statistics file of a few records cannot be read");
+    const QList<VoitotRecord>& records = *read;
     fuzzExpect(records.size() == complete, "a complete record was lost or a torn one read");
 
     const QStringList listing = winListing(records);

@@ -1,4 +1,5 @@
 #include "base/ui/rowtextflows.h"
+#include "base/boundedread.h"
 
 #include "base/rowtext.h"
 #include "base/textformat.h"
@@ -150,18 +151,16 @@ bool ImportRowsFromFile(AppContext& context)
         messages.show("Tiedosto on liian suuri rivitiedostoksi !", Messages::Critical, kImportTitle);
         return false;
     }
-    QByteArray bytes;
-    QString error;
-    bool read;
+    BoundedRead read;
     {
         BusyCursor busy;
-        read = readAtMost(path, kMaxRowTextBytes, bytes, error);
+        read = readAtMost(path, kMaxRowTextBytes);
     }
-    if (!read) {
+    if (!read.ok) {
         messages.show("Tiedoston luku ei onnistu !", Messages::Critical, kImportTitle);
         return false;
     }
-    return ImportRowText(context, decodeRowText(bytes));
+    return ImportRowText(context, decodeRowText(read.bytes));
 }
 
 bool ImportRowsFromClipboard(AppContext& context)

@@ -219,17 +219,26 @@ void StatisticsWindow::list()
         return;
     beginCommand();
     lines_->setStringList({});
+    bool read = false;
     if (option == 0) {
         selectedFile_ = kWinsFile;
-        showLines(winListing(readWinRecords(filePath())), true);
+        if (const auto records = readWinRecords(filePath())) {
+            showLines(winListing(*records), true);
+            read = true;
+        }
     } else {
         QCoreApplication::processEvents();
         selectedFile_ = kCorrectRowsFile;
-        Distribution distribution;
-        showLines(correctRowListing(readCorrectRows(filePath()), yearBox_->currentText(), distribution), true);
-        showDistribution(distribution);
+        if (const auto records = readCorrectRows(filePath())) {
+            Distribution distribution;
+            showLines(correctRowListing(*records, yearBox_->currentText(), distribution), true);
+            showDistribution(distribution);
+            read = true;
+        }
     }
     endCommand();
+    if (!read)
+        tellUnreadable();
 }
 
 void StatisticsWindow::totalDistribution()
@@ -239,8 +248,9 @@ void StatisticsWindow::totalDistribution()
     lines_->setStringList({});
     QCoreApplication::processEvents();
     choose(1);
+    const auto records = readCorrectRows(filePath());
     Distribution distribution;
-    for (const OikeatRecord& record : readCorrectRows(filePath())) {
+    for (const OikeatRecord& record : records.value_or(QList<OikeatRecord>())) {
         distribution.add(record.row);
         totallingYear_->setText(record.year.trimmed());
     }
@@ -248,6 +258,8 @@ void StatisticsWindow::totalDistribution()
     QCoreApplication::processEvents();
     totallingYear_->hide();
     endCommand();
+    if (!records)
+        tellUnreadable();
 }
 
 void StatisticsWindow::print()
@@ -258,19 +270,32 @@ void StatisticsWindow::print()
     beginCommand();
     PrintDevice& printer = services().printer;
     const QDate today = services().clock.today();
+    bool read = false;
     bool printed = false;
     if (option == 0) {
-        printed = printWins(printer, readWinRecords(QDir(state().ProgramDir).filePath(kWinsFile)), today);
-    } else {
+        if (const auto records = readWinRecords(QDir(state().ProgramDir).filePath(kWinsFile))) {
+            read = true;
+            printed = printWins(printer, *records, today);
+        }
+    } else if (const auto records = readCorrectRows(QDir(state().ProgramDir).filePath(kCorrectRowsFile))) {
+        read = true;
         Distribution distribution;
-        printed = printCorrectRows(printer, readCorrectRows(QDir(state().ProgramDir).filePath(kCorrectRowsFile)),
-                                   yearBox_->currentText(), distribution, today);
+        printed = printCorrectRows(printer, *records, yearBox_->currentText(), distribution, today);
         showDistribution(distribution);
     }
     endCommand();
-    if (printed && option == 1)
+    if (!read)
+        tellUnreadable();
+    else if (printed && option == 1)
         message("Vuoden " + yearBox_->currentText() + " rivit lähetetty printterille !", Messages::Exclamation,
                 "Tulosta");
+}
+
+// A file that cannot be read, or is too large for a statistics file, is told
+// rather than listed as empty: the user would take it for lost.
+void StatisticsWindow::tellUnreadable()
+{
+    message("Tiedoston luku ei onnistu !", Messages::Critical, "Tilastot");
 }
 
 void StatisticsWindow::remove()

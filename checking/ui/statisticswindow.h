@@ -36,6 +36,7 @@ private:
     // Around every command: the pointer, the buttons and the distribution.
     void beginCommand();
     void endCommand();
+    void tellUnreadable();
     void showDistribution(const Distribution& distribution);
     void showLines(const QStringList& lines, bool selectFirst);
     QString filePath();

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -189,6 +191,31 @@ TEST(RowFile, EmptyAndEndlessFilesAreRefused)
     }
     EXPECT_FALSE(openSystemFile(empty).ok);
     EXPECT_FALSE(openSystemFile("/dev/zero").ok);
+}
+
+TEST(RowFile, APipeIsReadToItsEnd)
+{
+    // The rows of a program that writes them into a pipe (`<(...)` in a
+    // shell): more than one read brings, in pieces of the writer's choosing.
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("rivit.1X2");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    RowBuffer written(kMaxRows, rowFromText("1X21X21X21X21"));
+    written.back() = rowFromText("2222222222222");
+    QByteArray bytes = rowsFileHeader(kMaxRows);
+    for (const Row& row : written)
+        bytes += rowRecord(row);
+    std::thread writer([&] {
+        QFile out(pipe);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        for (qsizetype at = 0; at < bytes.size(); at += 4093)
+            out.write(bytes.mid(at, 4093));
+    });
+    const RowFileReadResult read = readRowFile(pipe, RowReader::Checking);
+    writer.join();
+    ASSERT_TRUE(read.ok) << read.error.toStdString();
+    EXPECT_EQ(read.contents.rows, written);
 }
 
 TEST(RowFile, OwnSystemHeadersWithImpossibleCountsAreRefused)

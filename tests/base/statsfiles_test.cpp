@@ -2,6 +2,7 @@
 
 #include "support/files.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ TEST(StatsFiles, AppendingGoesAfterTheLastCompleteRecord)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(kCorrectRowsFile);
-    EXPECT_TRUE(readRecords(path, kOikeatRecordLength).isEmpty());
+    EXPECT_TRUE(readRecords(path, kOikeatRecordLength).value().isEmpty());
     EXPECT_FALSE(lastCorrectRow(path).has_value());
 
     const QByteArray first = encodeRecord(OikeatRecord{"1111111111111", "2025", "1"});
@@ -43,7 +44,7 @@ TEST(StatsFiles, AppendingGoesAfterTheLastCompleteRecord)
         f.open(QIODevice::Append);
         f.write("XXXXX");
     }
-    EXPECT_EQ(readRecords(path, kOikeatRecordLength).size(), 1);
+    EXPECT_EQ(readRecords(path, kOikeatRecordLength).value().size(), 1);
     ASSERT_EQ(appendRecord(path, second, kOikeatRecordLength), WriteStatus::Ok);
     ASSERT_EQ(appendRecord(path, second, kOikeatRecordLength), WriteStatus::Ok);
     EXPECT_EQ(readBytes(path), first + second + second);
@@ -60,4 +61,17 @@ TEST(StatsFiles, AFailedAppendKeepsTheRecordsThatWereThere)
     EXPECT_NE(appendRecord(path, record.left(10), kVoitotRecordLength), WriteStatus::Ok);
     EXPECT_NE(appendRecord(dir.filePath("missing/VOITOT.TIL"), record, kVoitotRecordLength), WriteStatus::Ok);
     EXPECT_EQ(readBytes(path), record);
+
+    // A store that would make the file larger than any statistics file is
+    // refused: the file would no longer be read, and every record seem lost.
+    const QString full = dir.filePath(kCorrectRowsFile);
+    {
+        QFile f(full);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(kMaxStatisticsFileBytes)); // sparse: no disk used
+    }
+    EXPECT_TRUE(readRecords(full, kOikeatRecordLength).has_value());
+    EXPECT_NE(appendRecord(full, encodeRecord(OikeatRecord{"1111111111111", "2026", "2"}), kOikeatRecordLength),
+              WriteStatus::Ok);
+    EXPECT_EQ(QFileInfo(full).size(), kMaxStatisticsFileBytes);
 }

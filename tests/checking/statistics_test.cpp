@@ -249,11 +249,11 @@ TEST(Statistics, RecordsAreReadFromTheFilesInOrder)
         f.open(QIODevice::Append);
         f.write("torn tail");
     }
-    const QList<VoitotRecord> records = readWinRecords(wins);
+    const QList<VoitotRecord> records = readWinRecords(wins).value();
     ASSERT_EQ(records.size(), 2);
     EXPECT_EQ(records[1].name.trimmed(), "b");
     EXPECT_EQ(winListing(records).last(), QString::fromUtf8("Yhteensä: 12 Mk."));
-    EXPECT_TRUE(readCorrectRows(dir.filePath(kCorrectRowsFile)).isEmpty());
+    EXPECT_TRUE(readCorrectRows(dir.filePath(kCorrectRowsFile)).value().isEmpty());
 }
 
 TEST(Statistics, NoPrintedLineReachesTheFooter)

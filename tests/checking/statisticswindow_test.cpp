@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QListView>
 #include <QStringListModel>
 #include <QTest>
@@ -139,6 +140,39 @@ TEST(StatisticsWindowTest, CorrectRowsOfOneYearAndTheirDistribution)
     EXPECT_EQ(textOf(w, "Label2"), "2026");
     // ... and the file it used is the one now chosen.
     EXPECT_TRUE(control<QAbstractButton>(w, "O1_1")->isChecked());
+}
+
+TEST(StatisticsWindowTest, AFileTooLargeOrEndlessIsToldInsteadOfListed)
+{
+    TestEnv env;
+    // An endless device under the wins file's name, and a correct-row file
+    // larger than any statistics file (sparse: it costs no disk).
+    ASSERT_TRUE(QFile::link("/dev/zero", env.path(kWinsFile)));
+    {
+        QFile huge(env.path(kCorrectRowsFile));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(kMaxStatisticsFileBytes + 1));
+    }
+    QWidget* w = env.open(WindowName::Statistics);
+    for (const char* option : {"O1_0", "O1_1"}) {
+        click(w, option);
+        for (const char* command : {"MhCommand1", "MhCommand2"}) {
+            env.messages.shown.clear();
+            click(w, command);
+            ASSERT_EQ(env.messages.shown.size(), 1) << option << " " << command;
+            EXPECT_EQ(env.messages.shown[0].text, "Tiedoston luku ei onnistu !");
+            EXPECT_EQ(env.messages.shown[0].flags, Messages::Critical);
+            EXPECT_TRUE(listLines(w).isEmpty());
+            EXPECT_TRUE(isEnabled(w, "MhCommand1"));
+        }
+    }
+    env.messages.shown.clear();
+    click(w, "jak");
+    EXPECT_EQ(env.messages.lastText(), "Tiedoston luku ei onnistu !");
+    EXPECT_EQ(textOf(w, "L1_0"), " 0");
+    // Nothing was sent to the printer, and the file is as it was.
+    EXPECT_TRUE(env.printer.ops.isEmpty());
+    EXPECT_EQ(QFileInfo(env.path(kCorrectRowsFile)).size(), kMaxStatisticsFileBytes + 1);
 }
 
 TEST(StatisticsWindowTest, DeletingAFileAsksFirst)
