@@ -649,12 +649,14 @@ std::uint64_t searchCosetUnions(const CoveringSpace& space, std::vector<std::uin
     std::uint64_t movesPerTry = 20'000, movesSpent = 0;
     auto phaseOver = [&] { return budget.over() || (phaseMoves > 0 && movesSpent >= phaseMoves); };
     while (!shapes.empty() && !phaseOver()) {
+        bool anyShapeTried = false;
         for (Shape& shape : shapes) {
             // Once a table is found, a shape whose smallest possible union
             // is no smaller has nothing left to give.
             const double fewestCosets = std::ceil(shape.syndromes / double(ball));
             if (!best.empty() && shape.cosetRows * fewestCosets >= double(best.size()))
                 continue;
+            anyShapeTried = true;
             // A small syndrome space is settled in few moves, so it gets many
             // matrices: the matrix matters more than the search there.
             const std::uint64_t tries = std::max<std::uint64_t>(1, movesPerTry / std::uint64_t(100 * shape.syndromes));
@@ -689,8 +691,11 @@ std::uint64_t searchCosetUnions(const CoveringSpace& space, std::vector<std::uin
                 const std::uint64_t lowerBound = (balls.size + balls.ball - 1) / balls.ball;
                 const std::uint64_t limit =
                     phaseMoves > 0 ? std::min(movesPerTry / tries, phaseMoves - movesSpent) : movesPerTry / tries;
-                movesSpent += shrinkByLocalSearch(
-                    balls, lowerBound, syndromes, rng, budget, limit, [] {}, onTick);
+                // A try counts as a move even when the local search had none
+                // to make, so a budget of moves always runs out.
+                movesSpent +=
+                    std::max<std::uint64_t>(1, shrinkByLocalSearch(
+                                                   balls, lowerBound, syndromes, rng, budget, limit, [] {}, onTick));
                 if (syndromes.size() <= shape.keptCosets) {
                     shape.keptCosets = syndromes.size();
                     shape.kept = code;
@@ -704,6 +709,9 @@ std::uint64_t searchCosetUnions(const CoveringSpace& space, std::vector<std::uin
                 }
             }
         }
+        // Every shape settled: waiting for the clock would only spin.
+        if (!anyShapeTried)
+            break;
         movesPerTry *= 2;
     }
     return movesSpent;

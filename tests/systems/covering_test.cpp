@@ -134,6 +134,15 @@ TEST(CoveringSearch, SameSeedAndMovesGiveTheSameTable)
     EXPECT_EQ(first.movesMade, again.movesMade);
 }
 
+// Once the table is as small as any coset union could be, the coset phase
+// has nothing to try: it used to spin there for ever under a move budget.
+TEST(CoveringSearch, AMoveBudgetEndsWhenNoCosetUnionCanBeatTheTable)
+{
+    const CoveringResult result = search(frameFrom("1X2,1X2,1X2,1X2,21,2,1,2,1,1,1,1,1"), 11, 200, 6);
+    ASSERT_EQ(result.status, CoveringStatus::Found);
+    EXPECT_GE(result.rows.size(), result.lowerBound);
+}
+
 TEST(CoveringSearch, LargeNeedsAndBadRequestsAreRefusedAtOnce)
 {
     const CoveringResult all13 = search(frameFrom("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2"), 12, 0);
