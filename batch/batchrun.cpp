@@ -17,6 +17,7 @@ Komennot:
   draw     arvo painotetut hajarivit uuteen rivitiedostoon
   analyse  takuuanalyysi: mitä rivit takaavat kaavan tulosvaihtoehdoissa
   generate etsi oma harava kaavalle ja takuulle uuteen rivitiedostoon
+  reduce   karsi kaavan rivit ehdoilla ja todennäköisyyksillä uuteen rivitiedostoon
 
 Komennon ohje: rivikone-batch KOMENTO --help
 Paluuarvo: 0 onnistui, 1 tiedostoa ei voi lukea tai kirjoittaa, sen riveissä
@@ -29,7 +30,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"check", checkCommand}, {"system", systemCommand},   {"harava", haravaCommand},     {"list", listCommand},
-    {"draw", drawCommand},   {"analyse", analyseCommand}, {"generate", generateCommand},
+    {"draw", drawCommand},   {"analyse", analyseCommand}, {"generate", generateCommand}, {"reduce", reduceCommand},
 };
 
 } // namespace

@@ -23,7 +23,9 @@ enum ExitCode : int {
 };
 
 struct CommandLine {
-    QMap<QString, QString> values; // "--correct" -> "1X2…"
+    QMap<QString, QString> values;       // "--correct" -> "1X2…"
+    QMap<QString, QStringList> repeated; // "--count" -> every value, in the order given
+    QStringList flags;                   // "--odds": options without a value that were given
     QStringList positional;
     bool help = false;
 };
@@ -33,6 +35,14 @@ struct CommandLine {
 // "--" makes everything after it positional.
 std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const QStringList& valueOptions,
                                             QString& error);
+// The same with options that take a value and may be given many times, and
+// options that take no value.
+struct OptionNames {
+    QStringList values;
+    QStringList repeatable;
+    QStringList flags;
+};
+std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const OptionNames& names, QString& error);
 
 // "P13,P12,P11,P10": what one row of each class wins, as the prize boxes of the
 // checking window take it (an empty amount is 0, at most two decimals after a

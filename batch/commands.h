@@ -15,6 +15,7 @@ int listCommand(const QStringList& arguments, BatchStreams& io);
 int drawCommand(const QStringList& arguments, BatchStreams& io);
 int analyseCommand(const QStringList& arguments, BatchStreams& io);
 int generateCommand(const QStringList& arguments, BatchStreams& io);
+int reduceCommand(const QStringList& arguments, BatchStreams& io);
 
 // The closing lines of a check: the prize classes, the rows checked, the last
 // row with 13 correct (0 when none) and the winnings, as plain numbers.
