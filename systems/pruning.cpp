@@ -42,7 +42,9 @@ int rangeTop(ConditionKind kind)
 // a branch that can no longer meet a condition is left at once.
 class PruningWalk {
 public:
-    PruningWalk(const PruningSet& set, const std::atomic<bool>* cancel) : cancel_(cancel)
+    // `fractions`, when given, stand for the set's chances, and every row is ranked.
+    PruningWalk(const PruningSet& set, const std::atomic<bool>* cancel, const SignChances* fractions = nullptr)
+        : cancel_(cancel), rankAll_(fractions != nullptr)
     {
         for (int m = 0; m < kFrameMatches; ++m)
             signs_[m] = playedSigns(set.frame, m);
@@ -91,7 +93,9 @@ public:
                 break;
             }
         }
-        if (set.chances)
+        if (fractions)
+            chances_ = *fractions;
+        else if (set.chances)
             chances_ = chancesOf(*set.chances);
         if (set.publicShares) {
             const SignChances shares = chancesOf(*set.publicShares);
@@ -119,16 +123,20 @@ public:
         walk(0, 0, 0, 0, 0, 0, 1.0, 1.0);
         if (cancelled_)
             return false;
-        if (rowsToKeep_ > 0 && ranked_.size() > rowsToKeep_) {
-            const auto before = [](const Ranked& a, const Ranked& b) {
-                return a.probability > b.probability || (a.probability == b.probability && a.index < b.index);
-            };
+        const auto before = [](const Ranked& a, const Ranked& b) {
+            return a.probability > b.probability || (a.probability == b.probability && a.index < b.index);
+        };
+        if (rankAll_) {
+            std::sort(ranked_.begin(), ranked_.end(), before);
+            if (rowsToKeep_ > 0 && ranked_.size() > rowsToKeep_)
+                ranked_.resize(rowsToKeep_);
+        } else if (rowsToKeep_ > 0 && ranked_.size() > rowsToKeep_) {
             std::nth_element(ranked_.begin(), ranked_.begin() + std::ptrdiff_t(rowsToKeep_), ranked_.end(), before);
             ranked_.resize(rowsToKeep_);
             std::sort(ranked_.begin(), ranked_.end(),
                       [](const Ranked& a, const Ranked& b) { return a.index < b.index; });
         }
-        if (rowsToKeep_ > 0) {
+        if (rowsToKeep_ > 0 || rankAll_) {
             kept_.reserve(ranked_.size());
             for (const Ranked& r : ranked_)
                 kept_.push_back(r.index);
@@ -159,7 +167,7 @@ private:
                 return;
             if (probability < leastProbability_ || value < leastValue_)
                 return;
-            if (rowsToKeep_ > 0)
+            if (rowsToKeep_ > 0 || rankAll_)
                 ranked_.push_back({probability, index});
             else
                 kept_.push_back(index);
@@ -204,6 +212,7 @@ private:
     }
 
     const std::atomic<bool>* cancel_;
+    bool rankAll_ = false;
     bool cancelled_ = false;
     std::array<std::vector<std::uint8_t>, kFrameMatches> signs_;
     std::vector<Counter> counters_;
@@ -394,27 +403,17 @@ std::vector<RowIndex> rankByProbability(const Frame& frame, const SignChances& f
 {
     PruningSet set;
     set.frame = frame;
-    std::vector<RowIndex> rows = applyPruning(set).value_or(std::vector<RowIndex>{});
-    std::vector<double> probability(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        probability[i] = rowProbability(rowOfIndex(rows[i]), fractions);
-    std::vector<std::uint32_t> order(rows.size());
-    for (std::uint32_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    const auto before = [&](std::uint32_t a, std::uint32_t b) {
-        return probability[a] > probability[b] || (probability[a] == probability[b] && a < b);
-    };
-    if (limit > 0 && limit < order.size()) {
-        std::partial_sort(order.begin(), order.begin() + std::ptrdiff_t(limit), order.end(), before);
-        order.resize(limit);
-    } else {
-        std::sort(order.begin(), order.end(), before);
+    if (limit > 0) {
+        Condition most;
+        most.kind = ConditionKind::MostProbable;
+        most.rowsToKeep = limit;
+        set.conditions.push_back(most);
     }
-    std::vector<RowIndex> ranked;
-    ranked.reserve(order.size());
-    for (std::uint32_t i : order)
-        ranked.push_back(rows[i]);
-    return ranked;
+    if (!frameIsValid(frame))
+        return {};
+    PruningWalk walk(set, nullptr, &fractions);
+    walk.run();
+    return walk.takeKept();
 }
 
 QString conditionText(const Condition& c)

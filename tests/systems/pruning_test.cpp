@@ -177,6 +177,15 @@ TEST(Pruning, TheMostProbableRowsAreTakenAmongTheRowsTheOtherConditionsKeep)
     noOneFirst.matches = 1; // match 1 only
     set.conditions = {noOneFirst, most};
     EXPECT_EQ(applied(set), (std::vector<SignRow>{signRow("X111111111111"), signRow("2111111111111")}));
+
+    // The whole frame ranked: most probable first, equal ones in the frame's order.
+    const std::vector<SignRow> ranked = rowsOfIndices(rankByProbability(set.frame, chancesOf(n)));
+    const std::vector<const char*> expected = {"1111111111111", "X111111111111", "1X11111111111",
+                                               "2111111111111", "1211111111111", "XX11111111111",
+                                               "2X11111111111", "X211111111111", "2211111111111"};
+    ASSERT_EQ(ranked.size(), expected.size());
+    for (std::size_t i = 0; i < ranked.size(); ++i)
+        EXPECT_EQ(ranked[i], signRow(expected[i])) << i;
 }
 
 TEST(Pruning, OddsLoseTheBookmakersMarginAndPercentagesMustAddUpTo100)
