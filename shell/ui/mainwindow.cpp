@@ -50,7 +50,10 @@ const QList<Menu>& menuTree()
           {"T&ulosta", "tul"},
           {"-", ""},
           {"&Lopeta", "lop"}}},
-        {"mnuJarjest", "&Järjestelmät", "jrj", {{"&Takuuanalyysi...", "tak"}, {"&Oma harava...", "oma"}}},
+        {"mnuJarjest",
+         "&Järjestelmät",
+         "jrj",
+         {{"&Takuuanalyysi...", "tak"}, {"&Oma harava...", "oma"}, {"&Karsinta...", "kar"}}},
         {"mnuKannat",
          "&Tietokannat",
          "kan",
@@ -154,6 +157,7 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
         // The rows in memory stay for the analysis: no task reset here.
         {"tak", feature(WindowName::GuaranteeAnalysis)},
         {"oma", feature(WindowName::OwnReducedSystem)},
+        {"kar", feature(WindowName::Pruning)},
     };
     for (const char* key : {"kal", "mui", "ava", "soi", "win", "calc"})
         operations_.insert(key, [this, key] { runAccessory(context_, key); });
@@ -174,6 +178,7 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
         {"tilanne", {WindowName::LeagueTable}},
         {"tak", {WindowName::GuaranteeAnalysis}},
         {"oma", {WindowName::OwnReducedSystem}},
+        {"kar", {WindowName::Pruning}},
     };
 
     central_ = new QWidget(this);

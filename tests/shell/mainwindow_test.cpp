@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
     const QList<QPair<QString, QStringList>> expected = {
         {"mnuRivitie",
          {"&Arvonta", "&Tarkastus", "&Haravat", "&Poisto", "-", "A&setukset", "T&ulosta", "-", "&Lopeta"}},
-        {"mnuJarjest", {"&Takuuanalyysi...", "&Oma harava..."}},
+        {"mnuJarjest", {"&Takuuanalyysi...", "&Oma harava...", "&Karsinta..."}},
         {"mnuKannat", {"&Joukkueet", "&Pelaajat", "-", "&Tulokset", "&Sarjatilanne", "&Vihjerivi", "T&ilastot"}},
         {"mnuAvut", {"&Kalenteri", "&Muistio", "&WWW-sivu", "&Soita"}},
         {"mnuOhje", {"&Rivikone ohje", "&Info"}},
@@ -84,6 +84,7 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
     EXPECT_EQ(control<QAction>(&f, "oh_2")->text(), "&Info");
     EXPECT_EQ(control<QAction>(&f, "jrj_1")->text(), "&Takuuanalyysi...");
     EXPECT_EQ(control<QAction>(&f, "jrj_2")->text(), "&Oma harava...");
+    EXPECT_EQ(control<QAction>(&f, "jrj_3")->text(), "&Karsinta...");
 }
 
 TEST_F(MainWindowTest, TheToolbarHasTwentyButtonsInOrder)
