@@ -399,6 +399,14 @@ double rowProbability(const SignRow& row, const SignChances& fractions)
     return p;
 }
 
+double probabilityOfRows(const std::vector<RowIndex>& rows, const SignChances& fractions)
+{
+    double sum = 0;
+    for (RowIndex i : rows)
+        sum += rowProbability(rowOfIndex(i), fractions);
+    return sum;
+}
+
 std::vector<RowIndex> rankByProbability(const Frame& frame, const SignChances& fractions, std::size_t limit)
 {
     PruningSet set;

@@ -90,6 +90,9 @@ std::optional<std::vector<RowIndex>> applyPruning(const PruningSet& set, const s
 // A row's probability (a fraction) under the chances; the public share the same way.
 double rowProbability(const SignRow& row, const SignChances& fractions);
 
+// The chance that the correct row is one of `rows`: their probabilities added up.
+double probabilityOfRows(const std::vector<RowIndex>& rows, const SignChances& fractions);
+
 // The rows of the frame in order of probability, most probable first, ties
 // in the frame's order; at most `limit` of them (0: all).
 std::vector<RowIndex> rankByProbability(const Frame& frame, const SignChances& fractions, std::size_t limit = 0);

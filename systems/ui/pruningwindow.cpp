@@ -41,6 +41,7 @@
 struct CountJob : BackgroundJob {
     PruningSet set;
     std::optional<std::vector<RowIndex>> kept;
+    std::optional<double> chance; // that the correct row is kept, when chances are given
 };
 
 struct CoveringJob : BackgroundJob {
@@ -175,11 +176,15 @@ PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
     QFont strong = keptLabel_->font();
     strong.setBold(true);
     keptLabel_->setFont(strong);
+    chanceLabel_ = makeLabel(countsBox, QString(), "todennakoisyys");
+    chanceLabel_->setToolTip(QString::fromUtf8("Pidettyjen rivien todennäköisyydet yhteensä: todennäköisyys, "
+                                               "että oikea rivi on niiden joukossa"));
     auto* countsLayout = new QVBoxLayout(countsBox);
     countsLayout->addWidget(fullLabel_);
     countsLayout->addWidget(keptLabel_);
+    countsLayout->addWidget(chanceLabel_);
 
-    auto* conditionsBox = new QGroupBox("Ehdot", this);
+    auto* conditionsBox = new QGroupBox("Karsintaehdot", this);
     conditionsBox->setObjectName("ehtoryhma");
     list_ = new QListWidget(conditionsBox);
     list_->setObjectName("ehdot");
@@ -234,7 +239,8 @@ PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
     listButtons->addWidget(removeButton_);
     listButtons->addStretch(1);
     auto* conditionsLayout = new QVBoxLayout(conditionsBox);
-    conditionsLayout->addWidget(makeBuddyLabel(conditionsBox, "Eh&dot:", list_));
+    conditionsLayout->addWidget(
+        makeBuddyLabel(conditionsBox, QString::fromUtf8("Eh&dot (rasti: ehto käytössä):"), list_));
     conditionsLayout->addWidget(list_, 1);
     conditionsLayout->addLayout(editorLayout_);
     conditionsLayout->addLayout(listButtons);
@@ -700,6 +706,7 @@ void PruningWindow::scheduleCount()
     if (!set) {
         countPoll_->stop();
         keptLabel_->setText(QString::fromUtf8("Ehdot täyttäviä rivejä: -"));
+        chanceLabel_->clear();
         statusLabel_->setText(problem);
         statusIsProblem_ = true;
         setBusy(false);
@@ -713,7 +720,11 @@ void PruningWindow::scheduleCount()
     auto job = std::make_shared<CountJob>();
     job->set = *set;
     countJob_ = job;
-    startInBackground<CountJob>(job, [](CountJob& j) { j.kept = applyPruning(j.set, &j.cancel); });
+    startInBackground<CountJob>(job, [](CountJob& j) {
+        j.kept = applyPruning(j.set, &j.cancel);
+        if (j.kept && j.set.chances)
+            j.chance = probabilityOfRows(*j.kept, chancesOf(*j.set.chances));
+    });
     setBusy(true);
     countPoll_->start();
 }
@@ -733,6 +744,10 @@ void PruningWindow::pollCount()
     kept_ = std::move(*job->kept);
     keptFor_ = job->set;
     keptLabel_->setText(QString::fromUtf8("Ehdot täyttäviä rivejä: %1").arg(shownCount(kept_.size())));
+    chanceLabel_->setText(
+        job->chance
+            ? QString::fromUtf8("Oikea rivi niiden joukossa: %1 %").arg(QLocale().toString(100 * *job->chance, 'f', 2))
+            : QString());
     if (kept_.size() > std::size_t(kMaxRows)) {
         statusLabel_->setText(
             QString::fromUtf8("Rivejä on yli %1: karsi lisää tai etsi takuu ennen tallennusta.").arg(kMaxRows));

@@ -82,6 +82,7 @@ private:
     CouponColumn* coupon_ = nullptr;
     QLabel* fullLabel_ = nullptr;
     QLabel* keptLabel_ = nullptr;
+    QLabel* chanceLabel_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QListWidget* list_ = nullptr;
     QComboBox* kindBox_ = nullptr;

@@ -184,6 +184,9 @@ TEST(Pruning, TheMostProbableRowsAreTakenAmongTheRowsTheOtherConditionsKeep)
                                                "2111111111111", "1211111111111", "XX11111111111",
                                                "2X11111111111", "X211111111111", "2211111111111"};
     ASSERT_EQ(ranked.size(), expected.size());
+    // The frame holds every row whose last eleven signs are 1s: all of the chance here.
+    EXPECT_NEAR(probabilityOfRows(rankByProbability(set.frame, chancesOf(n)), chancesOf(n)), 1.0, 1e-12);
+    EXPECT_NEAR(probabilityOfRows(*applyPruning(set), chancesOf(n)), 0.18 + 0.12, 1e-12);
     for (std::size_t i = 0; i < ranked.size(); ++i)
         EXPECT_EQ(ranked[i], signRow(expected[i])) << i;
 }

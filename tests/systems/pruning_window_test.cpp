@@ -165,6 +165,8 @@ TEST(PruningWindow, ProbabilitiesFromAFileKeepTheMostProbableRowsAndTheAnalysisW
     typeInto(w, "luku", "10");
     pressKey(Qt::Key_Return); // adds the condition
     ASSERT_TRUE(keptIs(w, 10));
+    // The chance that the correct row is among them stands beside the count.
+    EXPECT_TRUE(textOf(w, "todennakoisyys").startsWith(QString::fromUtf8("Oikea rivi niiden joukossa: ")));
 
     // A damaged file is refused by line and changes nothing.
     writeBytes(env.path("vajaa.txt"), "45 30 25\n45 30\n");
@@ -195,6 +197,8 @@ TEST(PruningWindow, ProbabilitiesFromAFileKeepTheMostProbableRowsAndTheAnalysisW
         headings << figures->verticalHeaderItem(r)->text();
     EXPECT_TRUE(headings.contains(QString::fromUtf8("Todennäköisyys, paras rivi"))) << headings.join('|').toStdString();
     EXPECT_TRUE(headings.contains(QString::fromUtf8("Rivejä odotusarvoisesti")));
+    saveShot(w, "karsinta_todennakoisyydet");
+    saveShot(analysis, "karsinta_analyysi");
 }
 
 TEST(PruningWindow, ConditionsAreSavedAndReadBackAndABadFileChangesNothing)
