@@ -172,7 +172,8 @@ std::optional<double> parseDecimal(const QString& text)
 
 QString exactNumberText(double x)
 {
-    return QString::number(x, 'g', QLocale::FloatingPointShortest);
+    // Never with an exponent: the readers take plain decimals only.
+    return QString::number(x, 'f', QLocale::FloatingPointShortest);
 }
 
 std::optional<CountRange> parseCountRange(const QString& text, int top, QString& error)

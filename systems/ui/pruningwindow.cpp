@@ -143,6 +143,8 @@ PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
     numbers_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     numbers_->setTabKeyNavigation(false);
     numbers_->setItemDelegate(new CellKeys(numbers_));
+    numbers_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
     numbers_->setAccessibleName(QString::fromUtf8("Todennäköisyydet ja pelijakauma kohteittain"));
     numbers_->setToolTip(QString::fromUtf8("Kohteittain merkkien 1, X ja 2 todennäköisyydet prosentteina tai "
                                            "kertoimina, ja pelaajien pelijakauma prosentteina"));

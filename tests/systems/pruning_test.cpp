@@ -252,10 +252,10 @@ TEST(PruningFile, ASavedSetReadsBackExactly)
     most.rowsToKeep = 400;
     Condition probable;
     probable.kind = ConditionKind::MinProbability;
-    probable.threshold = 0.0001234;
+    probable.threshold = 1.234e-9;
     Condition value;
     value.kind = ConditionKind::MinValue;
-    value.threshold = 1.1;
+    value.threshold = 1e23; // written out in full: the readers take no exponents
     set.conditions = {count, favourites, range(ConditionKind::LongestRun, 1, 4), changes, most, probable, value};
 
     const QByteArray bytes = pruningFileBytes(set);
