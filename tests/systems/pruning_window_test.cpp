@@ -218,6 +218,7 @@ TEST(PruningWindow, ConditionsAreSavedAndReadBackAndABadFileChangesNothing)
     typeIntoSpin(w, "enintaan", "3");
     click(w, "lisaa");
     ASSERT_TRUE(keptIs(w, 32)); // 6·2² + 4·2
+    saveShot(w, "karsinta_suosikit");
     const QStringList before = listed(w);
 
     env.dialogs.choose(env.path("viikko49.KRS"));
