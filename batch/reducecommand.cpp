@@ -72,10 +72,13 @@ std::optional<MatchNumbers> readNumbersFile(BatchStreams& io, const QString& pat
     const std::optional<QByteArray> bytes = readSmallFile(io, path);
     if (!bytes)
         return std::nullopt;
-    QString error;
-    const std::optional<MatchNumbers> numbers = parseMatchNumbers(QString::fromUtf8(*bytes), odds, error);
+    QString error, why;
+    const QString text = QString::fromUtf8(*bytes);
+    const std::optional<MatchNumbers> numbers = parseMatchNumbers(text, odds, error);
     if (!numbers)
-        io.message(path + ": " + error);
+        io.message(
+            path + ": " + error +
+            (!odds && parseMatchNumbers(text, true, why) ? QString::fromUtf8(" Kertoimille anna --odds.") : QString()));
     return numbers;
 }
 

@@ -658,7 +658,12 @@ void PruningWindow::loadNumbers(bool publicShares)
     }
     QString error;
     const bool odds = !publicShares && oddsRadio_->isChecked();
-    const std::optional<MatchNumbers> numbers = parseMatchNumbers(*text, odds, error);
+    std::optional<MatchNumbers> numbers = parseMatchNumbers(*text, odds, error);
+    // A file of odds read as percentages adds up to far from 100 on every
+    // line; read as odds it does, so it is taken as odds.
+    QString why;
+    if (!numbers && !publicShares && !odds && (numbers = parseMatchNumbers(*text, true, why)))
+        statusLabel_->setText(QString::fromUtf8("Luvut luettiin kertoimina."));
     if (!numbers) {
         message(QFileInfo(path).fileName() + ": " + error, Messages::Critical);
         return;

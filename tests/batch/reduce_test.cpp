@@ -117,10 +117,17 @@ TEST(BatchReduce, BadInputIsToldClearlyAndNoFileIsWritten)
         {{"--probabilities", "vajaa.txt", "--most-probable", "10"},
          1,
          "vajaa.txt: Rivi 2: Anna kolme lukua (1, X ja 2) !"},
+        {{"--probabilities", "kertoimet.txt", "--most-probable", "10"},
+         1,
+         "kertoimet.txt: Kohteen 1 prosenttien summa on 10 eikä 100 ! Kertoimille anna --odds."},
         {{"--probabilities", "puuttuu.txt", "--min-probability", "0.01"}, 1, "Tiedoston luku ei onnistu ! puuttuu.txt"},
         {{"--conditions", "rikki.KRS"}, 1, "rikki.KRS: Rivi 2: tuntematon ehto karsi !"},
     };
     dir.file("vajaa.txt", "45 30 25\n45 30\n");
+    QByteArray odds;
+    for (int m = 0; m < 13; ++m)
+        odds += "2 4 4\n";
+    dir.file("kertoimet.txt", odds);
     dir.file("rikki.KRS", "kaava " + kPattern.toUtf8() + "\nkarsi kaikki\n");
     for (const auto& b : bad) {
         const BatchRun run =

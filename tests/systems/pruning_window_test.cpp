@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <gtest/gtest.h>
@@ -154,10 +155,22 @@ TEST(PruningWindow, ProbabilitiesFromAFileKeepTheMostProbableRowsAndTheAnalysisW
     QByteArray chances;
     for (int m = 0; m < 13; ++m)
         chances += m == 0 ? "70 20 10\n" : "50;30;20\n";
-    writeBytes(env.path("todnak.txt"), chances);
-    env.dialogs.choose(env.path("todnak.txt"));
+    // Odds are read as odds even with percentages chosen: as percentages they add up to nothing like 100.
+    QByteArray odds;
+    for (int m = 0; m < 13; ++m)
+        odds += "2,10 3,40 3,60\n";
+    writeBytes(env.path("kertoimet.txt"), odds);
+    env.dialogs.choose(env.path("kertoimet.txt"));
     click(w, "lataatodnak");
     auto* table = control<QTableWidget>(w, "luvut");
+    EXPECT_EQ(table->item(12, 0)->text(), "2.1");
+    EXPECT_TRUE(control<QRadioButton>(w, "kertoimet")->isChecked());
+    EXPECT_EQ(textOf(w, "tila"), QString::fromUtf8("Luvut luettiin kertoimina."));
+
+    writeBytes(env.path("todnak.txt"), chances);
+    env.dialogs.choose(env.path("todnak.txt"));
+    click(w, "prosentit");
+    click(w, "lataatodnak");
     EXPECT_EQ(table->item(0, 0)->text(), "70");
     EXPECT_EQ(table->item(12, 2)->text(), "20");
 
