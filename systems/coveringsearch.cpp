@@ -83,9 +83,9 @@ struct BallLists {
 };
 
 constexpr std::uint64_t kMostCachedBallPoints = 16'000'000;
-// Listing the balls within kept outcomes visits every full ball once; beyond
-// this it would take more than a few seconds and too much memory.
-constexpr std::uint64_t kMostSubsetBallVisits = 400'000'000;
+// Listing the balls within kept outcomes visits every full ball once and may
+// keep all it visits; beyond this it would take seconds and hundreds of megabytes.
+constexpr std::uint64_t kMostSubsetBallVisits = 100'000'000;
 // Syndrome balls are built afresh for every matrix tried, so they stay small.
 constexpr std::uint64_t kMostSyndromeBallPoints = 4'000'000;
 
