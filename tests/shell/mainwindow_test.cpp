@@ -144,6 +144,20 @@ TEST_F(MainWindowTest, AFeatureWindowDisablesTheMainWindowUntilItCloses)
     EXPECT_FALSE(openWindow(WindowName::Settings));
 }
 
+TEST_F(MainWindowTest, PruningOpensFromTheSystemsMenu)
+{
+    MainWindow f(env.context, env.windows);
+    env.windows.setMainWindow(&f);
+    f.show();
+    trigger(&f, "jrj_3");
+    QWidget* pruning = openWindow(WindowName::Pruning);
+    ASSERT_TRUE(pruning);
+    EXPECT_EQ(pruning->windowTitle(), "Karsinta");
+    EXPECT_FALSE(f.isEnabled());
+    click(pruning, "sulje");
+    EXPECT_TRUE(f.isEnabled());
+}
+
 TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWindow)
 {
     MainWindow f(env.context, env.windows);
