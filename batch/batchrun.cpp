@@ -19,6 +19,7 @@ Komennot:
   generate etsi oma harava kaavalle ja takuulle uuteen rivitiedostoon
   export   tulosta rivit tekstinä tai CSV:nä verkossa pelaamista varten
   import   tuo rivit teksti- tai CSV-tiedostosta uuteen rivitiedostoon
+  reduce   karsi kaavan rivit ehdoilla ja todennäköisyyksillä uuteen rivitiedostoon
 
 Komennon ohje: rivikone-batch KOMENTO --help
 Paluuarvo: 0 onnistui, 1 tiedostoa ei voi lukea tai kirjoittaa, sen riveissä
@@ -30,9 +31,9 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"check", checkCommand},       {"system", systemCommand}, {"harava", haravaCommand},
-    {"list", listCommand},         {"draw", drawCommand},     {"analyse", analyseCommand},
-    {"generate", generateCommand}, {"export", exportCommand}, {"import", importCommand},
+    {"check", checkCommand},   {"system", systemCommand},   {"harava", haravaCommand},     {"list", listCommand},
+    {"draw", drawCommand},     {"analyse", analyseCommand}, {"generate", generateCommand}, {"reduce", reduceCommand},
+    {"export", exportCommand}, {"import", importCommand},
 };
 
 } // namespace

@@ -272,7 +272,7 @@ int haravaCommand(const QStringList& arguments, BatchStreams& io)
 int listCommand(const QStringList& arguments, BatchStreams& io)
 {
     QString error;
-    const auto line = parseCommandLine(arguments, {}, error);
+    const auto line = parseCommandLine(arguments, QStringList{}, error);
     if (!line)
         return io.usage(error, "list");
     if (line->help) {

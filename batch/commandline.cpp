@@ -7,6 +7,12 @@
 std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const QStringList& valueOptions,
                                             QString& error, const QStringList& flagOptions)
 {
+    return parseCommandLine(arguments, OptionNames{valueOptions, {}, flagOptions}, error);
+}
+
+std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const OptionNames& names, QString& error)
+{
+    const QStringList valueOptions = names.values + names.repeatable;
     CommandLine line;
     QString firstError;
     bool optionsEnded = false;
@@ -24,13 +30,15 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const 
             line.help = true;
             continue;
         }
-        if (flagOptions.contains(argument)) {
-            if (!line.flags.contains(argument))
-                line.flags << argument;
-            continue;
-        }
         const qsizetype equals = argument.indexOf('=');
         const QString name = equals < 0 ? argument : argument.left(equals);
+        if (names.flags.contains(name)) {
+            if (equals >= 0 && firstError.isEmpty())
+                firstError = "Valitsin " + name + " ei ota arvoa !";
+            else if (!line.flags.contains(name))
+                line.flags << name;
+            continue;
+        }
         QString value;
         if (equals >= 0) {
             value = argument.mid(equals + 1);
@@ -43,6 +51,8 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const 
             continue;
         if (!valueOptions.contains(name))
             firstError = "Tuntematon valitsin " + name + " !";
+        else if (names.repeatable.contains(name))
+            line.repeated[name] << value;
         else if (line.values.contains(name))
             firstError = "Valitsin " + name + " on annettu kahdesti !";
         else

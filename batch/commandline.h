@@ -23,9 +23,10 @@ enum ExitCode : int {
 };
 
 struct CommandLine {
-    QMap<QString, QString> values; // "--correct" -> "1X2…"
+    QMap<QString, QString> values;       // "--correct" -> "1X2…"
+    QMap<QString, QStringList> repeated; // "--count" -> every value, in the order given
+    QStringList flags;                   // "--odds": options without a value that were given
     QStringList positional;
-    QStringList flags; // switches given, from `flagOptions`
     bool help = false;
 };
 
@@ -35,6 +36,14 @@ struct CommandLine {
 // after it positional.
 std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const QStringList& valueOptions,
                                             QString& error, const QStringList& flagOptions = {});
+// The same with options that take a value and may be given many times, and
+// options that take no value.
+struct OptionNames {
+    QStringList values;
+    QStringList repeatable;
+    QStringList flags;
+};
+std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const OptionNames& names, QString& error);
 
 // "P13,P12,P11,P10": what one row of each class wins, as the prize boxes of the
 // checking window take it (an empty amount is 0, at most two decimals after a

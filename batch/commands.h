@@ -15,6 +15,7 @@ int listCommand(const QStringList& arguments, BatchStreams& io);
 int drawCommand(const QStringList& arguments, BatchStreams& io);
 int analyseCommand(const QStringList& arguments, BatchStreams& io);
 int generateCommand(const QStringList& arguments, BatchStreams& io);
+int reduceCommand(const QStringList& arguments, BatchStreams& io);
 int exportCommand(const QStringList& arguments, BatchStreams& io);
 int importCommand(const QStringList& arguments, BatchStreams& io);
 

@@ -10,7 +10,11 @@
 // repeated in the other.
 
 // Outcomes of the frame for which no row has at least `guarantee` right.
-std::uint64_t outcomesBelowGuarantee(const std::vector<SignRow>& rows, const Frame& frame, int guarantee);
+// With `only`, just those outcomes count.
+std::uint64_t outcomesBelowGuarantee(const std::vector<SignRow>& rows, const Frame& frame, int guarantee,
+                                     const std::vector<SignRow>* only = nullptr);
 
-// Every row inside the frame, no row twice, and the guarantee kept.
-bool tableKeepsGuarantee(const std::vector<SignRow>& rows, const Frame& frame, int guarantee);
+// Every row inside the frame, no row twice, and the guarantee kept. With
+// `only`, every row is one of those outcomes and only they need the guarantee.
+bool tableKeepsGuarantee(const std::vector<SignRow>& rows, const Frame& frame, int guarantee,
+                         const std::vector<SignRow>* only = nullptr);

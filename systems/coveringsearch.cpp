@@ -53,15 +53,26 @@ struct Budget {
 
 // The ball of every point of a space to cover: listed once when that fits
 // in memory (the search visits them millions of times), else enumerated.
+// Within a part of a space only (the outcomes kept by pruning) balls differ
+// in size, and are listed with where each begins.
 struct BallLists {
     std::uint32_t size = 0;
-    std::uint32_t ball = 0;
-    std::vector<std::uint32_t> points; // size * ball, or empty
+    std::uint32_t ball = 0;            // the largest ball
+    std::vector<std::uint32_t> points; // size * ball, or by `starts`, or empty
+    std::vector<std::uint64_t> starts; // size + 1 where balls differ in size
     const CoveringSpace* space = nullptr;
+
+    std::uint32_t ballOf(std::uint32_t p) const
+    {
+        return starts.empty() ? ball : std::uint32_t(starts[p + 1] - starts[p]);
+    }
 
     template <class Visit> void forEach(std::uint32_t p, Visit&& visit) const
     {
-        if (!points.empty()) {
+        if (!starts.empty()) {
+            for (std::uint64_t k = starts[p]; k < starts[p + 1]; ++k)
+                visit(points[k]);
+        } else if (!points.empty()) {
             const std::uint32_t* x = points.data() + std::size_t(p) * ball;
             for (std::uint32_t k = 0; k < ball; ++k)
                 visit(x[k]);
@@ -72,6 +83,9 @@ struct BallLists {
 };
 
 constexpr std::uint64_t kMostCachedBallPoints = 16'000'000;
+// Listing the balls within kept outcomes visits every full ball once and may
+// keep all it visits; beyond this it would take seconds and hundreds of megabytes.
+constexpr std::uint64_t kMostSubsetBallVisits = 100'000'000;
 // Syndrome balls are built afresh for every matrix tried, so they stay small.
 constexpr std::uint64_t kMostSyndromeBallPoints = 4'000'000;
 
@@ -406,7 +420,9 @@ std::vector<std::uint32_t> greedyOver(const BallLists& balls)
 {
     // gain[y]: uncovered points within reach of y. Stale queue entries are
     // put back with their current gain, so each pick is a true maximum.
-    std::vector<std::uint32_t> gain(balls.size, balls.ball);
+    std::vector<std::uint32_t> gain(balls.size);
+    for (std::uint32_t p = 0; p < balls.size; ++p)
+        gain[p] = balls.ballOf(p);
     std::vector<bool> covered(balls.size, false);
     std::priority_queue<std::pair<std::uint64_t, std::uint32_t>> queue;
     // Ties broken by a scrambled index rather than the lowest one, which
@@ -717,11 +733,97 @@ std::uint64_t searchCosetUnions(const CoveringSpace& space, std::vector<std::uin
     return movesSpent;
 }
 
+// The balls of the outcomes to cover, each holding only outcomes to cover,
+// numbered by their place in `points`. Empty when that is too much work.
+BallLists ballsWithin(const CoveringSpace& space, const std::vector<std::uint32_t>& points)
+{
+    BallLists lists;
+    if (std::uint64_t(points.size()) * ballSize(space) > kMostSubsetBallVisits)
+        return lists;
+    std::vector<std::int32_t> placeOf(space.size, -1);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        placeOf[points[i]] = std::int32_t(i);
+    lists.size = std::uint32_t(points.size());
+    lists.space = &space;
+    lists.starts.reserve(points.size() + 1);
+    lists.starts.push_back(0);
+    for (std::uint32_t p : points) {
+        forEachPointWithin(space, digitsOfPoint(space, p), p, space.radius, [&](std::uint32_t x) {
+            if (placeOf[x] >= 0)
+                lists.points.push_back(std::uint32_t(placeOf[x]));
+        });
+        lists.starts.push_back(lists.points.size());
+        lists.ball = std::max(lists.ball, std::uint32_t(lists.starts.back() - lists.starts[lists.starts.size() - 2]));
+    }
+    return lists;
+}
+
 CoveringResult refusal(CoveringStatus status, std::string message)
 {
     CoveringResult result;
     result.status = status;
     result.message = std::move(message);
+    return result;
+}
+
+// Covering only the outcomes asked for, with rows among them: they are the
+// rows the player still thinks worth playing, and a search among them alone
+// is small enough to be quick. Every outcome covers itself, so the outcomes
+// themselves are a table to start from and the search always finds one.
+CoveringResult searchCoveringWithin(const CoveringRequest& request, const CoveringRequest& bounded, Budget& budget,
+                                    const CoveringSpace& space)
+{
+    CoveringResult result;
+    std::vector<std::uint32_t> outcomes;
+    outcomes.reserve(request.outcomesToCover.size());
+    for (const SignRow& row : request.outcomesToCover) {
+        std::uint32_t p = 0;
+        if (!pointOfRow(space, row, p))
+            return refusal(CoveringStatus::InvalidRequest, "an outcome to cover lies outside the frame");
+        outcomes.push_back(p);
+    }
+    std::sort(outcomes.begin(), outcomes.end());
+    outcomes.erase(std::unique(outcomes.begin(), outcomes.end()), outcomes.end());
+    result.outcomes = outcomes.size();
+    const BallLists balls = ballsWithin(space, outcomes);
+    if (balls.size == 0) {
+        result.status = CoveringStatus::TooMuchWork;
+        result.message = "too many outcomes to cover at this guarantee (" + withThousands(outcomes.size()) + ")";
+        return result;
+    }
+    result.lowerBound = (std::uint64_t(balls.size) + balls.ball - 1) / balls.ball;
+    std::mt19937_64 rng(request.seed);
+    auto report = [&](std::size_t size) {
+        if (request.progress)
+            request.progress({size, result.lowerBound, budget.seconds()});
+    };
+    std::vector<std::uint32_t> best = greedyOver(balls);
+    result.method = "greedy covering within the outcomes";
+    report(best.size());
+    if (best.size() > result.lowerBound && !budget.over())
+        result.movesMade = shrinkByLocalSearch(
+            balls, result.lowerBound, best, rng, budget, bounded.moves, [&] { report(best.size()); },
+            [&] { report(best.size()); });
+    result.cancelled = budget.cancelled;
+    result.outOfTime = budget.outOfTime;
+    if (best.size() > kMostTableRows) {
+        result.status = CoveringStatus::NeedsTooManyRows;
+        result.message =
+            "needs more than " + withThousands(kMostTableRows) + " rows (" + withThousands(best.size()) + " found)";
+        return result;
+    }
+    for (std::uint32_t& place : best)
+        place = outcomes[place];
+    std::sort(best.begin(), best.end());
+    for (std::uint32_t p : best)
+        result.rows.push_back(rowOfPoint(space, p));
+    if (!tableKeepsGuarantee(result.rows, request.frame, request.guarantee, &request.outcomesToCover)) {
+        result.status = CoveringStatus::CheckFailed;
+        result.message = "the table found does not keep the guarantee";
+        return result;
+    }
+    result.status = CoveringStatus::Found;
+    report(best.size());
     return result;
 }
 
@@ -746,6 +848,8 @@ CoveringResult searchCovering(const CoveringRequest& request)
         bounded.seconds = 10;
     Budget budget{bounded};
     const CoveringSpace space = coveringSpace(request.frame, request.guarantee);
+    if (!request.outcomesToCover.empty())
+        return searchCoveringWithin(request, bounded, budget, space);
     CoveringResult result;
     result.outcomes = space.size;
     result.lowerBound = sphereCoveringBound(space);

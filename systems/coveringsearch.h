@@ -31,6 +31,9 @@ struct CoveringRequest {
     // A previous result or a carried table of this frame's shape to start
     // from: the answer is never larger when it keeps the guarantee.
     std::vector<SignRow> startingTable;
+    // When not empty, only these outcomes need the guarantee, and the rows
+    // are chosen among them (the starting table is then not used).
+    std::vector<SignRow> outcomesToCover;
     const std::atomic<bool>* cancel = nullptr;
     // Called on the calling thread whenever the best size improves, and now
     // and then besides.
@@ -42,6 +45,7 @@ enum class CoveringStatus {
     NeedsTooManyRows, // no table of at most kMostTableRows rows exists or was found
     InvalidRequest,   // a match without a played sign, or a guarantee outside 10..13
     CheckFailed,      // the independent check refused the table: a fault, never to be saved
+    TooMuchWork,      // too many outcomes to cover at this guarantee for the search within them
 };
 
 struct CoveringResult {

@@ -20,6 +20,7 @@ using SignRow = std::array<std::uint8_t, kFrameMatches>;
 // plays one to three signs on every match.
 struct Frame {
     std::array<std::uint8_t, kFrameMatches> played{};
+    bool operator==(const Frame&) const = default;
 };
 
 int playedCount(const Frame& frame, int match);

@@ -38,6 +38,8 @@ QString searchFailureMessage(const CoveringResult& result)
                    : QString::fromUtf8("Alle %1 rivin taulukkoa ei löytynyt annetussa ajassa !").arg(kMaxRows + 1);
     case CoveringStatus::InvalidRequest:
         return QString::fromUtf8("Merkitse jokaiseen kohteeseen merkki ja valitse takuu 10, 11 tai 12 !");
+    case CoveringStatus::TooMuchWork:
+        return QString::fromUtf8("Ehdot täyttäviä rivejä on liian paljon tälle takuulle: karsi ensin enemmän !");
     case CoveringStatus::CheckFailed:
         break;
     }

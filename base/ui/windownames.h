@@ -40,4 +40,5 @@ inline constexpr char HintRow[] = "vihje";
 // Systems beyond the reduced ones
 inline constexpr char GuaranteeAnalysis[] = "takuu";
 inline constexpr char OwnReducedSystem[] = "omaharava";
+inline constexpr char Pruning[] = "karsinta";
 } // namespace WindowName

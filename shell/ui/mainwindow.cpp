@@ -62,7 +62,10 @@ const QList<Menu>& menuTree()
           {"Tuo rivit l&eikepöydältä", "tuolei", 14},
           {"-", ""},
           {"&Lopeta", "lop", 9}}},
-        {"mnuJarjest", "&Järjestelmät", "jrj", {{"&Takuuanalyysi...", "tak"}, {"&Oma harava...", "oma"}}},
+        {"mnuJarjest",
+         "&Järjestelmät",
+         "jrj",
+         {{"&Takuuanalyysi...", "tak"}, {"&Oma harava...", "oma"}, {"&Karsinta...", "kar"}}},
         {"mnuKannat",
          "&Tietokannat",
          "kan",
@@ -179,6 +182,7 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
         // The rows in memory stay for the analysis: no task reset here.
         {"tak", feature(WindowName::GuaranteeAnalysis)},
         {"oma", feature(WindowName::OwnReducedSystem)},
+        {"kar", feature(WindowName::Pruning)},
     };
     for (const char* key : {"kal", "mui", "ava", "soi", "win", "calc"})
         operations_.insert(key, [this, key] { runAccessory(context_, key); });
@@ -199,6 +203,7 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
         {"tilanne", {WindowName::LeagueTable}},
         {"tak", {WindowName::GuaranteeAnalysis}},
         {"oma", {WindowName::OwnReducedSystem}},
+        {"kar", {WindowName::Pruning}},
     };
 
     central_ = new QWidget(this);

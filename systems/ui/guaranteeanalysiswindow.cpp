@@ -71,6 +71,12 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
     patternEdit_->setToolTip(QString::fromUtf8("Pelatut merkit kohteittain pilkuin erotettuina, kohde 1 ensin"));
     ownSignsButton_ = makeButton(frameBox, "rivienmerkit", "&Rivien merkit");
     ownSignsButton_->setToolTip(QString::fromUtf8("Kaavaksi merkit, joita rivit kussakin kohteessa pelaavat"));
+    // Chances of 1, X and 2 per match ("p1 pX p2;…", 13 groups), as the
+    // pruning window hands them over; with them the analysis also weighs
+    // every outcome by its probability.
+    chancesEdit_ = new QLineEdit(frameBox);
+    chancesEdit_->setObjectName("todennakoisyydet");
+    chancesEdit_->hide();
     auto* frameLayout = new QHBoxLayout(frameBox);
     frameLayout->addWidget(makeBuddyLabel(frameBox, "&Kaava:", patternEdit_));
     frameLayout->addWidget(patternEdit_, 1);
@@ -155,6 +161,7 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
     connect(poll_, &QTimer::timeout, this, &GuaranteeAnalysisWindow::poll);
     connect(coupon_, &CouponColumn::signClicked, this, &GuaranteeAnalysisWindow::markClicked);
     connect(patternEdit_, &QLineEdit::textChanged, this, &GuaranteeAnalysisWindow::patternTyped);
+    connect(chancesEdit_, &QLineEdit::textChanged, this, &GuaranteeAnalysisWindow::chancesGiven);
     connect(fileButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::chooseFile);
     connect(ownSignsButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::useRowsOwnSigns);
     connect(analyseButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::startAnalysis);
@@ -246,6 +253,26 @@ void GuaranteeAnalysisWindow::patternTyped()
     setMarks(*marks, true);
 }
 
+void GuaranteeAnalysisWindow::chancesGiven()
+{
+    const QStringList matches = chancesEdit_->text().split(';');
+    SignChances chances{};
+    bool ok = matches.size() == kFrameMatches;
+    for (int m = 0; ok && m < kFrameMatches; ++m) {
+        const QStringList three = matches[m].split(' ', Qt::SkipEmptyParts);
+        ok = three.size() == 3;
+        for (int s = 0; ok && s < 3; ++s) {
+            chances[m][s] = three[s].toDouble(&ok);
+            ok = ok && chances[m][s] >= 0;
+        }
+    }
+    if (ok)
+        chances_ = chances;
+    else
+        chances_.reset();
+    scheduleAnalysis();
+}
+
 void GuaranteeAnalysisWindow::setMarks(const MatchTable& marks, bool fromText)
 {
     marks_ = marks;
@@ -289,11 +316,11 @@ void GuaranteeAnalysisWindow::startAnalysis()
     auto job = std::make_shared<AnalysisJob>();
     job->rowCount = rows_.size();
     job_ = job;
-    startInBackground<AnalysisJob>(job, [rows = rows_, frame = *frame_](AnalysisJob& j) {
+    startInBackground<AnalysisJob>(job, [rows = rows_, frame = *frame_, chances = chances_](AnalysisJob& j) {
         AnalysisControl control;
         control.cancel = &j.cancel;
         control.progress = [&j](double done) { j.permille = int(done * 1000); };
-        j.result = analyseGuarantee(rows, frame, control);
+        j.result = analyseGuarantee(rows, frame, control, chances);
     });
     statusLabel_->setText(QString::fromUtf8("Analysoidaan…"));
     setRunning(true);

@@ -3,6 +3,7 @@
 #include "base/sharedstate.h"
 #include "base/ui/featurewindow.h"
 #include "systems/frame.h"
+#include "systems/guaranteeanalysis.h"
 
 #include <memory>
 #include <optional>
@@ -38,6 +39,8 @@ private:
     void useRowsOwnSigns();
     void markClicked(int sign, int match);
     void patternTyped();
+    // Sign chances handed over by the window that opened this one.
+    void chancesGiven();
     // The marks of the coupon; `fromText` when the pattern box gave them.
     void setMarks(const MatchTable& marks, bool fromText);
     void scheduleAnalysis();
@@ -51,6 +54,7 @@ private:
     std::vector<SignRow> rows_;
     MatchTable marks_{};
     std::optional<Frame> frame_; // the marks, when every match has a sign
+    std::optional<SignChances> chances_;
     std::shared_ptr<AnalysisJob> job_;
     bool settingPattern_ = false;
 
@@ -58,6 +62,7 @@ private:
     QLabel* sourceLabel_ = nullptr;
     QPushButton* fileButton_ = nullptr;
     QLineEdit* patternEdit_ = nullptr;
+    QLineEdit* chancesEdit_ = nullptr; // hidden: where a hand-over puts the chances
     QPushButton* ownSignsButton_ = nullptr;
     QLabel* rowCountLabel_ = nullptr;
     QLabel* outcomeCountLabel_ = nullptr;

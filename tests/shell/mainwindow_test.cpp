@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
          {"&Arvonta", "&Tarkastus", "&Haravat", "&Poisto", "-", "A&setukset", "T&ulosta", "-", "&Vie tekstitiedostoon",
           "Vie &CSV-tiedostoon", "K&opioi leikepöydälle", "Tuo r&ivit tiedostosta", "Tuo rivit l&eikepöydältä", "-",
           "&Lopeta"}},
-        {"mnuJarjest", {"&Takuuanalyysi...", "&Oma harava..."}},
+        {"mnuJarjest", {"&Takuuanalyysi...", "&Oma harava...", "&Karsinta..."}},
         {"mnuKannat", {"&Joukkueet", "&Pelaajat", "-", "&Tulokset", "&Sarjatilanne", "&Vihjerivi", "T&ilastot"}},
         {"mnuAvut", {"&Kalenteri", "&Muistio", "&WWW-sivu", "&Soita"}},
         {"mnuOhje", {"&Rivikone ohje", "&Info"}},
@@ -87,6 +87,7 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
     EXPECT_EQ(control<QAction>(&f, "oh_2")->text(), "&Info");
     EXPECT_EQ(control<QAction>(&f, "jrj_1")->text(), "&Takuuanalyysi...");
     EXPECT_EQ(control<QAction>(&f, "jrj_2")->text(), "&Oma harava...");
+    EXPECT_EQ(control<QAction>(&f, "jrj_3")->text(), "&Karsinta...");
 }
 
 TEST_F(MainWindowTest, TheToolbarHasTwentyButtonsInOrder)
@@ -144,6 +145,20 @@ TEST_F(MainWindowTest, AFeatureWindowDisablesTheMainWindowUntilItCloses)
     click(settings, "Command2");
     EXPECT_TRUE(f.isEnabled());
     EXPECT_FALSE(openWindow(WindowName::Settings));
+}
+
+TEST_F(MainWindowTest, PruningOpensFromTheSystemsMenu)
+{
+    MainWindow f(env.context, env.windows);
+    env.windows.setMainWindow(&f);
+    f.show();
+    trigger(&f, "jrj_3");
+    QWidget* pruning = openWindow(WindowName::Pruning);
+    ASSERT_TRUE(pruning);
+    EXPECT_EQ(pruning->windowTitle(), "Karsinta");
+    EXPECT_FALSE(f.isEnabled());
+    click(pruning, "sulje");
+    EXPECT_TRUE(f.isEnabled());
 }
 
 TEST_F(MainWindowTest, ClosingTheGreyedMainWindowKeepsTheWorkAndShowsTheOpenWindow)
