@@ -83,6 +83,9 @@ OwnSystemWindow::OwnSystemWindow(AppContext& context) : FeatureWindow(context)
     boundLabel_ = makeLabel(factsBox, QString(), "alaraja");
     tableLabel_ = makeLabel(factsBox, QString(), "taulukko");
     tableLabel_->setWordWrap(true);
+    // Room for the longer texts' two lines, and for the search's line below
+    // even while it is empty: the buttons stay where the pointer left them.
+    tableLabel_->setMinimumHeight(2 * tableLabel_->fontMetrics().lineSpacing());
     QFont strong = tableLabel_->font();
     strong.setBold(true);
     tableLabel_->setFont(strong);
@@ -96,6 +99,7 @@ OwnSystemWindow::OwnSystemWindow(AppContext& context) : FeatureWindow(context)
     progressBar_->setTextVisible(false);
     progressLabel_ = makeLabel(this, QString(), "tila");
     progressLabel_->setWordWrap(true);
+    progressLabel_->setMinimumHeight(progressLabel_->fontMetrics().lineSpacing());
 
     searchButton_ = makeButton(this, "etsi", "&Etsi");
     stopButton_ = makeButton(this, "keskeyta", "&Keskeytä");

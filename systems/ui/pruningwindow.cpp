@@ -270,6 +270,9 @@ PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
 
     statusLabel_ = makeLabel(this, QString(), "tila");
     statusLabel_->setWordWrap(true);
+    // Room for two lines whether or not a message shows, so the buttons
+    // below never move under the pointer as messages come and go.
+    statusLabel_->setMinimumHeight(2 * statusLabel_->fontMetrics().lineSpacing());
     saveButton_ = makeButton(this, "tallenna", "Tallenna ja &analysoi...");
     saveButton_->setToolTip(QString::fromUtf8("Tallentaa rivit uuteen rivitiedostoon ja avaa takuuanalyysin"));
     saveConditionsButton_ = makeButton(this, "tallennaehdot", "&Tallenna ehdot...");

@@ -44,7 +44,12 @@ TEST(OwnSystemWindow, ShowsTheOutlookAtOnceFindsATableAndKeepsItForTheShape)
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Oma harava");
     EXPECT_EQ(textOf(w, "taulukko"), QString::fromUtf8("Merkitse jokaiseen kohteeseen vähintään yksi merkki."));
+    // The search button stays where the pointer is while the texts above it change.
+    QCoreApplication::processEvents();
+    const QPoint searchButtonAt = button(w, "etsi")->mapTo(w, QPoint());
     typeFrame(firstSign(w), kFourFull);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(button(w, "etsi")->mapTo(w, QPoint()), searchButtonAt);
     EXPECT_EQ(textOf(w, "vaihtoehdot"), "Tulosvaihtoehtoja: 81");
     EXPECT_EQ(textOf(w, "alaraja"), QString::fromUtf8("Alaraja: 9 riviä"));
     EXPECT_EQ(textOf(w, "taulukko"), QString::fromUtf8("Ei valmista taulukkoa: paina Etsi."));
