@@ -1,18 +1,11 @@
 #include "base/rowtext.h"
+#include "support/files.h"
 
 #include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-RowBuffer rowsOf(std::initializer_list<const char*> texts)
-{
-    RowBuffer out;
-    for (const char* t : texts)
-        out.push_back(rowFromText(t));
-    return out;
-}
 
 QStringList textsOf(const RowBuffer& rows)
 {

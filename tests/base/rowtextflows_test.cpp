@@ -9,18 +9,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-RowBuffer rowsOf(std::initializer_list<const char*> texts)
-{
-    RowBuffer out;
-    for (const char* t : texts)
-        out.push_back(rowFromText(t));
-    return out;
-}
-
-} // namespace
-
 TEST(ExportRows, TextAndCsvFilesTheUserNamesAndTheClipboard)
 {
     TestEnv env;

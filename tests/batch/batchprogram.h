@@ -80,14 +80,6 @@ private:
     QTemporaryDir dir_;
 };
 
-inline RowBuffer rowsOf(std::initializer_list<const char*> texts)
-{
-    RowBuffer rows;
-    for (const char* text : texts)
-        rows.push_back(rowFromText(QString::fromLatin1(text)));
-    return rows;
-}
-
 // Lines as the program prints them.
 inline QByteArray linesOf(std::initializer_list<const char*> lines)
 {

@@ -1,6 +1,7 @@
 #include "batchprogram.h"
 #include "systems/coveringcheck.h"
 #include "systems/frametext.h"
+#include "systems/systemsdata.h"
 
 #include <gtest/gtest.h>
 
@@ -20,20 +21,6 @@ void expectRefused(const BatchRun& run, const QByteArray& message, int code = 1)
     EXPECT_EQ(run.code, code);
     EXPECT_EQ(run.out, QByteArray());
     EXPECT_EQ(run.err, message + "\n");
-}
-
-// The rows of a rows file the program wrote.
-std::vector<SignRow> rowsIn(const QString& path)
-{
-    const RowFileReadResult read = readRowFile(path, RowReader::Checking);
-    EXPECT_TRUE(read.ok) << path.toStdString();
-    return signRowsOf(read.contents.rows);
-}
-
-Frame frameOf(const QString& pattern)
-{
-    QString error;
-    return parseFrame(pattern, error).value_or(Frame{});
 }
 
 } // namespace
@@ -104,7 +91,8 @@ TEST(BatchGenerate, SavesASmallTableThatKeepsTheGuaranteeAndNeverOverwrites)
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.startsWith("Rivejä: 9\nTakuu: 12\n")) << run.out.toStdString();
     EXPECT_EQ(run.err, QByteArray());
-    EXPECT_TRUE(tableKeepsGuarantee(rowsIn(dir.path("oma.1X2")), frameOf(kFourMatches), 12));
+    EXPECT_TRUE(
+        tableKeepsGuarantee(systemsdata::rowsInFile(dir.path("oma.1X2")), systemsdata::frameFrom(kFourMatches), 12));
 
     // A mixed frame at each guarantee, checked independently of the search.
     const QString mixed = "1X,12,1X2,X2,1X2,1X2,1,1X,1X2,2,1X2,X,1";
@@ -113,9 +101,9 @@ TEST(BatchGenerate, SavesASmallTableThatKeepsTheGuaranteeAndNeverOverwrites)
         run = dir.run({"generate", "--pattern", mixed, "--guarantee", guarantee, "--moves", "20000", "--seed", "3",
                        "--out", out});
         ASSERT_EQ(run.code, 0) << run.err.toStdString();
-        const std::vector<SignRow> rows = rowsIn(dir.path(out));
+        const std::vector<SignRow> rows = systemsdata::rowsInFile(dir.path(out));
         EXPECT_TRUE(run.out.startsWith(QString("Rivejä: %1\nTakuu: %2\n").arg(rows.size()).arg(guarantee).toUtf8()));
-        EXPECT_TRUE(tableKeepsGuarantee(rows, frameOf(mixed), QString(guarantee).toInt())) << guarantee;
+        EXPECT_TRUE(tableKeepsGuarantee(rows, systemsdata::frameFrom(mixed), QString(guarantee).toInt())) << guarantee;
     }
     // The same seed and moves give the same rows.
     run = dir.run({"generate", "--pattern", mixed, "--guarantee", "11", "--moves", "20000", "--seed", "3", "--out",

@@ -1,6 +1,7 @@
 #include "batchprogram.h"
 #include "systems/coveringcheck.h"
 #include "systems/frametext.h"
+#include "systems/systemsdata.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -9,25 +10,12 @@ namespace {
 
 const QString kPattern = "1X2,1X2,1X,1,X2,1X2,1,1X2,2,1X,1X2,1,1X2";
 
-std::vector<SignRow> rowsIn(const QString& path)
-{
-    const RowFileReadResult read = readRowFile(path, RowReader::Checking);
-    EXPECT_TRUE(read.ok) << path.toStdString();
-    return signRowsOf(read.contents.rows);
-}
-
-Frame frameOf(const QString& pattern)
-{
-    QString error;
-    return parseFrame(pattern, error).value_or(Frame{});
-}
-
-// The example read the plain way: 2-4 draws, 1-3 ones on matches
+// The README's example read the plain way: 2-4 draws, 1-3 ones on matches
 // 1-4, no run of one sign longer than 4.
 std::vector<SignRow> exampleByHand()
 {
     std::vector<SignRow> kept;
-    forEachOutcomeInOrder(frameOf(kPattern), [&](const SignRow& row) {
+    forEachOutcomeInOrder(systemsdata::frameFrom(kPattern), [&](const SignRow& row) {
         int draws = 0, onesFirstFour = 0, longest = 1;
         for (int m = 0, run = 0; m < 13; ++m) {
             draws += row[m] == 1;
@@ -54,20 +42,20 @@ TEST(BatchReduce, KeepsExactlyTheRowsThatMeetEveryConditionInTheFramesOrder)
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.err, QByteArray());
     EXPECT_EQ(run.out, QString::fromUtf8("Rivejä: %1\n").arg(expected.size()).toUtf8());
-    EXPECT_EQ(rowsIn(dir.path("karsittu.1X2")), expected);
+    EXPECT_EQ(systemsdata::rowsInFile(dir.path("karsittu.1X2")), expected);
 
     // The same conditions from a saved file give the same rows.
     dir.file("ehdot.KRS", "# Rivikone: karsintaehdot\nkaava " + kPattern.toUtf8() +
                               "\nmerkit X:2-4\nmerkit 1:1-3@1,2,3,4\nputki 1-4\npois vaihdot 12-12\n");
     run = dir.run({"reduce", "--conditions", "ehdot.KRS", "--out", "tiedostosta.1X2"});
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_EQ(rowsIn(dir.path("tiedostosta.1X2")), expected);
+    EXPECT_EQ(systemsdata::rowsInFile(dir.path("tiedostosta.1X2")), expected);
 
     // An existing file is never overwritten.
     run = dir.run({"reduce", "--pattern", kPattern, "--count", "X:0-1", "--out", "karsittu.1X2"});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, "Tiedosto on jo olemassa, anna uusi nimi !\n");
-    EXPECT_EQ(rowsIn(dir.path("karsittu.1X2")), expected);
+    EXPECT_EQ(systemsdata::rowsInFile(dir.path("karsittu.1X2")), expected);
 }
 
 TEST(BatchReduce, ProbabilitiesFromOddsKeepTheMostProbableRowsAndAGuaranteeIsKeptInsideThem)
@@ -82,7 +70,7 @@ TEST(BatchReduce, ProbabilitiesFromOddsKeepTheMostProbableRowsAndAGuaranteeIsKep
                             "kertoimet.txt", "--odds", "--most-probable", "100", "--out", "todnak.1X2"});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QString::fromUtf8("Rivejä: 100\n").toUtf8());
-    const std::vector<SignRow> kept = rowsIn(dir.path("todnak.1X2"));
+    const std::vector<SignRow> kept = systemsdata::rowsInFile(dir.path("todnak.1X2"));
     ASSERT_EQ(kept.size(), 100u);
     EXPECT_TRUE(std::is_sorted(kept.begin(), kept.end()));
     for (const SignRow& row : kept)
@@ -94,12 +82,12 @@ TEST(BatchReduce, ProbabilitiesFromOddsKeepTheMostProbableRowsAndAGuaranteeIsKep
     run = dir.run({"reduce", "--pattern", frame, "--probabilities", "kertoimet.txt", "--odds", "--most-probable", "100",
                    "--guarantee", "12", "--seconds", "1", "--seed", "5", "--out", "takuu.1X2"});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
-    const std::vector<SignRow> covering = rowsIn(dir.path("takuu.1X2"));
+    const std::vector<SignRow> covering = systemsdata::rowsInFile(dir.path("takuu.1X2"));
     EXPECT_LT(covering.size(), 40u);
     EXPECT_EQ(run.out,
               QString::fromUtf8("Rivejä: %1\nTakuu: 12\nEhdot täyttäviä rivejä: 100\n").arg(covering.size()).toUtf8());
-    EXPECT_TRUE(tableKeepsGuarantee(covering, frameOf(frame), 12, &kept));
-    EXPECT_FALSE(tableKeepsGuarantee(covering, frameOf(frame), 12)); // not over the whole frame
+    EXPECT_TRUE(tableKeepsGuarantee(covering, systemsdata::frameFrom(frame), 12, &kept));
+    EXPECT_FALSE(tableKeepsGuarantee(covering, systemsdata::frameFrom(frame), 12)); // not over the whole frame
 }
 
 TEST(BatchReduce, BadInputIsToldClearlyAndNoFileIsWritten)

@@ -64,3 +64,11 @@ LockedFolder::~LockedFolder()
 {
     QFile::setPermissions(dir_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
+
+RowBuffer rowsOf(std::initializer_list<const char*> texts)
+{
+    RowBuffer rows;
+    for (const char* text : texts)
+        rows.push_back(rowFromText(QString::fromLatin1(text)));
+    return rows;
+}

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "base/rows.h"
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 #include <sys/resource.h>
 
 // Whole files as bytes, for tests that check what the program wrote.
 QByteArray readBytes(const QString& path);
 // Writes `bytes` as the whole file; false when it cannot.
 bool writeBytes(const QString& path, const QByteArray& bytes);
+// Rows as a player types them: "1X21X21X21X21".
+RowBuffer rowsOf(std::initializer_list<const char*> texts);
 // Every entry of a folder, hidden ones too: what a failed write must not leave behind.
 QStringList entriesOf(const QString& dir);
 

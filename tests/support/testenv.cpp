@@ -27,6 +27,7 @@ TestEnv::~TestEnv()
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != &mainWindow && window->testAttribute(Qt::WA_DeleteOnClose))
             delete window;
+    QDir::setCurrent(startedIn);
 }
 
 QWidget* TestEnv::open(const QString& name, const WindowTexts& texts)

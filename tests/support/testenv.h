@@ -5,6 +5,7 @@
 #include "base/ui/windowregistry.h"
 #include "support/fakes.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -17,6 +18,9 @@ struct TestEnv {
     TestEnv(const TestEnv&) = delete;
     TestEnv& operator=(const TestEnv&) = delete;
 
+    // The program runs in its directory; a test after this one runs where the
+    // test program was started, not in a folder that no longer exists.
+    const QString startedIn = QDir::currentPath();
     QTemporaryDir dir;         // the program directory
     QTemporaryDir settingsDir; // where the settings store lives
     FakeMessages messages;

@@ -27,14 +27,6 @@ bool searchDone(QWidget* window)
     return isEnabled(window, "etsi");
 }
 
-// The rows of a rows file, checked against the frame they were found for.
-std::vector<SignRow> savedRows(const QString& path)
-{
-    const RowFileReadResult read = readRowFile(path, RowReader::Checking);
-    EXPECT_TRUE(read.ok) << path.toStdString();
-    return signRowsOf(read.contents.rows);
-}
-
 } // namespace
 
 TEST(OwnSystemWindow, ShowsTheOutlookAtOnceFindsATableAndKeepsItForTheShape)
@@ -72,8 +64,8 @@ TEST(OwnSystemWindow, ShowsTheOutlookAtOnceFindsATableAndKeepsItForTheShape)
     ASSERT_EQ(env.dialogs.saved.size(), 1);
     EXPECT_TRUE(env.messages.shown.isEmpty()) << env.messages.lastText().toStdString();
     const Frame frame = systemsdata::frameFrom("1X2,1X2,1X2,1X2,1,1,1,1,1,1,1,1,1");
-    EXPECT_EQ(savedRows(env.path("oma.1X2")).size(), 9u);
-    EXPECT_TRUE(tableKeepsGuarantee(savedRows(env.path("oma.1X2")), frame, 12));
+    EXPECT_EQ(systemsdata::rowsInFile(env.path("oma.1X2")).size(), 9u);
+    EXPECT_TRUE(tableKeepsGuarantee(systemsdata::rowsInFile(env.path("oma.1X2")), frame, 12));
     const QByteArray saved = readBytes(env.path("oma.1X2"));
     env.dialogs.choose(env.path("oma.1X2"));
     click(w, "tallenna");

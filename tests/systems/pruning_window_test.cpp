@@ -47,13 +47,6 @@ QStringList listed(QWidget* w)
     return items;
 }
 
-std::vector<SignRow> savedRows(const QString& path)
-{
-    const RowFileReadResult read = readRowFile(path, RowReader::Checking);
-    EXPECT_TRUE(read.ok) << path.toStdString();
-    return signRowsOf(read.contents.rows);
-}
-
 // Types into a cell of a table as a player does: the arrow keys to the cell, F2 to edit it.
 void typeIntoCell(QTableWidget* table, int row, int column, const QString& text)
 {
@@ -119,7 +112,7 @@ TEST(PruningWindow, TheCountFollowsEveryChangeAndTheKeptRowsAreSavedAndAnalysed)
     env.dialogs.choose(env.path("karsittu.1X2"));
     click(w, "tallenna");
     EXPECT_TRUE(env.messages.shown.isEmpty()) << env.messages.lastText().toStdString();
-    const std::vector<SignRow> rows = savedRows(env.path("karsittu.1X2"));
+    const std::vector<SignRow> rows = systemsdata::rowsInFile(env.path("karsittu.1X2"));
     ASSERT_EQ(rows.size(), 32u);
     EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end()));
     QWidget* analysis = openWindow(WindowName::GuaranteeAnalysis);
@@ -284,7 +277,7 @@ TEST(PruningWindow, AGuaranteeInsideTheKeptRowsNeedsFewerRowsAndKeepsItForEveryK
 
     env.dialogs.choose(env.path("takuu.1X2"));
     click(w, "tallenna");
-    const std::vector<SignRow> rows = savedRows(env.path("takuu.1X2"));
+    const std::vector<SignRow> rows = systemsdata::rowsInFile(env.path("takuu.1X2"));
     EXPECT_TRUE(shown.endsWith(QString::fromUtf8(": %1 riviä").arg(rows.size()))) << shown.toStdString();
     EXPECT_LT(rows.size(), 1232u / 3);
     std::vector<SignRow> kept;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/rowfile.h"
 #include "systems/frame.h"
 #include "systems/frametext.h"
 
@@ -16,6 +17,19 @@ inline Frame frameFrom(const char* text)
     const std::optional<Frame> frame = parseFrame(QString::fromLatin1(text), error);
     EXPECT_TRUE(frame) << text << ": " << error.toStdString();
     return frame.value_or(Frame{});
+}
+
+inline Frame frameFrom(const QString& text)
+{
+    return frameFrom(text.toLatin1().constData());
+}
+
+// The rows of a rows file the program wrote.
+inline std::vector<SignRow> rowsInFile(const QString& path)
+{
+    const RowFileReadResult read = readRowFile(path, RowReader::Checking);
+    EXPECT_TRUE(read.ok) << path.toStdString();
+    return signRowsOf(read.contents.rows);
 }
 
 inline SignRow signRow(const char* text)
