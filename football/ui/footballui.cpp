@@ -3,6 +3,7 @@
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
 #include "football/footballdb.h"
+#include "football/leagues.h"
 #include "football/printout.h"
 #include "football/recordset.h"
 
@@ -93,6 +94,51 @@ bool commitBeforeClosing(AppContext& context, RecordBinder& binder)
                                           "Tietokanta") == Messages::Yes;
 }
 
+bool addRecordDatedToday(AppContext& context, RecordSet& records, RecordBinder& binder, const QString& failure)
+{
+    if (!commitEdits(context, binder))
+        return false;
+    records.addNew();
+    records.setValue("pvm", formatDate(context.services.clock.today()));
+    if (records.update())
+        return true;
+    showDatabaseError(context, failure, records.lastError());
+    return false;
+}
+
+bool deleteAfterAsking(AppContext& context, RecordSet& records, const QString& question, const QString& failure)
+{
+    if (!records.hasCurrent())
+        return false;
+    Messages& messages = context.services.messages;
+    if (records.recordCount() == 1) {
+        messages.show("Tietueita on vain yksi,  et voi poistaa tätä!", Messages::Exclamation, "Poista");
+        return false;
+    }
+    if (messages.show(question, Messages::YesNo | Messages::Question | Messages::DefaultButton2, "Poista") !=
+        Messages::Yes)
+        return false;
+    if (!records.deleteCurrent())
+        showDatabaseError(context, failure, records.lastError());
+    return true;
+}
+
+bool moveCurrentRecord(AppContext& context, RecordSet& records,
+                       const std::function<bool(qint64 rowId, QString* error)>& move)
+{
+    QString error;
+    bool moved;
+    {
+        BusyCursor busy;
+        moved = move(records.rowId(), &error);
+        records.refresh();
+        records.moveFirst();
+    }
+    if (!moved)
+        showDatabaseError(context, "Siirto ei onnistunut, tietokanta on ennallaan !", error);
+    return moved;
+}
+
 bool printListing(AppContext& context, const Printout& printout, const QString& failureText)
 {
     bool ok = false;
@@ -151,6 +197,25 @@ void PopupCombo::showPopup()
     if (beforePopup)
         beforePopup();
     QComboBox::showPopup();
+}
+
+QComboBox* makeSearchCombo(QWidget* parent, const QString& name)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMinimumContentsLength(18);
+    return combo;
+}
+
+QComboBox* makeTransferCombo(QWidget* parent, const QString& name)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->addItems(transferCaptions());
+    combo->setCurrentIndex(-1);
+    return combo;
 }
 
 void fillCombo(QComboBox* combo, const QStringList& items)

@@ -44,6 +44,20 @@ bool commitEdits(AppContext& context, RecordBinder& binder);
 // whether to close anyway. True when the window may close.
 bool commitBeforeClosing(AppContext& context, RecordBinder& binder);
 
+// Record handling that the team and player windows share. Each saves the
+// edits of the record shown first; a refusal of the database is told with
+// `failure` and leaves the database as it was.
+// Adds an empty record dated today and makes it current. True when added.
+bool addRecordDatedToday(AppContext& context, RecordSet& records, RecordBinder& binder, const QString& failure);
+// Deletes the current record once the user has said yes to `question` (No is
+// the default); a league's last record stays. True when the database was
+// asked, so the caller shows the league afresh.
+bool deleteAfterAsking(AppContext& context, RecordSet& records, const QString& question, const QString& failure);
+// Moves the current record with `move` (given its row id) and shows the
+// league from its first record again. True when moved.
+bool moveCurrentRecord(AppContext& context, RecordSet& records,
+                       const std::function<bool(qint64 rowId, QString* error)>& move);
+
 // Prints a listing with the hourglass; a failure gets "Tulostus ei onnistu!".
 bool printListing(AppContext& context, const Printout& printout, const QString& failureText = "Tulostus ei onnistu!");
 
@@ -60,6 +74,11 @@ public:
     std::function<void()> beforePopup;
     void showPopup() override;
 };
+
+// An editable list to type or pick a name to look for; typing adds nothing to it.
+QComboBox* makeSearchCombo(QWidget* parent, const QString& name);
+// The leagues a record can be moved to, with none chosen.
+QComboBox* makeTransferCombo(QWidget* parent, const QString& name);
 
 // Replaces the items of a combo box, keeping the text it shows.
 void fillCombo(QComboBox* combo, const QStringList& items);

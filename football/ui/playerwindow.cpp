@@ -100,19 +100,9 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     // Searches and the move.
     auto* search = new QGroupBox("Haku ja siirto", this);
     auto* searchGrid = new QGridLayout(search);
-    findTeamCombo_ = new QComboBox(search);
-    findTeamCombo_->setObjectName("Combo1");
-    findPlayerCombo_ = new QComboBox(search);
-    findPlayerCombo_->setObjectName("Combo4");
-    for (QComboBox* c : {findTeamCombo_, findPlayerCombo_}) {
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->setMinimumContentsLength(18);
-    }
-    moveTargetCombo_ = new QComboBox(search);
-    moveTargetCombo_->setObjectName("siirto");
-    moveTargetCombo_->addItems(transferCaptions());
-    moveTargetCombo_->setCurrentIndex(-1);
+    findTeamCombo_ = makeSearchCombo(search, "Combo1");
+    findPlayerCombo_ = makeSearchCombo(search, "Combo4");
+    moveTargetCombo_ = makeTransferCombo(search, "siirto");
     auto* findTeamButton = makeButton(search, "Command4", "Ets&i");
     auto* findPlayerButton = makeButton(search, "Command12", "&Etsi");
     auto* moveButton = makeButton(search, "Command3", "&Siirrä");
@@ -312,31 +302,17 @@ void PlayerWindow::showCount()
 
 void PlayerWindow::addPlayer()
 {
-    if (!records_ || !commitEdits(context(), *binder_))
+    if (!records_ || !addRecordDatedToday(context(), *records_, *binder_, "Uutta pelaajaa ei voitu lisätä !"))
         return;
-    records_->addNew();
-    records_->setValue("pvm", formatDate(services().clock.today()));
-    if (!records_->update()) {
-        showDatabaseError(context(), "Uutta pelaajaa ei voitu lisätä !", records_->lastError());
-        return;
-    }
     showRecord();
     nameEdit_->setFocus();
 }
 
 void PlayerWindow::deletePlayer()
 {
-    if (!records_ || !records_->hasCurrent())
+    if (!records_ ||
+        !deleteAfterAsking(context(), *records_, "Haluatko varmasti poistaa pelaajan ?", "Pelaajaa ei voitu poistaa !"))
         return;
-    if (records_->recordCount() == 1) {
-        message("Tietueita on vain yksi,  et voi poistaa tätä!", Messages::Exclamation, "Poista");
-        return;
-    }
-    if (message("Haluatko varmasti poistaa pelaajan ?", Messages::YesNo | Messages::Question | Messages::DefaultButton2,
-                "Poista") != Messages::Yes)
-        return;
-    if (!records_->deleteCurrent())
-        showDatabaseError(context(), "Pelaajaa ei voitu poistaa !", records_->lastError());
     refillLists();
     showRecord();
 }
@@ -372,17 +348,8 @@ void PlayerWindow::movePlayer()
     const int from = leagueIndex();
     if (to == from || !commitEdits(context(), *binder_))
         return;
-    QString error;
-    bool ok;
-    {
-        BusyCursor busy;
-        ok = ::movePlayer(*db_, from, to, records_->rowId(), &error);
-        records_->refresh();
-        records_->moveFirst();
-    }
-    if (!ok)
-        showDatabaseError(context(), "Siirto ei onnistunut, tietokanta on ennallaan !", error);
-    else
+    if (moveCurrentRecord(context(), *records_,
+                          [&](qint64 rowId, QString* error) { return ::movePlayer(*db_, from, to, rowId, error); }))
         moveTargetCombo_->setCurrentIndex(-1);
     refillLists();
     showRecord();

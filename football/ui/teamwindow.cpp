@@ -86,15 +86,8 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     // Searching and moving.
     auto* searchBox = new QGroupBox("Haku ja siirto", this);
     auto* search = new QGridLayout(searchBox);
-    findTeamCombo_ = new QComboBox(searchBox);
-    findTeamCombo_->setObjectName("Combo1");
-    findTeamCombo_->setEditable(true);
-    findTeamCombo_->setInsertPolicy(QComboBox::NoInsert);
-    findTeamCombo_->setMinimumContentsLength(18);
-    moveTargetCombo_ = new QComboBox(searchBox);
-    moveTargetCombo_->setObjectName("Combo2");
-    moveTargetCombo_->addItems(transferCaptions());
-    moveTargetCombo_->setCurrentIndex(-1);
+    findTeamCombo_ = makeSearchCombo(searchBox, "Combo1");
+    moveTargetCombo_ = makeTransferCombo(searchBox, "Combo2");
     auto* findButton = makeButton(searchBox, "Command3", "&Etsi");
     auto* moveButton = makeButton(searchBox, "Command5", "&Siirrä");
     search->addWidget(makeLabel(searchBox, "Etsi joukkue"), 0, 0);
@@ -300,32 +293,19 @@ void TeamWindow::showRecord()
 
 void TeamWindow::addTeam()
 {
-    if (!records_ || !commitEdits(context(), *binder_))
+    if (!records_ || !addRecordDatedToday(context(), *records_, *binder_, "Uutta joukkuetta ei voitu lisätä !"))
         return;
-    records_->addNew();
-    records_->setValue("pvm", formatDate(services().clock.today()));
-    if (!records_->update()) {
-        showDatabaseError(context(), "Uutta joukkuetta ei voitu lisätä !", records_->lastError());
-        return;
-    }
     showRecord();
     nameEdit_->setFocus();
 }
 
 void TeamWindow::deleteTeam()
 {
-    if (!records_ || !records_->hasCurrent())
-        return;
-    if (records_->recordCount() == 1) {
-        message("Tietueita on vain yksi,  et voi poistaa tätä!", Messages::Exclamation, "Poista");
-        return;
-    }
     // A whole season of figures goes with one click, so ask first.
-    if (message("Haluatko varmasti poistaa joukkueen " + records_->text("Joukkue") + " ?",
-                Messages::YesNo | Messages::Question | Messages::DefaultButton2, "Poista") != Messages::Yes)
+    if (!records_ || !records_->hasCurrent() ||
+        !deleteAfterAsking(context(), *records_, "Haluatko varmasti poistaa joukkueen " + records_->text("Joukkue") + " ?",
+                           "Joukkuetta ei voitu poistaa !"))
         return;
-    if (!records_->deleteCurrent())
-        showDatabaseError(context(), "Joukkuetta ei voitu poistaa !", records_->lastError());
     refillTeamList();
     showRecord();
 }
@@ -370,17 +350,8 @@ void TeamWindow::moveTeam()
     }
     if (!commitEdits(context(), *binder_))
         return;
-    QString error;
-    bool ok;
-    {
-        BusyCursor busy;
-        ok = ::moveTeam(*db_, from, to, records_->rowId(), &error);
-        records_->refresh();
-        records_->moveFirst();
-    }
-    if (!ok)
-        showDatabaseError(context(), "Siirto ei onnistunut, tietokanta on ennallaan !", error);
-    else
+    if (moveCurrentRecord(context(), *records_,
+                          [&](qint64 rowId, QString* error) { return ::moveTeam(*db_, from, to, rowId, error); }))
         moveTargetCombo_->setCurrentIndex(-1);
     refillTeamList();
     showRecord();
