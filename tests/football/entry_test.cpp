@@ -104,7 +104,7 @@ TEST_F(HintRowWindowTest, ALevelMatchGivesXAndCandidatesShowBesideIt)
     EXPECT_EQ(textOf(hint, "v4"), "?");
 
     // The same match again overwrites its sign.
-    control<QScrollBar>(hint, "HS1")->setValue(1);
+    stepBarTo(control<QScrollBar>(hint, "HS1"), 1);
     click(hint, "O2_1");
     EXPECT_EQ(textOf(hint, "Combo2"), "");
     pick(hint, "Combo2", "Leeds");
@@ -123,7 +123,7 @@ TEST_F(HintRowWindowTest, TheSameTeamCannotPlayItselfAndTheLastMatchStays)
     EXPECT_EQ(env.state.HintRow[0], "");
 
     pick(hint, "Combo2", "Chelsea");
-    control<QScrollBar>(hint, "HS1")->setValue(13);
+    stepBarTo(control<QScrollBar>(hint, "HS1"), 13);
     EXPECT_EQ(textOf(hint, "Text1"), "13");
     EXPECT_EQ(textOf(hint, "oso_12"), "<-");
     click(hint, "Command1");

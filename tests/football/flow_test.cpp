@@ -276,7 +276,7 @@ TEST_F(MatchFlow, ScorersCannotOutscoreTheTeams)
 
     slide(w, "HScroll2", 1);
     pick(w, "Combo3", "Ilo                 KuPS");
-    slide(w, "HScroll3", 3);
+    clickBar(control<QScrollBar>(w, "HScroll3"), QStyle::SC_ScrollBarAddLine, 2);
     EXPECT_EQ(env.messages.lastText(), "Pelaajien maalit eivät voi olla yli joukkueiden maalien !");
     EXPECT_EQ(env.messages.shown.last().title, "Oops!");
     EXPECT_EQ(textOf(w, "Text3"), "1");

@@ -42,8 +42,7 @@ inline void slide(QObject* root, const QString& name, int value)
 {
     auto* bar = control<QScrollBar>(root, name);
     ASSERT_TRUE(bar);
-    bar->setValue(value);
-    settle();
+    stepBarTo(bar, value);
 }
 
 inline QList<QStringList> gridRows(QObject* root, const QString& name = "Grid1")

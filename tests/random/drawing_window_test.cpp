@@ -1,5 +1,6 @@
 #include "random/weights.h"
 #include "randomtask.h"
+#include "support/useractions.h"
 #include "shell/ui/mainwindow.h"
 
 #include <QCheckBox>
@@ -247,7 +248,7 @@ TEST(RandomRowsRoad, OneWeightFromTheMainWindowToTheSavedFile)
     click(basicRow, "sainperusrivin");
     QWidget* averageWeight = openWindow(WindowName::AverageWeight);
     ASSERT_TRUE(averageWeight);
-    control<QScrollBar>(averageWeight, "Jana")->setValue(8);
+    stepBarTo(control<QScrollBar>(averageWeight, "Jana"), 8);
     click(averageWeight, "Valittup");
     QWidget* rowCount = openWindow(WindowName::RowCount);
     ASSERT_TRUE(rowCount);
@@ -301,7 +302,7 @@ TEST(RandomRowsRoad, PerMatchWeightsWithBankersAndASwitchedOffSign)
         click(matchWeights, QString("Check%1").arg(n));
     click(matchWeights, "j10_1");
     for (int k = 10; k < 13; ++k)
-        control<QScrollBar>(matchWeights, QString("HH1_%1").arg(k))->setValue(10);
+        stepBarTo(control<QScrollBar>(matchWeights, QString("HH1_%1").arg(k)), 10);
     click(matchWeights, "Ovalmis");
     EXPECT_EQ(env.state.FullSystemSize, 81);
     QWidget* rowCount = openWindow(WindowName::RowCount);

@@ -170,7 +170,7 @@ TEST(MatchWeightsWindowTest, ThirteenBankersAreTooManyTwelveAreFine)
     EXPECT_TRUE(openWindow(WindowName::MatchWeights));
 
     click(w, "Check8");
-    control<QScrollBar>(w, "HH1_7")->setValue(10);
+    stepBarTo(control<QScrollBar>(w, "HH1_7"), 10);
     click(w, "Ovalmis");
     EXPECT_EQ(env.state.PerMatchWeights, 1);
     EXPECT_EQ(env.state.BankerCount, 12);

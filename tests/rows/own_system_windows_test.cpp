@@ -1,5 +1,6 @@
 #include "base/ui/windownames.h"
 #include "support/testenv.h"
+#include "support/useractions.h"
 #include "support/windowtest.h"
 
 #include <QFile>
@@ -55,7 +56,7 @@ TEST(OwnSystemShapeWindowTest, ThePatternIsChosenWithBarsOrTypedIn)
     auto* bar = control<QScrollBar>(w, "HScroll1");
     EXPECT_EQ(bar->minimum(), 0);
     EXPECT_EQ(bar->maximum(), 13);
-    bar->setValue(9);
+    stepBarTo(bar, 9);
     EXPECT_EQ(textOf(w, "Text1"), "9");
     typeInto(w, "Text2", "5");
     EXPECT_EQ(control<QScrollBar>(w, "HScroll2")->value(), 5);

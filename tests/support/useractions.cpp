@@ -60,6 +60,16 @@ void clickBar(QScrollBar* bar, QStyle::SubControl part, int times)
     }
 }
 
+void stepBarTo(QScrollBar* bar, int value)
+{
+    ASSERT_TRUE(bar);
+    while (bar->value() != value) {
+        const int before = bar->value();
+        clickBar(bar, before < value ? QStyle::SC_ScrollBarAddLine : QStyle::SC_ScrollBarSubLine);
+        ASSERT_NE(bar->value(), before) << qPrintable(bar->objectName()) << " does not move towards " << value;
+    }
+}
+
 void dragHandle(QScrollBar* bar, int pixels)
 {
     ASSERT_TRUE(bar);

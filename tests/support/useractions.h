@@ -26,6 +26,9 @@ void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 QPoint barPart(QScrollBar* bar, QStyle::SubControl part);
 // Clicks that part `times` times.
 void clickBar(QScrollBar* bar, QStyle::SubControl part, int times = 1);
+// Clicks the arrows of `bar` until it shows `value`; fails the test when a
+// click does not move it.
+void stepBarTo(QScrollBar* bar, int value);
 // Drags the handle `pixels` along the bar (right or down when positive).
 void dragHandle(QScrollBar* bar, int pixels);
 
