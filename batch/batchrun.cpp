@@ -20,6 +20,7 @@ Komennot:
   export   tulosta rivit tekstinä tai CSV:nä verkossa pelaamista varten
   import   tuo rivit teksti- tai CSV-tiedostosta uuteen rivitiedostoon
   reduce   karsi kaavan rivit ehdoilla ja todennäköisyyksillä uuteen rivitiedostoon
+  value    rivien odotusarvo pelipottia vastaan; parhaat rivit uuteen rivitiedostoon
 
 Komennon ohje: rivikone-batch KOMENTO --help
 Paluuarvo: 0 onnistui, 1 tiedostoa ei voi lukea tai kirjoittaa, sen riveissä
@@ -33,7 +34,7 @@ struct Command {
 const Command kCommands[] = {
     {"check", checkCommand},   {"system", systemCommand},   {"harava", haravaCommand},     {"list", listCommand},
     {"draw", drawCommand},     {"analyse", analyseCommand}, {"generate", generateCommand}, {"reduce", reduceCommand},
-    {"export", exportCommand}, {"import", importCommand},
+    {"export", exportCommand}, {"import", importCommand},     {"value", valueCommand},
 };
 
 } // namespace

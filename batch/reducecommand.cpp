@@ -51,6 +51,8 @@ olemassa olevaa tiedostoa ei koskaan korvata, eikä yli 32767 riviä tallenneta.
 // A file of numbers or conditions is small; anything much larger is not one.
 constexpr qint64 kMostTextFileBytes = 1 << 20;
 
+} // namespace
+
 std::optional<QByteArray> readSmallFile(BatchStreams& io, const QString& path)
 {
     QFile file(path);
@@ -81,6 +83,8 @@ std::optional<MatchNumbers> readNumbersFile(BatchStreams& io, const QString& pat
             (!odds && parseMatchNumbers(text, true, why) ? QString::fromUtf8(" Kertoimille anna --odds.") : QString()));
     return numbers;
 }
+
+namespace {
 
 Condition rangeCondition(ConditionKind kind, const CountRange& range)
 {

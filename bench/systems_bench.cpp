@@ -51,6 +51,26 @@ void Analyse32767RowsOver3To10(benchmark::State& state)
 }
 BENCHMARK(Analyse32767RowsOver3To10)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The most rows a file holds over all 3^13 outcomes (target under 0.2 s).
+void Analyse32767RowsOver3To13(benchmark::State& state)
+{
+    analyse(state, 32767, 13);
+}
+BENCHMARK(Analyse32767RowsOver3To13)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Each engine alone, to see where the cheaper one changes (the cost
+// constant the analysis chooses its engine by).
+void AnalyseByEngine(benchmark::State& state)
+{
+    const std::vector<SignRow> rows = randomRows(std::size_t(state.range(0)), 13);
+    AnalysisControl control;
+    control.threads = 1;
+    control.engine = state.range(1) ? AnalysisControl::Engine::MatchByMatch : AnalysisControl::Engine::RowByRow;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analyseGuarantee(rows, threeSignFrame(13), control));
+}
+BENCHMARK(AnalyseByEngine)->ArgsProduct({{64, 128, 256, 512}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The weighted variant costs one product of 13 chances per outcome more.
 void AnalyseWeighted500RowsOver3To13(benchmark::State& state)
 {

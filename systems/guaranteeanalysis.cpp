@@ -1,5 +1,7 @@
 #include "systems/guaranteeanalysis.h"
 
+#include "systems/matchtransform.h"
+
 #include <algorithm>
 #include <bit>
 #include <limits>
@@ -9,6 +11,8 @@
 namespace {
 
 using Word = std::uint64_t;
+
+constexpr std::uint64_t kCellCostInWords = 4;
 
 // Hits of every row are kept as a 4-bit number spread over four bit planes,
 // 64 rows to a word: one step of the Gray order moves one match, so one mask
@@ -241,12 +245,102 @@ std::uint64_t GuaranteeAnalysis::outcomesWithBestBelow10() const
     return below;
 }
 
-std::optional<AnalysisResult> analyseGuarantee(const std::vector<SignRow>& rows, const Frame& frame,
-                                               const AnalysisControl& control,
-                                               const std::optional<SignChances>& chances)
+namespace {
+
+// The figures from the tallies of either engine.
+AnalysisResult resultOf(std::uint64_t outcomes, const Tally& total, const std::optional<WeightedTally>& sum)
 {
-    if (!frameIsValid(frame) || rows.empty() || rows.size() > kMostAnalysedRows)
+    AnalysisResult result;
+    GuaranteeAnalysis& plain = result.plain;
+    plain.outcomes = outcomes;
+    plain.outcomesByBestHits = total.byBest;
+    plain.guarantee = 0;
+    for (int h = 0; h <= 13; ++h)
+        if (total.byBest[std::size_t(h)] > 0) {
+            plain.guarantee = h;
+            break;
+        }
+    for (std::size_t c = 0; c < 4; ++c)
+        plain.rowsInClass[c] = {double(total.sum[c]) / double(outcomes), int(total.least[c]), int(total.most[c])};
+    if (sum) {
+        WeightedGuaranteeAnalysis weighted;
+        for (std::size_t c = 0; c < 4; ++c) {
+            weighted.chanceBestHas[c] = sum->total > 0 ? sum->bestHas[c] / sum->total : 0;
+            weighted.expectedRows[c] = sum->total > 0 ? sum->rows[c] / sum->total : 0;
+        }
+        result.weighted = weighted;
+    }
+    return result;
+}
+
+// Per outcome of the frame in its own order, the product of the chances of its signs.
+std::vector<double> outcomeChances(const Frame& frame, const SignChances& chances)
+{
+    const auto within = frameChances(frame, chances);
+    std::vector<double> product{1.0};
+    for (int m = 0; m < kFrameMatches; ++m) {
+        const std::vector<std::uint8_t> signs = playedSigns(frame, m);
+        std::vector<double> next;
+        next.reserve(product.size() * signs.size());
+        for (double p : product)
+            for (std::uint8_t s : signs)
+                next.push_back(p * within[m][s]);
+        product = std::move(next);
+    }
+    return product;
+}
+
+// The analysis from the rows' counts by distance (classes 13 … 10) and the
+// nearest row's distance of every outcome, both built match by match.
+std::optional<AnalysisResult> analyseMatchByMatch(const std::vector<SignRow>& rows, const Frame& frame,
+                                                  const AnalysisControl& control,
+                                                  const std::optional<SignChances>& chances)
+{
+    TransformControl transform;
+    transform.cancel = control.cancel;
+    transform.threads = control.threads;
+    if (control.progress)
+        transform.progress = [&](double f) { control.progress(0.45 * f); };
+    const std::optional<RowsByDistance> counts = countRowsByDistance(rows, frame, 3, transform);
+    if (!counts)
         return std::nullopt;
+    if (control.progress)
+        transform.progress = [&](double f) { control.progress(0.45 + 0.45 * f); };
+    const std::optional<std::vector<std::uint8_t>> nearest = nearestRowDistance(rows, frame, transform);
+    if (!nearest)
+        return std::nullopt;
+
+    const std::uint64_t outcomes = outcomeCount(frame);
+    Tally tally;
+    WeightedTally weighted;
+    const std::vector<double> chanceOf = chances ? outcomeChances(frame, *chances) : std::vector<double>{};
+    for (std::uint64_t o = 0; o < outcomes; ++o) {
+        const int best = kFrameMatches - (*nearest)[o];
+        ++tally.byBest[std::size_t(best)];
+        for (std::size_t c = 0; c < 4; ++c) {
+            const std::uint32_t n = (*counts)[c][o];
+            tally.sum[c] += n;
+            tally.least[c] = std::min(tally.least[c], n);
+            tally.most[c] = std::max(tally.most[c], n);
+        }
+        if (!chances)
+            continue;
+        const double chance = chanceOf[o];
+        weighted.total += chance;
+        for (std::size_t c = 0; c < 4; ++c) {
+            weighted.rows[c] += chance * (*counts)[c][o];
+            if (best == kPrizeClassHits[c])
+                weighted.bestHas[c] += chance;
+        }
+    }
+    if (control.progress)
+        control.progress(1.0);
+    return resultOf(outcomes, tally, chances ? std::optional(weighted) : std::nullopt);
+}
+
+std::optional<AnalysisResult> analyseRowByRow(const std::vector<SignRow>& rows, const Frame& frame,
+                                              const AnalysisControl& control, const std::optional<SignChances>& chances)
+{
     const Analyser analyser(rows, frame, chances);
     const std::uint64_t outcomes = outcomeCount(frame);
 
@@ -295,35 +389,39 @@ std::optional<AnalysisResult> analyseGuarantee(const std::vector<SignRow>& rows,
     if (control.progress)
         control.progress(1.0);
 
-    AnalysisResult result;
-    GuaranteeAnalysis& plain = result.plain;
-    plain.outcomes = outcomes;
-    plain.outcomesByBestHits = total.byBest;
-    plain.guarantee = 0;
-    for (int h = 0; h <= 13; ++h)
-        if (total.byBest[std::size_t(h)] > 0) {
-            plain.guarantee = h;
-            break;
-        }
-    for (std::size_t c = 0; c < 4; ++c)
-        plain.rowsInClass[c] = {double(total.sum[c]) / double(outcomes), int(total.least[c]), int(total.most[c])};
+    std::optional<WeightedTally> sum;
     if (chances) {
         // Summed in stretch order, so the figures do not depend on which
         // thread took which stretch.
-        WeightedTally sum;
+        sum.emplace();
         for (const WeightedTally& part : weightedByStretch) {
-            sum.total += part.total;
+            sum->total += part.total;
             for (std::size_t c = 0; c < 4; ++c) {
-                sum.bestHas[c] += part.bestHas[c];
-                sum.rows[c] += part.rows[c];
+                sum->bestHas[c] += part.bestHas[c];
+                sum->rows[c] += part.rows[c];
             }
         }
-        WeightedGuaranteeAnalysis weighted;
-        for (std::size_t c = 0; c < 4; ++c) {
-            weighted.chanceBestHas[c] = sum.total > 0 ? sum.bestHas[c] / sum.total : 0;
-            weighted.expectedRows[c] = sum.total > 0 ? sum.rows[c] / sum.total : 0;
-        }
-        result.weighted = weighted;
     }
-    return result;
+    return resultOf(outcomes, total, sum);
+}
+
+} // namespace
+
+std::optional<AnalysisResult> analyseGuarantee(const std::vector<SignRow>& rows, const Frame& frame,
+                                               const AnalysisControl& control,
+                                               const std::optional<SignChances>& chances)
+{
+    if (!frameIsValid(frame) || rows.empty() || rows.size() > kMostAnalysedRows)
+        return std::nullopt;
+    using Engine = AnalysisControl::Engine;
+    Engine engine = control.engine;
+    if (engine == Engine::Cheaper) {
+        // Measured: a cell of the passes over the matches costs about as
+        // much as kCellCostInWords words of 64 rows against one outcome.
+        const std::uint64_t words = (rows.size() + 63) / 64;
+        engine = transformCells(rows, frame) * kCellCostInWords <= outcomeCount(frame) * words ? Engine::MatchByMatch
+                                                                                               : Engine::RowByRow;
+    }
+    return engine == Engine::MatchByMatch ? analyseMatchByMatch(rows, frame, control, chances)
+                                          : analyseRowByRow(rows, frame, control, chances);
 }

@@ -54,6 +54,10 @@ struct AnalysisControl {
     const std::atomic<bool>* cancel = nullptr;
     // 0 takes the machine's cores.
     unsigned threads = 0;
+    // Row by row costs in proportion to rows × outcomes, match by match in
+    // proportion to the outcomes alone; by default the cheaper is taken.
+    enum class Engine { Cheaper, RowByRow, MatchByMatch };
+    Engine engine = Engine::Cheaper;
 };
 
 struct AnalysisResult {

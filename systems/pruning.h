@@ -2,6 +2,7 @@
 
 #include "systems/frame.h"
 #include "systems/guaranteeanalysis.h"
+#include "systems/poolshare.h"
 
 #include <QString>
 #include <atomic>
@@ -64,6 +65,7 @@ struct PruningSet {
     std::vector<Condition> conditions;
     std::optional<MatchNumbers> chances;      // needed by the probability conditions
     std::optional<MatchNumbers> publicShares; // needed by MinValue (percentages)
+    std::optional<PoolRound> round;           // kept with the numbers for the worth of rows
     bool operator==(const PruningSet&) const = default;
 };
 

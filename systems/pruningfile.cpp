@@ -1,6 +1,7 @@
 #include "systems/pruningfile.h"
 
 #include "systems/frametext.h"
+#include "systems/worthreport.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -19,6 +20,10 @@ const char* const kOffWord = "pois";
 const char* const kPercentWord = "prosentit";
 const char* const kOddsWord = "kertoimet";
 const char* const kPublicWord = "pelijakauma";
+// The round, for the worth of rows.
+const char* const kSoldWord = "myydyt";
+const char* const kPoolsWord = "potit";
+const char* const kPriceWord = "rivihinta";
 
 struct KindWord {
     ConditionKind kind;
@@ -349,6 +354,11 @@ QByteArray pruningFileBytes(const PruningSet& set)
         numberLines(set.chances->odds ? kOddsWord : kPercentWord, *set.chances);
     if (set.publicShares)
         numberLines(kPublicWord, *set.publicShares);
+    if (set.round) {
+        lines << QString::fromUtf8(kSoldWord) + ' ' + exactNumberText(set.round->rowsSold);
+        lines << QString::fromUtf8(kPoolsWord) + ' ' + poolsText(set.round->pools);
+        lines << QString::fromUtf8(kPriceWord) + ' ' + exactNumberText(set.round->rowPrice);
+    }
     for (const Condition& c : set.conditions)
         lines << conditionFileText(c);
     return (lines.join('\n') + '\n').toUtf8();
@@ -416,6 +426,26 @@ std::optional<PruningSet> parsePruningFile(const QByteArray& bytes, QString& err
             if (!isPublic)
                 chancesAreOdds = odds;
             table->numbers[std::size_t(match - 1)] = *three;
+            continue;
+        }
+        if (first == QLatin1String(kSoldWord) || first == QLatin1String(kPoolsWord) ||
+            first == QLatin1String(kPriceWord)) {
+            if (w.size() != 1)
+                return fail(QString::fromUtf8("anna %1 ja yksi arvo !").arg(first));
+            if (!set.round)
+                set.round = PoolRound{};
+            QString why;
+            if (first == QLatin1String(kPoolsWord)) {
+                const auto pools = parsePools(w[0], why);
+                if (!pools)
+                    return fail(why);
+                set.round->pools = *pools;
+                continue;
+            }
+            const std::optional<double> x = parseDecimal(w[0]);
+            if (!x)
+                return fail(QString::fromUtf8("Luku %1 ei kelpaa !").arg(w[0]));
+            (first == QLatin1String(kSoldWord) ? set.round->rowsSold : set.round->rowPrice) = *x;
             continue;
         }
         bool on = true;

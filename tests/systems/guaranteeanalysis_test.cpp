@@ -87,7 +87,7 @@ TEST(GuaranteeAnalysis, AgreesWithBruteForceOnRandomFramesRowsAndChances)
         for (std::size_t r = 0; r < rowCount; ++r) {
             SignRow row = randomRowInside(frame, rng);
             if (r % 5 == 4)
-                row[rng() % kFrameMatches] = std::uint8_t(rng() % 3);
+                row[rng() % kFrameMatches] = std::uint8_t(rng() % (trial % 4 == 3 ? 4 : 3));
             rows.push_back(row);
         }
         SignChances chances{};
@@ -95,26 +95,30 @@ TEST(GuaranteeAnalysis, AgreesWithBruteForceOnRandomFramesRowsAndChances)
             for (double& c : match)
                 c = double(1 + rng() % 90);
         const bool weighted = trial % 2 == 0;
-        AnalysisControl control;
-        control.threads = 1 + unsigned(trial % 3);
-        const auto fast = analyseGuarantee(rows, frame, control, weighted ? std::optional(chances) : std::nullopt);
         const AnalysisResult slow = bruteForce(rows, frame, weighted ? &chances : nullptr);
-        ASSERT_TRUE(fast);
-        const std::string where = text(frame) + " rows " + std::to_string(rowCount);
-        EXPECT_EQ(fast->plain.outcomes, slow.plain.outcomes) << where;
-        EXPECT_EQ(fast->plain.guarantee, slow.plain.guarantee) << where;
-        EXPECT_EQ(fast->plain.outcomesByBestHits, slow.plain.outcomesByBestHits) << where;
-        for (int c = 0; c < 4; ++c) {
-            EXPECT_DOUBLE_EQ(fast->plain.rowsInClass[c].average, slow.plain.rowsInClass[c].average) << where;
-            EXPECT_EQ(fast->plain.rowsInClass[c].least, slow.plain.rowsInClass[c].least) << where;
-            EXPECT_EQ(fast->plain.rowsInClass[c].most, slow.plain.rowsInClass[c].most) << where;
-        }
-        ASSERT_EQ(fast->weighted.has_value(), weighted);
-        if (weighted)
+        for (auto engine : {AnalysisControl::Engine::RowByRow, AnalysisControl::Engine::MatchByMatch}) {
+            AnalysisControl control;
+            control.threads = 1 + unsigned(trial % 3);
+            control.engine = engine;
+            const auto fast = analyseGuarantee(rows, frame, control, weighted ? std::optional(chances) : std::nullopt);
+            ASSERT_TRUE(fast);
+            const std::string where =
+                text(frame) + " rows " + std::to_string(rowCount) + " engine " + std::to_string(int(engine));
+            EXPECT_EQ(fast->plain.outcomes, slow.plain.outcomes) << where;
+            EXPECT_EQ(fast->plain.guarantee, slow.plain.guarantee) << where;
+            EXPECT_EQ(fast->plain.outcomesByBestHits, slow.plain.outcomesByBestHits) << where;
             for (int c = 0; c < 4; ++c) {
-                EXPECT_NEAR(fast->weighted->chanceBestHas[c], slow.weighted->chanceBestHas[c], 1e-9) << where;
-                EXPECT_NEAR(fast->weighted->expectedRows[c], slow.weighted->expectedRows[c], 1e-9) << where;
+                EXPECT_DOUBLE_EQ(fast->plain.rowsInClass[c].average, slow.plain.rowsInClass[c].average) << where;
+                EXPECT_EQ(fast->plain.rowsInClass[c].least, slow.plain.rowsInClass[c].least) << where;
+                EXPECT_EQ(fast->plain.rowsInClass[c].most, slow.plain.rowsInClass[c].most) << where;
             }
+            ASSERT_EQ(fast->weighted.has_value(), weighted);
+            if (weighted)
+                for (int c = 0; c < 4; ++c) {
+                    EXPECT_NEAR(fast->weighted->chanceBestHas[c], slow.weighted->chanceBestHas[c], 1e-9) << where;
+                    EXPECT_NEAR(fast->weighted->expectedRows[c], slow.weighted->expectedRows[c], 1e-9) << where;
+                }
+        }
     }
 }
 
