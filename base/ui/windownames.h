@@ -41,4 +41,5 @@ inline constexpr char HintRow[] = "vihje";
 inline constexpr char GuaranteeAnalysis[] = "takuu";
 inline constexpr char OwnReducedSystem[] = "omaharava";
 inline constexpr char Pruning[] = "karsinta";
+inline constexpr char Worth[] = "odotusarvo";
 } // namespace WindowName

@@ -65,7 +65,7 @@ const QList<Menu>& menuTree()
         {"mnuJarjest",
          "&Järjestelmät",
          "jrj",
-         {{"&Takuuanalyysi...", "tak"}, {"&Oma harava...", "oma"}, {"&Karsinta...", "kar"}}},
+         {{"&Takuuanalyysi...", "tak"}, {"&Oma harava...", "oma"}, {"&Karsinta...", "kar"}, {"&Odotusarvo...", "odo"}}},
         {"mnuKannat",
          "&Tietokannat",
          "kan",
@@ -183,6 +183,7 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
         {"tak", feature(WindowName::GuaranteeAnalysis)},
         {"oma", feature(WindowName::OwnReducedSystem)},
         {"kar", feature(WindowName::Pruning)},
+        {"odo", feature(WindowName::Worth)},
     };
     for (const char* key : {"kal", "mui", "ava", "soi", "win", "calc"})
         operations_.insert(key, [this, key] { runAccessory(context_, key); });
@@ -204,6 +205,7 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
         {"tak", {WindowName::GuaranteeAnalysis}},
         {"oma", {WindowName::OwnReducedSystem}},
         {"kar", {WindowName::Pruning}},
+        {"odo", {WindowName::Worth}},
     };
 
     central_ = new QWidget(this);

@@ -14,6 +14,7 @@
 #include "systems/frametext.h"
 #include "systems/ownsystem.h"
 #include "systems/pruningfile.h"
+#include "systems/ui/matchnumbersbox.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -83,47 +84,6 @@ bool hasNumber(ConditionKind kind)
            kind == ConditionKind::MinValue;
 }
 
-// The fractions the analysis weighs outcomes by, as the text its hidden box takes.
-QString chancesText(const SignChances& chances)
-{
-    QStringList matches;
-    for (const auto& match : chances)
-        matches
-            << QString("%1 %2 %3").arg(exactNumberText(match[0]), exactNumberText(match[1]), exactNumberText(match[2]));
-    return matches.join(';');
-}
-
-std::optional<QString> readSmallText(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.read(kMostTextFileBytes + 1);
-    if (bytes.size() > kMostTextFileBytes)
-        return std::nullopt;
-    return QString::fromUtf8(bytes);
-}
-
-// While a cell is being edited, Enter and Escape belong to the cell: they
-// take or drop what was typed, never add a condition or close the window.
-class CellKeys : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    bool eventFilter(QObject* editor, QEvent* event) override
-    {
-        if (event->type() == QEvent::ShortcutOverride) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-                event->accept();
-                return true;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(editor, event);
-    }
-};
-
 } // namespace
 
 PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
@@ -134,42 +94,7 @@ PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
     coupon_ = new CouponColumn("karsintakaava", {"yksi", "risti", "kaksi"}, this);
 
     // The probabilities and the public's play, a line per match beside the coupon.
-    auto* numbersBox = new QGroupBox(QString::fromUtf8("Todennäköisyydet ja pelijakauma"), this);
-    numbersBox->setObjectName("lukuryhma");
-    numbers_ = new QTableWidget(kFrameMatches, 6, numbersBox);
-    numbers_->setObjectName("luvut");
-    numbers_->setHorizontalHeaderLabels({"1", "X", "2", "Pel. 1 %", "Pel. X %", "Pel. 2 %"});
-    numbers_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    numbers_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    numbers_->setTabKeyNavigation(false);
-    numbers_->setItemDelegate(new CellKeys(numbers_));
-    numbers_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                              QAbstractItemView::AnyKeyPressed);
-    numbers_->setAccessibleName(QString::fromUtf8("Todennäköisyydet ja pelijakauma kohteittain"));
-    numbers_->setToolTip(QString::fromUtf8("Kohteittain merkkien 1, X ja 2 todennäköisyydet prosentteina tai "
-                                           "kertoimina, ja pelaajien pelijakauma prosentteina"));
-    for (int r = 0; r < kFrameMatches; ++r)
-        for (int c = 0; c < 6; ++c) {
-            auto* cell = new QTableWidgetItem;
-            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            numbers_->setItem(r, c, cell);
-        }
-    percentRadio_ = makeRadio(numbersBox, "prosentit", "P&rosentteina");
-    oddsRadio_ = makeRadio(numbersBox, "kertoimet", "Kertoimi&na");
-    percentRadio_->setChecked(true);
-    loadChancesButton_ = makeButton(numbersBox, "lataatodnak", QString::fromUtf8("Lataa todennäk&öisyydet..."));
-    loadPublicButton_ = makeButton(numbersBox, "lataapelijakauma", "Lataa &pelijakauma...");
-    auto* numbersLayout = new QVBoxLayout(numbersBox);
-    numbersLayout->addWidget(numbers_, 1);
-    auto* numberKinds = new QHBoxLayout;
-    numberKinds->addWidget(percentRadio_);
-    numberKinds->addWidget(oddsRadio_);
-    numberKinds->addStretch(1);
-    numbersLayout->addLayout(numberKinds);
-    auto* loads = new QHBoxLayout;
-    loads->addWidget(loadChancesButton_);
-    loads->addWidget(loadPublicButton_);
-    numbersLayout->addLayout(loads);
+    numbersBox_ = new MatchNumbersBox(context, this);
 
     auto* countsBox = new QGroupBox(QString::fromUtf8("Rivit"), this);
     countsBox->setObjectName("rivimaarat");
@@ -285,7 +210,7 @@ PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
     middle->addWidget(conditionsBox, 1);
     auto* top = new QHBoxLayout;
     top->addWidget(coupon_, 0, Qt::AlignTop);
-    top->addWidget(numbersBox, 1);
+    top->addWidget(numbersBox_, 1);
     top->addLayout(middle, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveConditionsButton_);
@@ -300,10 +225,10 @@ PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
     layout->addLayout(buttons);
 
     QList<QWidget*> order = coupon_->tabOrder();
-    order << numbers_ << percentRadio_ << oddsRadio_ << loadChancesButton_ << loadPublicButton_ << list_ << kindBox_
-          << signBox_ << leastBox_ << mostBox_ << matchesEdit_ << favouritesEdit_ << hintButton_ << numberEdit_
-          << addButton_ << removeButton_ << guaranteeBox_ << searchButton_ << stopButton_ << saveConditionsButton_
-          << openConditionsButton_ << saveButton_ << closeButton_;
+    order << numbersBox_->tabOrder() << list_ << kindBox_ << signBox_ << leastBox_ << mostBox_ << matchesEdit_
+          << favouritesEdit_ << hintButton_ << numberEdit_ << addButton_ << removeButton_ << guaranteeBox_
+          << searchButton_ << stopButton_ << saveConditionsButton_ << openConditionsButton_ << saveButton_
+          << closeButton_;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     bindDialogKeys(this, addButton_, [this] { close(); });
@@ -315,16 +240,8 @@ PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
     connect(countPoll_, &QTimer::timeout, this, &PruningWindow::pollCount);
     connect(searchPoll_, &QTimer::timeout, this, &PruningWindow::pollSearch);
     connect(coupon_, &CouponColumn::signClicked, this, &PruningWindow::markClicked);
-    connect(numbers_, &QTableWidget::itemChanged, this, [this] {
-        if (!filling_)
-            scheduleCount();
-    });
-    connect(oddsRadio_, &QRadioButton::toggled, this, [this] {
-        if (!filling_)
-            scheduleCount();
-    });
-    connect(loadChancesButton_, &QPushButton::clicked, this, [this] { loadNumbers(false); });
-    connect(loadPublicButton_, &QPushButton::clicked, this, [this] { loadNumbers(true); });
+    connect(numbersBox_, &MatchNumbersBox::changed, this, &PruningWindow::scheduleCount);
+    connect(numbersBox_, &MatchNumbersBox::notice, statusLabel_, &QLabel::setText);
     connect(list_, &QListWidget::currentRowChanged, this, &PruningWindow::conditionSelected);
     connect(list_, &QListWidget::itemChanged, this, &PruningWindow::itemChanged);
     connect(kindBox_, &QComboBox::currentIndexChanged, this, &PruningWindow::kindChosen);
@@ -602,79 +519,6 @@ void PruningWindow::takeHintRow()
     favouritesEdit_->setFocus();
 }
 
-std::optional<MatchNumbers> PruningWindow::tableNumbers(bool publicShares, QString& problem) const
-{
-    const int first = publicShares ? 3 : 0;
-    int filled = 0;
-    for (int r = 0; r < kFrameMatches; ++r)
-        for (int c = 0; c < 3; ++c)
-            filled += !numbers_->item(r, first + c)->text().trimmed().isEmpty();
-    if (filled == 0)
-        return std::nullopt;
-    MatchNumbers numbers;
-    numbers.odds = !publicShares && oddsRadio_->isChecked();
-    const QString what = publicShares ? QString::fromUtf8("pelijakauma") : QString::fromUtf8("todennäköisyydet");
-    for (int r = 0; r < kFrameMatches; ++r)
-        for (int c = 0; c < 3; ++c) {
-            const QString text = numbers_->item(r, first + c)->text().trimmed();
-            const std::optional<double> x = parseDecimal(text);
-            if (!x) {
-                problem = text.isEmpty() ? QString::fromUtf8("Kohteen %1 %2 puuttuvat !").arg(r + 1).arg(what)
-                                         : QString::fromUtf8("Kohteen %1 luku %2 ei kelpaa !").arg(r + 1).arg(text);
-                return std::nullopt;
-            }
-            numbers.numbers[std::size_t(r)][std::size_t(c)] = *x;
-        }
-    problem = numbersProblem(numbers);
-    if (!problem.isEmpty())
-        return std::nullopt;
-    return numbers;
-}
-
-void PruningWindow::showNumbers(const std::optional<MatchNumbers>& numbers, bool publicShares)
-{
-    filling_ = true;
-    const int first = publicShares ? 3 : 0;
-    for (int r = 0; r < kFrameMatches; ++r)
-        for (int c = 0; c < 3; ++c)
-            numbers_->item(r, first + c)
-                ->setText(numbers ? exactNumberText(numbers->numbers[std::size_t(r)][std::size_t(c)]) : QString());
-    if (numbers && !publicShares)
-        (numbers->odds ? oddsRadio_ : percentRadio_)->setChecked(true);
-    filling_ = false;
-}
-
-void PruningWindow::loadNumbers(bool publicShares)
-{
-    FileDialogRequest request;
-    request.title = publicShares ? QString::fromUtf8("Valitse pelijakauman tiedosto")
-                                 : QString::fromUtf8("Valitse todennäköisyyksien tiedosto");
-    request.filter = "Tekstitiedostot (*.TXT)|*.TXT|Kaikki (*.*)|*.*";
-    const QString path = services().fileDialogs.openFile(request);
-    restoreProgramDir();
-    if (path.isEmpty())
-        return;
-    const std::optional<QString> text = readSmallText(path);
-    if (!text) {
-        message("Tiedoston luku ei onnistu ! " + path, Messages::Critical);
-        return;
-    }
-    QString error;
-    const bool odds = !publicShares && oddsRadio_->isChecked();
-    std::optional<MatchNumbers> numbers = parseMatchNumbers(*text, odds, error);
-    // A file of odds read as percentages adds up to far from 100 on every
-    // line; read as odds it does, so it is taken as odds.
-    QString why;
-    if (!numbers && !publicShares && !odds && (numbers = parseMatchNumbers(*text, true, why)))
-        statusLabel_->setText(QString::fromUtf8("Luvut luettiin kertoimina."));
-    if (!numbers) {
-        message(QFileInfo(path).fileName() + ": " + error, Messages::Critical);
-        return;
-    }
-    showNumbers(numbers, publicShares);
-    scheduleCount();
-}
-
 std::optional<PruningSet> PruningWindow::currentSet(QString& problem)
 {
     PruningSet set;
@@ -685,13 +529,14 @@ std::optional<PruningSet> PruningWindow::currentSet(QString& problem)
     }
     set.frame = *frame;
     problem.clear();
-    set.chances = tableNumbers(false, problem);
+    set.chances = numbersBox_->numbers(false, problem);
     if (!problem.isEmpty())
         return std::nullopt;
-    set.publicShares = tableNumbers(true, problem);
+    set.publicShares = numbersBox_->numbers(true, problem);
     if (!problem.isEmpty())
         return std::nullopt;
     set.conditions = conditions_;
+    set.round = round_;
     problem = pruningSetProblem(set);
     if (!problem.isEmpty())
         return std::nullopt;
@@ -858,7 +703,7 @@ void PruningWindow::saveAndAnalyse()
         {"kaava", frameText(keptFor_->frame)},
         {"lahde", QString::fromUtf8("Karsinta: %1, %2 riviä").arg(s.CurrentFileTitle, shownCount(rows.size()))}};
     if (keptFor_->chances)
-        texts.append({"todennakoisyydet", chancesText(chancesOf(*keptFor_->chances))});
+        texts.append({"todennakoisyydet", chancesHandOverText(chancesOf(*keptFor_->chances))});
     // The pruning window stays open beside the analysis, for the next try.
     services().windows.show(WindowName::GuaranteeAnalysis, texts, this);
 }
@@ -913,8 +758,9 @@ void PruningWindow::openConditions()
     state().SystemMarks = patternOfFrame(set->frame);
     state().BasicSignCount = markCount(state().SystemMarks);
     conditions_ = set->conditions;
-    showNumbers(set->chances, false);
-    showNumbers(set->publicShares, true);
+    round_ = set->round;
+    numbersBox_->showNumbers(set->chances, false);
+    numbersBox_->showNumbers(set->publicShares, true);
     showConditions(-1);
     showMarks();
     statusLabel_->setText(QString::fromUtf8("Ehdot luettu: %1").arg(QFileInfo(path).fileName()));

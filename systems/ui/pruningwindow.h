@@ -8,6 +8,7 @@
 #include <vector>
 
 class CouponColumn;
+class MatchNumbersBox;
 class QComboBox;
 class QFormLayout;
 class QLabel;
@@ -52,10 +53,6 @@ private:
     void showInEditor(const Condition& condition);
     void showConditions(int selected);
     void takeHintRow();
-    // Probabilities and the public's play
-    void loadNumbers(bool publicShares);
-    std::optional<MatchNumbers> tableNumbers(bool publicShares, QString& problem) const;
-    void showNumbers(const std::optional<MatchNumbers>& numbers, bool publicShares);
     // The count
     std::optional<PruningSet> currentSet(QString& problem);
     void scheduleCount();
@@ -71,6 +68,8 @@ private:
     void setBusy(bool busy);
 
     std::vector<Condition> conditions_;
+    // The round a conditions file held, kept to be saved with the conditions again.
+    std::optional<PoolRound> round_;
     std::vector<RowIndex> kept_;        // of the latest count
     std::optional<PruningSet> keptFor_; // the set the count was for
     std::vector<SignRow> covering_;     // a guarantee found inside the kept rows
@@ -96,11 +95,7 @@ private:
     QLineEdit* numberEdit_ = nullptr;
     QPushButton* addButton_ = nullptr;
     QPushButton* removeButton_ = nullptr;
-    QTableWidget* numbers_ = nullptr;
-    QRadioButton* percentRadio_ = nullptr;
-    QRadioButton* oddsRadio_ = nullptr;
-    QPushButton* loadChancesButton_ = nullptr;
-    QPushButton* loadPublicButton_ = nullptr;
+    MatchNumbersBox* numbersBox_ = nullptr;
     QComboBox* guaranteeBox_ = nullptr;
     QPushButton* searchButton_ = nullptr;
     QPushButton* stopButton_ = nullptr;
