@@ -2,8 +2,8 @@
 
 #include "base/ui/controls.h"
 #include "systems/pruningfile.h"
+#include "systems/ui/pruningfileflows.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -42,7 +42,7 @@ protected:
 
 } // namespace
 
-std::optional<QString> readSmallText(const QString& path)
+std::optional<QByteArray> readSmallFileBytes(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -50,7 +50,15 @@ std::optional<QString> readSmallText(const QString& path)
     const QByteArray bytes = file.read(kMostTextFileBytes + 1);
     if (bytes.size() > kMostTextFileBytes)
         return std::nullopt;
-    return QString::fromUtf8(bytes);
+    return bytes;
+}
+
+std::optional<QString> readSmallText(const QString& path)
+{
+    const std::optional<QByteArray> bytes = readSmallFileBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return QString::fromUtf8(*bytes);
 }
 
 QString chancesHandOverText(const SignChances& chances)
@@ -167,9 +175,7 @@ void MatchNumbersBox::load(bool publicShares)
                                  : QString::fromUtf8("Valitse todennäköisyyksien tiedosto");
     request.filter = "Tekstitiedostot (*.TXT)|*.TXT|Kaikki (*.*)|*.*";
     const QString path = context_.services.fileDialogs.openFile(request);
-    // Every file dialog leaves the program folder current, as the windows expect.
-    if (!context_.state.ProgramDir.isEmpty())
-        QDir::setCurrent(context_.state.ProgramDir);
+    returnToProgramDir(context_);
     if (path.isEmpty())
         return;
     const std::optional<QString> text = readSmallText(path);

@@ -44,6 +44,7 @@ private:
 };
 
 // A small text file whole, or nothing when it cannot be read or is too large for one.
+std::optional<QByteArray> readSmallFileBytes(const QString& path);
 std::optional<QString> readSmallText(const QString& path);
 
 // The fractions the guarantee analysis weighs outcomes by, as the text its

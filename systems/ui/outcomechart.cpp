@@ -65,7 +65,7 @@ void OutcomeChart::paintEvent(QPaintEvent*)
         const QRect bar(left, area.bottom() - height + 1, width, height);
         // The best classes in the coupon's gold, the rest fading to grey.
         const QColor colours[kAnalysisColumns] = {QColor(214, 158, 22), QColor(232, 190, 70), QColor(120, 150, 200),
-                                   QColor(160, 180, 215), QColor(190, 190, 190)};
+                                                  QColor(160, 180, 215), QColor(190, 190, 190)};
         painter.fillRect(bar, colours[c]);
         painter.setPen(QColor(60, 60, 60));
         const QRect countBox(int(area.left() + c * slot), bar.top() - line, int(slot), line);

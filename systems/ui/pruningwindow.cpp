@@ -15,11 +15,11 @@
 #include "systems/ownsystem.h"
 #include "systems/pruningfile.h"
 #include "systems/ui/matchnumbersbox.h"
+#include "systems/ui/pruningfileflows.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -57,8 +57,6 @@ namespace {
 constexpr int kCountPollMs = 10;
 constexpr int kSearchPollMs = 100;
 constexpr int kSearchSeconds = 10;
-// A file of numbers or conditions is small; anything much larger is not one.
-constexpr qint64 kMostTextFileBytes = 1 << 20;
 
 const char* const kKindNames[] = {"Merkkien määrä", "Suosikkien määrä",       "Pisin saman merkin putki",
                                   "Merkin vaihdot", "Todennäköisimmät rivit", "Todennäköisyys vähintään %",
@@ -716,45 +714,19 @@ void PruningWindow::saveConditions()
         message(problem, Messages::Exclamation);
         return;
     }
-    FileDialogRequest request;
-    request.title = QString::fromUtf8("Tallenna karsintaehdot");
-    request.filter = QString("Karsintaehdot (*.%1)|*.%1").arg(kPruningFileSuffix);
-    request.defaultExt = QString(".") + kPruningFileSuffix;
-    const QString path = services().fileDialogs.saveFile(request);
-    restoreProgramDir();
-    if (path.isEmpty())
-        return;
-    const WriteStatus status = replaceFile(path, pruningFileBytes(*set));
-    if (status != WriteStatus::Ok) {
-        message(writeFailureMessage(status), Messages::Critical);
-        return;
-    }
-    statusLabel_->setText(QString::fromUtf8("Ehdot tallennettu: %1").arg(QFileInfo(path).fileName()));
+    const QString saved = savePruningSetFile(context(), QString::fromUtf8("Tallenna karsintaehdot"), *set);
+    if (!saved.isEmpty())
+        statusLabel_->setText(QString::fromUtf8("Ehdot tallennettu: %1").arg(saved));
 }
 
 void PruningWindow::openConditions()
 {
-    FileDialogRequest request;
-    request.title = QString::fromUtf8("Avaa karsintaehdot");
-    request.filter = QString("Karsintaehdot (*.%1)|*.%1").arg(kPruningFileSuffix);
-    const QString path = services().fileDialogs.openFile(request);
-    restoreProgramDir();
-    if (path.isEmpty())
+    // Nothing of the window changes when the file does not read: the player's conditions stay.
+    const std::optional<OpenedPruningSet> opened =
+        openPruningSetFile(context(), QString::fromUtf8("Avaa karsintaehdot"));
+    if (!opened)
         return;
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.read(kMostTextFileBytes + 1);
-    QString error;
-    const std::optional<PruningSet> set =
-        file.isOpen() && bytes.size() <= kMostTextFileBytes ? parsePruningFile(bytes, error) : std::nullopt;
-    if (!set) {
-        // Nothing of the window changes: the player's conditions stay.
-        message(QFileInfo(path).fileName() + ": " +
-                    (error.isEmpty() ? QString::fromUtf8("Tiedoston luku ei onnistu !") : error),
-                Messages::Critical);
-        return;
-    }
+    const PruningSet* set = &opened->set;
     state().SystemMarks = patternOfFrame(set->frame);
     state().BasicSignCount = markCount(state().SystemMarks);
     conditions_ = set->conditions;
@@ -763,7 +735,7 @@ void PruningWindow::openConditions()
     numbersBox_->showNumbers(set->publicShares, true);
     showConditions(-1);
     showMarks();
-    statusLabel_->setText(QString::fromUtf8("Ehdot luettu: %1").arg(QFileInfo(path).fileName()));
+    statusLabel_->setText(QString::fromUtf8("Ehdot luettu: %1").arg(opened->fileName));
 }
 
 void PruningWindow::setBusy(bool busy)

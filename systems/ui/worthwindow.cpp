@@ -11,6 +11,7 @@
 #include "systems/frametext.h"
 #include "systems/pruningfile.h"
 #include "systems/ui/matchnumbersbox.h"
+#include "systems/ui/pruningfileflows.h"
 #include "systems/ui/returnchart.h"
 #include "systems/worthreport.h"
 
@@ -522,28 +523,15 @@ void WorthWindow::clearReport(const QString& status)
 
 void WorthWindow::openRound()
 {
-    FileDialogRequest request;
-    request.title = QString::fromUtf8("Avaa kierros");
-    request.filter = QString("Karsintaehdot (*.%1)|*.%1").arg(kPruningFileSuffix);
-    const QString path = services().fileDialogs.openFile(request);
-    restoreProgramDir();
-    if (path.isEmpty())
+    const std::optional<OpenedPruningSet> opened = openPruningSetFile(context(), QString::fromUtf8("Avaa kierros"));
+    if (!opened)
         return;
-    const std::optional<QString> text = readSmallText(path);
-    QString error;
-    const std::optional<PruningSet> set = text ? parsePruningFile(text->toUtf8(), error) : std::nullopt;
-    if (!set) {
-        message(QFileInfo(path).fileName() + ": " +
-                    (error.isEmpty() ? QString::fromUtf8("Tiedoston luku ei onnistu !") : error),
-                Messages::Critical);
-        return;
-    }
-    opened_ = *set;
-    numbersBox_->showNumbers(set->chances, false);
-    numbersBox_->showNumbers(set->publicShares, true);
-    if (set->round)
-        showRound(*set->round);
-    statusLabel_->setText(QString::fromUtf8("Kierros luettu: %1").arg(QFileInfo(path).fileName()));
+    opened_ = opened->set;
+    numbersBox_->showNumbers(opened_.chances, false);
+    numbersBox_->showNumbers(opened_.publicShares, true);
+    if (opened_.round)
+        showRound(*opened_.round);
+    statusLabel_->setText(QString::fromUtf8("Kierros luettu: %1").arg(opened->fileName));
 }
 
 void WorthWindow::saveRound()
@@ -559,21 +547,11 @@ void WorthWindow::saveRound()
         message(problem, Messages::Exclamation);
         return;
     }
-    FileDialogRequest request;
-    request.title = QString::fromUtf8("Tallenna kierros");
-    request.filter = QString("Karsintaehdot (*.%1)|*.%1").arg(kPruningFileSuffix);
-    request.defaultExt = QString(".") + kPruningFileSuffix;
-    const QString path = services().fileDialogs.saveFile(request);
-    restoreProgramDir();
-    if (path.isEmpty())
+    const QString saved = savePruningSetFile(context(), QString::fromUtf8("Tallenna kierros"), set);
+    if (saved.isEmpty())
         return;
-    const WriteStatus status = replaceFile(path, pruningFileBytes(set));
-    if (status != WriteStatus::Ok) {
-        message(writeFailureMessage(status), Messages::Critical);
-        return;
-    }
     opened_ = set;
-    statusLabel_->setText(QString::fromUtf8("Kierros tallennettu: %1").arg(QFileInfo(path).fileName()));
+    statusLabel_->setText(QString::fromUtf8("Kierros tallennettu: %1").arg(saved));
 }
 
 void WorthWindow::setRunning(bool running)

@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, MenusHoldTheItemsInOrder)
          {"&Arvonta", "&Tarkastus", "&Haravat", "&Poisto", "-", "A&setukset", "T&ulosta", "-", "&Vie tekstitiedostoon",
           "Vie &CSV-tiedostoon", "K&opioi leikepöydälle", "Tuo r&ivit tiedostosta", "Tuo rivit l&eikepöydältä", "-",
           "&Lopeta"}},
-        {"mnuJarjest", {"&Takuuanalyysi...", "&Oma harava...", "&Karsinta..."}},
+        {"mnuJarjest", {"&Takuuanalyysi...", "&Oma harava...", "&Karsinta...", "&Odotusarvo..."}},
         {"mnuKannat", {"&Joukkueet", "&Pelaajat", "-", "&Tulokset", "&Sarjatilanne", "&Vihjerivi", "T&ilastot"}},
         {"mnuAvut", {"&Kalenteri", "&Muistio", "&WWW-sivu", "&Soita"}},
         {"mnuOhje", {"&Rivikone ohje", "&Info"}},
