@@ -12,7 +12,8 @@ namespace {
 
 using Word = std::uint64_t;
 
-constexpr std::uint64_t kCellCostInWords = 4;
+constexpr std::uint64_t kCellCostInWords = 11;
+constexpr std::uint64_t kOutcomeCostInWords = 5;
 
 // Hits of every row are kept as a 4-bit number spread over four bit planes,
 // 64 rows to a word: one step of the Gray order moves one match, so one mask
@@ -416,11 +417,13 @@ std::optional<AnalysisResult> analyseGuarantee(const std::vector<SignRow>& rows,
     using Engine = AnalysisControl::Engine;
     Engine engine = control.engine;
     if (engine == Engine::Cheaper) {
-        // Measured: a cell of the passes over the matches costs about as
-        // much as kCellCostInWords words of 64 rows against one outcome.
+        // Measured (make bench, AnalyseByEngine): row by row an outcome
+        // costs about what 5 words of 64 rows cost, and each word one more;
+        // a cell of the passes over the matches costs about 11 words.
         const std::uint64_t words = (rows.size() + 63) / 64;
-        engine = transformCells(rows, frame) * kCellCostInWords <= outcomeCount(frame) * words ? Engine::MatchByMatch
-                                                                                               : Engine::RowByRow;
+        engine = transformCells(rows, frame) * kCellCostInWords <= outcomeCount(frame) * (kOutcomeCostInWords + words)
+                     ? Engine::MatchByMatch
+                     : Engine::RowByRow;
     }
     return engine == Engine::MatchByMatch ? analyseMatchByMatch(rows, frame, control, chances)
                                           : analyseRowByRow(rows, frame, control, chances);

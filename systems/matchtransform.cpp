@@ -1,6 +1,7 @@
 #include "systems/matchtransform.h"
 
 #include <algorithm>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -144,6 +145,23 @@ void passAlongMatch(T* const* levels, std::size_t depth, std::size_t cells, std:
     }
 }
 
+// Cells per strip in the passes of the earlier matches.
+constexpr std::size_t kStripColumns = 16;
+
+// A strip's stretch of cells: of a length known when compiled where it can
+// be, since a library call per stretch this short costs more than the copy.
+template <typename T>
+void copyShort(const T* from, std::size_t count, T* to)
+{
+    if (count == kStripColumns) {
+        std::array<T, kStripColumns> stretch;
+        std::memcpy(stretch.data(), from, sizeof stretch);
+        std::memcpy(to, stretch.data(), sizeof stretch);
+        return;
+    }
+    std::copy_n(from, count, to);
+}
+
 // Drops a match's extra value once its pass is done.
 template <typename T> void dropOutsideValue(std::vector<T>& cells, const Grid& grid, int match)
 {
@@ -189,7 +207,6 @@ bool passOverMatches(std::vector<std::vector<T>>& levels, Grid& grid, const Tran
 
     // Cells per block and columns per strip: small enough for the cache.
     constexpr std::size_t kBlockCells = 4096;
-    constexpr std::size_t kStripColumns = 16;
     int split = kFrameMatches;
     std::size_t inner = 1;
     while (split > 0 && inner * std::size_t(grid.slots[split - 1]) <= kBlockCells)
@@ -202,12 +219,37 @@ bool passOverMatches(std::vector<std::vector<T>>& levels, Grid& grid, const Tran
         return stopped.load();
     };
 
+    // Inside a block the last matches' values lie next to each other; their
+    // passes run on the block turned round, groups of their cells side by side.
+    int tailStart = kFrameMatches;
+    std::size_t tail = 1;
+    while (tailStart > split && grid.stride(tailStart - 1) < kStripColumns)
+        tail *= std::size_t(grid.slots[--tailStart]);
+    const std::size_t groups = inner / tail;
     inParallel(outer, threads, [&](std::size_t first, std::size_t last) {
+        std::vector<std::vector<T>> turned(levels.size(), std::vector<T>(inner));
+        std::vector<T*> at;
+        for (auto& level : turned)
+            at.push_back(level.data());
         for (std::size_t block = first; block < last && !stop(); ++block) {
-            const std::vector<T*> at = pointers(block * inner);
-            for (int m = split; m < kFrameMatches; ++m)
+            const std::vector<T*> here = pointers(block * inner);
+            for (int m = split; m < tailStart; ++m)
                 if (!done[std::size_t(m)])
-                    passAlongMatch<Kind>(at.data(), depth, inner, grid.stride(m), grid.slots[m], grid.played[m]);
+                    passAlongMatch<Kind>(here.data(), depth, inner, grid.stride(m), grid.slots[m], grid.played[m]);
+            if (tailStart == kFrameMatches)
+                continue;
+            for (std::size_t l = 0; l < levels.size(); ++l)
+                for (std::size_t g = 0; g < groups; ++g)
+                    for (std::size_t c = 0; c < tail; ++c)
+                        at[l][c * groups + g] = here[l][g * tail + c];
+            for (int m = tailStart; m < kFrameMatches; ++m)
+                if (!done[std::size_t(m)])
+                    passAlongMatch<Kind>(at.data(), depth, inner, grid.stride(m) * groups, grid.slots[m],
+                                         grid.played[m]);
+            for (std::size_t l = 0; l < levels.size(); ++l)
+                for (std::size_t g = 0; g < groups; ++g)
+                    for (std::size_t c = 0; c < tail; ++c)
+                        here[l][g * tail + c] = at[l][c * groups + g];
         }
     });
     if (stopped)
@@ -226,14 +268,14 @@ bool passOverMatches(std::vector<std::vector<T>>& levels, Grid& grid, const Tran
             const std::size_t width = std::min(kStripColumns, inner - column);
             for (std::size_t l = 0; l < levels.size(); ++l)
                 for (std::size_t o = 0; o < outer; ++o)
-                    std::copy_n(levels[l].data() + o * inner + column, width, strip[l].data() + o * width);
+                    copyShort(levels[l].data() + o * inner + column, width, strip[l].data() + o * width);
             for (int m = 0; m < split; ++m)
                 if (!done[std::size_t(m)])
                     passAlongMatch<Kind>(at.data(), depth, outer * width, grid.stride(m) / inner * width, grid.slots[m],
                                          grid.played[m]);
             for (std::size_t l = 0; l < levels.size(); ++l)
                 for (std::size_t o = 0; o < outer; ++o)
-                    std::copy_n(strip[l].data() + o * width, width, levels[l].data() + o * inner + column);
+                    copyShort(strip[l].data() + o * width, width, levels[l].data() + o * inner + column);
         }
     });
     if (stopped)
@@ -254,7 +296,9 @@ std::optional<RowsByDistance> countRowsByDistance(const std::vector<SignRow>& ro
                                                   const TransformControl& control)
 {
     Grid grid = gridOf(rows, frame);
-    RowsByDistance levels(std::size_t(depth + 1), std::vector<std::uint16_t>(grid.cells(), 0));
+    RowsByDistance levels(std::size_t(depth + 1));
+    for (auto& level : levels)
+        level.resize(grid.cells());
     for (const SignRow& row : rows)
         ++levels[0][grid.cellOf(row)];
     if (!passOverMatches<PassKind::Add>(levels, grid, control))
