@@ -1,6 +1,6 @@
 # make run   builds Rivikone (only the program) and starts it
 # make test  builds everything and runs every test
-# make package  builds the Debian package build/rivikone_VERSION_ARCH.deb
+# make package  builds the Debian package build-package/rivikone_VERSION_ARCH.deb
 # make sanitize  builds every test with clang's AddressSanitizer and UndefinedBehaviorSanitizer and runs them
 # make fuzz      builds the fuzz targets and runs each for FUZZ_SECONDS (FUZZ_TARGETS: some of them;
 #                FUZZ_RUNS: stop each after that many executions)
@@ -24,10 +24,18 @@ run: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target rivikone
 	$(BUILD)/rivikone $(ARGS)
 
-# The package holds only the programs and their desktop files, so only they are built.
-package: configure
-	@cmake --build $(BUILD) -j $(JOBS) --target rivikone rivikone-batch
-	cd $(BUILD) && cpack -G DEB
+# The package holds only the programs, their desktop files and man pages, so only they are built;
+# with Debian's own compiler and linker flags (hardening included), in a folder of its own so the
+# test build keeps its flags and its compiler cache.
+PACKAGE_BUILD ?= build-package
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+
+package: bootstrap
+	@cmake -S . -B $(PACKAGE_BUILD) --log-level=WARNING -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target rivikone rivikone-batch compressed_docs
+	cd $(PACKAGE_BUILD) && cpack -G DEB
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -57,4 +65,4 @@ fuzz: bootstrap
 	@$(SANITIZER_ENV) FUZZ_RUNS=$(FUZZ_RUNS) scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(PACKAGE_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
