@@ -74,6 +74,13 @@ private:
     double value_;
 };
 
+// "131 250" as a player types it, or with the no-break space a Finnish number shows.
+QString withoutSpaces(QString text)
+{
+    text.removeIf([](QChar c) { return c.isSpace(); });
+    return text;
+}
+
 QString rowText(const SignRow& row)
 {
     QString text;
@@ -132,6 +139,7 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
     sourceButtons->addWidget(fileButton_);
     sourceButtons->addWidget(memoryButton_);
     sourceLayout->addLayout(sourceButtons);
+    sourceLayout->addStretch(1);
 
     auto* resultBox = new QGroupBox("Tulos", this);
     resultBox->setObjectName("tulos");
@@ -144,7 +152,8 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
     chart_->setAccessibleName(QString::fromUtf8("Todennäköisyys voittaa vähintään x euroa"));
     rowList_ = new QTableWidget(0, 2, resultBox);
     rowList_->setObjectName("rivilista");
-    rowList_->setHorizontalHeaderLabels({"Rivi", QString::fromUtf8("Osuus odotusarvosta, €")});
+    rowList_->setHorizontalHeaderLabels({"Rivi", QString::fromUtf8("Osuus, €")});
+    rowList_->horizontalHeaderItem(1)->setToolTip(QString::fromUtf8("Rivin osuus odotusarvosta euroina"));
     rowList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rowList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     rowList_->setTabKeyNavigation(false);
@@ -319,15 +328,15 @@ void WorthWindow::showMarks()
 std::optional<PoolRound> WorthWindow::typedRound(QString& problem) const
 {
     PoolRound round;
-    const QString sold = soldEdit_->text().trimmed().remove(' ');
+    const QString sold = withoutSpaces(soldEdit_->text());
     bool ok = false;
-    round.rowsSold = sold.toLongLong(&ok);
+    round.rowsSold = double(sold.toLongLong(&ok));
     if (!ok || round.rowsSold < 0) {
         problem = QString::fromUtf8("Anna myytyjen rivien määrä !");
         return std::nullopt;
     }
     for (std::size_t c = 0; c < poolEdits_.size(); ++c) {
-        const QString text = poolEdits_[c]->text().trimmed().remove(' ');
+        const QString text = withoutSpaces(poolEdits_[c]->text());
         const std::optional<double> pool = text.isEmpty() ? 0.0 : parseDecimal(text);
         if (!pool) {
             problem = QString::fromUtf8("Luokan %1 oikein potti %2 ei kelpaa !").arg(kPrizeClassHits[c]).arg(text);
@@ -335,7 +344,7 @@ std::optional<PoolRound> WorthWindow::typedRound(QString& problem) const
         }
         round.pools[c] = *pool;
     }
-    const std::optional<double> price = parseDecimal(priceEdit_->text());
+    const std::optional<double> price = parseDecimal(withoutSpaces(priceEdit_->text()));
     if (!price || *price <= 0) {
         problem = QString::fromUtf8("Anna rivihinta euroina !");
         return std::nullopt;
@@ -346,10 +355,13 @@ std::optional<PoolRound> WorthWindow::typedRound(QString& problem) const
 
 void WorthWindow::showRound(const PoolRound& round)
 {
-    soldEdit_->setText(QString::number(qlonglong(round.rowsSold)));
+    // Without group separators: what is shown must read back as the same number.
+    QLocale shown;
+    shown.setNumberOptions(QLocale::OmitGroupSeparator);
+    soldEdit_->setText(shown.toString(round.rowsSold, 'f', QLocale::FloatingPointShortest));
     for (std::size_t c = 0; c < poolEdits_.size(); ++c)
-        poolEdits_[c]->setText(QLocale().toString(round.pools[c], 'f', QLocale::FloatingPointShortest));
-    priceEdit_->setText(QLocale().toString(round.rowPrice, 'f', QLocale::FloatingPointShortest));
+        poolEdits_[c]->setText(shown.toString(round.pools[c], 'f', QLocale::FloatingPointShortest));
+    priceEdit_->setText(shown.toString(round.rowPrice, 'f', QLocale::FloatingPointShortest));
 }
 
 std::optional<WorthModel> WorthWindow::currentModel(QString& problem) const
