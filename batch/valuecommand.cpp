@@ -37,8 +37,8 @@ rivitiedosto.
   --best N                 valitse kaavasta N riviä yksi kerrallaan: aina rivi,
                            joka lisää valittujen odotusarvoa eniten (tasatilanteessa
                            kaavan järjestyksessä ensimmäinen); 1 ... 32767
-  --pattern KAAVA          --best-valinnan kaava, kohde 1 ensin (oletus: kaikki
-                           13 kohdetta täysin vaihdeltuina)
+  --pattern KAAVA          kaava, josta --best valitsee, kohde 1 ensin (oletus:
+                           kaikki 13 kohdetta täysin vaihdeltuina)
   --out TIEDOSTO           --best: uusi rivitiedosto; olemassa olevaa ei korvata)";
 
 // The round as the options give it: a wrong value is a wrong command line.
