@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 QByteArray readBytes(const QString& path)
@@ -71,4 +72,26 @@ RowBuffer rowsOf(std::initializer_list<const char*> texts)
     for (const char* text : texts)
         rows.push_back(rowFromText(QString::fromLatin1(text)));
     return rows;
+}
+
+ChildProcess::ChildProcess(const std::function<int()>& work)
+{
+    pid_ = ::fork();
+    if (pid_ == 0)
+        ::_exit(work());
+}
+
+ChildProcess::~ChildProcess()
+{
+    join();
+}
+
+int ChildProcess::join()
+{
+    if (pid_ <= 0)
+        return -1;
+    int status = 0;
+    const pid_t ended = ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

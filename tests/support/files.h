@@ -4,8 +4,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <initializer_list>
 #include <sys/resource.h>
+#include <sys/types.h>
 
 // Whole files as bytes, for tests that check what the program wrote.
 QByteArray readBytes(const QString& path);
@@ -45,4 +47,20 @@ public:
 
 private:
     QString dir_;
+};
+
+// Another copy of the program as far as files go: `work` runs in a process of
+// its own from the start, and its result is the process's exit code.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::function<int()>& work);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    pid_t pid() const { return pid_; }
+    // Waits for the end: the exit code, or -1 when a signal ended the process.
+    int join();
+
+private:
+    pid_t pid_ = -1;
 };
