@@ -1,6 +1,9 @@
 #include "app/singleinstance.h"
+#include "base/filenames.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -28,4 +31,21 @@ TEST(SingleInstance, ASecondCopyFindsTheFirstAndBringsItForward)
     QTemporaryDir other;
     SingleInstance elsewhere(other.path());
     EXPECT_TRUE(elsewhere.claim());
+}
+
+TEST(SingleInstance, AFolderReachedThroughALinkIsTheSameFolderAndANameGoesOverAsItsBytes)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("data"));
+    ASSERT_TRUE(QFile::link(dir.filePath("data"), dir.filePath("linkki")));
+    SingleInstance first(dir.filePath("data"));
+    ASSERT_TRUE(first.claim());
+    QSignalSpy opened(&first, &SingleInstance::openRequested);
+
+    SingleInstance second(dir.filePath("linkki"));
+    EXPECT_FALSE(second.claim());
+    const QByteArray name("/tmp/lat\xe4.1X2");
+    second.activateRunning(fileNameFromNative(name));
+    ASSERT_TRUE(opened.count() > 0 || opened.wait(2000));
+    EXPECT_EQ(nativeFileName(opened.first().first().toString()), name);
 }
