@@ -1,0 +1,120 @@
+#include "batchprogram.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+// Runs a shell line in the test's folder with the program as "$0": for what
+// the test cannot hand over as text (names that are no UTF-8, redirections).
+BatchRun shell(const BatchDir& dir, const QString& line)
+{
+    QProcess process;
+    process.setWorkingDirectory(dir.dirPath());
+    process.start("/bin/sh", {"-c", line, BatchDir::program()});
+    BatchRun result;
+    if (!process.waitForFinished(60000))
+        return result;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    result.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return result;
+}
+
+} // namespace
+
+TEST(BatchFiles, APipeOrADeviceIsRefusedAtOnceByEveryReader)
+{
+    BatchDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.path("putki")).constData(), 0600), 0);
+    const QString correct = "1X21X21X21X21";
+    const QList<QPair<QStringList, QByteArray>> cases = {
+        {{"list", "putki"}, "Tiedoston luku ei onnistu ! putki"},
+        {{"check", "--correct", correct, "putki"}, "Tämän tiedoston luku ei onnistu ! putki"},
+        {{"import", "--out", "uusi.1X2", "putki"}, "Tiedoston luku ei onnistu ! putki"},
+        {{"reduce", "--conditions", "putki"}, "Tiedoston luku ei onnistu ! putki"},
+        {{"reduce", "--pattern", "1,1,1,1,1,1,1,1,1,1,1,1,1X", "--probabilities", "/dev/zero", "--most-probable", "1"},
+         "Tiedoston luku ei onnistu ! /dev/zero"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        QElapsedTimer timer;
+        timer.start();
+        const BatchRun run = dir.run(arguments);
+        EXPECT_LT(timer.elapsed(), 10000) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.code, 1) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, message + '\n');
+    }
+    EXPECT_EQ(entriesOf(dir.dirPath()), QStringList{"putki"});
+}
+
+TEST(BatchFiles, ANameThatIsNoUtf8IsTheFileReadAndWritten)
+{
+    BatchDir dir;
+    dir.rowsFile("r.1X2", rowsOf({"1X21X21X21X21"}));
+    BatchRun run = shell(dir, "cp r.1X2 \"$(printf 'lat\\344.1X2')\" && \"$0\" list \"$(printf 'lat\\344.1X2')\"");
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.endsWith("Rivejä: 1\n"));
+
+    run = shell(dir,
+                "\"$0\" draw --basic 1X21X21X21X21 --rows 3 --weight 5 --seed 1 --out \"$(printf 'uusi\\344.1X2')\"");
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    const QByteArray folder = QFile::encodeName(dir.dirPath());
+    struct stat st;
+    EXPECT_EQ(::stat((folder + "/uusi\xe4.1X2").constData(), &st), 0) << "the file has the name given";
+    EXPECT_EQ(entriesOf(dir.dirPath()).size(), 3);
+}
+
+TEST(BatchFiles, TooLargeAFileIsToldSoByEveryCommand)
+{
+    BatchDir dir;
+    // A header promising more rows than any rows file holds, and text beyond any rows text.
+    dir.file("suuri.1X2", rowsFileHeader(kMaxRows + 1) + QByteArray(13, '1'));
+    dir.file("suuri.txt", QByteArray(qsizetype(kMaxRows + 1) * 128 + 1, ' '));
+    const QList<QStringList> commands = {{"list", "suuri.1X2"},
+                                         {"check", "--correct", "1X21X21X21X21", "suuri.1X2"},
+                                         {"export", "suuri.1X2"},
+                                         {"analyse", "suuri.1X2"},
+                                         {"import", "--out", "uusi.1X2", "suuri.txt"}};
+    for (const QStringList& arguments : commands) {
+        const BatchRun run = dir.run(arguments);
+        EXPECT_EQ(run.code, 1) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, "Tiedosto on liian suuri ! " + arguments.last().toUtf8() + '\n');
+    }
+}
+
+TEST(BatchFiles, WhatCannotBeWrittenIsToldAndWritesNothing)
+{
+    BatchDir dir;
+    QDir(dir.dirPath()).mkdir("tulokset");
+    dir.file("rivit.txt", "1X21X21X21X21\n");
+    BatchRun run = dir.run({"import", "--out", "tulokset", "rivit.txt"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, linesOf({"tulokset on kansio, anna tiedostolle nimi !"}));
+
+    // A report that cannot be written leaves no file to refuse the rerun.
+    run = shell(dir, "\"$0\" import --out tuotu.1X2 rivit.txt > /dev/full");
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, linesOf({"Tulostus ei onnistu !"}));
+    EXPECT_FALSE(QFile::exists(dir.path("tuotu.1X2")));
+    run = dir.run({"import", "--out", "tuotu.1X2", "rivit.txt"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, linesOf({"Rivejä: 1"}));
+}
+
+TEST(BatchFiles, AMistypedFirstRowIsRefusedAndAHeaderIsNamed)
+{
+    BatchDir dir;
+    dir.file("f1.txt", "1X21X21X31X21\n1X21X21X21X22\n2X2111X21X21X\n12X12X12X12X1\n");
+    BatchRun run = dir.run({"import", "--out", "f1.1X2", "f1.txt"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.startsWith(linesOf({"Rivi 1 ei kelpaa: 1X21X21X31X21"})));
+    EXPECT_FALSE(QFile::exists(dir.path("f1.1X2")));
+
+    dir.file("f2.txt", "Kohde 1,Kohde 2\n1X21X21X21X22\n");
+    run = dir.run({"import", "--out", "f2.1X2", "f2.txt"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, linesOf({"Rivi 1 on otsikko, sitä ei tuotu: Kohde 1,Kohde 2"}));
+}
