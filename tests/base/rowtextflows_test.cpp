@@ -110,10 +110,13 @@ TEST(ImportRowText, FromATextFileOrTheClipboard)
     EXPECT_FALSE(ImportRowsFromFile(env.context));
     EXPECT_EQ(env.messages.lastText(), "Tiedosto on liian suuri rivitiedostoksi !");
 
-    QGuiApplication::clipboard()->setText("XXXXXXXXXXXXX\n");
+    // A skipped header is named with what was taken.
+    QGuiApplication::clipboard()->setText("Rivit:\nXXXXXXXXXXXXX\n");
     env.dialogs.choose(env.path("leike.1X2"));
     EXPECT_TRUE(ImportRowsFromClipboard(env.context));
     EXPECT_EQ(readBytes(env.path("leike.1X2")), QByteArray("1 nova       XXXXXXXXXXXXX"));
+    EXPECT_EQ(env.messages.lastText(),
+              "Tiedostoon leike.1X2 tuotiin 1 rivi.\r\nRivi 1 on otsikko, sitä ei tuotu: Rivit:");
     QGuiApplication::clipboard()->clear();
     EXPECT_FALSE(ImportRowsFromClipboard(env.context));
     EXPECT_EQ(env.messages.lastText(), "Leikepöydällä ei ole tekstiä !");
