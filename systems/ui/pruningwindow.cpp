@@ -1,5 +1,6 @@
 #include "systems/ui/pruningwindow.h"
 
+#include "base/boundedread.h"
 #include "base/rowfile.h"
 #include "base/safewrite.h"
 #include "base/textformat.h"
@@ -18,7 +19,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -95,13 +95,10 @@ QString chancesText(const SignChances& chances)
 
 std::optional<QString> readSmallText(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const BoundedRead read = readAtMost(path, kMostTextFileBytes);
+    if (!read.ok)
         return std::nullopt;
-    const QByteArray bytes = file.read(kMostTextFileBytes + 1);
-    if (bytes.size() > kMostTextFileBytes)
-        return std::nullopt;
-    return QString::fromUtf8(bytes);
+    return QString::fromUtf8(read.bytes);
 }
 
 // While a cell is being edited, Enter and Escape belong to the cell: they
@@ -896,13 +893,9 @@ void PruningWindow::openConditions()
     restoreProgramDir();
     if (path.isEmpty())
         return;
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.read(kMostTextFileBytes + 1);
+    const BoundedRead read = readAtMost(path, kMostTextFileBytes);
     QString error;
-    const std::optional<PruningSet> set =
-        file.isOpen() && bytes.size() <= kMostTextFileBytes ? parsePruningFile(bytes, error) : std::nullopt;
+    const std::optional<PruningSet> set = read.ok ? parsePruningFile(read.bytes, error) : std::nullopt;
     if (!set) {
         // Nothing of the window changes: the player's conditions stay.
         message(QFileInfo(path).fileName() + ": " +

@@ -3,6 +3,7 @@
 #include "footballdata.h"
 
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 
 using namespace football;
@@ -103,6 +104,39 @@ TEST(FootballDatabase, ADamagedDatabaseIsOnlyReadAndNeverChanged)
     EXPECT_FALSE(alone->exec(QStringLiteral("delete from %1").arg(league(4).teamTable)));
     alone.reset();
     EXPECT_EQ(bytesOf(dir.filePath(kTeamDatabaseFile)), damaged);
+}
+
+TEST(FootballDatabase, ADatabaseHeldOrWriteProtectedIsToldInWordsBeforeSQLitesOwn)
+{
+    QTemporaryDir dir;
+    auto db = FootballDb::openWithForm(dir.path());
+    ASSERT_TRUE(db);
+    const QString insert = QStringLiteral("insert into %1 (joukkue) values ('HJK')").arg(league(4).teamTable);
+    ASSERT_TRUE(db->begin());
+    ASSERT_TRUE(db->exec(insert));
+    const auto refusal = [&](const QString& options) {
+        QString text;
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "toinen");
+            other.setDatabaseName(dir.filePath(kTeamDatabaseFile));
+            other.setConnectOptions(options);
+            if (other.open()) {
+                QSqlQuery query(other);
+                text = query.exec(insert) ? QString()
+                                          : databaseErrorText(query.lastError()) + "|" + query.lastError().text();
+            }
+        }
+        QSqlDatabase::removeDatabase("toinen");
+        return text;
+    };
+    // Another program in the middle of a change.
+    QStringList told = refusal("QSQLITE_BUSY_TIMEOUT=0").split('|');
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_EQ(told[0], "Tietokanta on toisen ohjelman käytössä !\r\n" + told[1]);
+    db->rollback();
+    told = refusal("QSQLITE_OPEN_READONLY").split('|');
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_EQ(told[0], "Poista kirjoitussuoja !\r\n" + told[1]);
 }
 
 TEST(FootballDatabase, ATableWithColumnsOutOfPlaceIsRefused)
