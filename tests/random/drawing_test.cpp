@@ -4,6 +4,7 @@
 
 #include <QQueue>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 
 namespace {
@@ -249,6 +250,38 @@ TEST(Drawing, ExhaustingTheRareRowsDoesNotStall)
             else
                 EXPECT_EQ(row[k], '1');
         }
+}
+
+TEST(Drawing, RowsDrawnDirectlyComeAsOftenAsTheirWeightsSay)
+{
+    // Two matches of weight 10 without "X": 1 has 8/9 of the chance, 2 has 1/9.
+    DrawPlan plan = weighted(2, 10, "1111111111111");
+    for (int k = 0; k < kMatches; ++k) {
+        if (k < 2)
+            plan.excluded[k] = 1;
+        else
+            plan.weights[k] = kBankerWeight;
+    }
+    // The basic row comes first and then again until the draw turns direct;
+    // the direct draw's number then runs evenly over [0, 1).
+    struct Phased : Random {
+        double next() override { return reseeds <= RowDrawing::kRepeatsBeforeDirectDraw + 1 ? 0.99 : value; }
+        void reseed() override { ++reseeds; }
+        int reseeds = 0;
+        double value = 0;
+    };
+    constexpr int kSteps = 170;
+    std::map<QString, int> drawn;
+    for (int i = 0; i < kSteps; ++i) {
+        Phased random;
+        random.value = (i + 0.5) / kSteps;
+        RowDrawing drawing(plan, random);
+        drawAll(drawing);
+        ASSERT_EQ(drawing.accepted(), 2);
+        ++drawn[rowText(drawing.rows()[1]).left(2)];
+    }
+    // 12 and 21 weigh 8/81 each, 22 weighs 1/81.
+    EXPECT_EQ(drawn, (std::map<QString, int>{{"12", 80}, {"21", 80}, {"22", 10}}));
 }
 
 TEST(Drawing, ARandomRowSystemCoversTheThreeSignCombinationsFirst)
