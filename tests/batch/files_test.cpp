@@ -6,26 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-namespace {
-
-// Runs a shell line in the test's folder with the program as "$0": for what
-// the test cannot hand over as text (names that are no UTF-8, redirections).
-BatchRun shell(const BatchDir& dir, const QString& line)
-{
-    QProcess process;
-    process.setWorkingDirectory(dir.dirPath());
-    process.start("/bin/sh", {"-c", line, BatchDir::program()});
-    BatchRun result;
-    if (!process.waitForFinished(60000))
-        return result;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    result.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return result;
-}
-
-} // namespace
-
 TEST(BatchFiles, APipeOrADeviceIsRefusedAtOnceByEveryReader)
 {
     BatchDir dir;
@@ -54,12 +34,12 @@ TEST(BatchFiles, ANameThatIsNoUtf8IsTheFileReadAndWritten)
 {
     BatchDir dir;
     dir.rowsFile("r.1X2", rowsOf({"1X21X21X21X21"}));
-    BatchRun run = shell(dir, "cp r.1X2 \"$(printf 'lat\\344.1X2')\" && \"$0\" list \"$(printf 'lat\\344.1X2')\"");
+    BatchRun run = dir.shell("cp r.1X2 \"$(printf 'lat\\344.1X2')\" && \"$0\" list \"$(printf 'lat\\344.1X2')\"");
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.endsWith("Rivejä: 1\n"));
 
-    run = shell(dir,
-                "\"$0\" draw --basic 1X21X21X21X21 --rows 3 --weight 5 --seed 1 --out \"$(printf 'uusi\\344.1X2')\"");
+    run =
+        dir.shell("\"$0\" draw --basic 1X21X21X21X21 --rows 3 --weight 5 --seed 1 --out \"$(printf 'uusi\\344.1X2')\"");
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     const QByteArray folder = QFile::encodeName(dir.dirPath());
     struct stat st;
@@ -95,7 +75,7 @@ TEST(BatchFiles, WhatCannotBeWrittenIsToldAndWritesNothing)
     EXPECT_EQ(run.err, linesOf({"tulokset on kansio, anna tiedostolle nimi !"}));
 
     // A report that cannot be written leaves no file to refuse the rerun.
-    run = shell(dir, "\"$0\" import --out tuotu.1X2 rivit.txt > /dev/full");
+    run = dir.shell("\"$0\" import --out tuotu.1X2 rivit.txt > /dev/full");
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, linesOf({"Tulostus ei onnistu !"}));
     EXPECT_FALSE(QFile::exists(dir.path("tuotu.1X2")));

@@ -20,6 +20,20 @@ DrawPlan weighted(int count, int weight = 10, const char* basic = "1X21X21X21X21
     return plan;
 }
 
+// `count` rows of 1s around the basic row: the first `matches` of weight 10
+// without "X", the rest bankers.
+DrawPlan withoutDraws(int matches, int count)
+{
+    DrawPlan plan = weighted(count, 10, "1111111111111");
+    for (int k = 0; k < kMatches; ++k) {
+        if (k < matches)
+            plan.excluded[k] = 1;
+        else
+            plan.weights[k] = kBankerWeight;
+    }
+    return plan;
+}
+
 // A system over `pattern`: per match the signs that may be drawn ("1", "1X2", "X2" ...).
 DrawPlan system(int count, const std::array<const char*, 13>& pattern)
 {
@@ -230,13 +244,7 @@ TEST(Drawing, ExhaustingTheRareRowsDoesNotStall)
 {
     // Nine matches of weight 10 without "X", the rest bankers: 512 rows, some
     // a billion times rarer than others. Every one of them must come.
-    DrawPlan plan = weighted(512, 10, "1111111111111");
-    for (int k = 0; k < kMatches; ++k) {
-        if (k < 9)
-            plan.excluded[k] = 1;
-        else
-            plan.weights[k] = kBankerWeight;
-    }
+    const DrawPlan plan = withoutDraws(9, 512);
     ASSERT_EQ(plan.distinctRows(), 512);
     FakeRandom random(8);
     RowDrawing drawing(plan, random);
@@ -255,13 +263,7 @@ TEST(Drawing, ExhaustingTheRareRowsDoesNotStall)
 TEST(Drawing, RowsDrawnDirectlyComeAsOftenAsTheirWeightsSay)
 {
     // Two matches of weight 10 without "X": 1 has 8/9 of the chance, 2 has 1/9.
-    DrawPlan plan = weighted(2, 10, "1111111111111");
-    for (int k = 0; k < kMatches; ++k) {
-        if (k < 2)
-            plan.excluded[k] = 1;
-        else
-            plan.weights[k] = kBankerWeight;
-    }
+    const DrawPlan plan = withoutDraws(2, 2);
     // The basic row comes first and then again until the draw turns direct;
     // the direct draw's number then runs evenly over [0, 1).
     struct Phased : Random {
