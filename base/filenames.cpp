@@ -1,7 +1,11 @@
 #include "base/filenames.h"
 
+#include <QDir>
+
 #include <cstdint>
+#include <cstdlib>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -93,6 +97,29 @@ QStringList argumentsOf(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << fileNameFromNative(QByteArray(argv[i]));
     return arguments;
+}
+
+QString absoluteFileName(const QString& name)
+{
+    if (name.startsWith('/'))
+        return QDir::cleanPath(name);
+    QString current;
+    if (char* here = ::getcwd(nullptr, 0)) {
+        current = fileNameFromNative(here);
+        std::free(here);
+    }
+    return QDir::cleanPath(current + '/' + name);
+}
+
+QString folderOf(const QString& absoluteName)
+{
+    const qsizetype slash = absoluteName.lastIndexOf('/');
+    return slash <= 0 ? QStringLiteral("/") : absoluteName.left(slash);
+}
+
+QString fileNameIn(const QString& folder, const QString& name)
+{
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
 bool pathExists(const QString& path)

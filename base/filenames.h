@@ -16,6 +16,14 @@ QString fileNameFromNative(const QByteArray& bytes);
 // The program's arguments decoded so, for the names among them.
 QStringList argumentsOf(int argc, char** argv);
 
+// `name` made absolute against the current folder and cleaned of "." and
+// "..", as text alone: the toolkit's file-name classes would lose the bytes.
+QString absoluteFileName(const QString& name);
+// The folder an absolute name is in.
+QString folderOf(const QString& absoluteName);
+// `name` in `folder`.
+QString fileNameIn(const QString& folder, const QString& name);
+
 // Whether a name stands for anything at all (a dangling link does), and whether it is a folder.
 bool pathExists(const QString& path);
 bool isFolder(const QString& path);

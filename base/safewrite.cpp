@@ -5,7 +5,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QThread>
 
@@ -71,7 +70,7 @@ public:
                                      .arg(::getpid())
                                      .arg(QRandomGenerator::global()->generate64(), 0, 36)
                                      .arg(QLatin1String(kTemporarySuffix));
-            const QByteArray path = nativeFileName(QDir(dir).filePath(name));
+            const QByteArray path = nativeFileName(fileNameIn(dir, name));
             const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
             if (fd >= 0) {
                 path_ = path;
@@ -158,7 +157,7 @@ QString targetOf(const QString& path)
             return target;
         }
     }
-    return QFileInfo(path).absoluteFilePath();
+    return absoluteFileName(path);
 }
 
 bool ownerIsGone(pid_t pid)
@@ -227,9 +226,9 @@ WriteStatus writeFile(const QString& path, const QByteArray& bytes, Mode mode)
 {
     if (path.isEmpty())
         return WriteStatus::Failed;
-    const QString target = mode == Mode::Replace ? targetOf(path) : QFileInfo(path).absoluteFilePath();
+    const QString target = mode == Mode::Replace ? targetOf(path) : absoluteFileName(path);
     const QByteArray nativeTarget = nativeFileName(target);
-    const QString dir = QFileInfo(target).absolutePath();
+    const QString dir = folderOf(target);
 
     mode_t permissions = 0666; // less the user's umask
     bool keepPermissions = false;
