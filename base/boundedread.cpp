@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,7 +26,7 @@ BoundedRead refusal(ReadFailure failure, int osError)
 
 } // namespace
 
-int openRegularFile(const QString& path, int flags, int& osError)
+int openUserFile(const QString& path, int flags, Pipes pipes, int& osError)
 {
     // Without O_NONBLOCK opening a pipe waits for a writer, for ever.
     const int fd = ::open(nativeFileName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -39,12 +40,15 @@ int openRegularFile(const QString& path, int flags, int& osError)
         ::close(fd);
         return -1;
     }
-    if (!S_ISREG(st.st_mode)) {
+    // A pipe nobody writes to would be waited on for ever.
+    pollfd ready{fd, POLLIN, 0};
+    const bool pipeWritten = S_ISFIFO(st.st_mode) && pipes == Pipes::Taken && ::poll(&ready, 1, kPipeWaitMs) > 0;
+    if (!S_ISREG(st.st_mode) && !pipeWritten) {
         osError = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
         return -1;
     }
-    // Reads and writes of a regular file block as they always do.
+    // Reads and writes block as they always do, now that something is there.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
@@ -52,7 +56,7 @@ int openRegularFile(const QString& path, int flags, int& osError)
 BoundedRead readAtMost(const QString& path, qint64 limit)
 {
     int osError = 0;
-    const int fd = openRegularFile(path, O_RDONLY, osError);
+    const int fd = openUserFile(path, O_RDONLY, Pipes::Taken, osError);
     if (fd < 0)
         return refusal(osError == EISDIR || osError == EINVAL ? ReadFailure::NotAFile : ReadFailure::Unreadable,
                        osError);

@@ -6,8 +6,9 @@
 
 // Reads a user's file whole, but never more than `limit` bytes and one more:
 // a file larger than any of its kind is refused after that much instead of
-// filling the memory. Only a regular file is read: a named pipe or a device is
-// refused unopened for reading, before it could keep the program waiting.
+// filling the memory. A folder, a device or a socket is refused before it is
+// read, and a pipe unless its writer sends within kPipeWaitMs (rows a program
+// writes through `<(...)` in a shell): nothing keeps the program waiting.
 enum class ReadFailure { None, Unreadable, NotAFile, TooLarge };
 struct BoundedRead {
     bool ok = false;
@@ -22,8 +23,12 @@ BoundedRead readAtMost(QIODevice& device, qint64 limit);
 // The same from a regular file already open.
 BoundedRead readAtMost(int fd, qint64 limit);
 
-// Opens `path` with `flags` (O_RDONLY, O_RDWR) without waiting for a pipe's
-// other end, and keeps it open only when it is a regular file. The descriptor,
-// or -1 with the system's error in `osError` (EISDIR for a folder, EINVAL for a
-// pipe, socket or device).
-int openRegularFile(const QString& path, int flags, int& osError);
+inline constexpr int kPipeWaitMs = 2000;
+
+// Opens `path` with `flags` (O_RDONLY, O_RDWR) without ever waiting for a
+// pipe's other end, and keeps it open only when it is a regular file, or a
+// pipe whose writer sent something within kPipeWaitMs when `pipes` are
+// taken. The descriptor, or -1 with the system's error in `osError` (EISDIR
+// for a folder, EINVAL for anything else that is no file).
+enum class Pipes { Refused, Taken };
+int openUserFile(const QString& path, int flags, Pipes pipes, int& osError);

@@ -56,8 +56,8 @@ struct RowFileReadResult {
 // line ends and an end-of-file mark), one larger than any rows file, a header
 // that promises more rows than the file holds, a count beyond 16 bits, an
 // own-system header with impossible counts or a torn row of the older layout
-// fail the read; rows beyond a header's count are ignored. Only a regular file
-// is read.
+// fail the read; rows beyond a header's count are ignored. Nothing that is
+// no file keeps the read waiting (see boundedread.h).
 RowFileReadResult readRowFile(const QString& path, RowReader reader);
 
 RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader);

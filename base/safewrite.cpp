@@ -311,7 +311,7 @@ WriteStatus changeFile(const QString& path, qint64 limit, const FileChange& chan
     // A file replaced while this copy waited for its lock is opened again.
     for (int attempt = 0; attempt < 100; ++attempt) {
         int error = 0;
-        Descriptor fd(openRegularFile(target, O_RDWR, error));
+        Descriptor fd(openUserFile(target, O_RDWR, Pipes::Refused, error));
         if (fd.get() < 0) {
             if (error != ENOENT)
                 return writeStatusFromError(error);

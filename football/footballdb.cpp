@@ -94,7 +94,7 @@ bool looksLikeDatabase(const QString& path, QString* reason)
         return true;
     // A pipe or a device of the name is no database, and is never waited on.
     int osError = 0;
-    const int fd = openRegularFile(path, O_RDONLY, osError);
+    const int fd = openUserFile(path, O_RDONLY, Pipes::Refused, osError);
     if (fd < 0) {
         *reason = osError == EISDIR || osError == EINVAL ? QStringLiteral("Tiedosto ei ole tämän ohjelman tietokanta.")
                                                          : QStringLiteral("Tiedostoa ei voi lukea.");
