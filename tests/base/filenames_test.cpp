@@ -33,4 +33,7 @@ TEST(FileNames, ANameThatIsNoUtf8IsTheFileUsed)
     const RowFileReadResult read = readRowFile(path, RowReader::Checking);
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.contents.rows, rows);
+    // The toolkit's folders do not see such a name, so it is removed as it came.
+    EXPECT_EQ(removeFile(path), WriteStatus::Ok);
+    EXPECT_NE(::access(nativePath.constData(), F_OK), 0);
 }

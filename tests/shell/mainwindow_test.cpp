@@ -514,6 +514,7 @@ TEST_F(MainWindowTest, AStartFileIsTheFileNamedAndAPipeOfTheNameKeepsNothingWait
     f.openRowFile(startFileArgument(argumentsOf(2, argv)));
     EXPECT_EQ(registry.shownNames(), QStringList{WindowName::ScreenListing});
     EXPECT_EQ(env.state.RowCount, 1);
+    ::unlink(name.constData());
 
     f.setEnabled(true);
     ASSERT_EQ(::mkfifo(QFile::encodeName(env.path("putki.1X2")).constData(), 0600), 0);
