@@ -9,13 +9,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/time.h>
-#include <unistd.h>
 
 TEST(SafeWrite, ANewFileNeverReplacesAnExistingOne)
 {
@@ -49,80 +46,61 @@ TEST(SafeWrite, AReplacedFileKeepsItsPermissionsAndItsLink)
 
 namespace {
 
-// Puts the real system calls back whatever a test put in their place.
-struct DurabilityCallsRestored {
-    DurabilityCalls saved = durabilityCalls();
-    ~DurabilityCallsRestored() { durabilityCalls() = saved; }
-};
-
 // What each sync saw: "folder", or the bytes the target held while the new ones were synced.
 QStringList syncs;
 QString syncedTarget;
 
-int watchedSync(int fd)
-{
-    struct stat st;
-    ::fstat(fd, &st);
-    syncs << (S_ISDIR(st.st_mode) ? QStringLiteral("folder") : QString::fromLatin1(readBytes(syncedTarget)));
-    return ::fsync(fd);
-}
-
 } // namespace
 
-TEST(FileSafety, TheBytesAndTheirNameReachTheDiskAndTheFileKeepsAModeTheUmaskWouldChange)
+TEST(FileSafety, TheBytesReachTheDiskBeforeTheNameAndTheModeOutlivesTheUmask)
 {
     QTemporaryDir dir;
-    const DurabilityCallsRestored restored;
+    const DurabilityCalls real = durabilityCalls();
     const mode_t umaskBefore = ::umask(022);
     syncedTarget = dir.filePath("VOITOT.TIL");
     ASSERT_TRUE(writeBytes(syncedTarget, "vanha"));
-    ASSERT_EQ(::chmod(QFile::encodeName(syncedTarget).constData(), 0664), 0);
-    syncs.clear();
-    durabilityCalls().syncFile = watchedSync;
-
+    ASSERT_TRUE(QFile::setPermissions(syncedTarget, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                        QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                        QFileDevice::ReadOther));
+    durabilityCalls().syncFile = [](int fd) {
+        struct stat st;
+        ::fstat(fd, &st);
+        syncs << (S_ISDIR(st.st_mode) ? QStringLiteral("folder") : QString::fromLatin1(readBytes(syncedTarget)));
+        return ::fsync(fd);
+    };
     EXPECT_EQ(replaceFile(syncedTarget, "uusi"), WriteStatus::Ok);
+    durabilityCalls() = real;
     ::umask(umaskBefore);
-    // The new bytes are on disk before they take the name, and the name after.
     EXPECT_EQ(syncs, QStringList({"vanha", "folder"}));
     struct stat st;
     ASSERT_EQ(::stat(QFile::encodeName(syncedTarget).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0664u);
-    EXPECT_EQ(readBytes(syncedTarget), QByteArray("uusi"));
 }
 
-TEST(FileSafety, WhatAKilledWriterLeftGoesWithTheNextWriteIntoItsFolder)
+TEST(FileSafety, WhatAKilledWriterLeftGoesWithTheNextWriteIntoItsFolderOrTheStart)
 {
     QTemporaryDir dir;
     ChildProcess killed([&] {
         durabilityCalls().syncFile = [](int) { return ::raise(SIGKILL); };
-        createNewFile(dir.filePath("kesken.1X2"), "rivit");
-        return 0;
+        return int(createNewFile(dir.filePath("kesken.1X2"), "rivit"));
     });
-    const QString leftover = QString(".rivikone-%1-").arg(killed.pid());
+    const QString pid = QString::number(killed.pid);
     EXPECT_EQ(killed.join(), -1);
-    QStringList entries = entriesOf(dir.path());
-    ASSERT_EQ(entries.size(), 1);
-    EXPECT_TRUE(entries[0].startsWith(leftover) && entries[0].endsWith(".tmp")) << entries[0].toStdString();
-
-    // A copy still writing keeps its file; an earlier version's leftover of
-    // hours ago, which names no writer, goes too.
-    const QString writing = QString(".rivikone-%1-kesken.tmp").arg(::getpid());
+    const QStringList left = entriesOf(dir.path());
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_TRUE(left[0].startsWith(".rivikone-" + pid + "-") && left[0].endsWith(".tmp")) << left[0].toStdString();
+    // A copy still writing keeps its file.
+    const QString writing = QString(".rivikone-%1-x.tmp").arg(::getpid());
     ASSERT_TRUE(writeBytes(dir.filePath(writing), "x"));
-    ASSERT_TRUE(writeBytes(dir.filePath(".rivikone-3k2j1h.tmp"), "x"));
-    const struct timeval hoursAgo[2] = {{::time(nullptr) - 7200, 0}, {::time(nullptr) - 7200, 0}};
-    ASSERT_EQ(::utimes(QFile::encodeName(dir.filePath(".rivikone-3k2j1h.tmp")).constData(), hoursAgo), 0);
     EXPECT_EQ(createNewFile(dir.filePath("uusi.1X2"), "rivit"), WriteStatus::Ok);
     EXPECT_EQ(entriesOf(dir.path()), QStringList({writing, "uusi.1X2"}));
 
-    // The scratch folders of the program go the same way when it starts.
     const QDir temp(QDir::tempPath());
-    const QString dead = QString("Rivikone-%1-abcdef").arg(leftover.section('-', 1, 1));
     const QString alive = QString("Rivikone-%1-abcdef").arg(::getpid());
-    ASSERT_TRUE(temp.mkpath(dead + "/sisalla") && temp.mkpath(alive));
+    ASSERT_TRUE(temp.mkpath("Rivikone-" + pid + "-abcdef/x") && temp.mkpath(alive));
     removeLeftoverScratchFolders();
-    EXPECT_FALSE(temp.exists(dead));
-    EXPECT_TRUE(temp.exists(alive));
-    temp.rmdir(alive);
+    EXPECT_FALSE(temp.exists("Rivikone-" + pid + "-abcdef"));
+    EXPECT_TRUE(temp.rmdir(alive));
 }
 
 TEST(FileSafety, TwoCopiesAddingAtOnceKeepEveryRecordAndRowOrSayTheFileIsHeld)
@@ -131,50 +109,35 @@ TEST(FileSafety, TwoCopiesAddingAtOnceKeepEveryRecordAndRowOrSayTheFileIsHeld)
     const QString correct = dir.filePath("OIKEAT.TIL");
     const QString system = dir.filePath("oma.STM");
     ASSERT_EQ(createSystemFile(system, 0, 1), WriteStatus::Ok);
-    constexpr int kEach = 30;
-    // Each copy's records and rows carry its own mark and number.
+    // Each copy's records carry its mark and number; its rows its mark.
+    const auto record = [](char copy, int i) { return copy + QByteArray::number(i).rightJustified(20, '0'); };
     const auto add = [&](char copy) {
-        for (int i = 0; i < kEach; ++i) {
-            const QByteArray number = QByteArray::number(i).rightJustified(20, '0');
-            if (appendRecord(correct, copy + number, kOikeatRecordLength) != WriteStatus::Ok)
+        for (int i = 0; i < 30; ++i)
+            if (appendRecord(correct, record(copy, i), 21) != WriteStatus::Ok ||
+                appendSystemRow(system, 0, 1, rowFromText(QString(13, QChar(copy)))) != WriteStatus::Ok)
                 return 1;
-            Row row = rowFromText("1111111111111");
-            row[0] = copy == 'A' ? 'X' : '2';
-            for (int k = 1, n = i; n > 0; ++k, n /= 3)
-                row[k] = "1X2"[n % 3];
-            if (appendSystemRow(system, 0, 1, row) != WriteStatus::Ok)
-                return 2;
-        }
         return 0;
     };
-    ChildProcess other([&] { return add('B'); });
-    EXPECT_EQ(add('A'), 0);
+    ChildProcess other([&] { return add('2'); });
+    EXPECT_EQ(add('X'), 0);
     EXPECT_EQ(other.join(), 0);
-
-    const auto records = readRecords(correct, kOikeatRecordLength);
+    const auto records = readRecords(correct, 21);
     ASSERT_TRUE(records);
-    const RowFileReadResult rows = readRowFile(system, RowReader::OwnSystem);
-    ASSERT_TRUE(rows.ok);
-    EXPECT_EQ(readBytes(system).left(13), QByteArray("O0 T1 R60    "));
-    for (char copy : {'A', 'B'}) {
-        QList<QByteArray> mine;
-        for (const QByteArray& record : *records)
-            if (record.startsWith(copy))
-                mine << record;
-        ASSERT_EQ(mine.size(), kEach) << copy;
-        for (int i = 0; i < kEach; ++i)
-            EXPECT_EQ(mine[i], copy + QByteArray::number(i).rightJustified(20, '0'));
-        EXPECT_EQ(std::count_if(rows.contents.rows.begin(), rows.contents.rows.end(),
-                                [&](const Row& row) { return row[0] == (copy == 'A' ? 'X' : '2'); }),
-                  kEach);
-    }
+    QList<QByteArray> inOrder[2];
+    for (const QByteArray& r : *records)
+        inOrder[r[0] == '2'] << r;
+    for (int i = 0; i < 30; ++i)
+        EXPECT_TRUE(inOrder[0].value(i) == record('X', i) && inOrder[1].value(i) == record('2', i)) << i;
+    EXPECT_EQ(records->size(), 60);
+    const QByteArray rows = readBytes(system);
+    EXPECT_TRUE(rows.startsWith("O0 T1 R60    "));
+    EXPECT_EQ(rows.count(QByteArray(13, 'X')), 30);
 
-    // A copy that keeps the file longer than a few seconds is named, and nothing changes.
-    const QByteArray before = readBytes(correct);
+    // A copy that holds the file longer than a few seconds is named, and nothing changes.
     const int held = ::open(QFile::encodeName(correct).constData(), O_RDONLY);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    EXPECT_EQ(appendRecord(correct, QByteArray(kOikeatRecordLength, 'C'), kOikeatRecordLength), WriteStatus::Busy);
+    EXPECT_EQ(appendRecord(correct, QByteArray(21, 'C'), 21), WriteStatus::Busy);
     ::close(held);
-    EXPECT_EQ(readBytes(correct), before);
+    EXPECT_EQ(readRecords(correct, 21)->size(), 60);
     EXPECT_EQ(writeFailureMessage(WriteStatus::Busy), "Tiedosto on toisen ohjelman käytössä !");
 }

@@ -11,21 +11,17 @@ TEST(BatchFiles, APipeNobodyWritesToOrADeviceKeepsNoReaderWaiting)
 {
     BatchDir dir;
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.path("putki")).constData(), 0600), 0);
-    // The rows files, text and small files of numbers or conditions each have a reader of their own.
-    const QList<QPair<QStringList, QByteArray>> cases = {
-        {{"list", "putki"}, "Tiedoston luku ei onnistu ! putki"},
-        {{"import", "--out", "uusi.1X2", "putki"}, "Tiedoston luku ei onnistu ! putki"},
-        {{"reduce", "--conditions", "putki"}, "Tiedoston luku ei onnistu ! putki"},
-        {{"reduce", "--pattern", "1,1,1,1,1,1,1,1,1,1,1,1,1X", "--probabilities", "/dev/zero", "--most-probable", "1"},
-         "Tiedoston luku ei onnistu ! /dev/zero"},
-    };
-    for (const auto& [arguments, message] : cases) {
+    // Rows files, text and small files of numbers or conditions each have a reader of their own.
+    for (const QStringList& arguments : {QStringList{"list", "putki"},
+                                         {"import", "--out", "uusi.1X2", "putki"},
+                                         {"reduce", "--conditions", "putki"},
+                                         {"list", "/dev/zero"}}) {
         QElapsedTimer timer;
         timer.start();
         const BatchRun run = dir.run(arguments);
-        EXPECT_LT(timer.elapsed(), kPipeWaitMs + 5000) << arguments.join(' ').toStdString();
-        EXPECT_EQ(run.code, 1) << arguments.join(' ').toStdString();
-        EXPECT_EQ(run.err, message + '\n');
+        EXPECT_LT(timer.elapsed(), kPipeWaitMs + 5000);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.err, "Tiedoston luku ei onnistu ! " + arguments.last().toUtf8() + '\n');
     }
     EXPECT_EQ(entriesOf(dir.dirPath()), QStringList{"putki"});
 }
@@ -84,19 +80,4 @@ TEST(BatchFiles, WhatCannotBeWrittenIsToldAndWritesNothing)
     run = dir.run({"import", "--out", "tuotu.1X2", "rivit.txt"});
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out, linesOf({"Rivejä: 1"}));
-}
-
-TEST(BatchFiles, AMistypedFirstRowIsRefusedAndAHeaderIsNamed)
-{
-    BatchDir dir;
-    dir.file("f1.txt", "1X21X21X31X21\n1X21X21X21X22\n2X2111X21X21X\n12X12X12X12X1\n");
-    BatchRun run = dir.run({"import", "--out", "f1.1X2", "f1.txt"});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.startsWith(linesOf({"Rivi 1 ei kelpaa: 1X21X21X31X21"})));
-    EXPECT_FALSE(QFile::exists(dir.path("f1.1X2")));
-
-    dir.file("f2.txt", "Kohde 1,Kohde 2\n1X21X21X21X22\n");
-    run = dir.run({"import", "--out", "f2.1X2", "f2.txt"});
-    EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.err, linesOf({"Rivi 1 on otsikko, sitä ei tuotu: Kohde 1,Kohde 2"}));
 }

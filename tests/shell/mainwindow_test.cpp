@@ -505,16 +505,14 @@ TEST_F(MainWindowTest, AStartFileIsTheFileNamedAndAPipeOfTheNameKeepsNothingWait
     standIn(WindowName::ScreenListing);
     MainWindow& f = open();
     // A name in bytes that are no UTF-8, given on the command line as it is.
-    const QByteArray name = QFile::encodeName(env.dir.path()) + "/kierros\xe4.1X2";
-    ASSERT_TRUE(writeBytes(env.path("kierros.1X2"), rowsFileHeader(1) + "1X21X21X21X21"));
-    ASSERT_EQ(::rename(QFile::encodeName(env.path("kierros.1X2")).constData(), name.constData()), 0);
-    QByteArray argument = name;
+    QByteArray name = QFile::encodeName(env.dir.path()) + "/kierros\xe4.1X2";
+    ASSERT_TRUE(writeBytes(env.path("k.1X2"), rowsFileHeader(1) + "1X21X21X21X21"));
+    ASSERT_EQ(::rename(QFile::encodeName(env.path("k.1X2")).constData(), name.constData()), 0);
     char program[] = "rivikone";
-    char* argv[] = {program, argument.data()};
+    char* argv[] = {program, name.data()};
     f.openRowFile(startFileArgument(argumentsOf(2, argv)));
-    EXPECT_EQ(registry.shownNames(), QStringList{WindowName::ScreenListing});
-    EXPECT_EQ(env.state.RowCount, 1);
     ::unlink(name.constData());
+    EXPECT_EQ(env.state.RowCount, 1);
 
     f.setEnabled(true);
     ASSERT_EQ(::mkfifo(QFile::encodeName(env.path("putki.1X2")).constData(), 0600), 0);

@@ -27,25 +27,17 @@ TEST(SingleInstance, ASecondCopyFindsTheFirstAndBringsItForward)
     ASSERT_TRUE(opened.count() > 0 || opened.wait(2000));
     EXPECT_EQ(opened.first().first().toString(), QString::fromUtf8("/tmp/kierros ä.1X2"));
 
+    // A name that is no UTF-8 goes over as its bytes, and a link to the folder is the same folder.
+    ASSERT_TRUE(QFile::link(dir.path(), dir.path() + "-linkki"));
+    SingleInstance linked(dir.path() + "-linkki");
+    EXPECT_FALSE(linked.claim());
+    linked.activateRunning(fileNameFromNative("/tmp/lat\xe4.1X2"));
+    QFile::remove(dir.path() + "-linkki");
+    ASSERT_TRUE(opened.count() > 1 || opened.wait(2000));
+    EXPECT_EQ(nativeFileName(opened.last().first().toString()), QByteArray("/tmp/lat\xe4.1X2"));
+
     // Another program directory is another program.
     QTemporaryDir other;
     SingleInstance elsewhere(other.path());
     EXPECT_TRUE(elsewhere.claim());
-}
-
-TEST(SingleInstance, AFolderReachedThroughALinkIsTheSameFolderAndANameGoesOverAsItsBytes)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir("data"));
-    ASSERT_TRUE(QFile::link(dir.filePath("data"), dir.filePath("linkki")));
-    SingleInstance first(dir.filePath("data"));
-    ASSERT_TRUE(first.claim());
-    QSignalSpy opened(&first, &SingleInstance::openRequested);
-
-    SingleInstance second(dir.filePath("linkki"));
-    EXPECT_FALSE(second.claim());
-    const QByteArray name("/tmp/lat\xe4.1X2");
-    second.activateRunning(fileNameFromNative(name));
-    ASSERT_TRUE(opened.count() > 0 || opened.wait(2000));
-    EXPECT_EQ(nativeFileName(opened.first().first().toString()), name);
 }

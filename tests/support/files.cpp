@@ -74,24 +74,9 @@ RowBuffer rowsOf(std::initializer_list<const char*> texts)
     return rows;
 }
 
-ChildProcess::ChildProcess(const std::function<int()>& work)
-{
-    pid_ = ::fork();
-    if (pid_ == 0)
-        ::_exit(work());
-}
-
-ChildProcess::~ChildProcess()
-{
-    join();
-}
-
 int ChildProcess::join()
 {
-    if (pid_ <= 0)
-        return -1;
     int status = 0;
-    const pid_t ended = ::waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return ended > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const bool ended = pid > 0 && ::waitpid(std::exchange(pid, -1), &status, 0) > 0;
+    return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

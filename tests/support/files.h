@@ -7,7 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <sys/resource.h>
-#include <sys/types.h>
+#include <unistd.h>
 
 // Whole files as bytes, for tests that check what the program wrote.
 QByteArray readBytes(const QString& path);
@@ -50,17 +50,14 @@ private:
 };
 
 // Another copy of the program as far as files go: `work` runs in a process of
-// its own from the start, and its result is the process's exit code.
-class ChildProcess {
-public:
-    explicit ChildProcess(const std::function<int()>& work);
-    ~ChildProcess();
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-    pid_t pid() const { return pid_; }
-    // Waits for the end: the exit code, or -1 when a signal ended the process.
+// its own; join() gives its exit code, -1 when a signal ended it.
+struct ChildProcess {
+    explicit ChildProcess(const std::function<int()>& work) : pid(::fork())
+    {
+        if (pid == 0)
+            ::_exit(work());
+    }
+    ~ChildProcess() { join(); }
     int join();
-
-private:
-    pid_t pid_ = -1;
+    pid_t pid;
 };
