@@ -1,7 +1,9 @@
 #include "app/qttexts.h"
 #include "app/realservices.h"
 #include "app/singleinstance.h"
+#include "base/filenames.h"
 #include "base/platformpaths.h"
+#include "base/safewrite.h"
 #include "base/settings.h"
 #include "base/sharedstate.h"
 #include "base/textformat.h"
@@ -10,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
@@ -29,9 +32,11 @@ int main(int argc, char** argv)
     }
     installFinnishQtTexts();
 
-    // Taken before the program directory becomes the current one.
-    const QString startFile = startFileArgument(QApplication::arguments());
-    const QString programDir = resolveProgramDir(QApplication::arguments(), qEnvironmentVariable("RIVIKONE_DIR"),
+    // Taken before the program directory becomes the current one, with the
+    // bytes of a name that is no UTF-8 kept as they were given.
+    const QStringList arguments = argumentsOf(argc, argv);
+    const QString startFile = startFileArgument(arguments);
+    const QString programDir = resolveProgramDir(arguments, qEnvironmentVariable("RIVIKONE_DIR"),
                                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 
     BoxMessages messages;
@@ -46,6 +51,11 @@ int main(int argc, char** argv)
     }
 
     Settings settings(qEnvironmentVariable("RIVIKONE_SETTINGS"));
+    // What a crash of an earlier run left half written goes before anything is written.
+    for (const QString& dir :
+         {programDir, QDir(programDir).filePath("haravat"), QFileInfo(settings.fileName()).absolutePath()})
+        removeLeftoversOfDeadWriters(dir);
+    removeLeftoverScratchFolders();
     DialogFileDialogs fileDialogs;
     PainterPrintDevice printer(programDir, messages, &fileDialogs);
     EffectSound sound;

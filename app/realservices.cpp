@@ -203,6 +203,11 @@ void PainterPrintDevice::chooseTarget() const
     }
 }
 
+QString PainterPrintDevice::offeredOutputFile() const
+{
+    return printer().outputFileName();
+}
+
 bool PainterPrintDevice::setup()
 {
     if (painter_)
@@ -394,7 +399,8 @@ bool PainterPrintDevice::begin()
             for (int n = 2; QFile::exists(pdfPath_); ++n)
                 pdfPath_ = dir.filePath(QString("%1-%2.pdf").arg(stem).arg(n));
         }
-        pdfWork_ = std::make_unique<QTemporaryDir>();
+        outputBeforeWork_ = p.outputFileName();
+        pdfWork_ = std::make_unique<QTemporaryDir>(scratchFolderTemplate());
         if (!pdfWork_->isValid()) {
             failed_ = true;
             return false;
@@ -482,7 +488,10 @@ void PainterPrintDevice::finishDocument(bool send)
     if (!send)
         failed_ = false;
     painter_.reset();
-    pdfWork_.reset();
+    if (pdfWork_) {
+        printer().setOutputFileName(outputBeforeWork_);
+        pdfWork_.reset();
+    }
     pdfPath_.clear();
     x_ = 0;
     y_ = 0;

@@ -102,6 +102,9 @@ public:
     // as `suggestedName`: what choosing to print to a file in setup() does.
     void choosePdf(const QString& suggestedName = QString());
     bool pdfByChoice() const { return pdfByChoice_; }
+    // The file the printer dialog of setup() offers: never the scratch file a
+    // print-out was painted into, which is gone once the print-out is.
+    QString offeredOutputFile() const;
 
 private:
     QPrinter& printer() const;
@@ -129,6 +132,7 @@ private:
     mutable bool toPdf_ = false;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<QTemporaryDir> pdfWork_; // the document is painted here first
+    QString outputBeforeWork_;               // what the printer named before it
     QString pdfPath_;                        // then takes this name
     bool replacePdf_ = false;                // the user agreed to replace that file
     QString lastPdf_;

@@ -1,6 +1,9 @@
 #include "app/singleinstance.h"
 
+#include "base/filenames.h"
+
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <memory>
@@ -13,7 +16,10 @@ constexpr qsizetype kMaxRequest = 64 * 1024;
 
 SingleInstance::SingleInstance(const QString& programDir, QObject* parent) : QObject(parent)
 {
-    const QByteArray id = (qEnvironmentVariable("USER") + '|' + programDir).toUtf8();
+    // One folder reached through a link, or written another way, is still one folder.
+    const QString canonical = QFileInfo(programDir).canonicalFilePath();
+    const QByteArray id =
+        (qEnvironmentVariable("USER") + '|' + (canonical.isEmpty() ? programDir : canonical)).toUtf8();
     key_ = "Rivikone-" + QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex().left(16);
 }
 
@@ -57,7 +63,7 @@ void SingleInstance::received(const QByteArray& line)
     if (line == "activate")
         emit activationRequested();
     else if (line.startsWith("open "))
-        emit openRequested(QString::fromUtf8(line.mid(5)));
+        emit openRequested(fileNameFromNative(line.mid(5)));
 }
 
 void SingleInstance::activateRunning(const QString& file)
@@ -69,7 +75,7 @@ void SingleInstance::activateRunning(const QString& file)
     QByteArray request = "activate\n";
     // A name holding a line break could not be told from the next request.
     if (!file.isEmpty() && !file.contains('\n'))
-        request += "open " + file.toUtf8() + '\n';
+        request += "open " + nativeFileName(file) + '\n';
     socket.write(request);
     socket.waitForBytesWritten(1000);
     socket.disconnectFromServer();

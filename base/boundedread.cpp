@@ -1,17 +1,75 @@
 #include "base/boundedread.h"
 
+#include "base/filenames.h"
+
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+BoundedRead refusal(ReadFailure failure, int osError)
+{
+    BoundedRead refused;
+    refused.failure = failure;
+    refused.osError = osError;
+    refused.error = failure == ReadFailure::NotAFile ? QStringLiteral("not a regular file")
+                                                     : QString::fromLocal8Bit(std::strerror(osError));
+    return refused;
+}
+
+} // namespace
+
+int openUserFile(const QString& path, int flags, Pipes pipes, int& osError)
+{
+    // Without O_NONBLOCK opening a pipe waits for a writer, for ever.
+    const int fd = ::open(nativeFileName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        osError = errno;
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        osError = errno;
+        ::close(fd);
+        return -1;
+    }
+    // A pipe nobody writes to would be waited on for ever.
+    pollfd ready{fd, POLLIN, 0};
+    const bool pipeWritten = S_ISFIFO(st.st_mode) && pipes == Pipes::Taken && ::poll(&ready, 1, kPipeWaitMs) > 0;
+    if (!S_ISREG(st.st_mode) && !pipeWritten) {
+        osError = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return -1;
+    }
+    // Reads and writes block as they always do, now that something is there.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
 
 BoundedRead readAtMost(const QString& path, qint64 limit)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        BoundedRead refused;
-        refused.error = file.errorString();
-        return refused;
-    }
+    int osError = 0;
+    const int fd = openUserFile(path, O_RDONLY, Pipes::Taken, osError);
+    if (fd < 0)
+        return refusal(osError == EISDIR || osError == EINVAL ? ReadFailure::NotAFile : ReadFailure::Unreadable,
+                       osError);
+    BoundedRead read = readAtMost(fd, limit);
+    ::close(fd);
+    return read;
+}
+
+BoundedRead readAtMost(int fd, qint64 limit)
+{
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
+        return refusal(ReadFailure::Unreadable, EBADF);
     return readAtMost(file, limit);
 }
 
@@ -19,9 +77,9 @@ BoundedRead readAtMost(QIODevice& file, qint64 limit)
 {
     BoundedRead result;
     // One buffer, read into directly: as large as the file says it is and one
-    // byte more to see its end, so a file costs a single allocation. Pipes,
-    // devices and files that grow while read make it grow, up to the byte
-    // that tells the limit was passed.
+    // byte more to see its end, so a file costs a single allocation. Pipes
+    // and files that grow while read make it grow, up to the byte that tells
+    // the limit was passed.
     const qint64 mostKept = limit + 1;
     constexpr qint64 kFirstGrowth = 64 * 1024;
     QByteArray& bytes = result.bytes;
@@ -36,6 +94,8 @@ BoundedRead readAtMost(QIODevice& file, qint64 limit)
         const qint64 got = file.read(bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             result.error = file.errorString();
+            result.failure = ReadFailure::Unreadable;
+            result.osError = EIO;
             result.bytes.clear();
             return result;
         }
@@ -46,6 +106,7 @@ BoundedRead readAtMost(QIODevice& file, qint64 limit)
     bytes.truncate(filled);
     if (filled > limit) {
         result.error = QStringLiteral("the file is larger than any file of its kind");
+        result.failure = ReadFailure::TooLarge;
         result.bytes.clear();
         return result;
     }

@@ -1,7 +1,8 @@
 #include "base/platformpaths.h"
 
+#include "base/filenames.h"
+
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -73,14 +74,14 @@ QString startFileArgument(const QStringList& arguments)
         }
         if (argument == QLatin1String("--")) {
             if (i + 1 < arguments.size())
-                return QFileInfo(arguments[i + 1]).absoluteFilePath();
+                return absoluteFileName(arguments[i + 1]);
             break;
         }
         if (argument.startsWith('-') || argument.isEmpty())
             continue;
         // A desktop may hand over a location as a file URL.
         const QUrl url(argument);
-        return QFileInfo(url.isLocalFile() ? url.toLocalFile() : argument).absoluteFilePath();
+        return absoluteFileName(url.isLocalFile() ? url.toLocalFile() : argument);
     }
     return QString();
 }

@@ -1,9 +1,8 @@
 #include "base/rowfile.h"
 
 #include "base/boundedread.h"
+#include "base/filenames.h"
 #include "base/textformat.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -82,10 +81,11 @@ SystemHeader parseSystemHeader(const QByteArray& header)
     return h;
 }
 
-static RowFileReadResult failure(const QString& why)
+static RowFileReadResult failure(const QString& why, bool tooLarge = false)
 {
     RowFileReadResult result;
     result.error = why;
+    result.tooLarge = tooLarge;
     return result;
 }
 
@@ -98,11 +98,14 @@ static RowFileReadResult parseOldLayout(const QByteArray& bytes, RowReader reade
     // Trailing empty lines and an end-of-file mark are not rows.
     while (!items.isEmpty() && (items.last().isEmpty() || items.last() == "\x1a"))
         items.removeLast();
+    // Nothing the program writes is empty, nor a file of line ends alone.
+    if (items.isEmpty())
+        return failure("the file holds no rows");
     if (items.size() % kMatches != 0)
         return failure("the last row of the text layout is torn");
     qsizetype count = items.size() / kMatches;
     if (count > kMaxRows)
-        return failure("too many rows");
+        return failure("too many rows", true);
     if (reader == RowReader::PrintTarget)
         count = std::min<qsizetype>(count, kOldLayoutPrintLimit);
 
@@ -139,7 +142,8 @@ RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
     if (reader != RowReader::PrintTarget && header.contains('R')) {
         const SystemHeader h = parseSystemHeader(header);
         if (!h.valid)
-            return failure("the own-system header's counts are out of range");
+            return failure("the own-system header's counts are out of range",
+                           leadingNumber(QString::fromLatin1(header.mid(header.indexOf('R') + 1))) > kMaxRows);
         found = true;
         count = h.rowCount;
         contents.halfGuards = h.halfGuards;
@@ -150,7 +154,7 @@ RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
         return parseOldLayout(bytes, reader);
 
     if (!wholeNumberIn(count, 0, kMaxRows))
-        return failure("the header's row count is out of range");
+        return failure("the header's row count is out of range", count > kMaxRows);
     const qsizetype records = bytes.size() / kRecordLength - 1;
     if (count > records)
         return failure("the header promises more rows than the file holds");
@@ -171,13 +175,13 @@ RowFileReadResult readRowFile(const QString& path, RowReader reader)
 {
     const BoundedRead read = readAtMost(path, kMaxRowFileBytes);
     if (!read.ok)
-        return failure(read.error);
+        return failure(read.error, read.failure == ReadFailure::TooLarge);
     return parseRowFile(read.bytes, reader);
 }
 
 WriteStatus writeRowsFile(const QString& path, const RowBuffer& rows, int n)
 {
-    if (QFileInfo::exists(path))
+    if (pathExists(path))
         return WriteStatus::Exists;
     if (n < 0 || n > int(rows.size()))
         return WriteStatus::Failed;
@@ -198,7 +202,7 @@ OpenSystemResult openSystemFile(const QString& path)
 
 WriteStatus createSystemFile(const QString& path, int halfGuards, int fullGuards, const RowBuffer& rows)
 {
-    if (QFileInfo::exists(path))
+    if (pathExists(path))
         return WriteStatus::Exists;
     QByteArray bytes = systemFileHeader(halfGuards, fullGuards, int(rows.size()));
     for (const Row& row : rows)
@@ -206,19 +210,24 @@ WriteStatus createSystemFile(const QString& path, int halfGuards, int fullGuards
     return createNewFile(path, bytes);
 }
 
-WriteStatus appendSystemRow(const QString& path, int halfGuards, int fullGuards, int nextRecord, const Row& row)
+WriteStatus appendSystemRow(const QString& path, int halfGuards, int fullGuards, const Row& row, int* rowsStored)
 {
-    if (nextRecord < 2 || nextRecord > kMaxRows + 1)
-        return WriteStatus::Failed;
-    BoundedRead read = readAtMost(path, kMaxRowFileBytes);
-    if (!read.ok) {
-        const QFileInfo info(path);
-        return info.exists() && !info.isReadable() ? WriteStatus::PermissionDenied : WriteStatus::Failed;
-    }
-    QByteArray& bytes = read.bytes;
-    const qsizetype offset = qsizetype(nextRecord - 1) * kRecordLength;
-    bytes.resize(offset, ' ');
-    bytes += rowRecord(row);
-    bytes.replace(0, kRecordLength, systemFileHeader(halfGuards, fullGuards, nextRecord - 1));
-    return replaceFile(path, bytes);
+    return changeFile(path, kMaxRowFileBytes, [&](QByteArray& bytes, bool exists) {
+        if (!exists)
+            return WriteStatus::Failed;
+        const SystemHeader header = parseSystemHeader(bytes.left(kRecordLength));
+        if (!parseRowFile(bytes, RowReader::OwnSystem).ok || header.halfGuards != halfGuards ||
+            header.fullGuards != fullGuards)
+            return WriteStatus::Failed;
+        // Rows follow the last whole record; a torn one is written over.
+        const int rows = int(bytes.size() / kRecordLength);
+        if (rows > kMaxRows)
+            return WriteStatus::Failed;
+        bytes.truncate(qsizetype(rows) * kRecordLength);
+        bytes += rowRecord(row);
+        bytes.replace(0, kRecordLength, systemFileHeader(halfGuards, fullGuards, rows));
+        if (rowsStored)
+            *rowsStored = rows;
+        return WriteStatus::Ok;
+    });
 }

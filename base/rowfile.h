@@ -47,14 +47,17 @@ struct RowFileContents {
 
 struct RowFileReadResult {
     bool ok = false;
-    QString error; // why, for the log of a failed read; the windows show their own message
+    QString error;         // why, for the log of a failed read; the windows show their own message
+    bool tooLarge = false; // more bytes or rows than any rows file holds
     RowFileContents contents;
 };
 
-// Reads a whole rows or own-system file. An empty file, one larger than any
-// rows file, a header that promises more rows than the file holds, a count
-// beyond 16 bits, an own-system header with impossible counts or a torn row of
-// the older layout fail the read; rows beyond a header's count are ignored.
+// Reads a whole rows or own-system file. An empty file (or one of nothing but
+// line ends and an end-of-file mark), one larger than any rows file, a header
+// that promises more rows than the file holds, a count beyond 16 bits, an
+// own-system header with impossible counts or a torn row of the older layout
+// fail the read; rows beyond a header's count are ignored. Nothing that is
+// no file keeps the read waiting (see boundedread.h).
 RowFileReadResult readRowFile(const QString& path, RowReader reader);
 
 RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader);
@@ -91,9 +94,14 @@ struct OpenSystemResult {
 };
 OpenSystemResult openSystemFile(const QString& path);
 
-// Appends `row` as record `nextRecord` and rewrites the header with the new
-// count; the file is replaced as a whole, so a failure keeps the rows written before.
-WriteStatus appendSystemRow(const QString& path, int halfGuards, int fullGuards, int nextRecord, const Row& row);
+// Appends `row` after the last whole record the file holds when it is written
+// (another copy of the program may have added rows since it was opened) and
+// rewrites the header with the new count, which goes to `rowsStored`. The file
+// is locked against other copies meanwhile and replaced as a whole, so a
+// failure keeps the rows written before; a file that is no longer an own
+// system of these counts is not written.
+WriteStatus appendSystemRow(const QString& path, int halfGuards, int fullGuards, const Row& row,
+                            int* rowsStored = nullptr);
 // Creates a new own-system file holding `rows` under their header (with none,
 // only the header with R0). An existing file is never replaced.
 WriteStatus createSystemFile(const QString& path, int halfGuards, int fullGuards, const RowBuffer& rows = {});

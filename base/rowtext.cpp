@@ -23,12 +23,26 @@ bool isSeparator(QChar c)
     return c.isSpace() || c == ',' || c == ';' || c == '"';
 }
 
-// What a header holds and a row does not: words and match numbers.
+// A header holds a word and is no row mistyped: a line of 13 characters, or
+// one without two letters in a row other than draws, is taken for a row and
+// refused with its number rather than skipped without a word.
 bool looksLikeHeader(const QString& signs)
 {
-    for (QChar c : signs)
-        if ((c.isLetter() && c != 'x' && c != 'X') || (c.isDigit() && c != '1' && c != '2'))
+    if (signs.size() == kMatches)
+        return false;
+    int letters = 0;
+    bool word = false;
+    for (QChar c : signs) {
+        if (!c.isLetter()) {
+            letters = 0;
+            word = false;
+            continue;
+        }
+        ++letters;
+        word = word || (c != 'x' && c != 'X');
+        if (letters >= 2 && word)
             return true;
+    }
     return false;
 }
 
@@ -130,8 +144,10 @@ RowTextReading parseRowText(const QString& text)
         const std::optional<Row> row = rowOf(signs);
         const bool header = firstLine && !row && looksLikeHeader(signs);
         firstLine = false;
-        if (header)
+        if (header) {
+            reading.header = RefusedLine{number, shownText(line)};
             continue;
+        }
         if (!row) {
             reading.refused << RefusedLine{number, shownText(line)};
             continue;
@@ -143,6 +159,11 @@ RowTextReading parseRowText(const QString& text)
         reading.rows.push_back(*row);
     }
     return reading;
+}
+
+QString skippedHeaderText(const RefusedLine& header)
+{
+    return QString::fromUtf8("Rivi %1 on otsikko, sitä ei tuotu: %2").arg(header.number).arg(header.text);
 }
 
 QString decodeRowText(const QByteArray& bytes)

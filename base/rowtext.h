@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Rows as text, for pasting or uploading them where rows are played online,
 // and such text back into rows.
@@ -48,14 +49,18 @@ struct RowTextReading {
     QList<RefusedLine> refused;
     // More than kMaxRows rows: only the first kMaxRows are in `rows`.
     bool tooManyRows = false;
+    // The first line, when it was a header and skipped.
+    std::optional<RefusedLine> header;
 };
 
 // Rows from text: one row a line; blanks, tabs, commas, semicolons and quotes
 // between the signs are left out, a lower-case "x" is the draw, empty lines are
-// skipped. A first line that is no row and holds other letters or digits than
-// the signs is a header and skipped. Every other line that is not 13 signs is
-// refused with its line number.
+// skipped. A first line that holds a word and cannot be a mistyped row (it is
+// not 13 characters long without its separators) is a header and skipped.
+// Every other line that is not 13 signs is refused with its line number.
 RowTextReading parseRowText(const QString& text);
+// What the player is told of a skipped header.
+QString skippedHeaderText(const RefusedLine& header);
 
 // Text from bytes: UTF-8 (a byte-order mark left out), UTF-16 with its
 // byte-order mark, or the Windows ANSI code page when the bytes are no UTF-8.

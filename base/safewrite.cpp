@@ -1,18 +1,32 @@
 #include "base/safewrite.h"
 
+#include "base/boundedread.h"
+#include "base/filenames.h"
+
+#include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr const char* kTemporaryPrefix = ".rivikone-";
+constexpr const char* kTemporarySuffix = ".tmp";
+constexpr const char* kScratchPrefix = "Rivikone-";
+// Leftovers of earlier versions name no owner; after this long none is still being written.
+constexpr qint64 kOwnerlessLeftoverSeconds = 3600;
 
 // Closes the descriptor on every way out.
 class Descriptor {
@@ -50,9 +64,13 @@ public:
     int create(const QString& dir, mode_t mode, int& error)
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const QString name =
-                QStringLiteral(".rivikone-%1.tmp").arg(QRandomGenerator::global()->generate64(), 0, 36);
-            const QByteArray path = QFile::encodeName(QDir(dir).filePath(name));
+            // The writer's process id tells a later write whether this file is a crash's leftover.
+            const QString name = QStringLiteral("%1%2-%3%4")
+                                     .arg(QLatin1String(kTemporaryPrefix))
+                                     .arg(::getpid())
+                                     .arg(QRandomGenerator::global()->generate64(), 0, 36)
+                                     .arg(QLatin1String(kTemporarySuffix));
+            const QByteArray path = nativeFileName(fileNameIn(dir, name));
             const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
             if (fd >= 0) {
                 path_ = path;
@@ -97,9 +115,9 @@ int writeAll(int fd, const QByteArray& bytes)
 // every file system can sync a directory, so a failure here changes nothing.
 void syncDirectory(const QString& dir)
 {
-    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(nativeFileName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
-        ::fsync(fd);
+        durabilityCalls().syncFile(fd);
         ::close(fd);
     }
 }
@@ -130,13 +148,76 @@ int renameNoReplace(const char* from, const char* to)
 // The file a path stands for: a link is followed, so the file it names is replaced and the link stays.
 QString targetOf(const QString& path)
 {
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString target = info.canonicalFilePath();
-        if (!target.isEmpty())
+    const QByteArray native = nativeFileName(path);
+    struct stat st;
+    if (::lstat(native.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* resolved = ::realpath(native.constData(), nullptr)) {
+            const QString target = fileNameFromNative(resolved);
+            std::free(resolved);
             return target;
+        }
     }
-    return info.absoluteFilePath();
+    return absoluteFileName(path);
+}
+
+bool ownerIsGone(pid_t pid)
+{
+    return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// The owner's process id in a leftover's name after its prefix ("4711-…"): 0
+// for a name of an earlier version, which names none, and -1 for no leftover name.
+pid_t ownerOf(const QByteArray& rest)
+{
+    const qsizetype dash = rest.indexOf('-');
+    if (dash < 0)
+        return 0;
+    bool ok = false;
+    const qlonglong pid = rest.left(dash).toLongLong(&ok);
+    return ok && pid > 0 && pid <= INT_MAX ? pid_t(pid) : -1;
+}
+
+// Whether the leftover `name` in the folder `dirFd`, after its prefix `rest`, is a dead writer's.
+bool isStale(int dirFd, const char* name, const QByteArray& rest)
+{
+    const pid_t owner = ownerOf(rest);
+    if (owner > 0)
+        return ownerIsGone(owner);
+    struct stat st;
+    return owner == 0 && ::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+           QDateTime::currentSecsSinceEpoch() - st.st_mtime > kOwnerlessLeftoverSeconds;
+}
+
+// Calls `found(dirFd, name, rest)` for each entry of `dir` whose name starts with `prefix`.
+template <class F> void forEachEntry(const QString& dir, const char* prefix, F found)
+{
+    DIR* folder = ::opendir(nativeFileName(dir).constData());
+    if (!folder)
+        return;
+    const QByteArray start(prefix);
+    while (const dirent* entry = ::readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        if (name.startsWith(start))
+            found(::dirfd(folder), entry->d_name, name.mid(start.size()));
+    }
+    ::closedir(folder);
+}
+
+// Locks the open file against other copies of the program, waiting at most kLockWaitMs.
+// A file system without locks leaves the file unlocked, as it always was there.
+bool lockWithin(int fd)
+{
+    for (int waited = 0;; waited += 10) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            return true;
+        if (waited >= kLockWaitMs)
+            return false;
+        QThread::msleep(10);
+    }
 }
 
 enum class Mode { Replace, CreateNew };
@@ -145,9 +226,9 @@ WriteStatus writeFile(const QString& path, const QByteArray& bytes, Mode mode)
 {
     if (path.isEmpty())
         return WriteStatus::Failed;
-    const QString target = mode == Mode::Replace ? targetOf(path) : QFileInfo(path).absoluteFilePath();
-    const QByteArray nativeTarget = QFile::encodeName(target);
-    const QString dir = QFileInfo(target).absolutePath();
+    const QString target = mode == Mode::Replace ? targetOf(path) : absoluteFileName(path);
+    const QByteArray nativeTarget = nativeFileName(target);
+    const QString dir = folderOf(target);
 
     mode_t permissions = 0666; // less the user's umask
     bool keepPermissions = false;
@@ -166,16 +247,17 @@ WriteStatus writeFile(const QString& path, const QByteArray& bytes, Mode mode)
         return writeStatusFromError(errno);
     }
 
+    removeLeftoversOfDeadWriters(dir);
     TemporaryFile temporary;
     int error = 0;
     Descriptor fd(temporary.create(dir, permissions, error));
     if (fd.get() < 0)
         return writeStatusFromError(error);
-    if (keepPermissions && ::fchmod(fd.get(), permissions) != 0)
+    if (keepPermissions && durabilityCalls().setMode(fd.get(), permissions) != 0)
         return writeStatusFromError(errno);
     if ((error = writeAll(fd.get(), bytes)) != 0)
         return writeStatusFromError(error);
-    if (::fsync(fd.get()) != 0)
+    if (durabilityCalls().syncFile(fd.get()) != 0)
         return writeStatusFromError(errno);
     if ((error = fd.close()) != 0)
         return writeStatusFromError(error);
@@ -221,9 +303,53 @@ WriteStatus createNewFile(const QString& path, const QByteArray& bytes)
     return writeFile(path, bytes, Mode::CreateNew);
 }
 
+WriteStatus changeFile(const QString& path, qint64 limit, const FileChange& change)
+{
+    if (path.isEmpty())
+        return WriteStatus::Failed;
+    const QString target = targetOf(path);
+    // A file replaced while this copy waited for its lock is opened again.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        int error = 0;
+        Descriptor fd(openUserFile(target, O_RDWR, Pipes::Refused, error));
+        if (fd.get() < 0) {
+            if (error != ENOENT)
+                return writeStatusFromError(error);
+            QByteArray bytes;
+            const WriteStatus changed = change(bytes, false);
+            if (changed != WriteStatus::Ok)
+                return changed;
+            // A link that leads nowhere is replaced, as a plain replace would.
+            if (pathExists(target))
+                return writeFile(target, bytes, Mode::Replace);
+            const WriteStatus created = createNewFile(target, bytes);
+            if (created == WriteStatus::Exists)
+                continue;
+            return created;
+        }
+        if (!lockWithin(fd.get()))
+            return WriteStatus::Busy;
+        struct stat held, named;
+        if (::fstat(fd.get(), &held) != 0)
+            return writeStatusFromError(errno);
+        if (::stat(nativeFileName(target).constData(), &named) != 0 || named.st_dev != held.st_dev ||
+            named.st_ino != held.st_ino)
+            continue;
+        BoundedRead read = readAtMost(fd.get(), limit);
+        if (!read.ok)
+            return WriteStatus::Failed;
+        const WriteStatus changed = change(read.bytes, true);
+        if (changed != WriteStatus::Ok)
+            return changed;
+        // The lock goes with the descriptor, after the new bytes have the name.
+        return writeFile(target, read.bytes, Mode::Replace);
+    }
+    return WriteStatus::Busy;
+}
+
 WriteStatus removeFile(const QString& path)
 {
-    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT)
+    if (::unlink(nativeFileName(path).constData()) == 0 || errno == ENOENT)
         return WriteStatus::Ok;
     return writeStatusFromError(errno);
 }
@@ -235,7 +361,44 @@ QString writeFailureMessage(WriteStatus status, const QString& otherFailure)
         return QStringLiteral("Poista kirjoitussuoja !");
     case WriteStatus::DiskFull:
         return QStringLiteral("Levy täynnä !");
+    case WriteStatus::Busy:
+        return QStringLiteral("Tiedosto on toisen ohjelman käytössä !");
     default:
         return otherFailure;
     }
+}
+
+void removeLeftoversOfDeadWriters(const QString& dir)
+{
+    forEachEntry(dir, kTemporaryPrefix, [](int dirFd, const char* name, const QByteArray& rest) {
+        if (rest.endsWith(kTemporarySuffix) && isStale(dirFd, name, rest))
+            ::unlinkat(dirFd, name, 0);
+    });
+}
+
+void removeLeftoverScratchFolders()
+{
+    const QString temp = QDir::tempPath();
+    forEachEntry(temp, kScratchPrefix, [&temp](int dirFd, const char* name, const QByteArray& rest) {
+        struct stat st;
+        // Only folders of this user: the temporary folder is everybody's.
+        if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+            return;
+        // An earlier version named its folders Rivikone-XXXXXX.
+        if ((ownerOf(rest) == 0 && rest.size() != 6) || !isStale(dirFd, name, rest))
+            return;
+        QDir(QDir(temp).filePath(fileNameFromNative(name))).removeRecursively();
+    });
+}
+
+QString scratchFolderTemplate()
+{
+    return QDir(QDir::tempPath())
+        .filePath(QStringLiteral("%1%2-XXXXXX").arg(QLatin1String(kScratchPrefix)).arg(::getpid()));
+}
+
+DurabilityCalls& durabilityCalls()
+{
+    static DurabilityCalls calls{::fsync, ::fchmod};
+    return calls;
 }

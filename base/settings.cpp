@@ -26,6 +26,44 @@ static QString path(const QString& section, const QString& key)
     return section + '/' + key;
 }
 
+// QSettings writes its file buffered and renames it into place even when the
+// disk refused the bytes, which tears the user's settings on a full disk. So
+// it only lays the values out, in a scratch file; the bytes are read back and
+// checked against every value before they reach the user's file through the
+// safe-write path.
+static WriteStatus layOut(const QMap<QString, QVariant>& values, QByteArray& bytes)
+{
+    const QTemporaryDir scratch(scratchFolderTemplate());
+    if (!scratch.isValid())
+        return WriteStatus::Failed;
+    const QString scratchFile = scratch.filePath(QStringLiteral("settings.ini"));
+    {
+        QSettings out(scratchFile, QSettings::IniFormat);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            out.setValue(it.key(), it.value());
+        out.sync();
+        if (out.status() != QSettings::NoError)
+            return WriteStatus::Failed;
+    }
+    // Read back under a name QSettings has not seen: it answers a file it
+    // wrote from memory, and would not notice a torn one.
+    QFile laidOut(scratchFile);
+    if (!laidOut.open(QIODevice::ReadOnly))
+        return WriteStatus::Failed;
+    bytes = laidOut.readAll();
+    const QString checkFile = scratch.filePath(QStringLiteral("check.ini"));
+    const WriteStatus copied = createNewFile(checkFile, bytes);
+    if (copied != WriteStatus::Ok)
+        return copied;
+    const QSettings check(checkFile, QSettings::IniFormat);
+    if (check.status() != QSettings::NoError || check.allKeys().size() != values.size())
+        return WriteStatus::Failed;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        if (check.value(it.key()).toString() != it.value().toString())
+            return WriteStatus::Failed;
+    return WriteStatus::Ok;
+}
+
 QString Settings::read(const QString& section, const QString& key, const QString& fallback) const
 {
     const QVariant value = store_->value(path(section, key));
@@ -34,50 +72,21 @@ QString Settings::read(const QString& section, const QString& key, const QString
 
 bool Settings::write(const QString& section, const QString& key, const QString& value)
 {
-    // QSettings writes its file buffered and renames it into place even when the
-    // disk refused the bytes, which tears the user's settings on a full disk. So
-    // it only lays the values out, in a scratch file; the bytes are read back,
-    // checked against every value, and reach the user's file through the
-    // safe-write path.
-    QMap<QString, QVariant> values;
-    for (const QString& name : store_->allKeys())
-        values.insert(name, store_->value(name));
-    values.insert(path(section, key), value);
-
-    const QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return false;
-    const QString scratchFile = scratch.filePath(QStringLiteral("settings.ini"));
-    {
-        QSettings out(scratchFile, QSettings::IniFormat);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            out.setValue(it.key(), it.value());
-        out.sync();
-        if (out.status() != QSettings::NoError)
-            return false;
-    }
-    // Read back under a name QSettings has not seen: it answers a file it
-    // wrote from memory, and would not notice a torn one.
-    QFile laidOut(scratchFile);
-    if (!laidOut.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = laidOut.readAll();
-    const QString checkFile = scratch.filePath(QStringLiteral("check.ini"));
-    if (createNewFile(checkFile, bytes) != WriteStatus::Ok)
-        return false;
-    const QSettings check(checkFile, QSettings::IniFormat);
-    if (check.status() != QSettings::NoError || check.allKeys().size() != values.size())
-        return false;
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        if (check.value(it.key()).toString() != it.value().toString())
-            return false;
-
     const QString target = store_->fileName();
     QDir().mkpath(QFileInfo(target).absolutePath());
-    const bool written = replaceFile(target, bytes) == WriteStatus::Ok;
+    // The file is read afresh under its lock, so a value another copy of the
+    // program saved meanwhile stays.
+    lastWriteStatus_ = changeFile(target, kMaxSettingsFileBytes, [&](QByteArray& bytes, bool) {
+        const std::unique_ptr<QSettings> current = openStore(iniPath_);
+        QMap<QString, QVariant> values;
+        for (const QString& name : current->allKeys())
+            values.insert(name, current->value(name));
+        values.insert(path(section, key), value);
+        return layOut(values, bytes);
+    });
     // Read afresh, so the store holds what the file holds whatever happened.
     store_ = openStore(iniPath_);
-    return written;
+    return lastWriteStatus_ == WriteStatus::Ok;
 }
 
 bool Settings::contains(const QString& section, const QString& key) const
@@ -108,4 +117,11 @@ double Settings::number(const SettingKey& key) const
 QString Settings::fileName() const
 {
     return store_->fileName();
+}
+
+QString settingsNotSavedMessage(const Settings& settings)
+{
+    const QString cause = writeFailureMessage(settings.lastWriteStatus(), QString());
+    return QStringLiteral("Asetuksia ei voitu tallentaa !") + kLineBreak +
+           (cause.isEmpty() ? QString() : cause + kLineBreak) + settings.fileName();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/safewrite.h"
+
 #include <QString>
 #include <memory>
 
@@ -36,6 +38,8 @@ inline constexpr SettingKey LastYear{"OKT", "VUOSI", "0"};
 } // namespace keys
 
 inline constexpr const char* kSettingsVersion = "1.0";
+// Far more than every key with a long program path; a larger file is none of the program's.
+inline constexpr qint64 kMaxSettingsFileBytes = qint64(1) << 20;
 
 // The per-user settings store: strings by section and key under "Rivikone".
 class Settings {
@@ -47,8 +51,9 @@ public:
     Settings& operator=(const Settings&) = delete;
 
     QString read(const QString& section, const QString& key, const QString& fallback) const;
-    // False when the store could not be written.
+    // False when the store could not be written; lastWriteStatus() tells why.
     bool write(const QString& section, const QString& key, const QString& value);
+    WriteStatus lastWriteStatus() const { return lastWriteStatus_; }
     bool contains(const QString& section, const QString& key) const;
 
     QString read(const SettingKey& key) const;
@@ -62,4 +67,10 @@ public:
 private:
     QString iniPath_;
     std::unique_ptr<QSettings> store_;
+    WriteStatus lastWriteStatus_ = WriteStatus::Ok;
 };
+
+// What the user is told when the settings could not be saved: the cause of
+// the last failed write where it is known (write protection, a full disk, the
+// file held by another copy), then the file.
+QString settingsNotSavedMessage(const Settings& settings);

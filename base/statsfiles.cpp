@@ -3,7 +3,7 @@
 #include "base/boundedread.h"
 #include "base/textformat.h"
 
-#include <QFileInfo>
+#include "base/filenames.h"
 
 static QByteArray field(const QString& text, int width)
 {
@@ -36,8 +36,8 @@ OikeatRecord decodeOikeat(const QByteArray& b)
 // A missing file reads as an empty one: the first store creates it.
 static BoundedRead readStatisticsFile(const QString& path)
 {
-    if (!QFileInfo::exists(path))
-        return BoundedRead{true, {}, {}};
+    if (!pathExists(path))
+        return BoundedRead{true, {}, {}, ReadFailure::None, 0};
     return readAtMost(path, kMaxStatisticsFileBytes);
 }
 
@@ -57,16 +57,15 @@ WriteStatus appendRecord(const QString& path, const QByteArray& record, int reco
 {
     if (record.size() != recordLength)
         return WriteStatus::Failed;
-    BoundedRead read = readStatisticsFile(path);
-    if (!read.ok)
-        return QFileInfo(path).isReadable() ? WriteStatus::Failed : WriteStatus::PermissionDenied;
-    QByteArray& bytes = read.bytes;
-    bytes.truncate(bytes.size() - bytes.size() % recordLength);
-    // A store that made the file too large to read would lose every record to the reader.
-    if (bytes.size() + recordLength > kMaxStatisticsFileBytes)
-        return WriteStatus::Failed;
-    bytes += record;
-    return replaceFile(path, bytes);
+    // Two copies storing at once each add their record to what the other stored.
+    return changeFile(path, kMaxStatisticsFileBytes, [&](QByteArray& bytes, bool) {
+        bytes.truncate(bytes.size() - bytes.size() % recordLength);
+        // A store that made the file too large to read would lose every record to the reader.
+        if (bytes.size() + recordLength > kMaxStatisticsFileBytes)
+            return WriteStatus::Failed;
+        bytes += record;
+        return WriteStatus::Ok;
+    });
 }
 
 std::optional<OikeatRecord> lastCorrectRow(const QString& path)

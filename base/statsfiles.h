@@ -55,7 +55,8 @@ std::optional<QList<QByteArray>> readRecords(const QString& path, int recordLeng
 // Writes `record` directly after the last complete record (over any torn
 // tail), creating the file when absent. The file is replaced as a whole, so a
 // failed write leaves the earlier records as they were; a file that cannot be
-// read whole is not written.
+// read whole is not written. The file stays locked against other copies of the
+// program from the read to the replace, so none loses a record another stored.
 WriteStatus appendRecord(const QString& path, const QByteArray& record, int recordLength);
 
 // The last complete correct-row record, if any can be read.

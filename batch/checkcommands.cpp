@@ -159,7 +159,7 @@ int checkCommand(const QStringList& arguments, BatchStreams& io)
     for (const QString& file : line->positional) {
         const RowFileReadResult read = readRowFile(file, RowReader::Checking);
         if (!read.ok) {
-            io.message(QString::fromUtf8("Tämän tiedoston luku ei onnistu ! ") + file);
+            tellUnreadable(io, file, read.tooLarge, QString::fromUtf8("Tämän tiedoston luku ei onnistu !"));
             code = ExitFailed;
             continue;
         }
@@ -285,7 +285,7 @@ int listCommand(const QStringList& arguments, BatchStreams& io)
     const QString& file = line->positional.first();
     const RowFileReadResult read = readRowFile(file, RowReader::PrintTarget);
     if (!read.ok) {
-        io.message("Tiedoston luku ei onnistu ! " + file);
+        tellUnreadable(io, file, read.tooLarge);
         return ExitFailed;
     }
     const RowBuffer& rows = read.contents.rows;

@@ -1,3 +1,4 @@
+#include "base/filenames.h"
 #include "batch/batchrun.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,8 @@ int main(int argc, char** argv)
     QFile err;
     out.open(stdout, QIODevice::WriteOnly);
     err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    const int code = runBatch(QCoreApplication::arguments().mid(1), out, err);
+    // File names are used as given, bytes that are no UTF-8 included.
+    const int code = runBatch(argumentsOf(argc, argv).mid(1), out, err);
     if (!out.flush() && code == 0) {
         err.write("Tulostus ei onnistu !\n");
         return 1;

@@ -1,9 +1,10 @@
 #include "batch/output.h"
 
+#include "base/filenames.h"
 #include "base/rowfile.h"
 #include "batch/commandline.h"
 
-#include <QFileInfo>
+#include <QFileDevice>
 
 QByteArray outputBytes(const QStringList& lines)
 {
@@ -24,6 +25,13 @@ void BatchStreams::print(const QStringList& lines)
     const QByteArray bytes = outputBytes(lines);
     if (out_.write(bytes) != bytes.size())
         outputOk_ = false;
+}
+
+bool BatchStreams::flush()
+{
+    if (auto* file = qobject_cast<QFileDevice*>(&out_); file && !file->flush())
+        outputOk_ = false;
+    return outputOk_;
 }
 
 void BatchStreams::message(const QString& text)
@@ -53,19 +61,34 @@ int finished(BatchStreams& io, int code)
     return code;
 }
 
+namespace {
+
+void tellNameTaken(BatchStreams& io, const QString& out)
+{
+    io.message(isFolder(out) ? QString::fromUtf8("%1 on kansio, anna tiedostolle nimi !").arg(out)
+                             : QStringLiteral("Tiedosto on jo olemassa, anna uusi nimi !"));
+}
+
+} // namespace
+
 bool outFileFree(BatchStreams& io, const QString& out)
 {
-    if (!QFileInfo::exists(out))
+    if (!pathExists(out))
         return true;
-    io.message("Tiedosto on jo olemassa, anna uusi nimi !");
+    tellNameTaken(io, out);
     return false;
+}
+
+void tellUnreadable(BatchStreams& io, const QString& file, bool tooLarge, const QString& message)
+{
+    io.message((tooLarge ? QStringLiteral("Tiedosto on liian suuri !") : message) + " " + file);
 }
 
 bool writeNewRowsFile(BatchStreams& io, const QString& out, const RowBuffer& rows, int n)
 {
     const WriteStatus written = writeRowsFile(out, rows, n);
     if (written == WriteStatus::Exists)
-        io.message("Tiedosto on jo olemassa, anna uusi nimi !");
+        tellNameTaken(io, out);
     else if (written != WriteStatus::Ok)
         io.message(writeFailureMessage(written) + " " + out);
     return written == WriteStatus::Ok;

@@ -21,6 +21,8 @@ public:
 
     // False once a result could not be written (a full disk behind a redirection).
     bool outputOk() const { return outputOk_; }
+    // Sends what is printed on its way now; false when it could not be written.
+    bool flush();
 
 private:
     QIODevice& out_;
@@ -35,6 +37,10 @@ int finished(BatchStreams& io, int code);
 
 // Before long work, a name already taken is told at once: false when `out` exists.
 bool outFileFree(BatchStreams& io, const QString& out);
+// Tells that `file` could not be read: too large a file as such, any other
+// failure with the command's `message`.
+void tellUnreadable(BatchStreams& io, const QString& file, bool tooLarge,
+                    const QString& message = QStringLiteral("Tiedoston luku ei onnistu !"));
 // Writes rows 0..n-1 as the new rows file `out`; on failure tells why and returns false.
 bool writeNewRowsFile(BatchStreams& io, const QString& out, const RowBuffer& rows, int n);
 

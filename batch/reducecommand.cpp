@@ -1,3 +1,4 @@
+#include "base/boundedread.h"
 #include "base/rowfile.h"
 #include "batch/commandline.h"
 #include "batch/commands.h"
@@ -8,7 +9,6 @@
 #include "systems/pruning.h"
 #include "systems/pruningfile.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 
 namespace {
@@ -55,17 +55,12 @@ constexpr qint64 kMostTextFileBytes = 1 << 20;
 
 std::optional<QByteArray> readSmallFile(BatchStreams& io, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        io.message("Tiedoston luku ei onnistu ! " + path);
+    const BoundedRead read = readAtMost(path, kMostTextFileBytes);
+    if (!read.ok) {
+        tellUnreadable(io, path, read.failure == ReadFailure::TooLarge);
         return std::nullopt;
     }
-    const QByteArray bytes = file.read(kMostTextFileBytes + 1);
-    if (bytes.size() > kMostTextFileBytes) {
-        io.message(QString::fromUtf8("Tiedosto on liian suuri ! ") + path);
-        return std::nullopt;
-    }
-    return bytes;
+    return read.bytes;
 }
 
 // Thirteen lines of three numbers from a file; the message names the file.

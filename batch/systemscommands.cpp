@@ -105,7 +105,7 @@ int analyseCommand(const QStringList& arguments, BatchStreams& io)
     const QString& file = line->positional.first();
     const RowFileReadResult read = readRowFile(file, RowReader::Checking);
     if (!read.ok) {
-        io.message("Tiedoston luku ei onnistu ! " + file);
+        tellUnreadable(io, file, read.tooLarge);
         return ExitFailed;
     }
     const RowBuffer& rows = read.contents.rows;

@@ -76,7 +76,7 @@ int exportCommand(const QStringList& arguments, BatchStreams& io)
     for (const QString& file : line->positional) {
         const RowFileReadResult read = readRowsForExport(file);
         if (!read.ok) {
-            io.message("Tiedoston luku ei onnistu ! " + file);
+            tellUnreadable(io, file, read.tooLarge);
             code = ExitFailed;
             continue;
         }
@@ -117,7 +117,7 @@ int importCommand(const QStringList& arguments, BatchStreams& io)
 
     const BoundedRead input = readInput(file);
     if (!input.ok) {
-        io.message("Tiedoston luku ei onnistu ! " + file);
+        tellUnreadable(io, file, input.failure == ReadFailure::TooLarge);
         return ExitFailed;
     }
     const RowTextReading reading = parseRowText(decodeRowText(input.bytes));
@@ -125,6 +125,8 @@ int importCommand(const QStringList& arguments, BatchStreams& io)
         io.message(QString("Rivejä on enemmän kuin %1 ! Mitään ei tuotu.").arg(kMaxRows));
         return ExitFailed;
     }
+    if (reading.header)
+        io.message(skippedHeaderText(*reading.header));
     for (const RefusedLine& refused : reading.refused)
         io.message(QString("Rivi %1 ei kelpaa: %2").arg(refused.number).arg(refused.text));
     if (!reading.refused.isEmpty() && !line->flags.contains("--skip-refused")) {
@@ -135,9 +137,13 @@ int importCommand(const QStringList& arguments, BatchStreams& io)
         io.message("Tekstissä ei ole yhtään riviä ! Mitään ei tuotu.");
         return ExitFailed;
     }
+    // The report goes out first: a file written for a report that could not
+    // be would take its name from the rerun.
     const int count = int(reading.rows.size());
+    io.print(QString("Rivejä: %1").arg(count));
+    if (!io.flush())
+        return finished(io, ExitFailed);
     if (!writeNewRowsFile(io, out, reading.rows, count))
         return ExitFailed;
-    io.print(QString("Rivejä: %1").arg(count));
     return finished(io, ExitOk);
 }

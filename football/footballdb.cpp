@@ -1,5 +1,7 @@
 #include "football/footballdb.h"
 
+#include "base/boundedread.h"
+#include "base/safewrite.h"
 #include "football/leagues.h"
 
 #include <QAtomicInt>
@@ -8,6 +10,9 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <cerrno>
+#include <fcntl.h>
 
 namespace football {
 
@@ -85,13 +90,18 @@ QString createStatement(const TableLayout& layout, const QString& schema = QStri
 // some other file that happens to have the name, and is never written to.
 bool looksLikeDatabase(const QString& path, QString* reason)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = QStringLiteral("Tiedostoa ei voi lukea.");
+    // A pipe or a device of the name is no database, and is never waited on.
+    int osError = 0;
+    const int fd = openUserFile(path, O_RDONLY, Pipes::Refused, osError);
+    if (fd < 0) {
+        *reason = osError == EISDIR || osError == EINVAL ? QStringLiteral("Tiedosto ei ole tämän ohjelman tietokanta.")
+                                                         : QStringLiteral("Tiedostoa ei voi lukea.");
         return false;
     }
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     if (file.size() == 0)
         return true;
     if (file.read(16) != QByteArray("SQLite format 3\0", 16)) {
@@ -133,6 +143,23 @@ bool failsQuickCheck(const QString& path)
 }
 
 } // namespace
+
+QString databaseErrorText(const QSqlError& error)
+{
+    // SQLite's primary result codes; the extended ones keep them in their low byte.
+    enum { Busy = 5, Locked = 6, ReadOnly = 8, Full = 13, CantOpen = 14 };
+    const QString technical = error.text();
+    bool known = false;
+    const int code = error.nativeErrorCode().toInt(&known) & 0xff;
+    QString cause;
+    if (known && (code == Busy || code == Locked))
+        cause = QStringLiteral("Tietokanta on toisen ohjelman käytössä !");
+    else if (known && (code == ReadOnly || code == CantOpen))
+        cause = writeFailureMessage(WriteStatus::PermissionDenied);
+    else if (known && code == Full)
+        cause = writeFailureMessage(WriteStatus::DiskFull);
+    return cause.isEmpty() ? technical : cause + "\r\n" + technical;
+}
 
 QString databaseUnusableMessage(const QString& fileName, const QString& reason)
 {
@@ -193,7 +220,7 @@ std::unique_ptr<FootballDb> FootballDb::openFile(const QString& path, Kind kind,
         connection.setConnectOptions("QSQLITE_OPEN_READONLY");
     if (!connection.open()) {
         if (error)
-            *error = connection.lastError().text();
+            *error = databaseErrorText(connection.lastError());
         return nullptr;
     }
     if (!db->prepare(error))
@@ -264,7 +291,7 @@ bool FootballDb::prepare(QString* error)
     // Reading the schema is the first real use of the file: a damaged file fails here.
     QSqlQuery tables(database());
     if (!tables.exec("SELECT name FROM sqlite_master WHERE type = 'table'"))
-        return fail(tables.lastError().text());
+        return fail(databaseErrorText(tables.lastError()));
     QStringList existing;
     while (tables.next())
         existing << tables.value(0).toString().toLower();
@@ -279,7 +306,7 @@ bool FootballDb::prepare(QString* error)
         // A table made elsewhere must still have our columns where we read them.
         QSqlQuery info(database());
         if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(layout.name))))
-            return fail(info.lastError().text());
+            return fail(databaseErrorText(info.lastError()));
         QStringList have;
         while (info.next())
             have << info.value(1).toString().toLower();
@@ -318,7 +345,7 @@ bool FootballDb::begin()
 {
     if (database().transaction())
         return true;
-    error_ = database().lastError().text();
+    error_ = databaseErrorText(database().lastError());
     return false;
 }
 
@@ -326,7 +353,7 @@ bool FootballDb::commit()
 {
     if (database().commit())
         return true;
-    error_ = database().lastError().text();
+    error_ = databaseErrorText(database().lastError());
     database().rollback();
     return false;
 }
@@ -340,13 +367,13 @@ bool FootballDb::exec(const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(database());
     if (!query.prepare(sql)) {
-        error_ = query.lastError().text();
+        error_ = databaseErrorText(query.lastError());
         return false;
     }
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec()) {
-        error_ = query.lastError().text();
+        error_ = databaseErrorText(query.lastError());
         return false;
     }
     return true;

@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <memory>
 
+class QSqlError;
 class QSqlQuery;
 
 namespace football {
@@ -30,6 +31,11 @@ inline constexpr int Name = 0, Points = 4, Played = 5, Wins = 6, Draws = 7, Loss
                      AwayDraws = 21, AwayLosses = 22, AwayGoalsFor = 23, AwayGoalsAgainst = 24, Updated = 25;
 inline constexpr int FirstStatistic = Points, LastStatistic = AwayGoalsAgainst;
 } // namespace team
+
+// What the user is told of a database error: the cause in words when it is
+// known (another program holds the database, write protection, a full disk),
+// then SQLite's own text on a line of its own.
+QString databaseErrorText(const QSqlError& error);
 
 // "name" with the database's identifier quoting.
 QString quotedName(const QString& name);

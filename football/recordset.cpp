@@ -88,7 +88,7 @@ bool RecordSet::refresh()
     QSqlQuery query(db_.database());
     query.setForwardOnly(true);
     if (!query.exec(sql))
-        return fail(query.lastError().text());
+        return fail(databaseErrorText(query.lastError()));
     const QSqlRecord header = query.record();
     columns_.clear();
     index_.clear();
@@ -106,7 +106,7 @@ bool RecordSet::refresh()
         records_.push_back(std::move(r));
     }
     if (query.lastError().isValid())
-        return fail(query.lastError().text());
+        return fail(databaseErrorText(query.lastError()));
     return true;
 }
 
@@ -254,7 +254,8 @@ bool RecordSet::reloadRecord(qint64 id, Record& into)
     query.prepare(QStringLiteral("select rowid, * from %1 where rowid = ?").arg(quotedName(table_)));
     query.addBindValue(id);
     if (!query.exec() || !query.next())
-        return fail(query.lastError().isValid() ? query.lastError().text() : QStringLiteral("record vanished"));
+        return fail(query.lastError().isValid() ? databaseErrorText(query.lastError())
+                                                : QStringLiteral("record vanished"));
     const QSqlRecord header = query.record();
     into.id = id;
     into.values = QVector<QVariant>(columnCount());
@@ -302,11 +303,11 @@ bool RecordSet::update()
                                   .arg(quotedName(table_), names.join(", "), QStringList(names.size(), "?").join(", "));
     QSqlQuery query(db_.database());
     if (!query.prepare(sql))
-        return fail(query.lastError().text());
+        return fail(databaseErrorText(query.lastError()));
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec())
-        return fail(query.lastError().text());
+        return fail(databaseErrorText(query.lastError()));
     const qint64 id = query.lastInsertId().toLongLong();
     Record fresh;
     if (!reloadRecord(id, fresh))

@@ -60,7 +60,7 @@ bool addToTeam(FootballDb& db, const QString& table, const TeamChange& c, const 
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec()) {
-        *error = query.lastError().text();
+        *error = databaseErrorText(query.lastError());
         return false;
     }
     if (query.numRowsAffected() < 1) {
@@ -77,7 +77,7 @@ bool addToForm(FootballDb& db, const QString& teamName, int points, QString* err
                      .arg(db.formTable()));
     find.addBindValue(teamName);
     if (!find.exec()) {
-        *error = find.lastError().text();
+        *error = databaseErrorText(find.lastError());
         return false;
     }
     std::optional<FormValues> before;
@@ -134,7 +134,7 @@ QList<ScorerCandidate> scorerCandidates(FootballDb& db, int leagueIndex, const Q
     if (!query.exec(QStringLiteral("select pelaaja, joukkue from %1 order by rowid")
                         .arg(quotedName(league(leagueIndex).playerTable)))) {
         if (error)
-            *error = query.lastError().text();
+            *error = databaseErrorText(query.lastError());
         return out;
     }
     while (query.next()) {
@@ -170,7 +170,7 @@ int creditScorer(FootballDb& db, int leagueIndex, const ScorerCandidate& scorer,
     query.addBindValue(scorer.team);
     if (!query.exec()) {
         if (error)
-            *error = query.lastError().text();
+            *error = databaseErrorText(query.lastError());
         db.rollback();
         return -1;
     }

@@ -35,7 +35,7 @@ bool moveRecord(FootballDb& db, const QString& fromTable, const QString& toTable
         read.prepare(QStringLiteral("select %1 from %2 where rowid = ?").arg(quoted.join(", "), quotedName(fromTable)));
         read.addBindValue(rowId);
         if (!read.exec())
-            return fail(read.lastError().text());
+            return fail(databaseErrorText(read.lastError()));
         if (!read.next())
             return fail(QStringLiteral("Siirrettävää tietuetta ei enää ole."));
         for (int i = 0; i < columns.size(); ++i)

@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
         rows.push_back(rowFromText(QString::fromLatin1(text)));
     if (writeRowsFile("k.1X2", rows, int(rows.size())) != WriteStatus::Ok ||
         createSystemFile("s.STM", 2, 1) != WriteStatus::Ok ||
-        appendSystemRow("s.STM", 2, 1, 2, rows[0]) != WriteStatus::Ok ||
-        appendSystemRow("s.STM", 2, 1, 3, rows[2]) != WriteStatus::Ok)
+        appendSystemRow("s.STM", 2, 1, rows[0]) != WriteStatus::Ok ||
+        appendSystemRow("s.STM", 2, 1, rows[2]) != WriteStatus::Ok)
         fuzzFailure("cannot write the folder's files");
     QByteArray oldLayout;
     for (int r : {0, 3})

@@ -48,7 +48,7 @@ static void rowFiles(QDir work, const QDir& rowfile, const QDir& systemfile)
         fail("own system");
     copyInto(own, systemfile.filePath("own-system-empty"));
     for (int i = 0; i < 3; ++i)
-        if (appendSystemRow(own, 2, 1, i + 2, rows[i]) != WriteStatus::Ok)
+        if (appendSystemRow(own, 2, 1, rows[i]) != WriteStatus::Ok)
             fail("own system row");
     copyInto(own, rowfile.filePath("own-system"));
     copyInto(own, systemfile.filePath("own-system"));

@@ -26,8 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Adding a row keeps every row before it and makes the file read as an own system.
     const RowFileReadResult before = parseRowFile(bytes, RowReader::OwnSystem);
     const Row row = rowFromText(QStringLiteral("1X2X21X1221XX"));
-    const WriteStatus status =
-        appendSystemRow(path, opened.header.halfGuards, opened.header.fullGuards, opened.nextRecord, row);
+    const WriteStatus status = appendSystemRow(path, opened.header.halfGuards, opened.header.fullGuards, row);
     if (status != WriteStatus::Ok)
         return 0;
     const RowFileReadResult after = readRowFile(path, RowReader::OwnSystem);

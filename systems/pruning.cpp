@@ -20,6 +20,15 @@ constexpr char kSignLetters[3] = {'1', 'X', '2'};
 // the threshold; the row itself is compared exactly.
 constexpr double kBoundSlack = 1 - 1e-9;
 
+// Products of the same chances in another order differ in their last bits;
+// chances this close are one chance, and the frame's order decides between them.
+constexpr double kSameChance = 1e-12;
+
+bool sameChance(double a, double b)
+{
+    return std::abs(a - b) <= kSameChance * std::max(std::abs(a), std::abs(b));
+}
+
 bool usesProbabilities(ConditionKind kind)
 {
     return kind == ConditionKind::MostProbable || kind == ConditionKind::MinProbability ||
@@ -126,15 +135,32 @@ public:
         const auto before = [](const Ranked& a, const Ranked& b) {
             return a.probability > b.probability || (a.probability == b.probability && a.index < b.index);
         };
+        const auto inFrameOrder = [](const Ranked& a, const Ranked& b) { return a.index < b.index; };
         if (rankAll_) {
             std::sort(ranked_.begin(), ranked_.end(), before);
+            for (auto group = ranked_.begin(); group != ranked_.end();) {
+                auto end = group;
+                while (end != ranked_.end() && sameChance(end->probability, group->probability))
+                    ++end;
+                std::sort(group, end, inFrameOrder);
+                group = end;
+            }
             if (rowsToKeep_ > 0 && ranked_.size() > rowsToKeep_)
                 ranked_.resize(rowsToKeep_);
         } else if (rowsToKeep_ > 0 && ranked_.size() > rowsToKeep_) {
-            std::nth_element(ranked_.begin(), ranked_.begin() + std::ptrdiff_t(rowsToKeep_), ranked_.end(), before);
-            ranked_.resize(rowsToKeep_);
-            std::sort(ranked_.begin(), ranked_.end(),
-                      [](const Ranked& a, const Ranked& b) { return a.index < b.index; });
+            const auto last = ranked_.begin() + std::ptrdiff_t(rowsToKeep_ - 1);
+            std::nth_element(ranked_.begin(), last, ranked_.end(), before);
+            const double boundary = last->probability;
+            // Rows clearly more probable than the last one kept stay; of the
+            // rows as probable as it, the earliest in the frame fill the rest.
+            const auto asProbable = std::partition(ranked_.begin(), ranked_.end(), [&](const Ranked& r) {
+                return r.probability > boundary || sameChance(r.probability, boundary);
+            });
+            const auto tied = std::partition(ranked_.begin(), asProbable,
+                                             [&](const Ranked& r) { return !sameChance(r.probability, boundary); });
+            std::sort(tied, asProbable, inFrameOrder);
+            ranked_.erase(ranked_.begin() + std::ptrdiff_t(rowsToKeep_), ranked_.end());
+            std::sort(ranked_.begin(), ranked_.end(), inFrameOrder);
         }
         if (rowsToKeep_ > 0 || rankAll_) {
             kept_.reserve(ranked_.size());

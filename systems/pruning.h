@@ -85,8 +85,9 @@ QString conditionProblem(const Condition& condition);
 
 // The rows of the frame that meet every condition switched on, in the
 // frame's order. The N most probable are taken among the rows the other
-// conditions keep; of rows equally probable the earlier ones go first.
-// Nothing when the set has a problem or `cancel` turns true.
+// conditions keep; of rows equally probable (the same chances multiplied in
+// another order, within a relative 1e-12) the earlier ones go first. Nothing when the set has a problem or `cancel`
+// turns true.
 std::optional<std::vector<RowIndex>> applyPruning(const PruningSet& set, const std::atomic<bool>* cancel = nullptr);
 
 // A row's probability (a fraction) under the chances; the public share the same way.

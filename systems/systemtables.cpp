@@ -61,18 +61,22 @@ const std::vector<CarriedTable>& carriedTables()
     return tables;
 }
 
+// Whatever a kept file holds is checked before anyone plays it.
+std::vector<SignRow> keptRowsOf(const RowFileReadResult& read, const TableShape& shape)
+{
+    if (!read.ok)
+        return {};
+    const std::vector<SignRow> rows = signRowsOf(read.contents.rows);
+    if (rows.empty() || !tableKeepsGuarantee(rows, standardFrame(shape), shape.guarantee))
+        return {};
+    return rows;
+}
+
 std::vector<SignRow> readKeptRows(const QString& path, const TableShape& shape)
 {
     if (!QFileInfo::exists(path))
         return {};
-    const RowFileReadResult read = readRowFile(path, RowReader::Checking);
-    if (!read.ok)
-        return {};
-    const std::vector<SignRow> rows = signRowsOf(read.contents.rows);
-    // Whatever the file holds now is checked before anyone plays it.
-    if (rows.empty() || !tableKeepsGuarantee(rows, standardFrame(shape), shape.guarantee))
-        return {};
-    return rows;
+    return keptRowsOf(readRowFile(path, RowReader::Checking), shape);
 }
 
 } // namespace
@@ -205,5 +209,17 @@ WriteStatus keepTable(const QString& programDir, const Frame& frame, int guarant
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return WriteStatus::Failed;
     const RowBuffer out = rowsOfSigns(standard);
-    return replaceFile(path, rowsFileBytes(out, int(out.size())));
+    // Another copy of the program may have kept a smaller table meanwhile: it stays.
+    bool smallerKept = false;
+    const WriteStatus status = changeFile(path, kMaxRowFileBytes, [&](QByteArray& bytes, bool exists) {
+        const std::vector<SignRow> now =
+            exists ? keptRowsOf(parseRowFile(bytes, RowReader::Checking), shape) : std::vector<SignRow>{};
+        if (!now.empty() && now.size() <= rows.size()) {
+            smallerKept = true;
+            return WriteStatus::Exists;
+        }
+        bytes = rowsFileBytes(out, int(out.size()));
+        return WriteStatus::Ok;
+    });
+    return smallerKept ? WriteStatus::Ok : status;
 }

@@ -1,5 +1,6 @@
 #include "base/ui/rowfileflows.h"
 
+#include "base/filenames.h"
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
 
@@ -78,14 +79,13 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
     // The window is bound to a file only once a row is in it: after a failed
     // first save the next one asks for a file again.
     QString path = s.CurrentFile;
-    int record = nextRecord;
     bool newFile = false;
     if (path.isEmpty()) {
         s.DialogMode = 2;
         path = ChooseRowFile(context, "Anna systeemille nimi !", "Systeemit (*.STM)|*.STM", ".STM");
         if (path.isEmpty())
             return false;
-        if (QFileInfo::exists(path)) {
+        if (pathExists(path)) {
             if (messages.show("Tiedosto on jo olemassa, haluatko varmasti jatkaa samaan tiedostoon ?",
                               Messages::YesNo | Messages::Question, "Tallenna") != Messages::Yes)
                 return false;
@@ -108,20 +108,20 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
                               Messages::Critical);
                 return false;
             }
-            record = existing.nextRecord;
         } else {
             newFile = true;
-            record = 2;
         }
     }
 
     WriteStatus status;
+    int rowsStored = 1;
     {
         BusyCursor busy;
         // A new file is written with its header and first row at once, so a
-        // failure leaves no empty system behind.
+        // failure leaves no empty system behind. A row goes after the rows the
+        // file holds then, another copy's included.
         status = newFile ? createSystemFile(path, s.HalfGuardCount, s.FullGuardCount, {row})
-                         : appendSystemRow(path, s.HalfGuardCount, s.FullGuardCount, record, row);
+                         : appendSystemRow(path, s.HalfGuardCount, s.FullGuardCount, row, &rowsStored);
     }
     if (status == WriteStatus::Exists) {
         messages.show("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Critical, "Tallenna");
@@ -132,7 +132,7 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
         return false;
     }
     s.CurrentFile = path;
-    nextRecord = record + 1;
+    nextRecord = rowsStored + 2;
     if (showStored)
         showStored(nextRecord - 2);
     messages.show("Tallennettu rivi " + signedNumber(nextRecord - 2), Messages::Exclamation);

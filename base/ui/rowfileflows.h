@@ -20,9 +20,11 @@ QString ChooseRowFile(AppContext& context, const QString& title, const QString& 
 bool SaveRowsFile(AppContext& context, int n);
 
 // Appends the entered row to the own-system file, asking for the file on the
-// first save after the window opened (CurrentFile ""). `nextRecord` is the
-// window's record counter; `showStored` puts the number of stored rows into the
-// window before the confirmation is shown. Returns true when the row was stored.
+// first save after the window opened (CurrentFile ""). The row goes after the
+// rows the file holds, those another copy of the program stored included;
+// `nextRecord`, the window's record counter, follows the file. `showStored`
+// puts the number of stored rows into the window before the confirmation is
+// shown. Returns true when the row was stored.
 bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<void(int)>& showStored = {});
 
 // Reads CurrentFile into Rows and RowCount (and, for an own-system file,

@@ -127,14 +127,16 @@ bool ImportRowText(AppContext& context, const QString& text)
                       Messages::YesNo | Messages::Question | Messages::DefaultButton2, kImportTitle) != Messages::Yes)
         return false;
 
+    const std::optional<RefusedLine> header = reading.header;
     s.Rows = std::move(reading.rows);
     s.RowCount = n;
     // The rows stay until a file takes them or the user gives up.
     while (!SaveRowsFile(context, n))
         if (s.CurrentFile.isEmpty())
             return false;
-    messages.show("Tiedostoon " + s.CurrentFileTitle + " tuotiin" + rowCountText(n) + ".", Messages::Information,
-                  kImportTitle);
+    messages.show("Tiedostoon " + s.CurrentFileTitle + " tuotiin" + rowCountText(n) + "." +
+                      (header ? kLineBreak + skippedHeaderText(*header) : QString()),
+                  Messages::Information, kImportTitle);
     return true;
 }
 
@@ -147,14 +149,14 @@ bool ImportRowsFromFile(AppContext& context)
                                        "Teksti ja CSV (*.txt;*.csv)|*.txt;*.csv|Kaikki tiedostot (*)|*");
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).size() > kMaxRowTextBytes) {
-        messages.show("Tiedosto on liian suuri rivitiedostoksi !", Messages::Critical, kImportTitle);
-        return false;
-    }
     BoundedRead read;
     {
         BusyCursor busy;
         read = readAtMost(path, kMaxRowTextBytes);
+    }
+    if (read.failure == ReadFailure::TooLarge) {
+        messages.show("Tiedosto on liian suuri rivitiedostoksi !", Messages::Critical, kImportTitle);
+        return false;
     }
     if (!read.ok) {
         messages.show("Tiedoston luku ei onnistu !", Messages::Critical, kImportTitle);

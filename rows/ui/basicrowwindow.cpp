@@ -236,7 +236,7 @@ void BasicRowWindow::storeCorrectRow()
             Settings& settings = services().settings;
             if (!settings.write(keys::LastRound, roundEdit_->text().trimmed()) ||
                 !settings.write(keys::LastYear, yearEdit_->text().trimmed()))
-                written = WriteStatus::Failed;
+                written = settings.lastWriteStatus();
             QCoreApplication::processEvents();
             const StoredRound kept = keptRound(settings);
             if (!kept.round.isEmpty())

@@ -331,21 +331,24 @@ void MainWindow::load()
 
     s.SaveConfirm = leadingInt(settings.read(keys::SaveConfirm));
 
+    bool saved = true;
     if (settings.read(keys::Version) != kSettingsVersion)
-        settings.write(keys::Version, kSettingsVersion);
+        saved = settings.write(keys::Version, kSettingsVersion);
 
     const QString marker = settings.read(keys::Installed);
     if (marker.isEmpty() || marker == "0") {
-        settings.write(keys::Installed, "1");
-        settings.write(keys::PrintTop, keys::PrintTop.fallback);
-        settings.write(keys::PrintLeft, keys::PrintLeft.fallback);
-        settings.write(keys::PrintWidth, keys::PrintWidth.fallback);
-        settings.write(keys::PrintHeight, keys::PrintHeight.fallback);
+        // The print settings first: the marker says they are in place.
+        for (const SettingKey& key : {keys::PrintTop, keys::PrintLeft, keys::PrintWidth, keys::PrintHeight})
+            saved = saved && settings.write(key, key.fallback);
+        saved = saved && settings.write(keys::Installed, "1");
         context_.services.messages.show(QStringLiteral("Asetukset on siirretty järjestelmärekisteriin.") + kLineBreak +
                                             "Tulostus asetuksissa on oletus asetukset !" + kLineBreak +
                                             "Canon BJ-200 Win 95",
                                         Messages::Exclamation);
     }
+    // Without a word the first-start message would come back at every start.
+    if (!saved)
+        context_.services.messages.show(settingsNotSavedMessage(settings), Messages::Critical);
 
     placePictures();
     ResetTaskState(s);

@@ -103,16 +103,16 @@ void SettingsWindow::browse(QLineEdit* target, const QString& title, const QStri
 void SettingsWindow::save()
 {
     Settings& settings = services().settings;
-    bool saved = settings.write(keys::Sounds, soundsCheck_->isChecked() ? "1" : "0");
-    saved = settings.write(keys::Info, showInfoCheck_->isChecked() ? "1" : "0") && saved;
-    saved = settings.write(keys::SaveConfirm, saveConfirmCheck_->isChecked() ? "1" : "0") && saved;
-    saved = settings.write(keys::WwwReader, wwwReaderEdit_->text()) && saved;
-    saved = settings.write(keys::Calendar, calendarEdit_->text()) && saved;
-    saved = settings.write(keys::Notepad, notepadEdit_->text()) && saved;
+    // After a failed write the others would only wait and fail the same way.
+    const bool saved = settings.write(keys::Sounds, soundsCheck_->isChecked() ? "1" : "0") &&
+                       settings.write(keys::Info, showInfoCheck_->isChecked() ? "1" : "0") &&
+                       settings.write(keys::SaveConfirm, saveConfirmCheck_->isChecked() ? "1" : "0") &&
+                       settings.write(keys::WwwReader, wwwReaderEdit_->text()) &&
+                       settings.write(keys::Calendar, calendarEdit_->text()) &&
+                       settings.write(keys::Notepad, notepadEdit_->text());
     if (!saved) {
         // The choices stay in the window, so the user can free the file and save again or cancel.
-        message(QStringLiteral("Asetuksia ei voitu tallentaa !") + kLineBreak + settings.fileName(), Messages::Critical,
-                "Tallenna");
+        message(settingsNotSavedMessage(settings), Messages::Critical, "Tallenna");
         return;
     }
     state().SoundOn = soundsCheck_->isChecked() ? 1 : 0;

@@ -1,10 +1,10 @@
 #include "systems/ui/matchnumbersbox.h"
 
+#include "base/boundedread.h"
 #include "base/ui/controls.h"
 #include "systems/pruningfile.h"
 #include "systems/ui/pruningfileflows.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -44,13 +44,11 @@ protected:
 
 std::optional<QByteArray> readSmallFileBytes(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Never waits on a pipe, and refuses anything that is no regular file.
+    const BoundedRead read = readAtMost(path, kMostTextFileBytes);
+    if (!read.ok)
         return std::nullopt;
-    const QByteArray bytes = file.read(kMostTextFileBytes + 1);
-    if (bytes.size() > kMostTextFileBytes)
-        return std::nullopt;
-    return bytes;
+    return read.bytes;
 }
 
 std::optional<QString> readSmallText(const QString& path)

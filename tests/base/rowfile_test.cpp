@@ -75,7 +75,7 @@ TEST(FileSafety, ALockedFolderIsWriteProtection)
     ASSERT_TRUE(writeBytes(system, systemBytes));
     LockedFolder locked(dir.path());
     EXPECT_EQ(writeRowsFile(dir.filePath("rivit.1X2"), rows({"1111111111111"}), 1), WriteStatus::PermissionDenied);
-    EXPECT_EQ(appendSystemRow(system, 2, 2, 3, rowFromText("2211111111111")), WriteStatus::PermissionDenied);
+    EXPECT_EQ(appendSystemRow(system, 2, 2, rowFromText("2211111111111")), WriteStatus::PermissionDenied);
     EXPECT_EQ(createSystemFile(dir.filePath("uusi.STM"), 2, 2), WriteStatus::PermissionDenied);
     EXPECT_EQ(readBytes(system), systemBytes);
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"oma.STM"});
@@ -91,7 +91,7 @@ TEST(FileSafety, AWriteProtectedOwnSystemFileStaysAsItWas)
     ASSERT_TRUE(writeBytes(system, systemBytes));
     QFile::setPermissions(system, QFileDevice::ReadOwner);
     // The folder would let the file be replaced; its own protection still holds.
-    EXPECT_EQ(appendSystemRow(system, 0, 0, 2, rowFromText("1111111111111")), WriteStatus::PermissionDenied);
+    EXPECT_EQ(appendSystemRow(system, 0, 0, rowFromText("1111111111111")), WriteStatus::PermissionDenied);
     EXPECT_EQ(readBytes(system), systemBytes);
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"oma.STM"});
 }
@@ -112,13 +112,13 @@ TEST(FileSafety, AFullDiskKeepsEveryRowFileAsItWas)
     {
         FullDisk full(2048);
         EXPECT_EQ(writeRowsFile(dir.filePath("uusi.1X2"), many, 500), WriteStatus::DiskFull);
-        EXPECT_EQ(appendSystemRow(system, 2, 2, 302, rowFromText("2121111111111")), WriteStatus::DiskFull);
+        EXPECT_EQ(appendSystemRow(system, 2, 2, rowFromText("2121111111111")), WriteStatus::DiskFull);
         EXPECT_EQ(createSystemFile(dir.filePath("uusi.STM"), 2, 2, many), WriteStatus::DiskFull);
     }
     EXPECT_EQ(readBytes(system), systemBytes);
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"oma.STM"});
     // With room again the same writes succeed.
-    EXPECT_EQ(appendSystemRow(system, 2, 2, 302, rowFromText("2121111111111")), WriteStatus::Ok);
+    EXPECT_EQ(appendSystemRow(system, 2, 2, rowFromText("2121111111111")), WriteStatus::Ok);
     EXPECT_EQ(readBytes(system).left(13), QByteArray("O2 T2 R301   "));
 }
 
@@ -279,9 +279,9 @@ TEST(RowFile, OwnSystemFilesGrowOneRowAtATime)
     const QString path = dir.filePath("oma.STM");
     ASSERT_EQ(createSystemFile(path, 2, 2), WriteStatus::Ok);
     EXPECT_EQ(readBytes(path), QByteArray("O2 T2 R0     "));
-    ASSERT_EQ(appendSystemRow(path, 2, 2, 2, rowFromText("121X111111111")), WriteStatus::Ok);
+    ASSERT_EQ(appendSystemRow(path, 2, 2, rowFromText("121X111111111")), WriteStatus::Ok);
     EXPECT_EQ(readBytes(path), QByteArray("O2 T2 R1     121X111111111"));
-    ASSERT_EQ(appendSystemRow(path, 2, 2, 3, rowFromText("2121111111111")), WriteStatus::Ok);
+    ASSERT_EQ(appendSystemRow(path, 2, 2, rowFromText("2121111111111")), WriteStatus::Ok);
     EXPECT_EQ(readBytes(path), QByteArray("O2 T2 R2     121X1111111112121111111111"));
 }
 
@@ -298,7 +298,7 @@ TEST(RowFile, ContinuingAFileWithFiveRowsWritesRecordSeven)
     EXPECT_EQ(open.header.halfGuards, 2);
     EXPECT_EQ(open.header.fullGuards, 2);
     EXPECT_EQ(open.nextRecord, 7);
-    ASSERT_EQ(appendSystemRow(path, 2, 2, open.nextRecord, rowFromText("22XX111111111")), WriteStatus::Ok);
+    ASSERT_EQ(appendSystemRow(path, 2, 2, rowFromText("22XX111111111")), WriteStatus::Ok);
     const QByteArray after = readBytes(path);
     EXPECT_EQ(after.size(), 7 * 13);
     EXPECT_EQ(after.left(13), QByteArray("O2 T2 R6     "));

@@ -92,3 +92,21 @@ TEST(RowText, TextFromWindowsEditorsAndOthersIsDecoded)
     // Windows ANSI bytes are no UTF-8; they still read as the letters they are.
     EXPECT_EQ(decodeRowText("Ottelu \xe4"), QString::fromUtf8("Ottelu ä"));
 }
+
+TEST(RowText, AFirstLineIsAHeaderOnlyWhenItCannotBeAMistypedRow)
+{
+    // A row with one sign mistyped, a row a sign too long and one with a
+    // wrong digit are rows to be told about, first line or not.
+    for (const char* first : {"1X21X21X31X21", "1X21X21X21X213", "1 X 2 1 X 2 1 X 3 1 X 2 1", "Xx21X21X21X2Y"}) {
+        const RowTextReading r = parseRowText(QString::fromLatin1(first) + "\n2222222222222\n");
+        ASSERT_EQ(r.refused.size(), 1) << first;
+        EXPECT_EQ(r.refused[0].number, 1);
+        EXPECT_FALSE(r.header);
+    }
+    // Words are a header, and the player is told what was skipped.
+    const RowTextReading r = parseRowText("\n\"Rivi\";\"Merkit\"\n1X21X21X21X21\n");
+    EXPECT_TRUE(r.refused.isEmpty());
+    ASSERT_TRUE(r.header);
+    EXPECT_EQ(skippedHeaderText(*r.header), "Rivi 2 on otsikko, sitä ei tuotu: \"Rivi\";\"Merkit\"");
+    EXPECT_EQ(textsOf(r.rows), QStringList{"1X21X21X21X21"});
+}

@@ -82,8 +82,10 @@ TEST(ImportRowText, RefusedLinesAreListedAndNothingIsWrittenUnlessTheRestIsTaken
     EXPECT_EQ(env.dialogs.saved.last().title, "Anna rivitiedostolle nimi");
     EXPECT_EQ(readBytes(env.path("vanha.1X2")), QByteArray("keep"));
     EXPECT_EQ(readBytes(env.path("uusi.1X2")), QByteArray("2 nova       1X21X21X21X212222222222222"));
-    EXPECT_EQ(env.messages.texts().mid(1),
-              (QStringList{"Tiedosto on jo olemassa, anna uusi nimi !", "Tiedostoon uusi.1X2 tuotiin 2 riviä."}));
+    EXPECT_EQ(
+        env.messages.texts().mid(1),
+        (QStringList{"Tiedosto on jo olemassa, anna uusi nimi !",
+                     "Tiedostoon uusi.1X2 tuotiin 2 riviä.\r\nRivi 1 on otsikko, sitä ei tuotu: Kohde 1;Kohde 2"}));
 
     // Cancelling the name gives up.
     env.dialogs.choose(QString());
@@ -110,10 +112,13 @@ TEST(ImportRowText, FromATextFileOrTheClipboard)
     EXPECT_FALSE(ImportRowsFromFile(env.context));
     EXPECT_EQ(env.messages.lastText(), "Tiedosto on liian suuri rivitiedostoksi !");
 
-    QGuiApplication::clipboard()->setText("XXXXXXXXXXXXX\n");
+    // A skipped header is named with what was taken.
+    QGuiApplication::clipboard()->setText("Rivit:\nXXXXXXXXXXXXX\n");
     env.dialogs.choose(env.path("leike.1X2"));
     EXPECT_TRUE(ImportRowsFromClipboard(env.context));
     EXPECT_EQ(readBytes(env.path("leike.1X2")), QByteArray("1 nova       XXXXXXXXXXXXX"));
+    EXPECT_EQ(env.messages.lastText(),
+              "Tiedostoon leike.1X2 tuotiin 1 rivi.\r\nRivi 1 on otsikko, sitä ei tuotu: Rivit:");
     QGuiApplication::clipboard()->clear();
     EXPECT_FALSE(ImportRowsFromClipboard(env.context));
     EXPECT_EQ(env.messages.lastText(), "Leikepöydällä ei ole tekstiä !");

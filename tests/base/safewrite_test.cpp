@@ -1,4 +1,6 @@
+#include "base/rowfile.h"
 #include "base/safewrite.h"
+#include "base/statsfiles.h"
 #include "support/files.h"
 
 #include <QDir>
@@ -6,6 +8,11 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 
 TEST(SafeWrite, ANewFileNeverReplacesAnExistingOne)
 {
@@ -35,4 +42,102 @@ TEST(SafeWrite, AReplacedFileKeepsItsPermissionsAndItsLink)
     const auto ofThisUser = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
     EXPECT_EQ(QFile::permissions(path) & ~ofThisUser, permissions);
     EXPECT_EQ(entriesOf(dir.path()), QStringList({"VOITOT.TIL", "linkki.TIL"}));
+}
+
+namespace {
+
+// What each sync saw: "folder", or the bytes the target held while the new ones were synced.
+QStringList syncs;
+QString syncedTarget;
+
+} // namespace
+
+TEST(FileSafety, TheBytesReachTheDiskBeforeTheNameAndTheModeOutlivesTheUmask)
+{
+    QTemporaryDir dir;
+    const DurabilityCalls real = durabilityCalls();
+    const mode_t umaskBefore = ::umask(022);
+    syncedTarget = dir.filePath("VOITOT.TIL");
+    ASSERT_TRUE(writeBytes(syncedTarget, "vanha"));
+    ASSERT_TRUE(QFile::setPermissions(syncedTarget, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                        QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                        QFileDevice::ReadOther));
+    durabilityCalls().syncFile = [](int fd) {
+        struct stat st;
+        ::fstat(fd, &st);
+        syncs << (S_ISDIR(st.st_mode) ? QStringLiteral("folder") : QString::fromLatin1(readBytes(syncedTarget)));
+        return ::fsync(fd);
+    };
+    EXPECT_EQ(replaceFile(syncedTarget, "uusi"), WriteStatus::Ok);
+    durabilityCalls() = real;
+    ::umask(umaskBefore);
+    EXPECT_EQ(syncs, QStringList({"vanha", "folder"}));
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(syncedTarget).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+}
+
+TEST(FileSafety, WhatAKilledWriterLeftGoesWithTheNextWriteIntoItsFolderOrTheStart)
+{
+    QTemporaryDir dir;
+    ChildProcess killed([&] {
+        durabilityCalls().syncFile = [](int) { return ::raise(SIGKILL); };
+        return int(createNewFile(dir.filePath("kesken.1X2"), "rivit"));
+    });
+    const QString pid = QString::number(killed.pid);
+    EXPECT_EQ(killed.join(), -1);
+    const QStringList left = entriesOf(dir.path());
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_TRUE(left[0].startsWith(".rivikone-" + pid + "-") && left[0].endsWith(".tmp")) << left[0].toStdString();
+    // A copy still writing keeps its file.
+    const QString writing = QString(".rivikone-%1-x.tmp").arg(::getpid());
+    ASSERT_TRUE(writeBytes(dir.filePath(writing), "x"));
+    EXPECT_EQ(createNewFile(dir.filePath("uusi.1X2"), "rivit"), WriteStatus::Ok);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList({writing, "uusi.1X2"}));
+
+    const QDir temp(QDir::tempPath());
+    const QString alive = QString("Rivikone-%1-abcdef").arg(::getpid());
+    ASSERT_TRUE(temp.mkpath("Rivikone-" + pid + "-abcdef/x") && temp.mkpath(alive));
+    removeLeftoverScratchFolders();
+    EXPECT_FALSE(temp.exists("Rivikone-" + pid + "-abcdef"));
+    EXPECT_TRUE(temp.rmdir(alive));
+}
+
+TEST(FileSafety, TwoCopiesAddingAtOnceKeepEveryRecordAndRowOrSayTheFileIsHeld)
+{
+    QTemporaryDir dir;
+    const QString correct = dir.filePath("OIKEAT.TIL");
+    const QString system = dir.filePath("oma.STM");
+    ASSERT_EQ(createSystemFile(system, 0, 1), WriteStatus::Ok);
+    // Each copy's records carry its mark and number; its rows its mark.
+    const auto record = [](char copy, int i) { return copy + QByteArray::number(i).rightJustified(20, '0'); };
+    const auto add = [&](char copy) {
+        for (int i = 0; i < 30; ++i)
+            if (appendRecord(correct, record(copy, i), 21) != WriteStatus::Ok ||
+                appendSystemRow(system, 0, 1, rowFromText(QString(13, QChar(copy)))) != WriteStatus::Ok)
+                return 1;
+        return 0;
+    };
+    ChildProcess other([&] { return add('2'); });
+    EXPECT_EQ(add('X'), 0);
+    EXPECT_EQ(other.join(), 0);
+    const auto records = readRecords(correct, 21);
+    ASSERT_TRUE(records);
+    QList<QByteArray> inOrder[2];
+    for (const QByteArray& r : *records)
+        inOrder[r[0] == '2'] << r;
+    for (int i = 0; i < 30; ++i)
+        EXPECT_TRUE(inOrder[0].value(i) == record('X', i) && inOrder[1].value(i) == record('2', i)) << i;
+    EXPECT_EQ(records->size(), 60);
+    const QByteArray rows = readBytes(system);
+    EXPECT_TRUE(rows.startsWith("O0 T1 R60    "));
+    EXPECT_EQ(rows.count(QByteArray(13, 'X')), 30);
+
+    // A copy that holds the file longer than a few seconds is named, and nothing changes.
+    const int held = ::open(QFile::encodeName(correct).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_EQ(appendRecord(correct, QByteArray(21, 'C'), 21), WriteStatus::Busy);
+    ::close(held);
+    EXPECT_EQ(readRecords(correct, 21)->size(), 60);
+    EXPECT_EQ(writeFailureMessage(WriteStatus::Busy), "Tiedosto on toisen ohjelman käytössä !");
 }

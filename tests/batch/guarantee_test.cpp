@@ -49,6 +49,11 @@ TEST(BatchAnalyse, PrintsWhatTheRowsGuaranteeOverTheFrame)
                                             "Paras 12: 81", "Paras 11: 72", "Paras 10: 0", "Paras alle 10: 0"})))
         << run.out.toStdString();
 
+    // Ten right is still "Paras 10", not below it.
+    dir.rowsFile("yksi.1X2", rowsOf({"1111111111111"}));
+    run = dir.run({"analyse", "--pattern", "1X2,1X2,1X2,1,1,1,1,1,1,1,1,1,1", "yksi.1X2"});
+    EXPECT_TRUE(run.out.contains("Paras 10: 8\nParas alle 10: 0\n")) << run.out.toStdString();
+
     // An own system as it is stored, read through the same reader as a check.
     QByteArray system = systemFileHeader(0, 4, 9);
     for (const Row& row : hammingNine())

@@ -84,9 +84,12 @@ TEST(BatchList, ReportsUnreadableAndFaultyFiles)
     dir.file("vika.1X2", QByteArray("2 nova       1X21X21X21X21A\0\xe4"
                                     "1X21X21X21X",
                                     39));
-    // Nothing the program writes is empty, and nothing endless is read to its end.
+    // Nothing the program writes is empty or only line ends, and nothing endless is read to its end.
     dir.file("nolla.1X2", {});
-    for (const char* file : {"nolla.1X2", "/dev/zero"}) {
+    dir.file("rivinvaihto.1X2", "\n");
+    dir.file("rivinvaihdot.1X2", "\r\n\r\n");
+    dir.file("loppu.1X2", "\x1a");
+    for (const char* file : {"nolla.1X2", "rivinvaihto.1X2", "rivinvaihdot.1X2", "loppu.1X2", "/dev/zero"}) {
         run = dir.run({"list", file});
         EXPECT_EQ(run.code, 1);
         EXPECT_EQ(run.err, "Tiedoston luku ei onnistu ! " + QByteArray(file) + "\n");

@@ -3,6 +3,7 @@
 #include "footballdata.h"
 
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 
 using namespace football;
@@ -103,6 +104,32 @@ TEST(FootballDatabase, ADamagedDatabaseIsOnlyReadAndNeverChanged)
     EXPECT_FALSE(alone->exec(QStringLiteral("delete from %1").arg(league(4).teamTable)));
     alone.reset();
     EXPECT_EQ(bytesOf(dir.filePath(kTeamDatabaseFile)), damaged);
+}
+
+TEST(FootballDatabase, ADatabaseHeldOrWriteProtectedIsToldInWordsBeforeSQLitesOwn)
+{
+    QTemporaryDir dir;
+    auto db = FootballDb::openWithForm(dir.path());
+    ASSERT_TRUE(db && db->begin());
+    const QString insert = QStringLiteral("insert into %1 (joukkue) values ('HJK')").arg(league(4).teamTable);
+    ASSERT_TRUE(db->exec(insert));
+    // Another program changing the file now, or one that may only read it.
+    for (const auto& [options, cause] :
+         {std::pair{"QSQLITE_BUSY_TIMEOUT=0", "Tietokanta on toisen ohjelman käytössä !"},
+          std::pair{"QSQLITE_OPEN_READONLY", "Poista kirjoitussuoja !"}}) {
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "toinen");
+            other.setDatabaseName(dir.filePath(kTeamDatabaseFile));
+            other.setConnectOptions(options);
+            ASSERT_TRUE(other.open());
+            QSqlQuery query(other);
+            ASSERT_FALSE(query.exec(insert));
+            EXPECT_EQ(databaseErrorText(query.lastError()),
+                      QString::fromUtf8(cause) + "\r\n" + query.lastError().text());
+        }
+        QSqlDatabase::removeDatabase("toinen");
+        db->rollback();
+    }
 }
 
 TEST(FootballDatabase, ATableWithColumnsOutOfPlaceIsRefused)

@@ -146,6 +146,8 @@ TEST(PainterPrinter, APdfByChoiceIsAFileTheUserNamesForEveryPrintOut)
     EXPECT_TRUE(readBytes(pdf).startsWith("%PDF"));
     EXPECT_EQ(messages.lastText(), "Tuloste tallennettiin tiedostoon\r\n" + QDir::toNativeSeparators(pdf));
     EXPECT_EQ(entriesOf(dir.filePath("omat")), QStringList{"lista.pdf"});
+    // The printer dialog offers no scratch file that went with the print-out.
+    EXPECT_EQ(printer.offeredOutputFile(), QString());
 
     // Cancelled at the name: asked once, nothing written, nothing more to tell.
     const QByteArray first = readBytes(pdf);

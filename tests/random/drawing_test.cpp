@@ -4,6 +4,7 @@
 
 #include <QQueue>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 
 namespace {
@@ -16,6 +17,20 @@ DrawPlan weighted(int count, int weight = 10, const char* basic = "1X21X21X21X21
     plan.basic = rowFromText(basic);
     plan.weights.fill(weight);
     plan.excluded.fill(kNoExcludedSign);
+    return plan;
+}
+
+// `count` rows of 1s around the basic row: the first `matches` of weight 10
+// without "X", the rest bankers.
+DrawPlan withoutDraws(int matches, int count)
+{
+    DrawPlan plan = weighted(count, 10, "1111111111111");
+    for (int k = 0; k < kMatches; ++k) {
+        if (k < matches)
+            plan.excluded[k] = 1;
+        else
+            plan.weights[k] = kBankerWeight;
+    }
     return plan;
 }
 
@@ -229,13 +244,7 @@ TEST(Drawing, ExhaustingTheRareRowsDoesNotStall)
 {
     // Nine matches of weight 10 without "X", the rest bankers: 512 rows, some
     // a billion times rarer than others. Every one of them must come.
-    DrawPlan plan = weighted(512, 10, "1111111111111");
-    for (int k = 0; k < kMatches; ++k) {
-        if (k < 9)
-            plan.excluded[k] = 1;
-        else
-            plan.weights[k] = kBankerWeight;
-    }
+    const DrawPlan plan = withoutDraws(9, 512);
     ASSERT_EQ(plan.distinctRows(), 512);
     FakeRandom random(8);
     RowDrawing drawing(plan, random);
@@ -249,6 +258,32 @@ TEST(Drawing, ExhaustingTheRareRowsDoesNotStall)
             else
                 EXPECT_EQ(row[k], '1');
         }
+}
+
+TEST(Drawing, RowsDrawnDirectlyComeAsOftenAsTheirWeightsSay)
+{
+    // Two matches of weight 10 without "X": 1 has 8/9 of the chance, 2 has 1/9.
+    const DrawPlan plan = withoutDraws(2, 2);
+    // The basic row comes first and then again until the draw turns direct;
+    // the direct draw's number then runs evenly over [0, 1).
+    struct Phased : Random {
+        double next() override { return reseeds <= RowDrawing::kRepeatsBeforeDirectDraw + 1 ? 0.99 : value; }
+        void reseed() override { ++reseeds; }
+        int reseeds = 0;
+        double value = 0;
+    };
+    constexpr int kSteps = 170;
+    std::map<QString, int> drawn;
+    for (int i = 0; i < kSteps; ++i) {
+        Phased random;
+        random.value = (i + 0.5) / kSteps;
+        RowDrawing drawing(plan, random);
+        drawAll(drawing);
+        ASSERT_EQ(drawing.accepted(), 2);
+        ++drawn[rowText(drawing.rows()[1]).left(2)];
+    }
+    // 12 and 21 weigh 8/81 each, 22 weighs 1/81.
+    EXPECT_EQ(drawn, (std::map<QString, int>{{"12", 80}, {"21", 80}, {"22", 10}}));
 }
 
 TEST(Drawing, ARandomRowSystemCoversTheThreeSignCombinationsFirst)

@@ -1,3 +1,4 @@
+#include "base/rowfile.h"
 #include "base/ui/windownames.h"
 #include "support/testenv.h"
 #include "support/useractions.h"
@@ -155,6 +156,27 @@ TEST(OwnSystemEntryWindowTest, TwoRowsMakeANewSystemFile)
     click(w, "Sainperusrivin");
     EXPECT_FALSE(openWindow(WindowName::OwnSystemEntry));
     EXPECT_TRUE(env.mainWindow.isEnabled());
+}
+
+TEST(OwnSystemEntryWindowTest, ARowAnotherCopyStoredMeanwhileIsKeptAndCounted)
+{
+    TestEnv env;
+    QWidget* w = openOwnSystem(env, 2, 2);
+    const QString path = env.path("YHTEINEN.STM");
+    clickRow(w, "12X2");
+    env.dialogs.choose(path);
+    click(w, "Command1");
+    ASSERT_EQ(env.messages.lastText(), "Tallennettu rivi  1");
+
+    // Another copy of the program, in a program directory of its own, adds to the same file.
+    ASSERT_EQ(appendSystemRow(path, 2, 2, rowFromText("X111111111111")), WriteStatus::Ok);
+    clickRow(w, "2--1");
+    click(w, "Command1");
+    EXPECT_EQ(env.messages.lastText(), "Tallennettu rivi  3");
+    EXPECT_EQ(textOf(w, "Label2"), "3");
+    EXPECT_EQ(bytesOf(path), QByteArray("O2 T2 R3     12X2111111111"
+                                        "X111111111111"
+                                        "22X1111111111"));
 }
 
 TEST(OwnSystemEntryWindowTest, AnExistingFileOfTheSamePatternIsContinued)

@@ -1,3 +1,5 @@
+#include "base/filenames.h"
+#include "base/platformpaths.h"
 #include "base/rowfile.h"
 #include "base/textformat.h"
 #include "base/ui/featurewindow.h"
@@ -15,6 +17,7 @@
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -228,6 +231,20 @@ TEST_F(MainWindowTest, FeatureWindowsOpenInFrontOfTheWindowThatOpenedThem)
     QWidget* basicRow = openWindow(WindowName::BasicRow);
     ASSERT_TRUE(basicRow);
     EXPECT_EQ(ownerOf(basicRow), &f);
+}
+
+TEST(MainWindowStart, SettingsThatCannotBeStoredAtTheFirstStartAreToldToo)
+{
+    TestEnv env;
+    WindowRegistry registry;
+    registry.setContext(&env.context);
+    // A folder in the store's place takes no settings, whoever runs the test.
+    ASSERT_TRUE(QDir().mkpath(env.settings.fileName()));
+    MainWindow first(env.context, registry);
+    ASSERT_EQ(env.messages.shown.size(), 2);
+    EXPECT_TRUE(env.messages.shown[0].text.startsWith("Asetukset on siirretty"));
+    EXPECT_EQ(env.messages.shown[1].text, "Asetuksia ei voitu tallentaa !\r\n" + env.settings.fileName());
+    EXPECT_EQ(env.messages.shown[1].flags, Messages::Critical);
 }
 
 TEST(MainWindowStart, TheFirstStartWritesThePrintDefaultsAndTellsSoOnce)
@@ -481,4 +498,25 @@ TEST_F(MainWindowTest, AFileFromTheDesktopOpensInTheListing)
     f.openRowFile(env.path("puuttuu.1X2"));
     EXPECT_EQ(env.messages.lastText(), "Tiedoston luku ei onnistu !");
     EXPECT_EQ(registry.shownNames().size(), 2);
+}
+
+TEST_F(MainWindowTest, AStartFileIsTheFileNamedAndAPipeOfTheNameKeepsNothingWaiting)
+{
+    standIn(WindowName::ScreenListing);
+    MainWindow& f = open();
+    // A name in bytes that are no UTF-8, given on the command line as it is.
+    QByteArray name = QFile::encodeName(env.dir.path()) + "/kierros\xe4.1X2";
+    ASSERT_TRUE(writeBytes(env.path("k.1X2"), rowsFileHeader(1) + "1X21X21X21X21"));
+    ASSERT_EQ(::rename(QFile::encodeName(env.path("k.1X2")).constData(), name.constData()), 0);
+    char program[] = "rivikone";
+    char* argv[] = {program, name.data()};
+    f.openRowFile(startFileArgument(argumentsOf(2, argv)));
+    ::unlink(name.constData());
+    EXPECT_EQ(env.state.RowCount, 1);
+
+    f.setEnabled(true);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(env.path("putki.1X2")).constData(), 0600), 0);
+    f.openRowFile(env.path("putki.1X2"));
+    EXPECT_EQ(env.messages.lastText(), "Tiedoston luku ei onnistu !");
+    EXPECT_EQ(registry.shownNames().size(), 1);
 }

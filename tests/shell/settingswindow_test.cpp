@@ -1,4 +1,5 @@
 #include "base/platformpaths.h"
+#include "support/files.h"
 #include "support/testenv.h"
 #include "support/windowtest.h"
 
@@ -6,6 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -168,4 +173,22 @@ TEST(SettingsWindowTest, AStoreThatCannotBeWrittenIsToldAndTheWindowStays)
     EXPECT_FALSE(openWindow(WindowName::Settings));
     EXPECT_EQ(env.state.SoundOn, 0);
     EXPECT_EQ(Settings(env.settings.fileName()).read("AKTI", "SND", ""), "0");
+}
+
+TEST(SettingsWindowTest, AStoreAnotherCopyHoldsIsToldWithItsCause)
+{
+    TestEnv env;
+    env.mainWindow.setEnabled(false);
+    QWidget* w = env.open(WindowName::Settings);
+    ASSERT_TRUE(env.settings.write(keys::Sounds, "1"));
+    const QByteArray before = readBytes(env.settings.fileName());
+    const int held = ::open(QFile::encodeName(env.settings.fileName()).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    setChecked(w, "aanet", false);
+    click(w, "Command1");
+    ::close(held);
+    EXPECT_EQ(env.messages.lastText(),
+              "Asetuksia ei voitu tallentaa !\r\nTiedosto on toisen ohjelman käytössä !\r\n" + env.settings.fileName());
+    EXPECT_EQ(readBytes(env.settings.fileName()), before);
+    EXPECT_TRUE(openWindow(WindowName::Settings));
 }

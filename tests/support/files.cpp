@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 QByteArray readBytes(const QString& path)
@@ -71,4 +72,11 @@ RowBuffer rowsOf(std::initializer_list<const char*> texts)
     for (const char* text : texts)
         rows.push_back(rowFromText(QString::fromLatin1(text)));
     return rows;
+}
+
+int ChildProcess::join()
+{
+    int status = 0;
+    const bool ended = pid > 0 && ::waitpid(std::exchange(pid, -1), &status, 0) > 0;
+    return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

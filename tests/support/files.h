@@ -4,8 +4,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <initializer_list>
 #include <sys/resource.h>
+#include <unistd.h>
 
 // Whole files as bytes, for tests that check what the program wrote.
 QByteArray readBytes(const QString& path);
@@ -45,4 +47,17 @@ public:
 
 private:
     QString dir_;
+};
+
+// Another copy of the program as far as files go: `work` runs in a process of
+// its own; join() gives its exit code, -1 when a signal ended it.
+struct ChildProcess {
+    explicit ChildProcess(const std::function<int()>& work) : pid(::fork())
+    {
+        if (pid == 0)
+            ::_exit(work());
+    }
+    ~ChildProcess() { join(); }
+    int join();
+    pid_t pid;
 };

@@ -191,6 +191,36 @@ TEST(Pruning, TheMostProbableRowsAreTakenAmongTheRowsTheOtherConditionsKeep)
         EXPECT_EQ(ranked[i], signRow(expected[i])) << i;
 }
 
+TEST(Pruning, RowsOfTheSameChanceAreTakenInTheFramesOrderWhateverTheRounding)
+{
+    // Every row's chance is 0.4 to the power of its 1s times 0.3 to the rest,
+    // multiplied in the order of the matches.
+    PruningSet set;
+    set.frame = frameFrom("1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1,1,1,1,1");
+    MatchNumbers n;
+    for (auto& match : n.numbers)
+        match = {40, 30, 30};
+    set.chances = n;
+    Condition most;
+    most.kind = ConditionKind::MostProbable;
+    most.rowsToKeep = 100;
+    set.conditions = {most};
+    // One row of eight 1s, 16 of seven, and the first 83 of the 112 of six.
+    std::vector<SignRow> expected;
+    int sixOnes = 0;
+    forEachOutcomeInOrder(set.frame, [&](const SignRow& row) {
+        const auto ones = std::count(row.begin(), row.begin() + 8, 0);
+        if (ones >= 7 || (ones == 6 && ++sixOnes <= 83))
+            expected.push_back(row);
+        return true;
+    });
+    ASSERT_EQ(expected.size(), 100u);
+    EXPECT_EQ(applied(set), expected);
+    std::vector<RowIndex> ranked = rankByProbability(set.frame, chancesOf(n), 100);
+    std::sort(ranked.begin(), ranked.end());
+    EXPECT_EQ(rowsOfIndices(ranked), expected);
+}
+
 TEST(Pruning, OddsLoseTheBookmakersMarginAndPercentagesMustAddUpTo100)
 {
     MatchNumbers odds;

@@ -99,6 +99,12 @@ TEST(SystemTables, AKeptTableFitsEveryFrameOfItsShapeAndOnlyASmallerOneReplacesI
     EXPECT_TRUE(keptTable(dir.path(), other, 12).rows.empty());
     ASSERT_EQ(keepTable(dir.path(), first, 12, larger), WriteStatus::Ok);
     EXPECT_EQ(keptTable(dir.path(), other, 12).rows.size(), larger.size());
+
+    // A row twice makes no table, though the rows keep the guarantee.
+    RowBuffer twice = rowsOfSigns(rowsInStandardFrame(larger, first));
+    twice.back() = twice.front();
+    ASSERT_TRUE(writeBytes(path, rowsFileBytes(twice, int(twice.size()))));
+    EXPECT_TRUE(keptTable(dir.path(), other, 12).rows.empty());
 }
 
 TEST(SystemTables, TheSmallerOfTheKeptAndTheCarriedTableIsOffered)
