@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -129,9 +130,9 @@ TEST(FileSafety, TwoCopiesAddingAtOnceKeepEveryRecordAndRowOrSayTheFileIsHeld)
     for (int i = 0; i < 30; ++i)
         EXPECT_TRUE(inOrder[0].value(i) == record('X', i) && inOrder[1].value(i) == record('2', i)) << i;
     EXPECT_EQ(records->size(), 60);
-    const QByteArray rows = readBytes(system);
-    EXPECT_TRUE(rows.startsWith("O0 T1 R60    "));
-    EXPECT_EQ(rows.count(QByteArray(13, 'X')), 30);
+    EXPECT_TRUE(readBytes(system).startsWith("O0 T1 R60    "));
+    const RowBuffer rows = readRowFile(system, RowReader::OwnSystem).contents.rows;
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), rowFromText(QString(13, 'X'))), 30);
 
     // A copy that holds the file longer than a few seconds is named, and nothing changes.
     const int held = ::open(QFile::encodeName(correct).constData(), O_RDONLY);
