@@ -303,6 +303,16 @@ WriteStatus createNewFile(const QString& path, const QByteArray& bytes)
     return writeFile(path, bytes, Mode::CreateNew);
 }
 
+namespace {
+
+bool pathLeadsSomewhere(const QString& path)
+{
+    struct stat st;
+    return ::stat(nativeFileName(path).constData(), &st) == 0;
+}
+
+} // namespace
+
 WriteStatus changeFile(const QString& path, qint64 limit, const FileChange& change)
 {
     if (path.isEmpty())
@@ -320,7 +330,12 @@ WriteStatus changeFile(const QString& path, qint64 limit, const FileChange& chan
             if (changed != WriteStatus::Ok)
                 return changed;
             // A link that leads nowhere is replaced, as a plain replace would.
-            if (pathExists(target))
+            // Anything else that has the name now was made by another copy
+            // since the open: it is created anew below, which refuses, and
+            // read again under its lock.
+            struct stat link;
+            if (::lstat(nativeFileName(target).constData(), &link) == 0 && S_ISLNK(link.st_mode) &&
+                !pathLeadsSomewhere(target))
                 return writeFile(target, bytes, Mode::Replace);
             const WriteStatus created = createNewFile(target, bytes);
             if (created == WriteStatus::Exists)
