@@ -6,6 +6,7 @@
 #include "base/safewrite.h"
 #include "base/settings.h"
 #include "base/sharedstate.h"
+#include "base/startoptions.h"
 #include "base/textformat.h"
 #include "base/ui/windowregistry.h"
 #include "shell/ui/mainwindow.h"
@@ -19,25 +20,39 @@
 
 int main(int argc, char** argv)
 {
+    // Taken before anything else, with the bytes of a name that is no UTF-8
+    // kept as they were given. Help, the version and a wrong line are answered
+    // before the window system is touched: they need no display and write nothing.
+    const QStringList arguments = argumentsOf(argc, argv);
+    const StartOptions options = parseStartOptions(arguments);
+    switch (options.action) {
+    case StartOptions::Action::Help:
+        std::fputs(qPrintable(startHelpLines().join('\n') + '\n'), stdout);
+        return 0;
+    case StartOptions::Action::Version:
+        std::fputs(qPrintable(programVersionLine() + '\n'), stdout);
+        return 0;
+    case StartOptions::Action::Refuse:
+        std::fputs(qPrintable("rivikone: " + options.error + "\nOhje: rivikone --help\n"), stderr);
+        return 2;
+    case StartOptions::Action::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Rivikone");
     QApplication::setOrganizationName("Rivikone");
-    QApplication::setApplicationVersion(PROJECT_VERSION);
+    QApplication::setApplicationVersion(programVersion());
     QApplication::setWindowIcon(QIcon(":/pictures/rivikone.png"));
     // The desktop finds the program's entry and icon by this name.
     QGuiApplication::setDesktopFileName("fi.rivikone.Rivikone");
-    if (QApplication::arguments().contains("--version")) {
-        std::printf("Rivikone %s\n", PROJECT_VERSION);
-        return 0;
-    }
     installFinnishQtTexts();
 
-    // Taken before the program directory becomes the current one, with the
-    // bytes of a name that is no UTF-8 kept as they were given.
-    const QStringList arguments = argumentsOf(argc, argv);
-    const QString startFile = startFileArgument(arguments);
-    const QString programDir = resolveProgramDir(arguments, qEnvironmentVariable("RIVIKONE_DIR"),
-                                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString givenDir = options.programDir.isEmpty() ? qEnvironmentVariable("RIVIKONE_DIR") : options.programDir;
+    const QString startFile = options.file;
+    const QString programDir = resolveProgramDir(
+        arguments, qEnvironmentVariable("RIVIKONE_DIR"),
+        defaultProgramDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
 
     BoxMessages messages;
     SingleInstance instance(programDir);
@@ -56,8 +71,12 @@ int main(int argc, char** argv)
          {programDir, QDir(programDir).filePath("haravat"), QFileInfo(settings.fileName()).absolutePath()})
         removeLeftoversOfDeadWriters(dir);
     removeLeftoverScratchFolders();
-    DialogFileDialogs fileDialogs;
-    PainterPrintDevice printer(programDir, messages, &fileDialogs);
+    // The player's rows, systems, exports and print-outs go where the player
+    // sees them; the program's own files stay in the program directory.
+    const QString playerFolder =
+        playerFilesFolder(givenDir, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    DialogFileDialogs fileDialogs(playerFolder);
+    PainterPrintDevice printer(programDir, messages, &fileDialogs, playerFolder);
     EffectSound sound;
     ProcessLauncher launcher;
     SystemClock clock;

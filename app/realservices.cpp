@@ -63,9 +63,10 @@ int BoxMessages::show(const QString& text, int flags, const QString& title)
     return Ok;
 }
 
-static QString runDialog(const FileDialogRequest& request, bool save)
+QString DialogFileDialogs::run(const FileDialogRequest& request, bool save)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.directory, qtFileFilter(request.filter));
+    QFileDialog dialog(QApplication::activeWindow(), request.title, start_.folderFor(request.directory),
+                       qtFileFilter(request.filter));
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (save) {
@@ -80,17 +81,19 @@ static QString runDialog(const FileDialogRequest& request, bool save)
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
-    return dialog.selectedFiles().value(0);
+    const QString chosen = dialog.selectedFiles().value(0);
+    start_.chosen(chosen);
+    return chosen;
 }
 
 QString DialogFileDialogs::openFile(const FileDialogRequest& request)
 {
-    return runDialog(request, false);
+    return run(request, false);
 }
 
 QString DialogFileDialogs::saveFile(const FileDialogRequest& request)
 {
-    return runDialog(request, true);
+    return run(request, true);
 }
 
 EffectSound::EffectSound() = default;
@@ -135,8 +138,10 @@ void TimerRandom::reseed()
 
 // ---------------------------------------------------------------------------
 
-PainterPrintDevice::PainterPrintDevice(QString programDir, Messages& messages, FileDialogs* dialogs)
-    : programDir_(std::move(programDir)), messages_(messages), dialogs_(dialogs)
+PainterPrintDevice::PainterPrintDevice(QString programDir, Messages& messages, FileDialogs* dialogs,
+                                       QString outputFolder)
+    : programDir_(std::move(programDir)), outputFolder_(std::move(outputFolder)), messages_(messages),
+      dialogs_(dialogs)
 {
     setFont("Courier New", 12, false);
 }
@@ -242,7 +247,8 @@ QString PainterPrintDevice::askPdfName()
     request.title = "Tallenna tuloste PDF-tiedostoksi";
     request.filter = "PDF-tiedostot (*.pdf)|*.pdf";
     request.defaultExt = ".pdf";
-    request.directory = pdfFolder_.isEmpty() ? programDir_ : pdfFolder_;
+    // At first the dialog starts where the player's own files are.
+    request.directory = pdfFolder_;
     request.fileName = pdfSuggestion_.isEmpty()
                            ? "Tuloste-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss") + ".pdf"
                            : pdfSuggestion_;
@@ -393,7 +399,9 @@ bool PainterPrintDevice::begin()
                 return false;
             }
         } else {
-            const QDir dir(programDir_);
+            const QString folder = outputFolder_.isEmpty() ? programDir_ : outputFolder_;
+            QDir().mkpath(folder);
+            const QDir dir(folder);
             const QString stem = "Tuloste-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
             pdfPath_ = dir.filePath(stem + ".pdf");
             for (int n = 2; QFile::exists(pdfPath_); ++n)

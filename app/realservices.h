@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/platformpaths.h"
 #include "base/services.h"
 
 #include <QFont>
@@ -22,8 +23,13 @@ public:
 
 class DialogFileDialogs : public FileDialogs {
 public:
+    explicit DialogFileDialogs(const QString& playerFolder) : start_(playerFolder) {}
     QString openFile(const FileDialogRequest& request) override;
     QString saveFile(const FileDialogRequest& request) override;
+
+private:
+    QString run(const FileDialogRequest& request, bool save);
+    FileDialogStart start_;
 };
 
 class EffectSound : public Sound {
@@ -69,7 +75,10 @@ private:
 class PainterPrintDevice : public PrintDevice {
 public:
     // Without `dialogs` a PDF by choice is named as one without a printer is.
-    PainterPrintDevice(QString programDir, Messages& messages, FileDialogs* dialogs = nullptr);
+    // A print-out without a printer goes into `outputFolder` (the program
+    // directory when none is given), under a name of its own.
+    PainterPrintDevice(QString programDir, Messages& messages, FileDialogs* dialogs = nullptr,
+                       QString outputFolder = QString());
     ~PainterPrintDevice() override;
 
     bool available() override;
@@ -121,6 +130,7 @@ private:
     double userToMmY() const;
 
     QString programDir_;
+    QString outputFolder_;
     Messages& messages_;
     FileDialogs* dialogs_ = nullptr;
     QString printerName_; // chosen with setup(); "" for the default printer

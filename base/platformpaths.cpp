@@ -1,10 +1,10 @@
 #include "base/platformpaths.h"
 
 #include "base/filenames.h"
+#include "base/startoptions.h"
 
 #include <QDir>
 #include <QStandardPaths>
-#include <QUrl>
 
 const QList<HelperProgramEntry>& helperProgramTable()
 {
@@ -48,13 +48,7 @@ QString defaultProgramPath(HelperProgram program)
 
 QString resolveProgramDir(const QStringList& arguments, const QString& environmentDir, const QString& dataLocation)
 {
-    QString dir;
-    const qsizetype at = arguments.indexOf("--dir");
-    if (at >= 0 && at + 1 < arguments.size())
-        dir = arguments[at + 1];
-    for (const QString& argument : arguments)
-        if (argument.startsWith("--dir="))
-            dir = argument.mid(6);
+    QString dir = parseStartOptions(arguments).programDir;
     if (dir.isEmpty())
         dir = environmentDir;
     if (dir.isEmpty())
@@ -64,26 +58,38 @@ QString resolveProgramDir(const QStringList& arguments, const QString& environme
     return dir;
 }
 
+QString defaultProgramDir(const QString& genericDataLocation)
+{
+    const QString folder = QDir(genericDataLocation).filePath(QStringLiteral("Rivikone"));
+    // Earlier versions kept the files one folder deeper, under the name twice.
+    const QString earlier = QDir(folder).filePath(QStringLiteral("Rivikone"));
+    return isFolder(earlier) ? earlier : folder;
+}
+
+QString playerFilesFolder(const QString& givenProgramDir, const QString& documentsLocation)
+{
+    return givenProgramDir.isEmpty() ? QDir(documentsLocation).filePath(QStringLiteral("Rivikone")) : givenProgramDir;
+}
+
+QString FileDialogStart::folderFor(const QString& requestedFolder)
+{
+    if (!requestedFolder.isEmpty())
+        return requestedFolder;
+    if (!lastFolder_.isEmpty() && isFolder(lastFolder_))
+        return lastFolder_;
+    QDir().mkpath(playerFolder_);
+    return playerFolder_;
+}
+
+void FileDialogStart::chosen(const QString& path)
+{
+    if (!path.isEmpty())
+        lastFolder_ = folderOf(absoluteFileName(path));
+}
+
 QString startFileArgument(const QStringList& arguments)
 {
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QLatin1String("--dir")) {
-            ++i;
-            continue;
-        }
-        if (argument == QLatin1String("--")) {
-            if (i + 1 < arguments.size())
-                return absoluteFileName(arguments[i + 1]);
-            break;
-        }
-        if (argument.startsWith('-') || argument.isEmpty())
-            continue;
-        // A desktop may hand over a location as a file URL.
-        const QUrl url(argument);
-        return absoluteFileName(url.isLocalFile() ? url.toLocalFile() : argument);
-    }
-    return QString();
+    return parseStartOptions(arguments).file;
 }
 
 QString qtFileFilter(const QString& windowsFilter)

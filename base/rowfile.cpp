@@ -173,7 +173,11 @@ RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
 
 RowFileReadResult readRowFile(const QString& path, RowReader reader)
 {
-    const BoundedRead read = readAtMost(path, kMaxRowFileBytes);
+    return rowFileOf(readAtMost(path, kMaxRowFileBytes), reader);
+}
+
+RowFileReadResult rowFileOf(const BoundedRead& read, RowReader reader)
+{
     if (!read.ok)
         return failure(read.error, read.failure == ReadFailure::TooLarge);
     return parseRowFile(read.bytes, reader);

@@ -7,6 +7,7 @@
 #include <QString>
 
 class QIODevice;
+struct BoundedRead;
 
 // Rows files (".1X2") and own-system files (".STM"): 13-byte records, the
 // header record first; and the older headerless text layout, which is only read.
@@ -59,6 +60,8 @@ struct RowFileReadResult {
 // fail the read; rows beyond a header's count are ignored. Nothing that is
 // no file keeps the read waiting (see boundedread.h).
 RowFileReadResult readRowFile(const QString& path, RowReader reader);
+// The same from bytes read already (at most kMaxRowFileBytes and one more).
+RowFileReadResult rowFileOf(const BoundedRead& read, RowReader reader);
 
 RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader);
 

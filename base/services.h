@@ -40,7 +40,7 @@ struct FileDialogRequest {
     QString filter;
     QString defaultExt; // ".1X2"
     QString fileName;
-    QString directory;
+    QString directory; // where the dialog starts; "" for the folder of the player's own files
 };
 
 class FileDialogs {

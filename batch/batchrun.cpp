@@ -1,5 +1,6 @@
 #include "batch/batchrun.h"
 
+#include "base/startoptions.h"
 #include "batch/commandline.h"
 #include "batch/commands.h"
 
@@ -22,7 +23,10 @@ Komennot:
   reduce   karsi kaavan rivit ehdoilla ja todennäköisyyksillä uuteen rivitiedostoon
   value    rivien odotusarvo pelipottia vastaan; parhaat rivit uuteen rivitiedostoon
 
+Tiedostoksi annettu - tarkoittaa vakiosyötettä.
+
 Komennon ohje: rivikone-batch KOMENTO --help
+Versio:        rivikone-batch --version
 Paluuarvo: 0 onnistui, 1 tiedostoa ei voi lukea tai kirjoittaa, sen riveissä
 on vikaa tai kaava tai rivimäärä hylätään, 2 komentorivi on väärin.)";
 
@@ -39,14 +43,18 @@ const Command kCommands[] = {
 
 } // namespace
 
-int runBatch(const QStringList& arguments, QIODevice& out, QIODevice& err)
+int runBatch(const QStringList& arguments, QIODevice& out, QIODevice& err, QIODevice* in)
 {
-    BatchStreams io(out, err);
+    BatchStreams io(out, err, in);
     if (arguments.isEmpty())
         return io.usage("Anna komento !", QString());
     const QString& name = arguments.first();
     if (name == "--help" || name == "-h") {
         io.print(QString::fromUtf8(kHelp).split('\n'));
+        return io.outputOk() ? ExitOk : ExitFailed;
+    }
+    if (name == "--version" || name == "-v") {
+        io.print(programVersionLine());
         return io.outputOk() ? ExitOk : ExitFailed;
     }
     for (const Command& command : kCommands)

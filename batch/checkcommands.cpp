@@ -157,7 +157,7 @@ int checkCommand(const QStringList& arguments, BatchStreams& io)
 
     int code = ExitOk;
     for (const QString& file : line->positional) {
-        const RowFileReadResult read = readRowFile(file, RowReader::Checking);
+        const RowFileReadResult read = readRowsArgument(io, file, RowReader::Checking);
         if (!read.ok) {
             tellUnreadable(io, file, read.tooLarge, QString::fromUtf8("Tämän tiedoston luku ei onnistu !"));
             code = ExitFailed;
@@ -283,7 +283,7 @@ int listCommand(const QStringList& arguments, BatchStreams& io)
         return io.usage("Anna yksi listattava tiedosto !", "list");
 
     const QString& file = line->positional.first();
-    const RowFileReadResult read = readRowFile(file, RowReader::PrintTarget);
+    const RowFileReadResult read = readRowsArgument(io, file, RowReader::PrintTarget);
     if (!read.ok) {
         tellUnreadable(io, file, read.tooLarge);
         return ExitFailed;

@@ -2,6 +2,7 @@
 
 #include "checking/rowcheck.h"
 
+#include <QCommandLineParser>
 #include <QRegularExpression>
 
 std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const QStringList& valueOptions,
@@ -10,54 +11,76 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const 
     return parseCommandLine(arguments, OptionNames{valueOptions, {}, flagOptions}, error);
 }
 
+namespace {
+
+// An option as the user typed it: "--name", or "-n" for a one-letter name.
+QString typedName(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// The option a parser's message is about: it quotes the option as typed.
+QString quotedOption(const QString& parserMessage)
+{
+    const qsizetype first = parserMessage.indexOf('\'');
+    const qsizetype last = parserMessage.lastIndexOf('\'');
+    return first >= 0 && last > first ? parserMessage.mid(first + 1, last - first - 1) : QString();
+}
+
+QString withoutDashes(QString name)
+{
+    while (name.startsWith('-'))
+        name.remove(0, 1);
+    return name;
+}
+
+} // namespace
+
 std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const OptionNames& names, QString& error)
 {
-    const QStringList valueOptions = names.values + names.repeatable;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption help(QStringList{"h", "help"});
+    parser.addOption(help);
+    for (const QString& name : names.values + names.repeatable)
+        parser.addOption(QCommandLineOption(withoutDashes(name), QString(), QStringLiteral("ARVO")));
+    for (const QString& name : names.flags)
+        parser.addOption(QCommandLineOption(withoutDashes(name)));
+
+    // The parser takes the first argument for the program's name.
+    const bool parsed = parser.parse(QStringList{QStringLiteral("rivikone-batch")} + arguments);
     CommandLine line;
+    line.help = parser.isSet(help);
     QString firstError;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (optionsEnded || !argument.startsWith('-') || argument == "-") {
-            line.positional << argument;
-            continue;
-        }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (argument == "--help" || argument == "-h") {
-            line.help = true;
-            continue;
-        }
-        const qsizetype equals = argument.indexOf('=');
-        const QString name = equals < 0 ? argument : argument.left(equals);
-        if (names.flags.contains(name)) {
-            if (equals >= 0 && firstError.isEmpty())
-                firstError = "Valitsin " + name + " ei ota arvoa !";
-            else if (!line.flags.contains(name))
-                line.flags << name;
-            continue;
-        }
-        QString value;
-        if (equals >= 0) {
-            value = argument.mid(equals + 1);
-        } else if (valueOptions.contains(name) && i + 1 < arguments.size()) {
-            value = arguments[++i];
-        } else if (valueOptions.contains(name) && firstError.isEmpty()) {
-            firstError = "Valitsimelta " + name + " puuttuu arvo !";
-        }
-        if (!firstError.isEmpty())
-            continue;
-        if (!valueOptions.contains(name))
-            firstError = "Tuntematon valitsin " + name + " !";
-        else if (names.repeatable.contains(name))
-            line.repeated[name] << value;
-        else if (line.values.contains(name))
-            firstError = "Valitsin " + name + " on annettu kahdesti !";
+    if (!parsed) {
+        const QString option = quotedOption(parser.errorText());
+        if (!parser.unknownOptionNames().isEmpty())
+            firstError = "Tuntematon valitsin " + typedName(parser.unknownOptionNames().first()) + " !";
+        else if (names.flags.contains(option))
+            firstError = "Valitsin " + option + " ei ota arvoa !";
         else
-            line.values.insert(name, value);
+            firstError = "Valitsimelta " + option + " puuttuu arvo !";
     }
+    for (const QString& name : names.values) {
+        const QStringList given = parser.values(withoutDashes(name));
+        if (given.size() > 1 && firstError.isEmpty())
+            firstError = "Valitsin " + name + " on annettu kahdesti !";
+        if (!given.isEmpty())
+            line.values.insert(name, given.first());
+    }
+    for (const QString& name : names.repeatable)
+        if (parser.isSet(withoutDashes(name)))
+            line.repeated[name] = parser.values(withoutDashes(name));
+    for (const QString& name : names.flags)
+        if (parser.isSet(withoutDashes(name)))
+            line.flags << name;
+    // Every --out of these commands is a rows file: records without line ends,
+    // no text for a terminal or a pipe, and the lines the command prints would
+    // run into them.
+    if (firstError.isEmpty() && line.values.value("--out") == QLatin1String("-"))
+        firstError = QString::fromUtf8("--out: Rivitiedostoa ei kirjoiteta vakiotulosteeseen, anna tiedoston nimi !");
+    line.positional = parser.positionalArguments();
     // Asking for help is never wrong, whatever else the line holds.
     if (!firstError.isEmpty() && !line.help) {
         error = firstError;

@@ -13,10 +13,12 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName("rivikone-batch");
     QFile out;
     QFile err;
+    QFile in;
     out.open(stdout, QIODevice::WriteOnly);
     err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    in.open(stdin, QIODevice::ReadOnly);
     // File names are used as given, bytes that are no UTF-8 included.
-    const int code = runBatch(argumentsOf(argc, argv).mid(1), out, err);
+    const int code = runBatch(argumentsOf(argc, argv).mid(1), out, err, &in);
     if (!out.flush() && code == 0) {
         err.write("Tulostus ei onnistu !\n");
         return 1;

@@ -34,6 +34,29 @@ bool BatchStreams::flush()
     return outputOk_;
 }
 
+BoundedRead BatchStreams::readArgument(const QString& name, qint64 limit)
+{
+    if (name != QLatin1String("-"))
+        return readAtMost(name, limit);
+    BoundedRead read;
+    if (inputTaken_) {
+        read.error = QStringLiteral("standard input was read already");
+        read.failure = ReadFailure::Unreadable;
+        return read;
+    }
+    inputTaken_ = true;
+    if (!in_) {
+        read.ok = true;
+        return read;
+    }
+    return readAtMost(*in_, limit);
+}
+
+RowFileReadResult readRowsArgument(BatchStreams& io, const QString& name, RowReader reader)
+{
+    return rowFileOf(io.readArgument(name, kMaxRowFileBytes), reader);
+}
+
 void BatchStreams::message(const QString& text)
 {
     err_.write(outputBytes({text}));

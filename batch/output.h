@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/boundedread.h"
+#include "base/rowfile.h"
 #include "base/rows.h"
 
 #include <QIODevice>
@@ -10,7 +12,8 @@
 // with "\n" after each; messages go to the error stream the same way.
 class BatchStreams {
 public:
-    BatchStreams(QIODevice& out, QIODevice& err) : out_(out), err_(err) {}
+    // `in` is standard input, read for a file argument "-"; none reads as nothing.
+    BatchStreams(QIODevice& out, QIODevice& err, QIODevice* in = nullptr) : out_(out), err_(err), in_(in) {}
 
     void print(const QStringList& lines);
     void print(const QString& line) { print(QStringList{line}); }
@@ -24,9 +27,15 @@ public:
     // Sends what is printed on its way now; false when it could not be written.
     bool flush();
 
+    // A file argument whole, at most `limit` bytes and one more: "-" is
+    // standard input, which only one argument can have.
+    BoundedRead readArgument(const QString& name, qint64 limit);
+
 private:
     QIODevice& out_;
     QIODevice& err_;
+    QIODevice* in_;
+    bool inputTaken_ = false;
     bool outputOk_ = true;
 };
 
@@ -41,6 +50,9 @@ bool outFileFree(BatchStreams& io, const QString& out);
 // failure with the command's `message`.
 void tellUnreadable(BatchStreams& io, const QString& file, bool tooLarge,
                     const QString& message = QStringLiteral("Tiedoston luku ei onnistu !"));
+// A rows or own-system file argument ("-": standard input), read by `reader`.
+RowFileReadResult readRowsArgument(BatchStreams& io, const QString& name, RowReader reader);
+
 // Writes rows 0..n-1 as the new rows file `out`; on failure tells why and returns false.
 bool writeNewRowsFile(BatchStreams& io, const QString& out, const RowBuffer& rows, int n);
 

@@ -55,7 +55,7 @@ constexpr qint64 kMostTextFileBytes = 1 << 20;
 
 std::optional<QByteArray> readSmallFile(BatchStreams& io, const QString& path)
 {
-    const BoundedRead read = readAtMost(path, kMostTextFileBytes);
+    const BoundedRead read = io.readArgument(path, kMostTextFileBytes);
     if (!read.ok) {
         tellUnreadable(io, path, read.failure == ReadFailure::TooLarge);
         return std::nullopt;

@@ -25,7 +25,13 @@ voittoluokittain (keskimäärin, vähintään, enintään).
 
   --pattern KAAVA   pelatut merkit kohteittain pilkuin erotettuina, kohde 1 ensin,
                     esimerkiksi 1X2,1X2,1X2,1X2,1,1,1,1,1,1,1,1,1; ilman sitä
-                    kaava on rivien omat merkit kohteittain)";
+                    kaava on rivien omat merkit kohteittain
+
+Oma systeemi pelataan kaavalla kuten kupongilla: kaavan kahden merkin kohteet
+ottavat systeemin kahden merkin sarakkeet ylhäältä alkaen (tallennettu 1 on
+kohteen ensimmäinen merkki, 2 toinen), kolmen merkin kohteet kolmen merkin
+sarakkeet, ja yhden merkin kohteet ovat pankkeja. Kaavan muodon pitää olla
+systeemin muoto.)";
 
 const char* const kGenerateHelp =
     R"(Käyttö: rivikone-batch generate --pattern KAAVA --guarantee TAKUU [--seconds S] [--seed N] [--moves M] --out TIEDOSTO
@@ -103,15 +109,30 @@ int analyseCommand(const QStringList& arguments, BatchStreams& io)
     }
 
     const QString& file = line->positional.first();
-    const RowFileReadResult read = readRowFile(file, RowReader::Checking);
+    const RowFileReadResult read = readRowsArgument(io, file, RowReader::Checking);
     if (!read.ok) {
         tellUnreadable(io, file, read.tooLarge);
         return ExitFailed;
     }
-    const RowBuffer& rows = read.contents.rows;
+    RowBuffer rows = read.contents.rows;
     if (rows.empty()) {
         io.message(QString::fromUtf8("Tiedostossa ei ole rivejä ! ") + file);
         return ExitFailed;
+    }
+    // An own system's stored signs are columns, not matches: a typed frame
+    // says where they are played, as on the coupon.
+    const RowFileContents& contents = read.contents;
+    if (frame && contents.layout == RowLayout::OwnSystem) {
+        const std::optional<ConversionPlan> plan = systemPlanOnFrame(*frame, contents.halfGuards, contents.fullGuards);
+        if (!plan) {
+            io.message(QString::fromUtf8("Kaava ei sovi omaan systeemiin: siinä pitää olla %1 kahden ja %2 kolmen "
+                                         "merkin kohdetta ! %3")
+                           .arg(contents.halfGuards)
+                           .arg(contents.fullGuards)
+                           .arg(file));
+            return ExitFailed;
+        }
+        convertSystemRows(rows, int(rows.size()), contents.halfGuards, contents.fullGuards, *plan);
     }
     const bool damaged = !allRowsComplete(rows);
     const std::vector<SignRow> signRows = signRowsOf(rows);

@@ -6,8 +6,6 @@
 #include "batch/output.h"
 #include "rows/rowexport.h"
 
-#include <QFile>
-#include <cstdio>
 
 namespace {
 
@@ -41,17 +39,6 @@ riviä.
   --skip-refused    tuo muut rivit, vaikka joitakin rivejä hylätään; ilman
                     tätä hylätyt rivit luetellaan eikä mitään kirjoiteta)";
 
-// Standard input or a file, never more than any rows text holds.
-BoundedRead readInput(const QString& name)
-{
-    if (name != QLatin1String("-"))
-        return readAtMost(name, kMaxRowTextBytes);
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly))
-        return {};
-    return readAtMost(in, kMaxRowTextBytes);
-}
-
 } // namespace
 
 int exportCommand(const QStringList& arguments, BatchStreams& io)
@@ -74,7 +61,7 @@ int exportCommand(const QStringList& arguments, BatchStreams& io)
     int code = ExitOk;
     bool headerDone = false;
     for (const QString& file : line->positional) {
-        const RowFileReadResult read = readRowsForExport(file);
+        const RowFileReadResult read = rowsForExport(readRowsArgument(io, file, RowReader::Checking));
         if (!read.ok) {
             tellUnreadable(io, file, read.tooLarge);
             code = ExitFailed;
@@ -115,7 +102,7 @@ int importCommand(const QStringList& arguments, BatchStreams& io)
     if (!outFileFree(io, out))
         return ExitFailed;
 
-    const BoundedRead input = readInput(file);
+    const BoundedRead input = io.readArgument(file, kMaxRowTextBytes);
     if (!input.ok) {
         tellUnreadable(io, file, input.failure == ReadFailure::TooLarge);
         return ExitFailed;

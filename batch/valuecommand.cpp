@@ -154,7 +154,7 @@ int valueCommand(const QStringList& arguments, BatchStreams& io)
             return ExitFailed;
     } else {
         const QString& file = line->positional.first();
-        const RowFileReadResult read = readRowFile(file, RowReader::Checking);
+        const RowFileReadResult read = readRowsArgument(io, file, RowReader::Checking);
         if (!read.ok) {
             io.message("Tiedoston luku ei onnistu ! " + file);
             return ExitFailed;

@@ -5,7 +5,11 @@
 RowFileReadResult readRowsForExport(const QString& path)
 {
     // The checking reader takes every layout and all of an older file's rows.
-    RowFileReadResult result = readRowFile(path, RowReader::Checking);
+    return rowsForExport(readRowFile(path, RowReader::Checking));
+}
+
+RowFileReadResult rowsForExport(RowFileReadResult result)
+{
     RowFileContents& c = result.contents;
     if (result.ok && c.layout == RowLayout::OwnSystem)
         convertSystemRows(c.rows, int(c.rows.size()), c.halfGuards, c.fullGuards,

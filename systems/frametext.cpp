@@ -63,6 +63,28 @@ Row rowOf(const SignRow& row)
     return signs;
 }
 
+std::optional<ConversionPlan> systemPlanOnFrame(const Frame& frame, int halfGuards, int fullGuards)
+{
+    ConversionPlan plan{};
+    for (int k = 0; k < kMatches; ++k) {
+        const std::vector<std::uint8_t> signs = playedSigns(frame, k);
+        MatchConversion& match = plan[k];
+        if (signs.size() == 1) {
+            match.role = MatchRole::Banker;
+            match.banker = kSigns[signs[0]];
+        } else if (signs.size() == 2) {
+            match.role = MatchRole::Half;
+            match.forOne = kSigns[signs[0]];
+            match.forTwo = kSigns[signs[1]];
+        } else {
+            match.role = MatchRole::Full;
+        }
+    }
+    if (countRole(plan, MatchRole::Half) != halfGuards || countRole(plan, MatchRole::Full) != fullGuards)
+        return std::nullopt;
+    return plan;
+}
+
 std::vector<SignRow> signRowsOf(const RowBuffer& rows)
 {
     std::vector<SignRow> signs;

@@ -2,6 +2,7 @@
 
 #include "base/rows.h"
 #include "base/sharedstate.h"
+#include "rows/conversion.h"
 #include "systems/frame.h"
 
 #include <QString>
@@ -26,6 +27,13 @@ SignRow signRowOf(const Row& row);
 Row rowOf(const SignRow& row);
 std::vector<SignRow> signRowsOf(const RowBuffer& rows);
 RowBuffer rowsOfSigns(const std::vector<SignRow>& rows);
+
+// How an own system of `halfGuards` two-sign and `fullGuards` three-sign
+// columns is played on `frame`, as the checking fits it: the frame's two-sign
+// matches from the top take the two-sign columns (a stored "1" is the match's
+// first sign, "2" its second), its three-sign matches the three-sign columns,
+// and a one-sign match is a banker. Nothing when the frame is of another shape.
+std::optional<ConversionPlan> systemPlanOnFrame(const Frame& frame, int halfGuards, int fullGuards);
 
 // Every cell holds one of the three signs.
 bool isCompleteRow(const Row& row);

@@ -19,7 +19,6 @@ QString ChooseRowFile(AppContext& context, const QString& title, const QString& 
     FileDialogRequest request;
     request.title = title;
     request.filter = filter;
-    request.directory = QDir::currentPath();
     QString path;
     if (s.DialogMode == 1) {
         path = context.services.fileDialogs.openFile(request);

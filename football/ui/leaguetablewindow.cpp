@@ -175,7 +175,6 @@ void LeagueTableWindow::writeFile()
     request.title = "Anna tiedostolle nimi";
     request.filter = "Tekstit (*.txt)|*.txt";
     request.defaultExt = ".txt";
-    request.directory = state().ProgramDir;
     const QString path = services().fileDialogs.saveFile(request);
     restoreProgramDir();
     if (path.isEmpty())

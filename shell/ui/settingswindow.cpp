@@ -93,6 +93,8 @@ void SettingsWindow::browse(QLineEdit* target, const QString& title, const QStri
     FileDialogRequest request;
     request.title = title;
     request.filter = filter;
+    // Programs are no files of the player's: the dialog starts where it always did.
+    request.directory = state().ProgramDir;
     const QString path = services().fileDialogs.openFile(request);
     QCoreApplication::processEvents();
     if (!path.isEmpty())

@@ -1,6 +1,7 @@
 #include "base/platformpaths.h"
 #include "base/settings.h"
 #include "base/sharedstate.h"
+#include "base/startoptions.h"
 #include "support/files.h"
 
 #include <QDir>
@@ -102,6 +103,42 @@ TEST(PlatformPaths, AFileToOpenIsTheFirstArgumentThatIsNoOption)
     EXPECT_EQ(startFileArgument({"rivikone", "file:///tmp/r%C3%A4.1X2"}), QString::fromUtf8("/tmp/rä.1X2"));
     EXPECT_EQ(startFileArgument({"rivikone", "--", "-outo.1X2"}), here + "/-outo.1X2");
     EXPECT_EQ(startFileArgument({"rivikone", "--dir", "kansio"}), QString());
+}
+
+TEST(PlatformPaths, TheCommandLineIsReadAsTheToolkitAndTheUserWriteIt)
+{
+    using Action = StartOptions::Action;
+    for (const char* help : {"-h", "--help"})
+        EXPECT_EQ(parseStartOptions({"rivikone", "--bogus", help}).action, Action::Help);
+    EXPECT_EQ(parseStartOptions({"rivikone", "-v"}).action, Action::Version);
+    // The toolkit's own options are no mistake.
+    const StartOptions run = parseStartOptions({"rivikone", "-platform", "offscreen", "-reverse", "--dir=k", "a.1X2"});
+    EXPECT_EQ(run.action, Action::Run);
+    EXPECT_EQ(run.programDir, "k");
+    EXPECT_EQ(run.file, QDir::currentPath() + "/a.1X2");
+    EXPECT_EQ(parseStartOptions({"rivikone", "--bogus"}).error, "Tuntematon valitsin --bogus !");
+    EXPECT_EQ(parseStartOptions({"rivikone", "-x"}).error, "Tuntematon valitsin -x !");
+    EXPECT_EQ(parseStartOptions({"rivikone", "a.1X2", "--dir"}).error, "Valitsimelta --dir puuttuu arvo !");
+    EXPECT_EQ(programVersionLine(), "Rivikone 1.0");
+}
+
+TEST(PlatformPaths, ThePlayersFilesAreVisibleAndAnEarlierDataFolderStaysInUse)
+{
+    QTemporaryDir data;
+    EXPECT_EQ(defaultProgramDir(data.path()), data.filePath("Rivikone"));
+    ASSERT_TRUE(QDir().mkpath(data.filePath("Rivikone/Rivikone")));
+    EXPECT_EQ(defaultProgramDir(data.path()), data.filePath("Rivikone/Rivikone"));
+
+    // Without --dir the dialogs start in the documents folder's own folder,
+    // made at first use, and then where the player last chose a file.
+    EXPECT_EQ(playerFilesFolder("", "/koti/Asiakirjat"), "/koti/Asiakirjat/Rivikone");
+    EXPECT_EQ(playerFilesFolder("/veikkaus", "/koti/Asiakirjat"), "/veikkaus");
+    FileDialogStart start(data.filePath("Asiakirjat/Rivikone"));
+    EXPECT_EQ(start.folderFor("/tmp"), "/tmp");
+    EXPECT_EQ(start.folderFor(""), data.filePath("Asiakirjat/Rivikone"));
+    EXPECT_TRUE(QDir(data.filePath("Asiakirjat/Rivikone")).exists());
+    start.chosen(data.filePath("Rivikone/kierros.1X2"));
+    EXPECT_EQ(start.folderFor(""), data.filePath("Rivikone"));
 }
 
 TEST(PlatformPaths, EveryHelperProgramHasADefault)

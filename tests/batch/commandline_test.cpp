@@ -64,6 +64,44 @@ TEST(BatchCommandLine, OptionsAreNamedOnceAndTakeTheirValues)
     EXPECT_TRUE(run.out.endsWith("Yht.: 1\n"));
 }
 
+TEST(BatchCommandLine, TheVersionStandardInputAndNoRowsFileToStandardOutput)
+{
+    BatchDir dir;
+    BatchRun run = dir.run({"--version"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "Rivikone 1.0\n");
+    EXPECT_EQ(dir.run({"-v"}).out, run.out);
+
+    // "-" is standard input for a rows file, a numbers file and a text to import.
+    QByteArray rows = rowsFileHeader(1) + rowRecord(rowFromText(kRow));
+    run = dir.run({"list", "-"}, 0, rows);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, " 1  > 1 X 2  1 X 2  1 X 2  1 X 2 1\nRivejä: 1\n");
+    run = dir.run({"check", "--correct", kRow, "-"}, 0, rows);
+    EXPECT_TRUE(run.out.contains("X 13 X: 1\n")) << run.out.toStdString();
+    QByteArray chances;
+    for (int match = 0; match < 13; ++match)
+        chances += "50 30 20\n";
+    dir.file("p.txt", chances);
+    dir.rowsFile("a.1X2", {rowFromText(kRow)});
+    const QStringList value = {"value", "--public", "p.txt", "--sold", "1000", "--pools", "13:100,12:10,11:5,10:1", "--price", "1",
+                               "a.1X2", "--probabilities"};
+    run = dir.run(value + QStringList{"-"}, 0, chances);
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, dir.run(value + QStringList{"p.txt"}).out);
+    // Only one argument can have it.
+    run = dir.run({"check", "--correct", kRow, "-", "-"}, 0, rows);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.endsWith("luku ei onnistu ! -\n")) << run.err.toStdString();
+
+    // A rows file is no text for a terminal: refused, and no file named "-".
+    expectUsage(dir.run({"import", "--out", "-", "-"}, 0, kRow.toUtf8() + "\n"),
+                "--out: Rivitiedostoa ei kirjoiteta vakiotulosteeseen, anna tiedoston nimi !", "import");
+    expectUsage(dir.run({"draw", "--basic", kRow, "--rows", "2", "--out=-"}),
+                "--out: Rivitiedostoa ei kirjoiteta vakiotulosteeseen, anna tiedoston nimi !", "draw");
+    EXPECT_FALSE(QFile::exists(dir.path("-")));
+}
+
 TEST(BatchCommandLine, RowsPatternsAndPrizesAreCheckedBeforeAnythingIsRead)
 {
     BatchDir dir;

@@ -60,6 +60,16 @@ TEST(BatchAnalyse, PrintsWhatTheRowsGuaranteeOverTheFrame)
         system += rowRecord(row);
     dir.file("oma.STM", system);
     EXPECT_EQ(dir.run({"analyse", "oma.STM"}).out, expected);
+    // With a frame the system is played where the frame says, as on the coupon:
+    // its columns on the frame's guarded matches, a stored "2" as a match's second sign.
+    const QString onLastMatches = "X,1,2,1,1,1,1,1,1,1X2,1X2,1X2,1X2";
+    EXPECT_EQ(dir.run({"analyse", "--pattern", onLastMatches, "oma.STM"}).out,
+              QByteArray(expected).replace("1X2,1X2,1X2,1X2,1,1,1,1,1,1,1,1,1", onLastMatches.toUtf8()));
+    dir.file("kaksi.STM", systemFileHeader(1, 0, 2) + "1111111111111" + "2111111111111");
+    EXPECT_TRUE(dir.run({"analyse", "--pattern", "1X,1,1,1,1,1,1,1,1,1,1,1,1", "kaksi.STM"})
+                    .out.startsWith(linesOf({"Rivejä: 2", "Tulosvaihtoehtoja: 2", "Takuu: 13"})));
+    expectRefused(dir.run({"analyse", "--pattern", "12,1X2,1X2,1X2,1,1,1,1,1,1,1,1,1", "oma.STM"}),
+                  "Kaava ei sovi omaan systeemiin: siinä pitää olla 0 kahden ja 4 kolmen merkin kohdetta ! oma.STM");
 }
 
 TEST(BatchAnalyse, RefusesWhatItCannotReadAndTellsOfDamagedRows)

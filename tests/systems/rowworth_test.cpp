@@ -169,9 +169,11 @@ TEST(RowWorth, EverySingleRowsWorthAndTheBestRowsAgreeWithTheWorthOfRows)
     EXPECT_EQ(first, top);
     // The second adds more to the first than any other row of the frame tried.
     const double pair = worthOfRows(*best, model, false)->expectedReturn;
-    for (std::size_t i = 0; i < inFrame.size(); i += 31)
-        if (inFrame[i] != (*best)[0])
+    for (std::size_t i = 0; i < inFrame.size(); i += 31) {
+        if (inFrame[i] != (*best)[0]) {
             EXPECT_GE(pair, worthOfRows({(*best)[0], inFrame[i]}, model, false)->expectedReturn * (1 - 1e-12));
+        }
+    }
 
     std::atomic<bool> cancel{true};
     TransformControl control;
