@@ -50,9 +50,9 @@ int main(int argc, char** argv)
 
     const QString givenDir = options.programDir.isEmpty() ? qEnvironmentVariable("RIVIKONE_DIR") : options.programDir;
     const QString startFile = options.file;
-    const QString programDir = resolveProgramDir(
-        arguments, qEnvironmentVariable("RIVIKONE_DIR"),
-        defaultProgramDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
+    const QString programDir =
+        resolveProgramDir(arguments, qEnvironmentVariable("RIVIKONE_DIR"),
+                          defaultProgramDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
 
     BoxMessages messages;
     SingleInstance instance(programDir);

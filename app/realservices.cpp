@@ -140,8 +140,7 @@ void TimerRandom::reseed()
 
 PainterPrintDevice::PainterPrintDevice(QString programDir, Messages& messages, FileDialogs* dialogs,
                                        QString outputFolder)
-    : programDir_(std::move(programDir)), outputFolder_(std::move(outputFolder)), messages_(messages),
-      dialogs_(dialogs)
+    : programDir_(std::move(programDir)), outputFolder_(std::move(outputFolder)), messages_(messages), dialogs_(dialogs)
 {
     setFont("Courier New", 12, false);
 }

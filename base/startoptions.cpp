@@ -9,9 +9,9 @@ namespace {
 
 // The options the toolkit reads from a window program's command line itself;
 // they are no mistake of the user's.
-const char* const kToolkitValueOptions[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                            "qwindowgeometry", "qwindowicon", "qwindowtitle", "style",
-                                            "stylesheet", "session", "display", "geometry", "title", "name"};
+const char* const kToolkitValueOptions[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "qwindowicon", "qwindowtitle",
+    "style",    "stylesheet",         "session",       "display", "geometry",        "title",       "name"};
 const char* const kToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 QString typedOption(const QString& parserMessage)
@@ -50,10 +50,9 @@ StartOptions parseStartOptions(const QStringList& arguments)
     if (!parsed) {
         options.action = StartOptions::Action::Refuse;
         const QStringList unknown = parser.unknownOptionNames();
-        options.error = unknown.isEmpty()
-                            ? "Valitsimelta " + typedOption(parser.errorText()) + " puuttuu arvo !"
-                            : "Tuntematon valitsin " + QString(unknown.first().size() == 1 ? "-" : "--") +
-                                  unknown.first() + " !";
+        options.error = unknown.isEmpty() ? "Valitsimelta " + typedOption(parser.errorText()) + " puuttuu arvo !"
+                                          : "Tuntematon valitsin " + QString(unknown.first().size() == 1 ? "-" : "--") +
+                                                unknown.first() + " !";
         return options;
     }
     options.programDir = parser.values(dir).value(parser.values(dir).size() - 1);

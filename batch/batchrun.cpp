@@ -38,7 +38,7 @@ struct Command {
 const Command kCommands[] = {
     {"check", checkCommand},   {"system", systemCommand},   {"harava", haravaCommand},     {"list", listCommand},
     {"draw", drawCommand},     {"analyse", analyseCommand}, {"generate", generateCommand}, {"reduce", reduceCommand},
-    {"export", exportCommand}, {"import", importCommand},     {"value", valueCommand},
+    {"export", exportCommand}, {"import", importCommand},   {"value", valueCommand},
 };
 
 } // namespace

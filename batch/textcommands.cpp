@@ -6,7 +6,6 @@
 #include "batch/output.h"
 #include "rows/rowexport.h"
 
-
 namespace {
 
 const char* const kExportHelp = R"(Käyttö: rivikone-batch export [--format text|csv] TIEDOSTO...

@@ -84,8 +84,9 @@ TEST(BatchCommandLine, TheVersionStandardInputAndNoRowsFileToStandardOutput)
         chances += "50 30 20\n";
     dir.file("p.txt", chances);
     dir.rowsFile("a.1X2", {rowFromText(kRow)});
-    const QStringList value = {"value", "--public", "p.txt", "--sold", "1000", "--pools", "13:100,12:10,11:5,10:1", "--price", "1",
-                               "a.1X2", "--probabilities"};
+    const QStringList value = {
+        "value",   "--public", "p.txt", "--sold",         "1000", "--pools", "13:100,12:10,11:5,10:1",
+        "--price", "1",        "a.1X2", "--probabilities"};
     run = dir.run(value + QStringList{"-"}, 0, chances);
     EXPECT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, dir.run(value + QStringList{"p.txt"}).out);
