@@ -40,7 +40,10 @@ Oma harava: etsii kaavan sisältä pienen rivijoukon, jossa on aina vähintään
 TAKUU oikein, kun kaikki oikeat merkit ovat pelattujen joukossa, ja tallentaa
 sen uuteen rivitiedostoon (*.1X2). Olemassa olevaa tiedostoa ei koskaan korvata.
 Jokainen löydetty taulukko tarkastetaan ennen tallennusta. Kun kaavan muoto
-sopii ohjelman mukana tulevaan haravaan, haku alkaa siitä.
+sopii ohjelman mukana tulevaan haravaan tai valmiiseen taulukkoon (ohjelman
+mukana on taulukko jokaiselle muodolle, jossa on enintään 9 kahden tai kolmen
+merkin kohdetta), haku alkaa siitä; valmis taulukko tallennetaan heti, ellei
+--seconds tai --moves pyydä hakua.
 
   --pattern KAAVA   pelatut merkit kohteittain pilkuin erotettuina, kohde 1 ensin;
                     jokaisessa kohteessa vähintään yksi merkki
@@ -213,8 +216,19 @@ int generateCommand(const QStringList& arguments, BatchStreams& io)
     // A search takes its time; a name already taken is better told first.
     if (!outFileFree(io, out))
         return ExitFailed;
-    request.startingTable = carriedTable(request.frame, request.guarantee).rows;
-    const CoveringResult result = searchCovering(request);
+    const OfferedTable ready = offeredTable(QString(), request.frame, request.guarantee);
+    request.startingTable = ready.rows;
+    CoveringResult result;
+    // A shape the program was shipped with is answered at once unless a search is asked for.
+    const bool searchAsked = line->values.contains("--seconds") || line->values.contains("--moves");
+    if (!searchAsked && !shippedTable(request.frame, request.guarantee).rows.empty()) {
+        result.status = CoveringStatus::Found;
+        result.rows = ready.rows;
+        result.outcomes = outlook.outcomes;
+        result.lowerBound = outlook.lowerBound;
+    } else {
+        result = searchCovering(request);
+    }
     const QString failure = searchFailureMessage(result);
     if (!failure.isEmpty()) {
         io.message(failure);

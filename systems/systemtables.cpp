@@ -7,6 +7,7 @@
 #include "systems/guaranteeanalysis.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -79,7 +80,125 @@ std::vector<SignRow> readKeptRows(const QString& path, const TableShape& shape)
     return keptRowsOf(readRowFile(path, RowReader::Checking), shape);
 }
 
+// The radix of each column of a shape's standard rows, match 1 first.
+std::vector<std::uint32_t> columnRadixes(const TableShape& shape)
+{
+    std::vector<std::uint32_t> radixes(std::size_t(shape.twoSign), 2);
+    radixes.resize(std::size_t(shape.twoSign + shape.threeSign), 3);
+    return radixes;
+}
+
+std::uint32_t littleEndian(const char* bytes, int size)
+{
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | std::uint8_t(bytes[i]);
+    return value;
+}
+
+void appendLittleEndian(QByteArray& bytes, std::uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes += char((value >> (8 * i)) & 0xff);
+}
+
+constexpr char kShippedMagic[] = "RKT1";
+constexpr int kShippedHeaderBytes = 10;
+
+const std::vector<ShippedTable>& shippedTables()
+{
+    static const std::vector<ShippedTable> tables = [] {
+        QFile file(QString::fromLatin1(kShippedTablesResource));
+        return file.open(QIODevice::ReadOnly) ? parseShippedTables(file.readAll()) : std::vector<ShippedTable>{};
+    }();
+    return tables;
+}
+
 } // namespace
+
+std::vector<ShippedTable> parseShippedTables(const QByteArray& bytes)
+{
+    std::vector<ShippedTable> tables;
+    if (!bytes.startsWith(kShippedMagic))
+        return tables;
+    qsizetype at = 4;
+    while (at + kShippedHeaderBytes <= bytes.size()) {
+        const char* header = bytes.constData() + at;
+        ShippedTable table;
+        table.shape = {std::uint8_t(header[0]), std::uint8_t(header[1]), std::uint8_t(header[2])};
+        table.secondsSearched = littleEndian(header + 4, 4);
+        const int rows = int(littleEndian(header + 8, 2));
+        at += kShippedHeaderBytes;
+        if (at + 2 * qsizetype(rows) > bytes.size())
+            break;
+        const std::vector<std::uint32_t> radixes = columnRadixes(table.shape);
+        std::uint64_t outcomes = 1;
+        for (std::uint32_t radix : radixes)
+            outcomes *= radix;
+        const bool shapeValid = table.shape.twoSign + table.shape.threeSign <= kMostShippedMatches &&
+                                table.shape.guarantee >= 10 && table.shape.guarantee <= kFrameMatches &&
+                                header[3] == 0 && rows > 0;
+        bool valid = shapeValid;
+        std::int64_t previous = -1;
+        for (int r = 0; r < rows && valid; ++r) {
+            std::uint32_t code = littleEndian(bytes.constData() + at + 2 * r, 2);
+            valid = code < outcomes && std::int64_t(code) > previous;
+            previous = code;
+            SignRow row{};
+            for (std::size_t c = radixes.size(); c-- > 0;) {
+                row[c] = std::uint8_t(code % radixes[c]);
+                code /= radixes[c];
+            }
+            table.standardRows.push_back(row);
+        }
+        at += 2 * qsizetype(rows);
+        if (valid)
+            tables.push_back(std::move(table));
+    }
+    return tables;
+}
+
+QByteArray shippedTablesBytes(const std::vector<ShippedTable>& tables)
+{
+    QByteArray bytes(kShippedMagic);
+    for (const ShippedTable& table : tables) {
+        bytes += char(table.shape.twoSign);
+        bytes += char(table.shape.threeSign);
+        bytes += char(table.shape.guarantee);
+        bytes += char(0);
+        appendLittleEndian(bytes, table.secondsSearched, 4);
+        appendLittleEndian(bytes, std::uint32_t(table.standardRows.size()), 2);
+        const std::vector<std::uint32_t> radixes = columnRadixes(table.shape);
+        std::vector<std::uint32_t> codes;
+        for (const SignRow& row : table.standardRows) {
+            std::uint32_t code = 0;
+            for (std::size_t c = 0; c < radixes.size(); ++c)
+                code = code * radixes[c] + row[c];
+            codes.push_back(code);
+        }
+        std::sort(codes.begin(), codes.end());
+        for (std::uint32_t code : codes)
+            appendLittleEndian(bytes, code, 2);
+    }
+    return bytes;
+}
+
+OfferedTable shippedTable(const Frame& frame, int guarantee)
+{
+    const TableShape wanted = tableShape(frame, guarantee);
+    const ShippedTable* best = nullptr;
+    for (const ShippedTable& table : shippedTables())
+        if (table.shape.twoSign == wanted.twoSign && table.shape.threeSign == wanted.threeSign &&
+            table.shape.guarantee >= guarantee && (!best || table.standardRows.size() < best->standardRows.size()))
+            best = &table;
+    OfferedTable offer;
+    // What the program carries is checked like what it found, before anyone plays it.
+    if (best && tableKeepsGuarantee(best->standardRows, standardFrame(best->shape), best->shape.guarantee)) {
+        offer.rows = rowsInFrame(best->standardRows, frame);
+        offer.shipped = true;
+    }
+    return offer;
+}
 
 TableShape tableShape(const Frame& frame, int guarantee)
 {
@@ -180,11 +299,12 @@ OfferedTable keptTable(const QString& programDir, const Frame& frame, int guaran
 
 OfferedTable offeredTable(const QString& programDir, const Frame& frame, int guarantee)
 {
-    OfferedTable kept = keptTable(programDir, frame, guarantee);
-    OfferedTable carried = carriedTable(frame, guarantee);
-    if (carried.rows.empty() || (!kept.rows.empty() && kept.rows.size() <= carried.rows.size()))
-        return kept;
-    return carried;
+    OfferedTable best;
+    for (OfferedTable offer :
+         {keptTable(programDir, frame, guarantee), carriedTable(frame, guarantee), shippedTable(frame, guarantee)})
+        if (!offer.rows.empty() && (best.rows.empty() || offer.rows.size() < best.rows.size()))
+            best = std::move(offer);
+    return best;
 }
 
 QString keptTablePath(const QString& programDir, const TableShape& shape)

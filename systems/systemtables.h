@@ -31,7 +31,8 @@ std::vector<SignRow> rowsInStandardFrame(const std::vector<SignRow>& rows, const
 // asked about.
 struct OfferedTable {
     std::vector<SignRow> rows; // empty when there is none
-    QString source;            // "A60" for a carried table, "" for one found earlier
+    QString source;            // "A60" for a carried table, "" for one found earlier or shipped
+    bool shipped = false;      // one of the tables searched before the program was shipped
 };
 
 // The smallest carried reduced system of the frame's shape that keeps the guarantee.
@@ -42,8 +43,31 @@ OfferedTable carriedTable(const Frame& frame, int guarantee);
 // passed over.
 OfferedTable keptTable(const QString& programDir, const Frame& frame, int guarantee);
 
-// The smaller of the two: what a window offers at once and a search starts from.
+// The smallest of the shipped tables (searched before the program was
+// shipped, for every shape of at most kMostShippedMatches guarded matches)
+// that keeps the guarantee, checked before it is offered.
+inline constexpr int kMostShippedMatches = 9;
+OfferedTable shippedTable(const Frame& frame, int guarantee);
+
+// The smallest of the three: what a window offers at once and a search starts
+// from. A table found earlier wins a tie, then a carried one.
 OfferedTable offeredTable(const QString& programDir, const Frame& frame, int guarantee);
+
+// The shipped tables as stored: "RKT1", then per table the two-sign and
+// three-sign matches, the guarantee, a zero byte, the seconds searched so far
+// (32 bits) and the rows (16 bits), then each row as a 16-bit number: its
+// signs in the standard frame as digits of base 2 (two-sign matches) and 3
+// (three-sign matches), match 1 the most significant; all little-endian,
+// rows ascending. A table that breaks any of this is dropped whole.
+struct ShippedTable {
+    TableShape shape;
+    std::uint32_t secondsSearched = 0;
+    std::vector<SignRow> standardRows;
+};
+std::vector<ShippedTable> parseShippedTables(const QByteArray& bytes);
+QByteArray shippedTablesBytes(const std::vector<ShippedTable>& tables);
+// Where the program carries them.
+inline constexpr const char* kShippedTablesResource = ":/systems/taulukot.bin";
 
 // Where the table of a shape is kept: a rows file of the standard frame in the
 // folder "haravat" of the program directory, "O8-T4-takuu11.1X2" for eight

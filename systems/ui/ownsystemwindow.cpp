@@ -214,8 +214,9 @@ void OwnSystemWindow::showOutlook()
         return;
     }
     const OfferedTable offered = offeredTable(state().ProgramDir, *marked, guarantee());
-    holdTable(offered.rows,
-              offered.source.isEmpty() ? QString::fromUtf8("tallessa aiemmasta hausta") : "harava " + offered.source);
+    holdTable(offered.rows, offered.shipped            ? QString::fromUtf8("ohjelman valmis taulukko")
+                            : offered.source.isEmpty() ? QString::fromUtf8("tallessa aiemmasta hausta")
+                                                       : "harava " + offered.source);
 }
 
 void OwnSystemWindow::holdTable(const std::vector<SignRow>& rows, const QString& source)

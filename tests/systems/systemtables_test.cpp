@@ -57,6 +57,50 @@ TEST(SystemTables, TheCarriedTablesAreOfferedForTheirShapesAndKeepTheirGuarantee
     EXPECT_TRUE(carriedTable(scattered(6, 3), 11).rows.empty()) << "no carried table of this shape";
 }
 
+TEST(SystemTables, EveryShapeOfAtMostNineGuardedMatchesHasAShippedTableReadyAtOnce)
+{
+    for (int guarded = 1; guarded <= kMostShippedMatches; ++guarded)
+        for (int threeSign = 0; threeSign <= guarded; ++threeSign)
+            for (int guarantee = 10; guarantee <= 12; ++guarantee) {
+                const Frame frame = scattered(guarded - threeSign, threeSign);
+                SCOPED_TRACE(text(frame) + " G" + std::to_string(guarantee));
+                const OfferedTable shipped = shippedTable(frame, guarantee);
+                // One row keeps what allows a miss on every guarded match.
+                if (kFrameMatches - guarantee >= guarded)
+                    continue;
+                ASSERT_FALSE(shipped.rows.empty());
+                EXPECT_TRUE(tableKeepsGuarantee(shipped.rows, frame, guarantee));
+                const OfferedTable carried = carriedTable(frame, guarantee);
+                EXPECT_TRUE(carried.rows.empty() || shipped.rows.size() <= carried.rows.size());
+                const OfferedTable offered = offeredTable(QString(), frame, guarantee);
+                EXPECT_EQ(offered.rows.size(),
+                          std::min(shipped.rows.size(), carried.rows.empty() ? SIZE_MAX : carried.rows.size()));
+            }
+}
+
+TEST(SystemTables, AShippedTableThatBreaksTheStoredFormIsDroppedWhole)
+{
+    const std::vector<ShippedTable> tables = {{{1, 2, 12}, 7, {{0, 0, 0}, {0, 1, 1}, {1, 2, 2}, {1, 0, 2}}},
+                                              {{0, 1, 10}, 3, {{2}}}};
+    const QByteArray bytes = shippedTablesBytes(tables);
+    const std::vector<ShippedTable> read = parseShippedTables(bytes);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].shape, (TableShape{1, 2, 12}));
+    EXPECT_EQ(read[0].secondsSearched, 7u);
+    // Stored ascending, as the numbers 0, 4, 11 and 17 of base 2·3·3.
+    EXPECT_EQ(read[0].standardRows, (std::vector<SignRow>{{0, 0, 0}, {0, 1, 1}, {1, 0, 2}, {1, 2, 2}}));
+    EXPECT_EQ(read[1].standardRows, (std::vector<SignRow>{{2}}));
+
+    QByteArray outside = bytes;
+    outside[4 + 10 + 2 * 3] = char(18); // past 2·3·3 outcomes
+    EXPECT_EQ(parseShippedTables(outside).size(), 1u);
+    QByteArray twice = bytes;
+    twice[4 + 10 + 2] = char(0); // the second row the same as the first
+    EXPECT_EQ(parseShippedTables(twice).front().shape, (TableShape{0, 1, 10}));
+    EXPECT_EQ(parseShippedTables(bytes.left(bytes.size() - 1)).size(), 1u);
+    EXPECT_TRUE(parseShippedTables("RKT0" + bytes.mid(4)).empty());
+}
+
 TEST(SystemTables, AKeptTableFitsEveryFrameOfItsShapeAndOnlyASmallerOneReplacesIt)
 {
     QTemporaryDir dir;
@@ -78,7 +122,7 @@ TEST(SystemTables, AKeptTableFitsEveryFrameOfItsShapeAndOnlyASmallerOneReplacesI
     EXPECT_TRUE(path.endsWith("/haravat/O2-T6-takuu12.1X2")) << path.toStdString();
     EXPECT_TRUE(readBytes(path).startsWith(QByteArray::number(qulonglong(found.rows.size())) + " nova"));
     for (const Frame& frame : {first, other}) {
-        const OfferedTable kept = offeredTable(dir.path(), frame, 12);
+        const OfferedTable kept = keptTable(dir.path(), frame, 12);
         EXPECT_EQ(kept.rows.size(), found.rows.size()) << text(frame);
         EXPECT_TRUE(kept.source.isEmpty());
         EXPECT_TRUE(tableKeepsGuarantee(kept.rows, frame, 12)) << text(frame);
