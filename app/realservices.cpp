@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
@@ -23,6 +24,7 @@
 #include <QRegularExpression>
 #include <QSoundEffect>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QUrl>
 #include <chrono>
 #include <limits>
@@ -79,6 +81,11 @@ QString DialogFileDialogs::run(const FileDialogRequest& request, bool save)
     }
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
+    // The detail view's size, type and date columns take the width their
+    // texts need in the language shown ("143 tavua"), not a fixed one that cuts them.
+    if (auto* details = dialog.findChild<QTreeView*>("treeView"))
+        for (int column = 1; column < details->header()->count(); ++column)
+            details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     const QString chosen = dialog.selectedFiles().value(0);

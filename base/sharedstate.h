@@ -3,7 +3,9 @@
 #include "base/rows.h"
 
 #include <QString>
+#include <any>
 #include <array>
+#include <map>
 
 using MatchTable = std::array<std::array<int, 13>, 3>; // [sign][match]
 using MatchStrings = std::array<QString, 13>;
@@ -13,6 +15,11 @@ using MatchValues = std::array<int, 13>;
 // lives from start-up to the end of the run; ResetTaskState() clears the task
 // part before every row task.
 struct SharedState {
+    // What a window the player types much into keeps when it closes, by the
+    // window's name, so it opens again as it was left for the rest of the run.
+    // A task's reset leaves it.
+    std::map<QString, std::any> KeptWork;
+
     // Program and files
     QString ProgramDir;
     RowBuffer Rows;

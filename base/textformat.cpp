@@ -25,6 +25,11 @@ QString groupedAmount(qint64 n)
     return n < 0 ? QStringLiteral("-") + out : out;
 }
 
+QString shownCount(quint64 n)
+{
+    return QLocale().toString(n);
+}
+
 QString tenthsPattern(double x)
 {
     // Halves go up, also where the binary fraction falls just short of one (10.45).
@@ -114,10 +119,10 @@ QString fitField(const QString& text, int width)
 }
 
 // Code points of bytes 0x80..0x9F in the Windows ANSI code page (0 = unused).
-static constexpr std::array<char16_t, 32> kAnsiHigh = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+static constexpr std::array<char16_t, 32> kAnsiHigh = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                       0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 QByteArray toAnsi(const QString& text)
 {

@@ -14,6 +14,9 @@ QString signedNumber(qint64 n);
 // zero shown as empty text.
 QString groupedAmount(qint64 n);
 
+// A count as the windows show it, grouped in the program's locale: "1 594 323".
+QString shownCount(quint64 n);
+
 // The "##.#" pattern: rounded to tenths with the locale's decimal point, a
 // zero whole part and a zero tenth left out: "13.", "10.4", ".5".
 QString tenthsPattern(double x);

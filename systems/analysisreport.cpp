@@ -1,5 +1,7 @@
 #include "systems/analysisreport.h"
 
+#include "base/textformat.h"
+
 #include "systems/frametext.h"
 
 #include <QLocale>
@@ -11,12 +13,7 @@ QString plainAverage(double x)
     return QString::number(x, 'f', 3);
 }
 
-// The window's numbers follow the user's locale: "1 594 323", "0,111".
-QString shownCount(std::uint64_t n)
-{
-    return QLocale().toString(qulonglong(n));
-}
-
+// The window's numbers follow the program's locale: "1 594 323", "0,111".
 QString shownDecimal(double x, int decimals)
 {
     return QLocale().toString(x, 'f', decimals);

@@ -785,6 +785,14 @@ CoveringResult searchCoveringWithin(const CoveringRequest& request, const Coveri
     std::sort(outcomes.begin(), outcomes.end());
     outcomes.erase(std::unique(outcomes.begin(), outcomes.end()), outcomes.end());
     result.outcomes = outcomes.size();
+    // No row covers more than a whole ball: too many outcomes for a rows file are told at once.
+    result.lowerBound = (std::uint64_t(outcomes.size()) + ballSize(space) - 1) / ballSize(space);
+    if (result.lowerBound > kMostTableRows) {
+        result.status = CoveringStatus::NeedsTooManyRows;
+        result.message = "needs more than " + withThousands(kMostTableRows) + " rows (at least " +
+                         withThousands(result.lowerBound) + ")";
+        return result;
+    }
     const BallLists balls = ballsWithin(space, outcomes);
     if (balls.size == 0) {
         result.status = CoveringStatus::TooMuchWork;

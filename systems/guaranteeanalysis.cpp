@@ -428,3 +428,41 @@ std::optional<AnalysisResult> analyseGuarantee(const std::vector<SignRow>& rows,
     return engine == Engine::MatchByMatch ? analyseMatchByMatch(rows, frame, control, chances)
                                           : analyseRowByRow(rows, frame, control, chances);
 }
+
+std::optional<int> guaranteeOverOutcomes(const std::vector<SignRow>& rows, const Frame& frame,
+                                         const std::vector<SignRow>& outcomes, const AnalysisControl& control)
+{
+    if (rows.empty() || outcomes.empty() || !frameIsValid(frame))
+        return std::nullopt;
+    TransformControl transform;
+    transform.cancel = control.cancel;
+    transform.threads = control.threads;
+    transform.progress = control.progress;
+    const std::optional<std::vector<std::uint8_t>> nearest = nearestRowDistance(rows, frame, transform);
+    if (!nearest)
+        return std::nullopt;
+    // An outcome's place in the frame's own order: per match the sign's rank
+    // among the played signs, match 13 the fastest.
+    std::array<std::array<int, 3>, kFrameMatches> rank{};
+    std::array<std::uint64_t, kFrameMatches> placeValue{};
+    std::uint64_t place = 1;
+    for (int m = kFrameMatches - 1; m >= 0; --m) {
+        int next = 0;
+        for (int s = 0; s < 3; ++s)
+            rank[m][s] = (frame.played[m] >> s & 1) ? next++ : -1;
+        placeValue[m] = place;
+        place *= std::uint64_t(next);
+    }
+    int fewestRight = kFrameMatches;
+    for (const SignRow& outcome : outcomes) {
+        std::uint64_t index = 0;
+        for (int m = 0; m < kFrameMatches; ++m) {
+            const int r = outcome[m] < 3 ? rank[m][outcome[m]] : -1;
+            if (r < 0)
+                return std::nullopt;
+            index += std::uint64_t(r) * placeValue[m];
+        }
+        fewestRight = std::min(fewestRight, kFrameMatches - int((*nearest)[index]));
+    }
+    return fewestRight;
+}

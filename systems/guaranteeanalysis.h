@@ -65,6 +65,12 @@ struct AnalysisResult {
     std::optional<WeightedGuaranteeAnalysis> weighted; // when chances were given
 };
 
+// The guarantee over some of the frame's outcomes only, such as the rows a
+// pruning kept: the fewest right the best row has on any of them. Nothing when
+// cancelled, without rows or outcomes, or when an outcome is outside the frame.
+std::optional<int> guaranteeOverOutcomes(const std::vector<SignRow>& rows, const Frame& frame,
+                                         const std::vector<SignRow>& outcomes, const AnalysisControl& control = {});
+
 // Nothing when cancelled, when the frame is not valid, or when there are no
 // rows or more than kMostAnalysedRows. Rows may hold signs outside the frame
 // (such a sign is simply never right).

@@ -51,18 +51,24 @@ void keepListKeysInLists()
 
 void bindDialogKeys(QWidget* window, QPushButton* defaultButton, std::function<void()> cancel)
 {
-    keepListKeysInLists();
     if (defaultButton)
         defaultButton->setDefault(true);
+    QPointer<QPushButton> fallback = defaultButton;
+    bindDialogKeys(
+        window, [fallback] { return fallback.data(); }, std::move(cancel));
+}
+
+void bindDialogKeys(QWidget* window, std::function<QPushButton*()> defaultButton, std::function<void()> cancel)
+{
+    keepListKeysInLists();
     auto* enter = new QAction(window);
     enter->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     enter->setShortcutContext(Qt::WindowShortcut);
-    QPointer<QPushButton> fallback = defaultButton;
-    QObject::connect(enter, &QAction::triggered, window, [window, fallback] {
+    QObject::connect(enter, &QAction::triggered, window, [window, defaultButton = std::move(defaultButton)] {
         auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-        const bool ownButton = focused && focused->window() == window &&
-                               !focused->property(kEnterGoesToDefault).toBool();
-        QPushButton* target = ownButton ? focused : fallback.data();
+        const bool ownButton =
+            focused && focused->window() == window && !focused->property(kEnterGoesToDefault).toBool();
+        QPushButton* target = ownButton ? focused : defaultButton();
         if (target && target->isEnabled() && target->isVisible())
             target->click();
     });

@@ -10,6 +10,9 @@ inline constexpr const char* kEnterGoesToDefault = "enterGoesToDefault";
 // Escape runs `cancel`. Buttons carrying the property kEnterGoesToDefault
 // (a coupon's sign buttons) leave Enter to the default button.
 void bindDialogKeys(QWidget* window, QPushButton* defaultButton, std::function<void()> cancel);
+// The same with the button for Enter (when no button has the focus) chosen at
+// the press; none, and Enter does nothing.
+void bindDialogKeys(QWidget* window, std::function<QPushButton*()> defaultButton, std::function<void()> cancel);
 
 // Enter and Escape in an open drop-down list (or menu) act on the list only:
 // without this a window's own Enter and Escape keys would act first, on the

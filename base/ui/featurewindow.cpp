@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QWindow>
@@ -97,12 +99,36 @@ void FeatureWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void FeatureWindow::keyPressEvent(QKeyEvent* event)
+{
+    // What no control and no key of the window's own took: Enter presses the
+    // focused button or else the default one, Escape closes the window.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        auto* target = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if (!target || target->window() != this)
+            target = nullptr;
+        for (QPushButton* button : findChildren<QPushButton*>())
+            if (!target && button->isDefault() && button->window() == this)
+                target = button;
+        if (target && target->isEnabled() && target->isVisible())
+            target->click();
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void FeatureWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!centred_) {
         centred_ = true;
         setProperty(kOpeningProperty, ++nextOpening);
+        fitOnScreen(this);
         centreOnOwner(this);
     }
 }
@@ -132,6 +158,33 @@ void setOwner(QWidget* window, QWidget* owner)
         top->winId();
     if (QWindow* handle = window->windowHandle())
         handle->setTransientParent(top ? top->windowHandle() : nullptr);
+}
+
+void fitOnScreen(QWidget* window)
+{
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The frame the window manager adds is not known before the window is
+    // shown; a title bar and borders of common themes are allowed for.
+    constexpr int kFrameWidth = 8;
+    constexpr int kFrameHeight = 36;
+    const QSize room = screen->availableGeometry().size() - QSize(kFrameWidth, kFrameHeight);
+    const QSize fitted = window->size().boundedTo(room).expandedTo(window->minimumSize());
+    if (fitted != window->size())
+        window->resize(fitted);
+}
+
+void handActivationToFeatureWindow(QWidget* main)
+{
+    if (main->isEnabled())
+        return;
+    const QList<QWidget*> open = openFeatureWindows();
+    if (open.isEmpty())
+        return;
+    QWidget* front = open.last();
+    front->raise();
+    front->activateWindow();
 }
 
 void centreOnOwner(QWidget* window)

@@ -38,6 +38,8 @@ protected:
     virtual bool canClose() { return true; }
 
     void closeEvent(QCloseEvent* event) override;
+    // Enter and Escape for every window, also one that never binds them.
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -53,6 +55,12 @@ QWidget* ownerOf(const QWidget* window);
 // Makes `window` belong to `owner`: the window manager keeps it in front of
 // its owner, and it opens centred on it.
 void setOwner(QWidget* window, QWidget* owner);
+// Makes a window no larger than its screen's free area (but never below its
+// minimum size), so its edges and buttons can be reached.
+void fitOnScreen(QWidget* window);
+// A click on the main window while a feature window keeps it disabled gives
+// the keyboard to the feature window opened last.
+void handActivationToFeatureWindow(QWidget* main);
 // Centres a top-level window on its owner, or on its screen when it has none;
 // never off the screen.
 void centreOnOwner(QWidget* window);

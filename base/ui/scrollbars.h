@@ -3,7 +3,8 @@
 #include <QScrollBar>
 
 // Scroll bars whose every control moves the handle the way it points: the
-// arrow buttons, the keys, a click beside the handle, dragging and the wheel.
+// arrow buttons, the keys (PageUp pages left or up), a click beside the
+// handle, dragging and the wheel. Each is a stop of the Tab key.
 
 // A scroll bar whose value grows from left to right (or from top to bottom).
 // Qt sets a scroll bar's keys up for vertical bars, so on a horizontal one

@@ -28,6 +28,7 @@ public:
     // The last window made, and every name shown, for the tests' eyes.
     QWidget* lastShown() const { return last_; }
     const QStringList& shownNames() const { return shown_; }
+    QStringList names() const { return factories_.keys(); }
 
 private:
     AppContext* context_ = nullptr;

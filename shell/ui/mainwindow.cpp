@@ -380,6 +380,7 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || !isActiveWindow())
         return;
+    handActivationToFeatureWindow(this);
     SharedState& s = context_.state;
     if (s.FirstActivation != 0)
         return;

@@ -12,6 +12,7 @@
 #include "systems/analysisreport.h"
 #include "systems/frametext.h"
 #include "systems/guaranteeanalysis.h"
+#include "systems/pruningfile.h"
 #include "systems/ui/outcomechart.h"
 
 #include <QCloseEvent>
@@ -31,6 +32,7 @@
 struct AnalysisJob : BackgroundJob {
     std::atomic<int> permille{0};
     std::optional<AnalysisResult> result;
+    std::optional<int> keptGuarantee; // over the rows a pruning kept, when it handed them over
     std::size_t rowCount = 0;
 };
 
@@ -40,11 +42,6 @@ namespace {
 // pattern typed key by key is analysed once.
 constexpr int kSettleMs = 250;
 constexpr int kPollMs = 50;
-
-QString shownCount(std::uint64_t n)
-{
-    return QLocale().toString(qulonglong(n));
-}
 
 } // namespace
 
@@ -77,6 +74,11 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
     chancesEdit_ = new QLineEdit(frameBox);
     chancesEdit_->setObjectName("todennakoisyydet");
     chancesEdit_->hide();
+    // The pruning window's conditions (its conditions file, base64), so the
+    // guarantee is also told over the rows they keep.
+    keptByEdit_ = new QLineEdit(frameBox);
+    keptByEdit_->setObjectName("karsintaehdot");
+    keptByEdit_->hide();
     auto* frameLayout = new QHBoxLayout(frameBox);
     frameLayout->addWidget(makeBuddyLabel(frameBox, "&Kaava:", patternEdit_));
     frameLayout->addWidget(patternEdit_, 1);
@@ -90,12 +92,17 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
     QFont strong = guaranteeLabel_->font();
     strong.setBold(true);
     guaranteeLabel_->setFont(strong);
+    keptGuaranteeLabel_ = makeLabel(resultBox, QString(), "takuukarsitussa");
+    keptGuaranteeLabel_->setFont(strong);
+    keptGuaranteeLabel_->hide();
     auto* summary = new QHBoxLayout;
     summary->addWidget(rowCountLabel_);
     summary->addSpacing(16);
     summary->addWidget(outcomeCountLabel_);
     summary->addSpacing(16);
     summary->addWidget(guaranteeLabel_);
+    summary->addSpacing(16);
+    summary->addWidget(keptGuaranteeLabel_);
     summary->addStretch(1);
 
     figures_ = new QTableWidget(0, kAnalysisColumns, resultBox);
@@ -162,6 +169,11 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
     connect(coupon_, &CouponColumn::signClicked, this, &GuaranteeAnalysisWindow::markClicked);
     connect(patternEdit_, &QLineEdit::textChanged, this, &GuaranteeAnalysisWindow::patternTyped);
     connect(chancesEdit_, &QLineEdit::textChanged, this, &GuaranteeAnalysisWindow::chancesGiven);
+    connect(keptByEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        QString ignored;
+        keptBy_ = parsePruningFile(QByteArray::fromBase64(text.toLatin1()), ignored);
+        scheduleAnalysis();
+    });
     connect(fileButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::chooseFile);
     connect(ownSignsButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::useRowsOwnSigns);
     connect(analyseButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::startAnalysis);
@@ -316,12 +328,20 @@ void GuaranteeAnalysisWindow::startAnalysis()
     auto job = std::make_shared<AnalysisJob>();
     job->rowCount = rows_.size();
     job_ = job;
-    startInBackground<AnalysisJob>(job, [rows = rows_, frame = *frame_, chances = chances_](AnalysisJob& j) {
-        AnalysisControl control;
-        control.cancel = &j.cancel;
-        control.progress = [&j](double done) { j.permille = int(done * 1000); };
-        j.result = analyseGuarantee(rows, frame, control, chances);
-    });
+    // Over the kept rows only when they are of this very frame.
+    std::optional<PruningSet> keptBy = keptBy_ && keptBy_->frame == *frame_ ? keptBy_ : std::nullopt;
+    startInBackground<AnalysisJob>(
+        job, [rows = rows_, frame = *frame_, chances = chances_, keptBy = std::move(keptBy)](AnalysisJob& j) {
+            AnalysisControl control;
+            control.cancel = &j.cancel;
+            control.progress = [&j](double done) { j.permille = int(done * 1000); };
+            j.result = analyseGuarantee(rows, frame, control, chances);
+            if (!j.result || !keptBy)
+                return;
+            const std::optional<std::vector<RowIndex>> kept = applyPruning(*keptBy, &j.cancel);
+            if (kept)
+                j.keptGuarantee = guaranteeOverOutcomes(rows, frame, rowsOfIndices(*kept), control);
+        });
     statusLabel_->setText(QString::fromUtf8("Analysoidaan…"));
     setRunning(true);
     poll_->start();
@@ -364,6 +384,10 @@ void GuaranteeAnalysisWindow::showResult(const AnalysisJob& job)
     rowCountLabel_->setText(QString::fromUtf8("Rivejä: %1").arg(shownCount(job.rowCount)));
     outcomeCountLabel_->setText(QString("Tulosvaihtoehtoja: %1").arg(shownCount(a.outcomes)));
     guaranteeLabel_->setText(QString("Takuu: %1 oikein").arg(a.guarantee));
+    keptGuaranteeLabel_->setText(job.keptGuarantee
+                                     ? QString::fromUtf8("Takuu pidetyissä riveissä: %1 oikein").arg(*job.keptGuarantee)
+                                     : QString());
+    keptGuaranteeLabel_->setVisible(job.keptGuarantee.has_value());
     const QList<AnalysisTableLine> table = analysisTable(result);
     figures_->setRowCount(int(table.size()));
     QStringList headings;
@@ -389,6 +413,7 @@ void GuaranteeAnalysisWindow::clearResult(const QString& status)
     outcomeCountLabel_->setText(
         QString("Tulosvaihtoehtoja: %1").arg(frame_ ? shownCount(outcomeCount(*frame_)) : QString("-")));
     guaranteeLabel_->setText("Takuu: -");
+    keptGuaranteeLabel_->hide();
     figures_->setRowCount(0);
     chart_->clear();
     progressBar_->setValue(0);

@@ -4,6 +4,7 @@
 #include "base/ui/featurewindow.h"
 #include "systems/frame.h"
 #include "systems/guaranteeanalysis.h"
+#include "systems/pruning.h"
 
 #include <memory>
 #include <optional>
@@ -55,6 +56,7 @@ private:
     MatchTable marks_{};
     std::optional<Frame> frame_; // the marks, when every match has a sign
     std::optional<SignChances> chances_;
+    std::optional<PruningSet> keptBy_; // the conditions a pruning handed over with its rows
     std::shared_ptr<AnalysisJob> job_;
     bool settingPattern_ = false;
 
@@ -63,10 +65,12 @@ private:
     QPushButton* fileButton_ = nullptr;
     QLineEdit* patternEdit_ = nullptr;
     QLineEdit* chancesEdit_ = nullptr; // hidden: where a hand-over puts the chances
+    QLineEdit* keptByEdit_ = nullptr;  // hidden: where the pruning puts its conditions
     QPushButton* ownSignsButton_ = nullptr;
     QLabel* rowCountLabel_ = nullptr;
     QLabel* outcomeCountLabel_ = nullptr;
     QLabel* guaranteeLabel_ = nullptr;
+    QLabel* keptGuaranteeLabel_ = nullptr;
     QTableWidget* figures_ = nullptr;
     OutcomeChart* chart_ = nullptr;
     QProgressBar* progressBar_ = nullptr;

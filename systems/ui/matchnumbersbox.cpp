@@ -166,6 +166,28 @@ void MatchNumbersBox::showNumbers(const std::optional<MatchNumbers>& numbers, bo
     filling_ = false;
 }
 
+MatchNumbersBox::Typed MatchNumbersBox::typed() const
+{
+    Typed typed;
+    typed.odds = oddsRadio_->isChecked();
+    for (int r = 0; r < table_->rowCount(); ++r)
+        for (int c = 0; c < table_->columnCount(); ++c)
+            typed.cells << table_->item(r, c)->text();
+    return typed;
+}
+
+void MatchNumbersBox::showTyped(const Typed& typed)
+{
+    if (typed.cells.size() != table_->rowCount() * table_->columnCount())
+        return;
+    filling_ = true;
+    for (int r = 0; r < table_->rowCount(); ++r)
+        for (int c = 0; c < table_->columnCount(); ++c)
+            table_->item(r, c)->setText(typed.cells[r * table_->columnCount() + c]);
+    (typed.odds ? oddsRadio_ : percentRadio_)->setChecked(true);
+    filling_ = false;
+}
+
 void MatchNumbersBox::load(bool publicShares)
 {
     FileDialogRequest request;

@@ -23,6 +23,14 @@ public:
     // do (then `problem` says why).
     std::optional<MatchNumbers> numbers(bool publicShares, QString& problem) const;
     void showNumbers(const std::optional<MatchNumbers>& numbers, bool publicShares);
+    // Every cell as typed, good or not, and whether chances are odds: what
+    // the window keeps when it closes.
+    struct Typed {
+        QStringList cells;
+        bool odds = false;
+    };
+    Typed typed() const;
+    void showTyped(const Typed& typed);
     QList<QWidget*> tabOrder() const;
 
 signals:

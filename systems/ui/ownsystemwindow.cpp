@@ -43,11 +43,6 @@ constexpr int kPollMs = 100;
 constexpr int kDefaultSeconds = 30;
 constexpr int kMostSeconds = 3600;
 
-QString shownCount(std::uint64_t n)
-{
-    return QLocale().toString(qulonglong(n));
-}
-
 QString rowsText(std::uint64_t n)
 {
     return QString::fromUtf8(n == 1 ? "%1 rivi" : "%1 riviä").arg(shownCount(n));
@@ -265,6 +260,8 @@ void OwnSystemWindow::search()
     progressBar_->setValue(0);
     progressLabel_->setText(QString::fromUtf8("Etsitään…"));
     setSearching(true);
+    if (table_.empty())
+        tableLabel_->setText(QString::fromUtf8("Haetaan taulukkoa…"));
     // Enter or the space bar now stops the search, never closes the window.
     stopButton_->setFocus();
     poll_->start();

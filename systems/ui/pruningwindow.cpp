@@ -17,6 +17,7 @@
 #include "systems/ui/matchnumbersbox.h"
 #include "systems/ui/pruningfileflows.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -64,11 +65,6 @@ const char* const kKindNames[] = {"Merkkien määrä", "Suosikkien määrä",   
 const ConditionKind kKinds[] = {ConditionKind::SignCount,   ConditionKind::Favourites,   ConditionKind::LongestRun,
                                 ConditionKind::SignChanges, ConditionKind::MostProbable, ConditionKind::MinProbability,
                                 ConditionKind::MinValue};
-
-QString shownCount(std::uint64_t n)
-{
-    return QLocale().toString(qulonglong(n));
-}
 
 bool hasRange(ConditionKind kind)
 {
@@ -229,7 +225,20 @@ PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
           << closeButton_;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    bindDialogKeys(this, addButton_, [this] { close(); });
+    // Enter adds the condition being edited only from the editor; in the
+    // guarantee box it searches, and elsewhere it does nothing.
+    bindDialogKeys(
+        this,
+        [this]() -> QPushButton* {
+            QWidget* focus = QApplication::focusWidget();
+            const auto holds = [focus](QWidget* w) { return w == focus || w->isAncestorOf(focus); };
+            for (QWidget* editor : std::initializer_list<QWidget*>{kindBox_, signBox_, leastBox_, mostBox_,
+                                                                   matchesEdit_, favouritesEdit_, numberEdit_})
+                if (holds(editor))
+                    return addButton_;
+            return holds(guaranteeBox_) ? searchButton_ : nullptr;
+        },
+        [this] { close(); });
 
     countPoll_ = new QTimer(this);
     countPoll_->setInterval(kCountPollMs);
@@ -265,12 +274,15 @@ PruningWindow::PruningWindow(AppContext& context) : FeatureWindow(context)
     connect(openConditionsButton_, &QPushButton::clicked, this, &PruningWindow::openConditions);
     connect(closeButton_, &QPushButton::clicked, this, [this] { close(); });
 
-    // Load: the pattern the shared state holds, as in the system pattern window.
+    // Load: the pattern the shared state holds, as in the system pattern
+    // window, and the work of the window's last closing in this run.
+    restoreKeptWork();
     state().BasicSignCount = markCount(state().SystemMarks);
     kindChosen();
     showConditions(-1);
     showMarks();
-    resize(sizeHint().expandedTo(QSize(1040, 640)));
+    // Showing it fits it on the screen (a 1,024 × 768 one too).
+    resize(sizeHint().expandedTo(QSize(960, 640)));
     coupon_->button(0, 0)->setFocus();
 }
 
@@ -279,11 +291,41 @@ PruningWindow::~PruningWindow()
     stopWork();
 }
 
+namespace {
+
+// What the window keeps for the rest of the run when it closes: closing it,
+// with Escape too, throws no typed work away. The frame is the shared state's.
+struct PruningWork {
+    std::vector<Condition> conditions;
+    std::optional<PoolRound> round;
+    MatchNumbersBox::Typed numbers;
+    int guaranteeIndex = 0;
+};
+
+} // namespace
+
 void PruningWindow::closeEvent(QCloseEvent* event)
 {
     // Closing never waits for the work: it is told to stop and left to end.
     stopWork();
     FeatureWindow::closeEvent(event);
+    if (event->isAccepted())
+        state().KeptWork[WindowName::Pruning] =
+            PruningWork{conditions_, round_, numbersBox_->typed(), guaranteeBox_->currentIndex()};
+}
+
+void PruningWindow::restoreKeptWork()
+{
+    const auto kept = state().KeptWork.find(WindowName::Pruning);
+    if (kept == state().KeptWork.end())
+        return;
+    const auto* work = std::any_cast<PruningWork>(&kept->second);
+    if (!work)
+        return;
+    conditions_ = work->conditions;
+    round_ = work->round;
+    numbersBox_->showTyped(work->numbers);
+    guaranteeBox_->setCurrentIndex(work->guaranteeIndex);
 }
 
 void PruningWindow::stopWork()
@@ -654,10 +696,12 @@ void PruningWindow::pollSearch()
         return;
     const std::shared_ptr<CoveringJob> job = std::move(searchJob_);
     searchPoll_->stop();
-    progressBar_->setValue(progressBar_->maximum());
     setBusy(false);
     searchButton_->setFocus();
+    // A full bar tells of a table found; a refused search leaves it empty.
+    progressBar_->setValue(0);
     if (job->outOfMemory) {
+        statusLabel_->clear();
         message(QString::fromUtf8("Muisti ei riitä tälle takuulle !"), Messages::Critical);
         return;
     }
@@ -667,6 +711,7 @@ void PruningWindow::pollSearch()
         message(failure, Messages::Critical);
         return;
     }
+    progressBar_->setValue(progressBar_->maximum());
     covering_ = job->result.rows;
     const int guarantee = guaranteeBox_->currentData().toInt();
     keptLabel_->setText(QString::fromUtf8("Ehdot täyttäviä rivejä: %1; takuu %2 oikein: %3 riviä")
@@ -702,6 +747,7 @@ void PruningWindow::saveAndAnalyse()
         {"lahde", QString::fromUtf8("Karsinta: %1, %2 riviä").arg(s.CurrentFileTitle, shownCount(rows.size()))}};
     if (keptFor_->chances)
         texts.append({"todennakoisyydet", chancesHandOverText(chancesOf(*keptFor_->chances))});
+    texts.append({"karsintaehdot", QString::fromLatin1(pruningFileBytes(*keptFor_).toBase64())});
     // The pruning window stays open beside the analysis, for the next try.
     services().windows.show(WindowName::GuaranteeAnalysis, texts, this);
 }

@@ -66,6 +66,7 @@ private:
     void saveConditions();
     void openConditions();
     void setBusy(bool busy);
+    void restoreKeptWork();
 
     std::vector<Condition> conditions_;
     // The round a conditions file held, kept to be saved with the conditions again.

@@ -2,6 +2,7 @@
 
 #include "base/rowfile.h"
 #include "base/safewrite.h"
+#include "base/textformat.h"
 #include "base/ui/backgroundwork.h"
 #include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
@@ -26,7 +27,6 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -46,11 +46,6 @@ struct WorthJob : BackgroundJob {
 namespace {
 
 constexpr int kPollMs = 50;
-
-QString shownCount(std::uint64_t n)
-{
-    return QLocale().toString(qulonglong(n));
-}
 
 QString shownEuros(double x)
 {
@@ -259,11 +254,8 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
         clearReport(QString::fromUtf8("Anna todennäköisyydet, pelijakauma ja kierros."));
     }
     setRunning(false);
-    // Within a 1,024 × 768 screen, however large the fonts make the hint.
-    QSize size = sizeHint().expandedTo(QSize(980, 640));
-    if (const QScreen* screen = this->screen())
-        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
-    resize(size);
+    // Showing it fits it on the screen, however large the fonts make the hint.
+    resize(sizeHint().expandedTo(QSize(980, 640)));
     numbersBox_->tabOrder().first()->setFocus();
 }
 

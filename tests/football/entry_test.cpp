@@ -220,6 +220,36 @@ TEST_F(FootballWindowTest, TheGoalBarsStepTheWayTheArrowKeysPoint)
     clickBar(control<QScrollBar>(w, "HScroll2"), QStyle::SC_ScrollBarAddLine, 2);
     EXPECT_EQ(textOf(w, "Text2"), "2");
     EXPECT_EQ(textOf(w, "Text4"), "3");
+
+    // PageDown pages right and PageUp left, as the clicks beside the handle do.
+    auto* goals = control<QScrollBar>(w, "HScroll1");
+    focusOn(goals);
+    pressKey(Qt::Key_PageDown);
+    EXPECT_EQ(goals->value(), 1 + goals->pageStep());
+    pressKey(Qt::Key_PageUp);
+    EXPECT_EQ(textOf(w, "Text1"), "1");
+}
+
+TEST_F(FootballWindowTest, TheKeyboardReachesEveryBar)
+{
+    const QList<QPair<QString, QString>> bars = {{WindowName::Results, "HScroll1"},
+                                                 {WindowName::Results, "HScroll2"},
+                                                 {WindowName::Results, "HScroll3"},
+                                                 {WindowName::HintRow, "HS1"},
+                                                 {WindowName::Players, "maalit"}};
+    for (const auto& [window, name] : bars) {
+        QWidget* w = openWindow(window) ? openWindow(window) : open(window);
+        auto* bar = control<QScrollBar>(w, name);
+        ASSERT_TRUE(bar);
+        // Tab from the stop before it.
+        QWidget* before = bar->previousInFocusChain();
+        while (before != bar && !(before->focusPolicy() & Qt::TabFocus && before->isVisible() && before->isEnabled()))
+            before = before->previousInFocusChain();
+        ASSERT_NE(before, bar) << name.toStdString() << " is no stop of the Tab key";
+        focusOn(before);
+        pressKey(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), bar) << name.toStdString();
+    }
 }
 
 TEST_F(FootballWindowTest, EnterAndEscapeWhereTheyAreNatural)

@@ -37,6 +37,11 @@ TEST(QtTexts, QtsOwnDialogsSpeakFinnish)
     EXPECT_EQ(buttons->button(QDialogButtonBox::Open)->text(), "&Avaa");
     EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), "Peru");
 
+    // The windows' numbers are Finnish too, though the machine's locale is C.
+    EXPECT_EQ(QLocale().toString(1458), QString::fromUtf8("1\u00a0458"));
+    EXPECT_EQ(QLocale().toString(0.1, 'f', 2), "0,10");
+
+    QLocale::setDefault(QLocale::c());
     QCoreApplication::removeTranslator(translator);
     delete translator;
 }

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -148,6 +149,50 @@ TEST_F(MainWindowTest, AFeatureWindowDisablesTheMainWindowUntilItCloses)
     click(settings, "Command2");
     EXPECT_TRUE(f.isEnabled());
     EXPECT_FALSE(openWindow(WindowName::Settings));
+
+    // A click on the greyed main window hands the keyboard to the open window,
+    // where Escape closes it and Enter presses its default button.
+    trigger(&f, "rtie_6");
+    settings = openWindow(WindowName::Settings);
+    ASSERT_TRUE(settings);
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(settings, 2000));
+    focusOn(control<QWidget>(settings, "varmis"));
+    pressKey(Qt::Key_Escape);
+    EXPECT_FALSE(openWindow(WindowName::Settings));
+    EXPECT_TRUE(f.isEnabled());
+    trigger(&f, "rtie_6");
+    settings = openWindow(WindowName::Settings);
+    focusOn(control<QWidget>(settings, "varmis"));
+    pressKey(Qt::Key_Space);
+    pressKey(Qt::Key_Return);
+    EXPECT_FALSE(openWindow(WindowName::Settings));
+    EXPECT_EQ(env.settings.read(keys::SaveConfirm), "1") << "Enter saved as the default button does";
+
+    trigger(&f, "tar");
+    QWidget* fileType = openWindow(WindowName::CheckFileType);
+    ASSERT_TRUE(fileType);
+    focusOn(control<QWidget>(fileType, "O1_0"));
+    pressKey(Qt::Key_Escape);
+    EXPECT_FALSE(openWindow(WindowName::CheckFileType));
+}
+
+TEST_F(MainWindowTest, EveryWindowFitsItsScreen)
+{
+    const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+    for (const QString& name : env.windows.names()) {
+        QWidget* w = env.open(name);
+        if (!w)
+            continue;
+        settle();
+        // Never beyond the screen, unless its own least size is larger still.
+        EXPECT_LE(w->width(), std::max(room.width(), w->minimumWidth())) << name.toStdString();
+        EXPECT_LE(w->height(), std::max(room.height(), w->minimumHeight())) << name.toStdString();
+        EXPECT_LE(w->minimumWidth(), 1024 - 16) << name.toStdString();
+        EXPECT_LE(w->minimumHeight(), 768 - 48) << name.toStdString();
+        w->close();
+        settle();
+    }
 }
 
 TEST_F(MainWindowTest, PruningOpensFromTheSystemsMenu)

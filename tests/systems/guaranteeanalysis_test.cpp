@@ -122,6 +122,35 @@ TEST(GuaranteeAnalysis, AgreesWithBruteForceOnRandomFramesRowsAndChances)
     }
 }
 
+TEST(GuaranteeAnalysis, OverSomeOutcomesOnlyTheWorstOfThemCounts)
+{
+    std::mt19937_64 rng(5);
+    for (int trial = 0; trial < 12; ++trial) {
+        Frame frame;
+        for (int m = 0; m < kFrameMatches; ++m)
+            frame.played[m] = std::uint8_t(1 + rng() % (m < 7 ? 7 : 2));
+        std::vector<SignRow> rows, outcomes;
+        for (int r = 0; r < 1 + trial * 7; ++r)
+            rows.push_back(randomRowInside(frame, rng));
+        int fewest = kFrameMatches;
+        for (int o = 0; o < 1 + trial * 20; ++o) {
+            outcomes.push_back(randomRowInside(frame, rng));
+            int best = 0;
+            for (const SignRow& row : rows) {
+                int hits = 0;
+                for (int m = 0; m < kFrameMatches; ++m)
+                    hits += row[m] == outcomes.back()[m];
+                best = std::max(best, hits);
+            }
+            fewest = std::min(fewest, best);
+        }
+        EXPECT_EQ(guaranteeOverOutcomes(rows, frame, outcomes), fewest) << text(frame);
+    }
+    // An outcome the frame does not play has no place in it.
+    const Frame one = frameFrom("1,1,1,1,1,1,1,1,1,1,1,1,1X");
+    EXPECT_FALSE(guaranteeOverOutcomes({SignRow{}}, one, {SignRow{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2}}));
+}
+
 TEST(GuaranteeAnalysis, NineRowHammingSystemGuaranteesTwelve)
 {
     const Frame frame = frameFrom("1X2,1X2,1X2,1X2,1,1,1,1,1,1,1,1,1");

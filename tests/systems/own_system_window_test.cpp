@@ -117,8 +117,11 @@ TEST(OwnSystemWindow, StoppingKeepsTheBestTableAndClosingNeverWaitsForTheSearch)
 {
     TestEnv env;
     QWidget* w = env.open(WindowName::OwnReducedSystem);
-    typeFrame(firstSign(w), {"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1", "1", "1", "1"});
+    // A shape with no ready table: the search is all there is.
+    typeFrame(firstSign(w), {"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1", "1", "1"});
+    EXPECT_EQ(textOf(w, "taulukko"), QString::fromUtf8("Ei valmista taulukkoa: paina Etsi."));
     click(w, "etsi");
+    EXPECT_EQ(textOf(w, "taulukko"), QString::fromUtf8("Haetaan taulukkoa…"));
     EXPECT_FALSE(isEnabled(w, "etsi"));
     EXPECT_FALSE(isEnabled(w, "yksi_0")) << "the frame stays as it is while the search runs";
     ASSERT_TRUE(waitUntil([w] { return textOf(w, "tila").contains(QString::fromUtf8("riviä,")); }));
@@ -139,7 +142,7 @@ TEST(OwnSystemWindow, StoppingKeepsTheBestTableAndClosingNeverWaitsForTheSearch)
     EXPECT_FALSE(openWindow(WindowName::OwnReducedSystem));
     // The search ends by itself and still keeps its best table for the shape.
     QThreadPool::globalInstance()->waitForDone();
-    const Frame frame = systemsdata::shape(0, 9);
+    const Frame frame = systemsdata::shape(0, 10);
     EXPECT_TRUE(tableKeepsGuarantee(keptTable(env.dir.path(), frame, 12).rows, frame, 12));
 }
 

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -232,6 +233,7 @@ TEST(PruningWindow, ConditionsAreSavedAndReadBackAndABadFileChangesNothing)
     const QByteArray bytes = readBytes(env.path("viikko49.KRS"));
     EXPECT_EQ(bytes, "# Rivikone: karsintaehdot\nkaava 1X2,1X2,1X2,1X2,1,1,1,1,1,1,1,1,1\nputki 1-13\n"
                      "suosikit 1X21--------- 2-3\n");
+    typeIntoCell(control<QTableWidget>(w, "luvut"), 0, 0, "4");
     pressKey(Qt::Key_Escape);
 
     ResetTaskState(env.state);
@@ -241,7 +243,10 @@ TEST(PruningWindow, ConditionsAreSavedAndReadBackAndABadFileChangesNothing)
     click(w, "avaaehdot");
     EXPECT_EQ(env.messages.lastText(),
               QString::fromUtf8("rikki.KRS: Rivi 2: Vähimmäismäärä 4 on suurempi kuin enimmäismäärä 2 !"));
-    EXPECT_TRUE(listed(w).isEmpty());
+    // Escape kept the conditions and a half-typed chance for the rest of the
+    // run; a bad file changes nothing.
+    EXPECT_EQ(listed(w), before);
+    EXPECT_EQ(control<QTableWidget>(w, "luvut")->item(0, 0)->text(), "4");
     EXPECT_EQ(textOf(w, "taysi"), QString::fromUtf8("Täysjärjestelmä: -"));
 
     env.dialogs.choose(env.path("viikko49.KRS"));
@@ -266,7 +271,9 @@ TEST(PruningWindow, AGuaranteeInsideTheKeptRowsNeedsFewerRowsAndKeepsItForEveryK
     EXPECT_FALSE(isEnabled(w, "etsi"));
     ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "takuu"), "12 oikein"));
     ASSERT_TRUE(waitUntil([&] { return isEnabled(w, "etsi"); }, 5000));
-    click(w, "etsi");
+    // Enter in the guarantee box searches; it adds no condition again.
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(listed(w).size(), 1);
     EXPECT_TRUE(isEnabled(w, "keskeyta"));
     EXPECT_FALSE(isEnabled(w, "tallenna"));
     pressKey(Qt::Key_Space); // the focus waits on the stop button
@@ -290,4 +297,26 @@ TEST(PruningWindow, AGuaranteeInsideTheKeptRowsNeedsFewerRowsAndKeepsItForEveryK
     });
     EXPECT_TRUE(tableKeepsGuarantee(rows, frame, 12, &kept));
     saveShot(w, "karsinta");
+
+    // The analysis the rows went to tells the guarantee over the whole frame
+    // and, apart, over the rows the conditions keep.
+    QWidget* analysis = openWindow(WindowName::GuaranteeAnalysis);
+    ASSERT_TRUE(analysis);
+    ASSERT_TRUE(waitUntil([&] { return isShown(analysis, "takuukarsitussa"); }));
+    EXPECT_EQ(textOf(analysis, "takuukarsitussa"), QString::fromUtf8("Takuu pidetyissä riveissä: 12 oikein"));
+    EXPECT_NE(textOf(analysis, "takuuarvo"), "Takuu: 12 oikein");
+}
+
+TEST(PruningWindow, ARefusedGuaranteeSearchLeavesTheBarEmpty)
+{
+    TestEnv env;
+    QWidget* w = env.open(WindowName::Pruning);
+    typeFrame(control<QWidget>(w, "yksi_0"),
+              {"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2"});
+    ASSERT_TRUE(keptIs(w, 1594323));
+    ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "takuu"), "12 oikein"));
+    ASSERT_TRUE(waitUntil([&] { return isEnabled(w, "etsi"); }));
+    click(w, "etsi");
+    ASSERT_TRUE(waitUntil([&] { return !env.messages.shown.isEmpty(); }));
+    EXPECT_EQ(control<QProgressBar>(w, "mittari")->value(), 0);
 }
