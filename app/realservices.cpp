@@ -86,6 +86,8 @@ QString DialogFileDialogs::run(const FileDialogRequest& request, bool save)
     if (auto* details = dialog.findChild<QTreeView*>("treeView"))
         for (int column = 1; column < details->header()->count(); ++column)
             details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    // Wide enough for the name and all three details side by side.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(820, 460)));
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     const QString chosen = dialog.selectedFiles().value(0);

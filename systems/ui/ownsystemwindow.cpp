@@ -209,7 +209,7 @@ void OwnSystemWindow::showOutlook()
         return;
     }
     const OfferedTable offered = offeredTable(state().ProgramDir, *marked, guarantee());
-    holdTable(offered.rows, offered.shipped            ? QString::fromUtf8("ohjelman valmis taulukko")
+    holdTable(offered.rows, offered.shipped            ? QString::fromUtf8("valmis taulukko")
                             : offered.source.isEmpty() ? QString::fromUtf8("tallessa aiemmasta hausta")
                                                        : "harava " + offered.source);
 }

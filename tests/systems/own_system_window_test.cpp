@@ -45,7 +45,7 @@ TEST(OwnSystemWindow, ShowsTheOutlookAtOnceFindsATableAndKeepsItForTheShape)
     EXPECT_EQ(textOf(w, "vaihtoehdot"), "Tulosvaihtoehtoja: 81");
     EXPECT_EQ(textOf(w, "alaraja"), QString::fromUtf8("Alaraja: 9 riviä"));
     // A shape the program was shipped with has its table ready at once.
-    EXPECT_EQ(textOf(w, "taulukko"), QString::fromUtf8("Taulukko: 9 riviä (ohjelman valmis taulukko)"));
+    EXPECT_EQ(textOf(w, "taulukko"), QString::fromUtf8("Taulukko: 9 riviä (valmis taulukko)"));
     EXPECT_TRUE(isEnabled(w, "tallenna"));
 
     // Enter on the coupon searches.
