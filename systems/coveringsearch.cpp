@@ -61,15 +61,31 @@ struct BallLists {
     std::vector<std::uint32_t> points; // size * ball, or by `starts`, or empty
     std::vector<std::uint64_t> starts; // size + 1 where balls differ in size
     const CoveringSpace* space = nullptr;
+    // A part of a space too large to list: its points in the space, and each
+    // point of the space's place in the part (-1 outside it); the balls are
+    // enumerated in the space and cut to the part.
+    std::vector<std::uint32_t> spacePoints;
+    std::vector<std::int32_t> placeOf;
 
     std::uint32_t ballOf(std::uint32_t p) const
     {
+        if (!spacePoints.empty()) {
+            std::uint32_t n = 0;
+            forEach(p, [&n](std::uint32_t) { ++n; });
+            return n;
+        }
         return starts.empty() ? ball : std::uint32_t(starts[p + 1] - starts[p]);
     }
 
     template <class Visit> void forEach(std::uint32_t p, Visit&& visit) const
     {
-        if (!starts.empty()) {
+        if (!spacePoints.empty()) {
+            const std::uint32_t centre = spacePoints[p];
+            forEachPointWithin(*space, digitsOfPoint(*space, centre), centre, space->radius, [&](std::uint32_t x) {
+                if (placeOf[x] >= 0)
+                    visit(std::uint32_t(placeOf[x]));
+            });
+        } else if (!starts.empty()) {
             for (std::uint64_t k = starts[p]; k < starts[p + 1]; ++k)
                 visit(points[k]);
         } else if (!points.empty()) {
@@ -416,14 +432,29 @@ std::uint64_t shrinkByLocalSearch(const BallLists& balls, std::uint64_t lowerBou
 // Greedy covering: each step takes the point that covers most still-uncovered
 // points. Balls are symmetric (x reaches z exactly when z reaches x), so a
 // newly covered point lowers the gain of the points of its own ball.
-std::vector<std::uint32_t> greedyOver(const BallLists& balls)
+// With a budget that runs out, the points still uncovered then become rows
+// themselves (each covers at least itself), so a table always comes back.
+std::vector<std::uint32_t> greedyOver(const BallLists& balls, Budget* budget = nullptr)
 {
+    std::vector<bool> covered(balls.size, false);
+    std::vector<std::uint32_t> rows;
+    auto completeByThemselves = [&] {
+        for (std::uint32_t x = 0; x < balls.size; ++x)
+            if (!covered[x]) {
+                rows.push_back(x);
+                balls.forEach(x, [&](std::uint32_t z) { covered[z] = true; });
+            }
+        return rows;
+    };
+    constexpr std::uint32_t kBudgetEvery = 1024;
     // gain[y]: uncovered points within reach of y. Stale queue entries are
     // put back with their current gain, so each pick is a true maximum.
     std::vector<std::uint32_t> gain(balls.size);
-    for (std::uint32_t p = 0; p < balls.size; ++p)
+    for (std::uint32_t p = 0; p < balls.size; ++p) {
         gain[p] = balls.ballOf(p);
-    std::vector<bool> covered(balls.size, false);
+        if (budget && p % kBudgetEvery == 0 && budget->over())
+            return completeByThemselves();
+    }
     std::priority_queue<std::pair<std::uint64_t, std::uint32_t>> queue;
     // Ties broken by a scrambled index rather than the lowest one, which
     // would crowd the rows into one corner of the space.
@@ -432,9 +463,10 @@ std::vector<std::uint32_t> greedyOver(const BallLists& balls)
     };
     for (std::uint32_t p = 0; p < balls.size; ++p)
         queue.push({key(gain[p], p), p});
-    std::vector<std::uint32_t> rows;
     std::uint32_t left = balls.size;
-    while (left > 0 && !queue.empty()) {
+    for (std::uint64_t picks = 1; left > 0 && !queue.empty(); ++picks) {
+        if (budget && picks % kBudgetEvery == 0 && budget->over())
+            return completeByThemselves();
         const auto [k, y] = queue.top();
         queue.pop();
         if (std::uint32_t(k >> 32) != gain[y]) {
@@ -738,13 +770,19 @@ std::uint64_t searchCosetUnions(const CoveringSpace& space, std::vector<std::uin
 BallLists ballsWithin(const CoveringSpace& space, const std::vector<std::uint32_t>& points)
 {
     BallLists lists;
-    if (std::uint64_t(points.size()) * ballSize(space) > kMostSubsetBallVisits)
-        return lists;
     std::vector<std::int32_t> placeOf(space.size, -1);
     for (std::size_t i = 0; i < points.size(); ++i)
         placeOf[points[i]] = std::int32_t(i);
     lists.size = std::uint32_t(points.size());
     lists.space = &space;
+    if (std::uint64_t(points.size()) * ballSize(space) > kMostSubsetBallVisits) {
+        // Memory grows with the space, not with the balls: 4 bytes a point of
+        // the frame and 4 a kept outcome, 7 MB for every outcome of 13 matches.
+        lists.ball = std::uint32_t(ballSize(space));
+        lists.spacePoints = points;
+        lists.placeOf = std::move(placeOf);
+        return lists;
+    }
     lists.starts.reserve(points.size() + 1);
     lists.starts.push_back(0);
     for (std::uint32_t p : points) {
@@ -764,6 +802,65 @@ CoveringResult refusal(CoveringStatus status, std::string message)
     result.status = status;
     result.message = std::move(message);
     return result;
+}
+
+// A part too large for a greedy over its own balls: the whole frame's search
+// (its algebra makes it fast) gets part of the budget, and its rows are
+// moved into the part: a row inside stays, a row outside gives way to the
+// outcome of the part one or two signs from it that covers most. What is
+// still uncovered then takes, outcome by outcome, the best row within one
+// sign of it (itself among them).
+std::vector<std::uint32_t> wholeFrameRowsWithin(const CoveringRequest& request, const CoveringRequest& bounded,
+                                                const BallLists& balls, const CoveringSpace& space)
+{
+    CoveringRequest whole;
+    whole.frame = request.frame;
+    whole.guarantee = request.guarantee;
+    whole.seed = request.seed;
+    whole.cancel = request.cancel;
+    whole.seconds = bounded.seconds > 0 ? std::max(1.0, bounded.seconds * 0.4) : 0;
+    whole.moves = bounded.moves / 2;
+    if (whole.seconds <= 0 && whole.moves == 0)
+        whole.moves = 1;
+    const CoveringResult found = searchCovering(whole);
+    std::vector<bool> covered(balls.size, false);
+    std::vector<std::uint32_t> rows;
+    auto take = [&](std::uint32_t place) {
+        rows.push_back(place);
+        balls.forEach(place, [&](std::uint32_t z) { covered[z] = true; });
+    };
+    // The outcome of the part within `distance` of a point of the space that
+    // covers most of what is uncovered; false when there is none.
+    auto takeBestNear = [&](std::uint32_t point, int distance) {
+        std::int64_t best = -1;
+        std::uint32_t bestPlace = 0;
+        forEachPointWithin(space, digitsOfPoint(space, point), point, distance, [&](std::uint32_t y) {
+            if (balls.placeOf[y] < 0)
+                return;
+            std::int64_t gain = 0;
+            balls.forEach(std::uint32_t(balls.placeOf[y]), [&](std::uint32_t z) { gain += !covered[z]; });
+            if (gain > best) {
+                best = gain;
+                bestPlace = std::uint32_t(balls.placeOf[y]);
+            }
+        });
+        if (best > 0)
+            take(bestPlace);
+        return best >= 0;
+    };
+    for (const SignRow& row : found.rows) {
+        std::uint32_t p = 0;
+        if (!pointOfRow(space, row, p))
+            continue;
+        if (balls.placeOf[p] >= 0)
+            take(std::uint32_t(balls.placeOf[p]));
+        else if (!takeBestNear(p, 1))
+            takeBestNear(p, 2);
+    }
+    for (std::uint32_t x = 0; x < balls.size; ++x)
+        if (!covered[x])
+            takeBestNear(balls.spacePoints[x], 1);
+    return rows;
 }
 
 // Covering only the outcomes asked for, with rows among them: they are the
@@ -805,8 +902,14 @@ CoveringResult searchCoveringWithin(const CoveringRequest& request, const Coveri
         if (request.progress)
             request.progress({size, result.lowerBound, budget.seconds()});
     };
-    std::vector<std::uint32_t> best = greedyOver(balls);
-    result.method = "greedy covering within the outcomes";
+    std::vector<std::uint32_t> best;
+    if (!balls.spacePoints.empty()) {
+        best = wholeFrameRowsWithin(request, bounded, balls, space);
+        result.method = "the whole frame's table within the outcomes";
+    } else {
+        best = greedyOver(balls, &budget);
+        result.method = "greedy covering within the outcomes";
+    }
     report(best.size());
     if (best.size() > result.lowerBound && !budget.over())
         result.movesMade = shrinkByLocalSearch(

@@ -157,6 +157,30 @@ TEST(CoveringSearch, LargeNeedsAndBadRequestsAreRefusedAtOnce)
     EXPECT_EQ(search(empty, 12, 0).status, CoveringStatus::InvalidRequest);
 }
 
+TEST(CoveringSearch, AKeptSetTooLargeToListItsBallsIsStillSearched)
+{
+    // 142,208 outcomes of eleven three-sign matches with two to five draws:
+    // their balls at 10 right would be 220 million points to list.
+    const Frame frame = shape(0, 11);
+    CoveringRequest request;
+    request.frame = frame;
+    request.guarantee = 10;
+    request.seconds = 2;
+    forEachOutcomeInOrder(frame, [&](const SignRow& row) {
+        const auto draws = std::count(row.begin(), row.end(), 1);
+        if (draws >= 2 && draws <= 5)
+            request.outcomesToCover.push_back(row);
+        return true;
+    });
+    ASSERT_EQ(request.outcomesToCover.size(), 142208u);
+    const CoveringResult result = searchCovering(request);
+    ASSERT_EQ(result.status, CoveringStatus::Found) << result.message;
+    EXPECT_LT(result.rows.size(), 142208u / 50);
+    EXPECT_TRUE(tableKeepsGuarantee(result.rows, frame, 10, &request.outcomesToCover));
+    for (const SignRow& row : result.rows)
+        EXPECT_TRUE(std::binary_search(request.outcomesToCover.begin(), request.outcomesToCover.end(), row));
+}
+
 TEST(CoveringSearch, CancelKeepsTheBestTableAndProgressReportsIt)
 {
     std::atomic<bool> cancel{false};
