@@ -8,6 +8,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <map>
+#include <mutex>
 #include <QFileInfo>
 
 namespace {
@@ -297,11 +300,140 @@ OfferedTable keptTable(const QString& programDir, const Frame& frame, int guaran
     return offer;
 }
 
+namespace {
+
+// A part of a direct sum: so many two- and three-sign matches within so many wrong.
+struct SumPart {
+    int twoSign = 0;
+    int threeSign = 0;
+    int wrong = 0;
+};
+
+// The standard rows of a part: every outcome when nothing may be wrong, one
+// row when every match may be, else the smallest shipped table.
+const std::vector<SignRow>* partRows(const SumPart& part)
+{
+    static std::map<std::array<int, 3>, std::vector<SignRow>> made;
+    static std::mutex guard;
+    const std::lock_guard<std::mutex> lock(guard);
+    const std::array<int, 3> key{part.twoSign, part.threeSign, part.wrong};
+    if (auto found = made.find(key); found != made.end())
+        return &found->second;
+    const int guarded = part.twoSign + part.threeSign;
+    std::vector<SignRow> rows;
+    if (part.wrong >= guarded) {
+        rows.push_back(SignRow{});
+    } else if (part.wrong == 0) {
+        forEachOutcomeInOrder(standardFrame({part.twoSign, part.threeSign, kFrameMatches}), [&](const SignRow& row) {
+            rows.push_back(row);
+            return true;
+        });
+    } else {
+        const ShippedTable* best = nullptr;
+        for (const ShippedTable& table : shippedTables())
+            if (table.shape.twoSign == part.twoSign && table.shape.threeSign == part.threeSign &&
+                table.shape.guarantee >= kFrameMatches - part.wrong &&
+                (!best || table.standardRows.size() < best->standardRows.size()))
+                best = &table;
+        if (!best)
+            return nullptr;
+        rows = best->standardRows;
+    }
+    return &made.emplace(key, std::move(rows)).first->second;
+}
+
+std::size_t partSize(const SumPart& part)
+{
+    const std::vector<SignRow>* rows = partRows(part);
+    return rows ? rows->size() : SIZE_MAX;
+}
+
+// The smallest direct sum of two or three parts for a shape: a row of each
+// part side by side is within the sum of the parts' wrong of every outcome,
+// so the parts' tables multiply into a table of the whole shape.
+std::vector<SumPart> bestDirectSum(const TableShape& shape)
+{
+    const int wrong = kFrameMatches - shape.guarantee;
+    std::vector<SumPart> best;
+    std::size_t bestSize = SIZE_MAX;
+    const auto consider = [&](const std::vector<SumPart>& parts) {
+        std::size_t size = 1;
+        for (const SumPart& part : parts) {
+            const std::size_t s = partSize(part);
+            if (s == SIZE_MAX || s == 0 || size > std::size_t(kMaxRows) / s)
+                return;
+            size *= s;
+        }
+        if (size < bestSize) {
+            bestSize = size;
+            best = parts;
+        }
+    };
+    const auto fits = [](int h, int f) { return h + f >= 1 && h + f <= kMostShippedMatches; };
+    for (int h1 = 0; h1 <= shape.twoSign; ++h1)
+        for (int f1 = 0; f1 <= shape.threeSign; ++f1)
+            for (int w1 = 0; w1 <= wrong; ++w1) {
+                const int h2 = shape.twoSign - h1, f2 = shape.threeSign - f1;
+                if (!fits(h1, f1))
+                    continue;
+                if (fits(h2, f2))
+                    consider({{h1, f1, w1}, {h2, f2, wrong - w1}});
+                // A third part out of the second.
+                for (int ha = 0; ha <= h2; ++ha)
+                    for (int fa = 0; fa <= f2; ++fa)
+                        for (int wa = 0; wa <= wrong - w1; ++wa)
+                            if (fits(ha, fa) && fits(h2 - ha, f2 - fa) && (h1 < ha || (h1 == ha && f1 <= fa)))
+                                consider({{h1, f1, w1}, {ha, fa, wa}, {h2 - ha, f2 - fa, wrong - w1 - wa}});
+            }
+    return best;
+}
+
+} // namespace
+
+OfferedTable directSumTable(const Frame& frame, int guarantee)
+{
+    const TableShape shape = tableShape(frame, guarantee);
+    OfferedTable offer;
+    const std::vector<SumPart> parts = bestDirectSum(shape);
+    if (parts.empty())
+        return offer;
+    // Rows of the standard frame: the parts' two-sign columns in turn, then
+    // their three-sign columns in turn.
+    std::vector<SignRow> rows{SignRow{}};
+    int twoDone = 0, threeDone = 0;
+    for (const SumPart& part : parts) {
+        std::vector<SignRow> next;
+        for (const SignRow& row : rows)
+            for (const SignRow& piece : *partRows(part)) {
+                SignRow joined = row;
+                for (int c = 0; c < part.twoSign; ++c)
+                    joined[std::size_t(twoDone + c)] = piece[std::size_t(c)];
+                for (int c = 0; c < part.threeSign; ++c)
+                    joined[std::size_t(shape.twoSign + threeDone + c)] = piece[std::size_t(part.twoSign + c)];
+                next.push_back(joined);
+            }
+        rows = std::move(next);
+        twoDone += part.twoSign;
+        threeDone += part.threeSign;
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // The check walks every outcome against every row; a window asks for this
+    // as the frame is marked, so only what is checked in a blink is offered.
+    constexpr std::uint64_t kMostCheckedPairs = 50'000'000;
+    if (outcomeCount(standardFrame(shape)) * rows.size() > kMostCheckedPairs ||
+        !tableKeepsGuarantee(rows, standardFrame(shape), guarantee))
+        return offer;
+    offer.rows = rowsInFrame(rows, frame);
+    offer.shipped = true;
+    return offer;
+}
+
 OfferedTable offeredTable(const QString& programDir, const Frame& frame, int guarantee)
 {
     OfferedTable best;
-    for (OfferedTable offer :
-         {keptTable(programDir, frame, guarantee), carriedTable(frame, guarantee), shippedTable(frame, guarantee)})
+    for (OfferedTable offer : {keptTable(programDir, frame, guarantee), carriedTable(frame, guarantee),
+                               shippedTable(frame, guarantee), directSumTable(frame, guarantee)})
         if (!offer.rows.empty() && (best.rows.empty() || offer.rows.size() < best.rows.size()))
             best = std::move(offer);
     return best;

@@ -49,7 +49,13 @@ OfferedTable keptTable(const QString& programDir, const Frame& frame, int guaran
 inline constexpr int kMostShippedMatches = 9;
 OfferedTable shippedTable(const Frame& frame, int guarantee);
 
-// The smallest of the three: what a window offers at once and a search starts
+// The smallest direct sum of shipped tables of two or three parts of the
+// frame's shape, whose misses add up to what the guarantee allows (for
+// example a table keeping 12 of four matches beside one keeping 11 of eight),
+// checked before it is offered.
+OfferedTable directSumTable(const Frame& frame, int guarantee);
+
+// The smallest of these: what a window offers at once and a search starts
 // from. A table found earlier wins a tie, then a carried one.
 OfferedTable offeredTable(const QString& programDir, const Frame& frame, int guarantee);
 

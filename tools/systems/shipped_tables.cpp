@@ -56,11 +56,14 @@ int main(int argc, char** argv)
                 request.guarantee = guarantee;
                 request.seed = seed + found->secondsSearched;
                 request.seconds = seconds - found->secondsSearched;
-                // The smaller of what was found before and what the program carries.
-                request.startingTable = carriedTable(request.frame, guarantee).rows;
-                if (!found->standardRows.empty() &&
-                    (request.startingTable.empty() || found->standardRows.size() < request.startingTable.size()))
-                    request.startingTable = found->standardRows;
+                // The smallest of what was found before, what the program
+                // carries and a direct sum of the tables it ships.
+                for (const std::vector<SignRow>& start :
+                     {carriedTable(request.frame, guarantee).rows, directSumTable(request.frame, guarantee).rows,
+                      found->standardRows})
+                    if (!start.empty() &&
+                        (request.startingTable.empty() || start.size() < request.startingTable.size()))
+                        request.startingTable = start;
                 const auto started = std::chrono::steady_clock::now();
                 const CoveringResult result = searchCovering(request);
                 const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
