@@ -2,6 +2,7 @@
 #include "systemsdata.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
 
 #include <algorithm>
 #include <random>
@@ -136,12 +137,10 @@ TEST(GuaranteeAnalysis, OverSomeOutcomesOnlyTheWorstOfThemCounts)
         for (int o = 0; o < 1 + trial * 20; ++o) {
             outcomes.push_back(randomRowInside(frame, rng));
             int best = 0;
-            for (const SignRow& row : rows) {
-                int hits = 0;
-                for (int m = 0; m < kFrameMatches; ++m)
-                    hits += row[m] == outcomes.back()[m];
-                best = std::max(best, hits);
-            }
+            for (const SignRow& row : rows)
+                best = std::max(best,
+                                kFrameMatches - int(std::inner_product(row.begin(), row.end(), outcomes.back().begin(),
+                                                                       0, std::plus<>(), std::not_equal_to<>())));
             fewest = std::min(fewest, best);
         }
         EXPECT_EQ(guaranteeOverOutcomes(rows, frame, outcomes), fewest) << text(frame);
