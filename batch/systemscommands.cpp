@@ -218,6 +218,7 @@ int generateCommand(const QStringList& arguments, BatchStreams& io)
         return ExitFailed;
     const OfferedTable ready = offeredTable(QString(), request.frame, request.guarantee);
     request.startingTable = ready.rows;
+    request.partialTables = gluedTables(request.frame, request.guarantee, kGluedTablesTried);
     CoveringResult result;
     // A shape the program was shipped with is answered at once unless a search is asked for.
     const bool searchAsked = line->values.contains("--seconds") || line->values.contains("--moves");

@@ -434,10 +434,12 @@ std::uint64_t shrinkByLocalSearch(const BallLists& balls, std::uint64_t lowerBou
 // newly covered point lowers the gain of the points of its own ball.
 // With a budget that runs out, the points still uncovered then become rows
 // themselves (each covers at least itself), so a table always comes back.
-std::vector<std::uint32_t> greedyOver(const BallLists& balls, Budget* budget = nullptr)
+// Rows in `start` are taken first, and only what they leave is covered.
+std::vector<std::uint32_t> greedyOver(const BallLists& balls, Budget* budget = nullptr,
+                                      const std::vector<std::uint32_t>& start = {})
 {
     std::vector<bool> covered(balls.size, false);
-    std::vector<std::uint32_t> rows;
+    std::vector<std::uint32_t> rows = start;
     auto completeByThemselves = [&] {
         for (std::uint32_t x = 0; x < balls.size; ++x)
             if (!covered[x]) {
@@ -450,10 +452,22 @@ std::vector<std::uint32_t> greedyOver(const BallLists& balls, Budget* budget = n
     // gain[y]: uncovered points within reach of y. Stale queue entries are
     // put back with their current gain, so each pick is a true maximum.
     std::vector<std::uint32_t> gain(balls.size);
-    for (std::uint32_t p = 0; p < balls.size; ++p) {
-        gain[p] = balls.ballOf(p);
-        if (budget && p % kBudgetEvery == 0 && budget->over())
-            return completeByThemselves();
+    std::uint32_t left = balls.size;
+    if (start.empty()) {
+        for (std::uint32_t p = 0; p < balls.size; ++p) {
+            gain[p] = balls.ballOf(p);
+            if (budget && p % kBudgetEvery == 0 && budget->over())
+                return completeByThemselves();
+        }
+    } else {
+        for (std::uint32_t y : start)
+            balls.forEach(y, [&](std::uint32_t x) {
+                left -= covered[x] ? 0 : 1;
+                covered[x] = true;
+            });
+        for (std::uint32_t x = 0; x < balls.size; ++x)
+            if (!covered[x])
+                balls.forEach(x, [&](std::uint32_t z) { ++gain[z]; });
     }
     std::priority_queue<std::pair<std::uint64_t, std::uint32_t>> queue;
     // Ties broken by a scrambled index rather than the lowest one, which
@@ -462,8 +476,8 @@ std::vector<std::uint32_t> greedyOver(const BallLists& balls, Budget* budget = n
         return (std::uint64_t(gainOf) << 32) | ((p * 2654435761u) & 0xffffffffu);
     };
     for (std::uint32_t p = 0; p < balls.size; ++p)
-        queue.push({key(gain[p], p), p});
-    std::uint32_t left = balls.size;
+        if (gain[p] > 0)
+            queue.push({key(gain[p], p), p});
     for (std::uint64_t picks = 1; left > 0 && !queue.empty(); ++picks) {
         if (budget && picks % kBudgetEvery == 0 && budget->over())
             return completeByThemselves();
@@ -1000,6 +1014,21 @@ CoveringResult searchCovering(const CoveringRequest& request)
     offer(algebra.points, algebra.name);
     if (best.size() != result.lowerBound && !budget.over())
         offer(greedyCovering(space, kMostGreedyWork), "greedy covering");
+    if (!request.partialTables.empty() && best.size() != result.lowerBound && !budget.over()) {
+        const BallLists balls = spaceBalls(space);
+        for (const std::vector<SignRow>& partial : request.partialTables) {
+            std::vector<std::uint32_t> start;
+            for (const SignRow& row : partial) {
+                std::uint32_t p = 0;
+                if (pointOfRow(space, row, p))
+                    start.push_back(p);
+            }
+            std::sort(start.begin(), start.end());
+            start.erase(std::unique(start.begin(), start.end()), start.end());
+            if (!start.empty() && (best.empty() || start.size() < best.size()) && !budget.over())
+                offer(greedyOver(balls, &budget, start), "glued tables completed greedily");
+        }
+    }
 
     // Three quarters of the budget for coset unions where they apply: they
     // find the better tables whenever the space is larger than a few

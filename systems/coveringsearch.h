@@ -31,6 +31,10 @@ struct CoveringRequest {
     // A previous result or a carried table of this frame's shape to start
     // from: the answer is never larger when it keeps the guarantee.
     std::vector<SignRow> startingTable;
+    // Rows that keep the guarantee for most outcomes but not all (two tables
+    // glued on a shared match, say): each is completed greedily, and the
+    // smallest completion is a start like the starting table.
+    std::vector<std::vector<SignRow>> partialTables;
     // When not empty, only these outcomes need the guarantee, and the rows
     // are chosen among them (the starting table is then not used).
     std::vector<SignRow> outcomesToCover;

@@ -55,6 +55,13 @@ OfferedTable shippedTable(const Frame& frame, int guarantee);
 // checked before it is offered.
 OfferedTable directSumTable(const Frame& frame, int guarantee);
 
+// Up to `most` tables glued from two shipped tables on a shared match, the
+// smallest first, as rows of the frame: each misses a few outcomes, and a
+// search completes them (CoveringRequest::partialTables).
+std::vector<std::vector<SignRow>> gluedTables(const Frame& frame, int guarantee, std::size_t most);
+// How many a search completes: each costs a greedy pass over what it misses.
+inline constexpr std::size_t kGluedTablesTried = 6;
+
 // The smallest of these: what a window offers at once and a search starts
 // from. A table found earlier wins a tie, then a carried one.
 OfferedTable offeredTable(const QString& programDir, const Frame& frame, int guarantee);

@@ -241,6 +241,7 @@ void OwnSystemWindow::search()
     request.seed = quint64(services().random.next() * 9007199254740992.0);
     // A new search starts from the table held, so it never ends with a larger one.
     request.startingTable = table_;
+    request.partialTables = gluedTables(request.frame, request.guarantee, kGluedTablesTried);
 
     auto job = std::make_shared<SearchJob>();
     job->bestSize = table_.size();

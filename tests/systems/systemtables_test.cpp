@@ -80,6 +80,31 @@ TEST(SystemTables, EveryShapeOfAtMostNineGuardedMatchesHasAShippedTableReadyAtOn
             }
 }
 
+TEST(SystemTables, GluedTablesCompletedBySearchBeatTheDirectSumAtGuaranteeTen)
+{
+    // Seven three-sign and five two-sign matches: a plain greedy needs 224 rows.
+    const Frame frame = frameFrom("1X2,1X2,2,X2,1X2,1X2,1X2,1X,12,1X2,1X,1X,1X2");
+    const std::vector<std::vector<SignRow>> glued = gluedTables(frame, 10, kGluedTablesTried);
+    ASSERT_FALSE(glued.empty());
+    const OfferedTable sum = directSumTable(frame, 10);
+    // A glue is a third of a direct sum of one match more, and so misses some outcomes.
+    EXPECT_LT(glued.front().size(), sum.rows.size());
+    EXPECT_FALSE(tableKeepsGuarantee(glued.front(), frame, 10));
+
+    CoveringRequest request;
+    request.frame = frame;
+    request.guarantee = 10;
+    request.seconds = 0;
+    request.moves = 1;
+    request.startingTable = sum.rows;
+    request.partialTables = glued;
+    const CoveringResult result = searchCovering(request);
+    ASSERT_EQ(result.status, CoveringStatus::Found);
+    EXPECT_EQ(result.method, "glued tables completed greedily");
+    EXPECT_LE(result.rows.size(), 201u) << "ten per cent below the greedy's 224";
+    EXPECT_TRUE(tableKeepsGuarantee(result.rows, frame, 10));
+}
+
 TEST(SystemTables, AShippedTableThatBreaksTheStoredFormIsDroppedWhole)
 {
     const std::vector<ShippedTable> tables = {{{1, 2, 12}, 7, {{0, 0, 0}, {0, 1, 1}, {1, 2, 2}, {1, 0, 2}}},

@@ -7,6 +7,7 @@
 //   covering_quality moves MOVES SEED          every case with a move budget only (repeatable)
 //   covering_quality fresh SECONDS SEED        the carried shapes, not starting from the carried tables
 //   covering_quality large SECONDS SEED        large frames: each ends in its budget, soundly, or is refused
+//   covering_quality mixed G SECONDS SEED N    N random mixed frames of 30,000-70,000 outcomes against a plain greedy
 
 #include "systems/coveringcheck.h"
 #include "systems/coveringsearch.h"
@@ -17,6 +18,8 @@
 
 #include <QCoreApplication>
 #include <chrono>
+#include <queue>
+#include <random>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -128,6 +131,75 @@ int runLargeFrames(double seconds, std::uint64_t seed)
     return failed ? 1 : 0;
 }
 
+// The plain greedy players know from printed catalogues: repeatedly the row
+// covering most outcomes still uncovered, ties to the first in frame order.
+std::size_t plainGreedySize(const CoveringSpace& space)
+{
+    std::vector<std::uint32_t> gain(space.size, std::uint32_t(ballSize(space)));
+    std::vector<bool> covered(space.size, false);
+    std::priority_queue<std::pair<std::uint32_t, std::int64_t>> queue; // gain, then the first point
+    for (std::uint32_t p = 0; p < space.size; ++p)
+        queue.push({gain[p], -std::int64_t(p)});
+    std::uint32_t left = space.size;
+    std::size_t rows = 0;
+    while (left > 0) {
+        const auto [g, negative] = queue.top();
+        queue.pop();
+        const auto y = std::uint32_t(-negative);
+        if (g != gain[y]) {
+            queue.push({gain[y], negative});
+            continue;
+        }
+        ++rows;
+        forEachPointWithin(space, digitsOfPoint(space, y), y, space.radius, [&](std::uint32_t x) {
+            if (covered[x])
+                return;
+            covered[x] = true;
+            --left;
+            forEachPointWithin(space, digitsOfPoint(space, x), x, space.radius, [&](std::uint32_t z) { --gain[z]; });
+        });
+    }
+    return rows;
+}
+
+// Random mixed frames against the plain greedy, searched as rivikone-batch generate searches.
+int runMixedFrames(int guarantee, double seconds, std::uint64_t seed, int count)
+{
+    std::mt19937_64 draw(2026);
+    int failed = 0;
+    for (int made = 0; made < count;) {
+        std::string text;
+        Frame frame;
+        for (int m = 0; m < 13; ++m) {
+            static const char* const kinds[] = {"1", "X", "2", "1X", "12", "X2", "1X2", "1X2"};
+            text += std::string(m ? "," : "") + kinds[draw() % 8];
+        }
+        frame = frameOf(text);
+        const std::uint64_t outcomes = outcomeCount(frame);
+        if (outcomes < 30'000 || outcomes > 70'000)
+            continue;
+        ++made;
+        CoveringRequest request;
+        request.frame = frame;
+        request.guarantee = guarantee;
+        request.seconds = seconds;
+        request.seed = seed;
+        request.startingTable = offeredTable(QString(), frame, guarantee).rows;
+        request.partialTables = gluedTables(frame, guarantee, kGluedTablesTried);
+        const std::size_t greedy = plainGreedySize(coveringSpace(frame, guarantee));
+        const CoveringResult result = searchCovering(request);
+        const bool ok = result.status == CoveringStatus::Found &&
+                        tableKeepsGuarantee(result.rows, request.frame, request.guarantee);
+        failed += !ok;
+        std::printf("%s  outcomes %6llu  bound %4llu  greedy %5zu  rows %5zu  %+6.1f%%  %s  (%s)\n", text.c_str(),
+                    (unsigned long long)outcomes, (unsigned long long)result.lowerBound, greedy, result.rows.size(),
+                    100.0 * (double(result.rows.size()) / double(greedy) - 1), ok ? "checked" : "CHECK FAILED",
+                    result.method.c_str());
+        std::fflush(stdout);
+    }
+    return failed ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -169,8 +241,10 @@ int main(int argc, char** argv)
             failed += runCase(c, 0, std::stoull(argv[3]), std::stoull(argv[2]), true);
         return failed ? 1 : 0;
     }
+    if (mode == "mixed" && argc >= 6)
+        return runMixedFrames(std::stoi(argv[2]), std::stod(argv[3]), std::stoull(argv[4]), std::stoi(argv[5]));
     std::cerr << "usage: covering_quality list | run CASE SECONDS SEED [MOVES] | table SECONDS SEED | moves MOVES SEED "
                  "| fresh "
-                 "SECONDS SEED | large SECONDS SEED\n";
+                 "SECONDS SEED | large SECONDS SEED | mixed G SECONDS SEED N\n";
     return 2;
 }

@@ -64,6 +64,7 @@ int main(int argc, char** argv)
                     if (!start.empty() &&
                         (request.startingTable.empty() || start.size() < request.startingTable.size()))
                         request.startingTable = start;
+                request.partialTables = gluedTables(request.frame, guarantee, kGluedTablesTried);
                 const auto started = std::chrono::steady_clock::now();
                 const CoveringResult result = searchCovering(request);
                 const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
