@@ -2,7 +2,10 @@
 // guarded matches, at guarantees 12, 11 and 10, the smallest table a search of
 // SECONDS finds, each checked independently before it is kept.
 //
-//   shipped_tables FILE SECONDS [SEED]
+//   shipped_tables FILE SECONDS [SEED [SHAPE]]
+//
+// SHAPE, as "O0-T9-G12", limits the run to one shape (zero two-sign and nine
+// three-sign matches at 12 right), for the long runs a hard shape needs.
 //
 // FILE is read first and written again after every shape, so a run that is
 // stopped resumes where it stopped, and a later run with more SECONDS goes on
@@ -26,12 +29,13 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc < 3) {
-        std::cerr << "usage: shipped_tables FILE SECONDS [SEED]\n";
+        std::cerr << "usage: shipped_tables FILE SECONDS [SEED [SHAPE]]\n";
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
     const double seconds = std::stod(argv[2]);
     const std::uint64_t seed = argc > 3 ? std::stoull(argv[3]) : 1;
+    const std::string onlyShape = argc > 4 ? argv[4] : "";
 
     std::vector<ShippedTable> tables;
     if (QFile file(path); file.open(QIODevice::ReadOnly))
@@ -43,6 +47,10 @@ int main(int argc, char** argv)
                 if (kFrameMatches - guarantee >= guarded)
                     continue;
                 const TableShape shape{guarded - threeSign, threeSign, guarantee};
+                if (!onlyShape.empty() && onlyShape != "O" + std::to_string(shape.twoSign) + "-T" +
+                                                           std::to_string(shape.threeSign) + "-G" +
+                                                           std::to_string(guarantee))
+                    continue;
                 auto found =
                     std::find_if(tables.begin(), tables.end(), [&](const ShippedTable& t) { return t.shape == shape; });
                 if (found == tables.end()) {
