@@ -1,4 +1,7 @@
+#include "shell/programfiles.h"
+
 #include <QFile>
+#include <QRegularExpression>
 #include <QImage>
 #include <QtEndian>
 #include <algorithm>
@@ -107,20 +110,39 @@ TEST(ArtworkImages, PicturesLoadAtTheirSizes)
 
 } // namespace
 
-TEST(ArtworkImages, TheBookmarksPageAndItsPicturesKeepTheirSizes)
+// The page is laid out for its pictures: the title picture at the size its
+// tag gives, the bullet within the space its list items leave for it.
+TEST(ArtworkImages, TheBookmarksPagesPicturesDecodeAtTheSizesThePageNames)
 {
-    EXPECT_EQ(resource(":/RK_HTM/20").size(), 10664);
-    const struct {
-        const char* path;
-        qsizetype bytes;
-        QSize size;
-    } pictures[] = {{":/RK_GIF/15", 3964, QSize(126, 126)},
-                    {":/RK_GIF/16", 2732, QSize(268, 74)},
-                    {":/RK_GIF/17", 1120, QSize(26, 26)}};
-    for (const auto& picture : pictures) {
-        const QByteArray bytes = resource(QString::fromLatin1(picture.path));
-        EXPECT_EQ(bytes.size(), picture.bytes) << picture.path;
-        EXPECT_TRUE(bytes.startsWith("GIF89a")) << picture.path;
-        EXPECT_EQ(QImage::fromData(bytes, "GIF").size(), picture.size) << picture.path << " draws whole";
+    const QList<CarriedFile>& files = bookmarkFiles();
+    const QString page = QString::fromUtf8(resource(QString::fromLatin1(files.front().resource)));
+    const auto picture = [&](const QString& name) {
+        for (const CarriedFile& file : files)
+            if (name == QLatin1String(file.fileName))
+                return QImage::fromData(resource(QString::fromLatin1(file.resource)), "GIF");
+        return QImage();
+    };
+    const QRegularExpression sized(QStringLiteral("<img src=\"([^\"]+)\" width=\"(\\d+)\" height=\"(\\d+)\""));
+    int tags = 0;
+    for (const auto& match : sized.globalMatch(page)) {
+        ++tags;
+        EXPECT_EQ(picture(match.captured(1)).size(), QSize(match.captured(2).toInt(), match.captured(3).toInt()))
+            << match.captured(1).toStdString();
     }
+    EXPECT_GE(tags, 1);
+
+    // The bullet is the list items' background, drawn in their padding box.
+    const QRegularExpression item(
+        QStringLiteral("li \\{[^}]*min-height: (\\d+)px; padding: (\\d+)(?:px)? \\d+(?:px)? (\\d+)(?:px)? (\\d+)px; "
+                       "background: url\\(\"([^\"]+)\"\\) no-repeat 0 (\\d+)px"));
+    const QRegularExpressionMatch bullet = item.match(page);
+    ASSERT_TRUE(bullet.hasMatch());
+    const auto number = [&](int n) { return bullet.captured(n).toInt(); };
+    const QImage mark = picture(bullet.captured(5));
+    ASSERT_FALSE(mark.isNull());
+    EXPECT_LE(mark.width(), number(4)) << "beside the text, not under it";
+    EXPECT_LE(number(6) + mark.height(), number(2) + number(1) + number(3)) << "within its item";
+
+    const QRegularExpression background(QStringLiteral("body \\{[^}]*url\\(\"([^\"]+)\"\\)"));
+    EXPECT_FALSE(picture(background.match(page).captured(1)).isNull()) << "the tiled background";
 }

@@ -1,6 +1,9 @@
 #include "rowwindows.h"
 
+#include "rows/harava.h"
+
 #include <QDir>
+#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace rowwindows;
@@ -26,45 +29,47 @@ TEST(ReducedSystemChoiceWindowTest, OkDoesNothingUntilASystemIsChosen)
     saveShot(w, "ReducedSystemChoiceWindow");
 }
 
-TEST(ReducedSystemChoiceWindowTest, TheChosenSystemIsRememberedAndTheCorrectRowAskedFor)
+// Each button opens the system it names, and the checking then scores that
+// system's own table: its rows and columns are what the coupon work expects.
+TEST(ReducedSystemChoiceWindowTest, EachButtonOpensTheSystemWhoseTableTheCheckingUses)
 {
-    struct Expected {
-        const char* name;
-        const char* workFile;
-        int columns;
-        int rows;
-    };
-    const QList<Expected> systems = {{"A60", "APUS", 10, 60},   {"B81", "BPUS", 8, 81},    {"C222", "CPUS", 9, 222},
-                                     {"D432", "DPUS", 11, 432}, {"E729", "EPUS", 10, 729}, {"F1296", "FPUS", 12, 1296}};
-    for (int i = 0; i < systems.size(); ++i) {
-        const Expected& e = systems[i];
+    QSet<QString> chosen;
+    for (int i = 0; i < 6; ++i) {
         TestEnv env;
         env.state.HaravaTask = 1;
         env.state.CodedResult.fill("V");
         env.mainWindow.setEnabled(false);
         QWidget* w = env.open(WindowName::ReducedSystemChoice);
+        const QString caption = textOf(w, QStringLiteral("hara_%1").arg(i));
         click(w, QStringLiteral("hara_%1").arg(i));
         click(w, "Command1");
 
         const SharedState& s = env.state;
-        EXPECT_EQ(s.SystemName, e.name);
-        EXPECT_EQ(s.CurrentFileTitle, e.workFile);
-        EXPECT_EQ(s.CurrentFile, QDir(env.dir.path()).filePath(e.workFile));
-        EXPECT_EQ(s.SystemLetter, QString(e.workFile).left(1));
-        EXPECT_EQ(s.SystemColumns, e.columns);
-        EXPECT_EQ(s.RowCount, e.rows);
+        SCOPED_TRACE(caption.toStdString());
+        ASSERT_FALSE(s.SystemLetter.isEmpty());
+        const HaravaSystem* checked = haravaByLetter(s.SystemLetter[0]);
+        ASSERT_TRUE(checked);
+        EXPECT_EQ(caption, checked->name);
+        EXPECT_EQ(s.SystemName, caption);
+        chosen << caption;
+        const QByteArray table = haravaTable(*checked);
+        ASSERT_FALSE(table.isEmpty());
+        EXPECT_EQ(table.size(), qsizetype(s.RowCount) * s.SystemColumns);
+        EXPECT_EQ(s.SystemColumns, checked->twoSign + checked->threeSign);
+        EXPECT_EQ(s.CurrentFile, QDir(env.dir.path()).filePath(s.CurrentFileTitle));
         for (const QString& c : s.CodedResult)
-            EXPECT_EQ(c, " ") << e.name;
+            EXPECT_EQ(c, " ");
 
-        EXPECT_FALSE(openWindow(WindowName::ReducedSystemChoice)) << e.name;
+        EXPECT_FALSE(openWindow(WindowName::ReducedSystemChoice));
         QWidget* row = openWindow(WindowName::BasicRow);
-        ASSERT_TRUE(row) << e.name;
+        ASSERT_TRUE(row);
         EXPECT_EQ(row->windowTitle(), "OIKEA RIVI");
         EXPECT_EQ(textOf(row, "Label1"), "             Anna oikea rivi.");
         EXPECT_FALSE(env.mainWindow.isEnabled());
         // No work file of the table is ever made.
-        EXPECT_FALSE(QFile::exists(env.path(e.workFile)));
+        EXPECT_FALSE(QFile::exists(s.CurrentFile));
     }
+    EXPECT_EQ(chosen.size(), 6) << "six buttons, six systems";
 }
 
 TEST(ReducedSystemChoiceWindowTest, CancelReturnsToTheMainWindow)
