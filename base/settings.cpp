@@ -72,6 +72,21 @@ QString Settings::read(const QString& section, const QString& key, const QString
 
 bool Settings::write(const QString& section, const QString& key, const QString& value)
 {
+    return writeChanges({{path(section, key), value}});
+}
+
+bool Settings::write(const QList<Value>& values)
+{
+    QMap<QString, QString> changes;
+    for (const Value& change : values)
+        changes.insert(path(change.key.section, change.key.key), change.value);
+    return writeChanges(changes);
+}
+
+bool Settings::writeChanges(const QMap<QString, QString>& changes)
+{
+    if (changes.isEmpty())
+        return true;
     const QString target = store_->fileName();
     QDir().mkpath(QFileInfo(target).absolutePath());
     // The file is read afresh under its lock, so a value another copy of the
@@ -81,9 +96,11 @@ bool Settings::write(const QString& section, const QString& key, const QString& 
         QMap<QString, QVariant> values;
         for (const QString& name : current->allKeys())
             values.insert(name, current->value(name));
-        values.insert(path(section, key), value);
+        for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+            values.insert(it.key(), it.value());
         return layOut(values, bytes);
     });
+    fileReplacements_ += lastWriteStatus_ == WriteStatus::Ok;
     // Read afresh, so the store holds what the file holds whatever happened.
     store_ = openStore(iniPath_);
     return lastWriteStatus_ == WriteStatus::Ok;

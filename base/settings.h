@@ -2,6 +2,8 @@
 
 #include "base/safewrite.h"
 
+#include <QList>
+#include <QMap>
 #include <QString>
 #include <memory>
 
@@ -54,20 +56,34 @@ public:
     // False when the store could not be written; lastWriteStatus() tells why.
     bool write(const QString& section, const QString& key, const QString& value);
     WriteStatus lastWriteStatus() const { return lastWriteStatus_; }
+    // How often this store has replaced its file: each replacement costs
+    // several disk syncs, so one action should cost one.
+    int fileReplacements() const { return fileReplacements_; }
     bool contains(const QString& section, const QString& key) const;
 
     QString read(const SettingKey& key) const;
     QString read(const SettingKey& key, const QString& fallback) const;
     bool write(const SettingKey& key, const QString& value);
+    // The values one action changes, saved together: the file is replaced
+    // once, and when that fails none of them is saved.
+    struct Value {
+        SettingKey key;
+        QString value;
+    };
+    bool write(const QList<Value>& values);
     // The leading number of the stored text; text that is not a number reads as 0.
     double number(const SettingKey& key) const;
 
     QString fileName() const;
 
 private:
+    // Values by "SECTION/KEY", all in one replacement of the file.
+    bool writeChanges(const QMap<QString, QString>& changes);
+
     QString iniPath_;
     std::unique_ptr<QSettings> store_;
     WriteStatus lastWriteStatus_ = WriteStatus::Ok;
+    int fileReplacements_ = 0;
 };
 
 // What the user is told when the settings could not be saved: the cause of

@@ -23,8 +23,7 @@ StoredRound lastStoredRound(Settings& settings, const QString& programDir)
     if (!last)
         return {};
     StoredRound found{last->round.trimmed(), last->year.trimmed()};
-    settings.write(keys::LastRound, found.round);
-    settings.write(keys::LastYear, found.year);
+    settings.write({{keys::LastRound, found.round}, {keys::LastYear, found.year}});
     return found;
 }
 

@@ -411,8 +411,8 @@ void CouponPrintWindow::saveCalibration()
 {
     const CalibrationTexts t = calibrationTexts(calibration());
     Settings& settings = services().settings;
-    const bool ok = settings.write(keys::PrintTop, t.top) && settings.write(keys::PrintLeft, t.left) &&
-                    settings.write(keys::PrintWidth, t.width) && settings.write(keys::PrintHeight, t.height);
+    const bool ok = settings.write(
+        {{keys::PrintTop, t.top}, {keys::PrintLeft, t.left}, {keys::PrintWidth, t.width}, {keys::PrintHeight, t.height}});
     if (!ok) {
         message("Tallennusvirhe !", Messages::Critical, "Tallenna");
         return;

@@ -234,8 +234,8 @@ void BasicRowWindow::storeCorrectRow()
         written = appendCorrectRow(state().ProgramDir, state().BasicSigns, yearEdit_->text(), roundEdit_->text());
         if (written == WriteStatus::Ok) {
             Settings& settings = services().settings;
-            if (!settings.write(keys::LastRound, roundEdit_->text().trimmed()) ||
-                !settings.write(keys::LastYear, yearEdit_->text().trimmed()))
+            if (!settings.write(
+                    {{keys::LastRound, roundEdit_->text().trimmed()}, {keys::LastYear, yearEdit_->text().trimmed()}}))
                 written = settings.lastWriteStatus();
             QCoreApplication::processEvents();
             const StoredRound kept = keptRound(settings);

@@ -331,16 +331,20 @@ void MainWindow::load()
 
     s.SaveConfirm = leadingInt(settings.read(keys::SaveConfirm));
 
-    bool saved = true;
+    // The first start's values go into the file at once, before its message.
+    QList<Settings::Value> firstValues;
     if (settings.read(keys::Version) != kSettingsVersion)
-        saved = settings.write(keys::Version, kSettingsVersion);
-
+        firstValues.append({keys::Version, kSettingsVersion});
     const QString marker = settings.read(keys::Installed);
-    if (marker.isEmpty() || marker == "0") {
-        // The print settings first: the marker says they are in place.
+    const bool firstStart = marker.isEmpty() || marker == "0";
+    if (firstStart) {
+        // Saved together with the marker that says they are in place.
         for (const SettingKey& key : {keys::PrintTop, keys::PrintLeft, keys::PrintWidth, keys::PrintHeight})
-            saved = saved && settings.write(key, key.fallback);
-        saved = saved && settings.write(keys::Installed, "1");
+            firstValues.append({key, key.fallback});
+        firstValues.append({keys::Installed, "1"});
+    }
+    const bool saved = settings.write(firstValues);
+    if (firstStart) {
         context_.services.messages.show(QStringLiteral("Asetukset on siirretty järjestelmärekisteriin.") + kLineBreak +
                                             "Tulostus asetuksissa on oletus asetukset !" + kLineBreak +
                                             "Canon BJ-200 Win 95",
@@ -530,8 +534,8 @@ bool MainWindow::shutDown()
     ResetTaskState(s);
     // Compared in pixels: a stored value need not be a whole number of pixels.
     if (y() != s.WindowTop / kTwipsPerPixel || x() != s.WindowLeft / kTwipsPerPixel) {
-        context_.services.settings.write(keys::Top, QString::number(y() * kTwipsPerPixel));
-        context_.services.settings.write(keys::Left, QString::number(x() * kTwipsPerPixel));
+        context_.services.settings.write(
+            {{keys::Top, QString::number(y() * kTwipsPerPixel)}, {keys::Left, QString::number(x() * kTwipsPerPixel)}});
     }
     close();
     QCoreApplication::quit();

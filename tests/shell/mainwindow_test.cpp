@@ -308,6 +308,7 @@ TEST(MainWindowStart, TheFirstStartWritesThePrintDefaultsAndTellsSoOnce)
         EXPECT_EQ(env.settings.read("PRINT", "LEV", ""), "202");
         EXPECT_EQ(env.settings.read("PRINT", "PIT", ""), "297");
         EXPECT_EQ(env.settings.read("AKTI", "Versio", ""), "1.0");
+        EXPECT_EQ(env.settings.fileReplacements(), 1) << "every value of the first start in one write";
     }
     env.settings.write(keys::PrintTop, "12");
     MainWindow second(env.context, registry);
