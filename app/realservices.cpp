@@ -113,7 +113,6 @@ void EffectSound::play(int number)
     effect_ = std::make_unique<QSoundEffect>();
     effect_->setSource(QUrl(QString("qrc:/RK_SOUND/%1").arg(number)));
     effect_->play();
-    QCoreApplication::processEvents();
 }
 
 bool ProcessLauncher::start(const QString& program, const QStringList& arguments, int windowStyle)

@@ -9,7 +9,6 @@
 #include "checking/statistics.h"
 #include "rows/harava.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -297,7 +296,8 @@ bool CheckingWindow::checkTypedSystem()
     s.FullGuardCount = shape.fullGuards;
     s.FullSystemSize = qint32(std::min<qint64>(shape.rows, std::numeric_limits<qint32>::max()));
     rowCountLabel_->setText(signedNumber(s.FullSystemSize));
-    QCoreApplication::processEvents();
+    // The row count, and the window under the closed message, show before the long expansion.
+    repaint();
 
     bool expanded = shape.rows <= kMaxSystemRows;
     if (expanded) {

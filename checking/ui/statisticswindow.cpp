@@ -8,7 +8,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
@@ -227,7 +226,8 @@ void StatisticsWindow::list()
             read = true;
         }
     } else {
-        QCoreApplication::processEvents();
+        // The emptied list shows before the long read.
+        repaint();
         selectedFile_ = kCorrectRowsFile;
         if (const auto records = readCorrectRows(filePath())) {
             Distribution distribution;
@@ -246,7 +246,8 @@ void StatisticsWindow::totalDistribution()
     beginCommand();
     totallingYear_->show();
     lines_->setStringList({});
-    QCoreApplication::processEvents();
+    // The year being totalled shows before the long read.
+    repaint();
     choose(1);
     const auto records = readCorrectRows(filePath());
     Distribution distribution;
@@ -255,7 +256,6 @@ void StatisticsWindow::totalDistribution()
         totallingYear_->setText(record.year.trimmed());
     }
     showDistribution(distribution);
-    QCoreApplication::processEvents();
     totallingYear_->hide();
     endCommand();
     if (!records)

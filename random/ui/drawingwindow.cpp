@@ -188,7 +188,6 @@ void DrawingWindow::run(RowDrawing& drawing)
     sinceShown.start();
     int lastHits = 0;
     while (!drawing.done()) {
-        QCoreApplication::processEvents();
         const DrawAttempt attempt = drawing.attempt();
         if (attempt.accepted) {
             s.Rows[std::size_t(attempt.rowNumber - 1)] = attempt.row;
@@ -198,6 +197,9 @@ void DrawingWindow::run(RowDrawing& drawing)
         }
         if (drawing.done() || sinceShown.elapsed() >= kRepaintMs) {
             showProgress(drawing, lastHits);
+            // The counters and the chart are the drawing's animation, so they
+            // must paint while the loop runs; clicks wait until it has ended.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             sinceShown.restart();
         }
     }

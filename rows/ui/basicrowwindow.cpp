@@ -9,7 +9,6 @@
 #include "rows/rowentry.h"
 #include "rows/ui/couponcolumn.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -237,7 +236,6 @@ void BasicRowWindow::storeCorrectRow()
             if (!settings.write(
                     {{keys::LastRound, roundEdit_->text().trimmed()}, {keys::LastYear, yearEdit_->text().trimmed()}}))
                 written = settings.lastWriteStatus();
-            QCoreApplication::processEvents();
             const StoredRound kept = keptRound(settings);
             if (!kept.round.isEmpty())
                 lastRoundLabel_->setText(kept.round);

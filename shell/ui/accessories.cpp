@@ -4,7 +4,6 @@
 #include "base/textformat.h"
 #include "shell/programfiles.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -60,7 +59,6 @@ void openBookmarksPage(AppContext& context)
     if (ok)
         ok = !reader.isEmpty() &&
              context.services.launcher.start(reader, {bookmarkPagePath(programDir)}, Launcher::Maximized);
-    QCoreApplication::processEvents();
     if (!ok)
         context.services.messages.show(
             writeFailureMessage(written, QStringLiteral("WWW-lukijaa ei löydy !") + kLineBreak +

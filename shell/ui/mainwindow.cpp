@@ -421,7 +421,6 @@ void MainWindow::printRowFile()
     if (s.CurrentFile.isEmpty())
         return;
     s.PrintTarget = 1;
-    QCoreApplication::processEvents();
     if (isSystemFileName(s.CurrentFile)) {
         s.SystemLoaded = 1;
         if (!ReadRowFile(context_, RowReader::OwnSystem, "Tiedoston luku ei onnistu !"))

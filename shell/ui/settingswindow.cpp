@@ -6,7 +6,6 @@
 #include "base/ui/controls.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -96,7 +95,6 @@ void SettingsWindow::browse(QLineEdit* target, const QString& title, const QStri
     // Programs are no files of the player's: the dialog starts where it always did.
     request.directory = state().ProgramDir;
     const QString path = services().fileDialogs.openFile(request);
-    QCoreApplication::processEvents();
     if (!path.isEmpty())
         target->setText(path);
     restoreProgramDir();
