@@ -42,7 +42,23 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     layout->addLayout(top, 1);
     auto* left = new QVBoxLayout;
     top->addLayout(left);
+    buildLeagueChoice(left);
+    buildPlayerRecord(left);
+    buildEditButtons(left);
+    buildSearchBox(left);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    top->addLayout(right, 1);
+    buildScorerList(right);
+    buildClosingButtons(layout);
+    buildStatusBar(layout);
+    layout->setContentsMargins(9, 9, 9, 0);
+    connectRecordControls();
+    openDatabase(context);
+}
 
+void PlayerWindow::buildLeagueChoice(QVBoxLayout* column)
+{
     auto* leagues = new QGroupBox("Sarja", this);
     auto* leagueGrid = new QGridLayout(leagues);
     for (int i = 0; i < 6; ++i) {
@@ -50,9 +66,11 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
         leagueGrid->addWidget(leagueOptions_[i], i % 3, i / 3, Qt::AlignLeft);
     }
     leagueOptions_[0]->setChecked(true);
-    left->addWidget(leagues);
+    column->addWidget(leagues);
+}
 
-    // The player record.
+void PlayerWindow::buildPlayerRecord(QVBoxLayout* column)
+{
     auto* record = new QGroupBox("Pelaaja", this);
     auto* form = new QGridLayout(record);
     nameEdit_ = makeEdit(record, "Text4", 24);
@@ -86,8 +104,15 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     form->setColumnStretch(3, 1);
     navigator_ = new DataNavigator(record, "Data2");
     form->addWidget(navigator_, 6, 0, 1, 4);
-    left->addWidget(record);
+    column->addWidget(record);
 
+    buttons_ << todayButton;
+    connect(todayButton, &QPushButton::clicked, this,
+            [this] { updatedEdit_->setText(formatDate(services().clock.today())); });
+}
+
+void PlayerWindow::buildEditButtons(QVBoxLayout* column)
+{
     auto* edits = new QHBoxLayout;
     auto* newButton = makeButton(this, "Command7", "&Uusi");
     auto* deleteButton = makeButton(this, "Command9", "&Poista");
@@ -95,9 +120,17 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     auto* sortButton = makeButton(this, "Command5", "&Järjestä");
     for (auto* b : {newButton, deleteButton, reloadButton, sortButton})
         edits->addWidget(b);
-    left->addLayout(edits);
+    column->addLayout(edits);
 
-    // Searches and the move.
+    buttons_ << newButton << deleteButton << reloadButton << sortButton;
+    connect(newButton, &QPushButton::clicked, this, [this] { addPlayer(); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { deletePlayer(); });
+    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
+    connect(sortButton, &QPushButton::clicked, this, [this] { reload(); });
+}
+
+void PlayerWindow::buildSearchBox(QVBoxLayout* column)
+{
     auto* search = new QGroupBox("Haku ja siirto", this);
     auto* searchGrid = new QGridLayout(search);
     findTeamCombo_ = makeSearchCombo(search, "Combo1");
@@ -116,24 +149,35 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     searchGrid->addWidget(moveTargetCombo_, 2, 1);
     searchGrid->addWidget(moveButton, 2, 2);
     searchGrid->setColumnStretch(1, 1);
-    left->addWidget(search);
-    left->addStretch(1);
+    column->addWidget(search);
 
-    // The scorer list.
-    auto* right = new QVBoxLayout;
-    top->addLayout(right, 1);
+    buttons_ << findTeamButton << findPlayerButton << moveButton;
+    connect(findTeamButton, &QPushButton::clicked, this, [this] { find(findTeamCombo_, "joukkue"); });
+    connect(findPlayerButton, &QPushButton::clicked, this, [this] { find(findPlayerCombo_, "pelaaja"); });
+    connect(moveButton, &QPushButton::clicked, this, [this] { movePlayer(); });
+}
+
+void PlayerWindow::buildScorerList(QVBoxLayout* column)
+{
     scorerModel_ = new TextTableModel(scorerTitles(), this);
     scorerModel_->setCentredColumns({0});
     scorerGrid_ = makeGrid(this, "Grid1", scorerModel_, {-1, 150, 130, -1}, 1);
-    right->addWidget(scorerGrid_, 1);
+    column->addWidget(scorerGrid_, 1);
     auto* listButtons = new QHBoxLayout;
     auto* scorersButton = makeButton(this, "Command6", "&Maalintekijät");
     auto* printButton = makeButton(this, "Command2", "Tul&osta");
     listButtons->addWidget(scorersButton);
     listButtons->addWidget(printButton);
     listButtons->addStretch(1);
-    right->addLayout(listButtons);
+    column->addLayout(listButtons);
 
+    buttons_ << scorersButton << printButton;
+    connect(scorersButton, &QPushButton::clicked, this, [this] { listScorers(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { printScorers(); });
+}
+
+void PlayerWindow::buildClosingButtons(QVBoxLayout* layout)
+{
     auto* bottom = new QHBoxLayout;
     auto* helpButton = makeButton(this, "Command10", "&Apua");
     auto* webPageButton = makeButton(this, "Command11", "A&vaa WWW-sivu");
@@ -144,6 +188,15 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     bottom->addWidget(quitButton);
     layout->addLayout(bottom);
 
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+}
+
+void PlayerWindow::buildStatusBar(QVBoxLayout* layout)
+{
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName("sek");
     statusBar->setSizeGripEnabled(false);
@@ -162,10 +215,10 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     searching_->setVisible(false);
     progressBar_->setVisible(false);
     layout->addWidget(statusBar);
-    layout->setContentsMargins(9, 9, 9, 0);
-    buttons_ = {newButton,        deleteButton, reloadButton,  sortButton,  findTeamButton,
-                findPlayerButton, moveButton,   scorersButton, printButton, todayButton};
+}
 
+void PlayerWindow::connectRecordControls()
+{
     connect(navigator_, &DataNavigator::moveRequested, this, [this](DataNavigator::Move move) {
         if (!records_ || !commitEdits(this->context(), *binder_))
             return;
@@ -185,23 +238,11 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     onMouseClick(updatedEdit_, [this] { message("Älä tyhjennä tätä kenttää !", Messages::Exclamation); });
     enterMovesOn(nameEdit_);
     enterMovesOn(positionEdit_);
-    connect(todayButton, &QPushButton::clicked, this,
-            [this] { updatedEdit_->setText(formatDate(services().clock.today())); });
-    connect(newButton, &QPushButton::clicked, this, [this] { addPlayer(); });
-    connect(deleteButton, &QPushButton::clicked, this, [this] { deletePlayer(); });
-    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
-    connect(sortButton, &QPushButton::clicked, this, [this] { reload(); });
-    connect(findTeamButton, &QPushButton::clicked, this, [this] { find(findTeamCombo_, "joukkue"); });
-    connect(findPlayerButton, &QPushButton::clicked, this, [this] { find(findPlayerCombo_, "pelaaja"); });
-    connect(moveButton, &QPushButton::clicked, this, [this] { movePlayer(); });
-    connect(scorersButton, &QPushButton::clicked, this, [this] { listScorers(); });
-    connect(printButton, &QPushButton::clicked, this, [this] { printScorers(); });
-    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
-    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+}
 
+// Without the database the window only says why and closes.
+void PlayerWindow::openDatabase(AppContext& context)
+{
     db_ = openTeamDatabase(context);
     if (!db_) {
         for (auto* b : buttons_)

@@ -36,13 +36,26 @@ const char* const kStatCaptions[7] = {"Pisteet", "Ottelut", "Tehdyt ", "Pääste
 
 TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
 {
-    using namespace team;
     setObjectName(WindowName::Teams);
     setWindowTitle("Joukkue tietokanta");
 
     auto* layout = new QGridLayout(this);
+    buildLeagueHead(layout);
+    auto* upper = new QHBoxLayout;
+    upper->addWidget(buildTeamRecord(), 3);
+    upper->addWidget(buildSearchBox(), 2);
+    layout->addLayout(upper, 1, 0);
+    buildFigures(layout);
+    buildEditButtons(layout);
+    buildPlayerList(layout);
+    buildClosingButtons(layout);
+    layout->setColumnStretch(1, 1);
+    connectRecordControls();
+    openDatabase(context);
+}
 
-    // League and browsing.
+void TeamWindow::buildLeagueHead(QGridLayout* layout)
+{
     auto* head = new QHBoxLayout;
     leagueCombo_ = new QComboBox(this);
     leagueCombo_->setObjectName("Combo3");
@@ -57,8 +70,10 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     head->addWidget(makeLabel(this, "Nro:"));
     head->addWidget(positionLabel_);
     layout->addLayout(head, 0, 0, 1, 2);
+}
 
-    // The team.
+QWidget* TeamWindow::buildTeamRecord()
+{
     auto* teamBox = new QGroupBox("Joukkue", this);
     auto* form = new QGridLayout(teamBox);
     nameEdit_ = makeEdit(teamBox, "Text1", 22);
@@ -83,7 +98,13 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     form->addWidget(todayButton, 4, 2, Qt::AlignLeft);
     form->setColumnStretch(2, 1);
 
-    // Searching and moving.
+    connect(todayButton, &QPushButton::clicked, this,
+            [this] { updatedEdit_->setText(formatDate(services().clock.today())); });
+    return teamBox;
+}
+
+QWidget* TeamWindow::buildSearchBox()
+{
     auto* searchBox = new QGroupBox("Haku ja siirto", this);
     auto* search = new QGridLayout(searchBox);
     findTeamCombo_ = makeSearchCombo(searchBox, "Combo1");
@@ -99,12 +120,16 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     search->setColumnStretch(1, 1);
     search->setRowStretch(2, 1);
 
-    auto* upper = new QHBoxLayout;
-    upper->addWidget(teamBox, 3);
-    upper->addWidget(searchBox, 2);
-    layout->addLayout(upper, 1, 0);
+    databaseButtons_ << findButton << moveButton;
+    connect(findButton, &QPushButton::clicked, this, [this] { findTeam(); });
+    connect(moveButton, &QPushButton::clicked, this, [this] { moveTeam(); });
+    return searchBox;
+}
 
-    // The figures: all matches, at home and away.
+// The figures: all matches, at home and away.
+void TeamWindow::buildFigures(QGridLayout* layout)
+{
+    using namespace team;
     auto* figures = new QHBoxLayout;
     figures->addWidget(buildStatistics("Yhteensä", {Points, Played, GoalsFor, GoalsAgainst, Wins, Draws, Losses}));
     figures->addWidget(buildStatistics(
@@ -112,7 +137,10 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     figures->addWidget(buildStatistics(
         "Vieraissa", {AwayPoints, AwayPlayed, AwayGoalsFor, AwayGoalsAgainst, AwayWins, AwayDraws, AwayLosses}));
     layout->addLayout(figures, 2, 0);
+}
 
+void TeamWindow::buildEditButtons(QGridLayout* layout)
+{
     auto* edits = new QHBoxLayout;
     auto* newButton = makeButton(this, "Command1", "&Uusi");
     auto* deleteButton = makeButton(this, "Command2", "&Poista");
@@ -123,7 +151,15 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     edits->addStretch(1);
     layout->addLayout(edits, 3, 0);
 
-    // The team's players.
+    databaseButtons_ << newButton << deleteButton << reloadButton << resetButton;
+    connect(newButton, &QPushButton::clicked, this, [this] { addTeam(); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteTeam(); });
+    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
+    connect(resetButton, &QPushButton::clicked, this, [this] { resetFields(); });
+}
+
+void TeamWindow::buildPlayerList(QGridLayout* layout)
+{
     auto* playerBox = new QGroupBox("Pelaajat", this);
     auto* playerColumn = new QVBoxLayout(playerBox);
     playerModel_ = new TextTableModel(teamPlayerTitles(), this);
@@ -144,6 +180,13 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     playerColumn->addLayout(playerButtons);
     layout->addWidget(playerBox, 1, 1, 3, 1);
 
+    databaseButtons_ << listPlayersButton << printButton;
+    connect(printButton, &QPushButton::clicked, this, [this] { printPlayers(); });
+    connect(listPlayersButton, &QPushButton::clicked, this, [this] { listPlayers(); });
+}
+
+void TeamWindow::buildClosingButtons(QGridLayout* layout)
+{
     auto* bottom = new QHBoxLayout;
     auto* helpButton = makeButton(this, "Command8", "&Apua");
     auto* webPageButton = makeButton(this, "Command9", "Avaa &WWW-sivu");
@@ -153,8 +196,16 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     bottom->addStretch(1);
     bottom->addWidget(quitButton);
     layout->addLayout(bottom, 4, 0, 1, 2);
-    layout->setColumnStretch(1, 1);
 
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+}
+
+void TeamWindow::connectRecordControls()
+{
     connect(leagueCombo_, &QComboBox::activated, this, [this] { loadLeague(); });
     connect(navigator_, &DataNavigator::moveRequested, this, [this](DataNavigator::Move move) {
         if (!records_ || !commitEdits(this->context(), *binder_))
@@ -165,26 +216,14 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     for (QLineEdit* e : {nameEdit_, homeTownEdit_, groundEdit_})
         enterMovesOn(e);
     onMouseClick(updatedEdit_, [this] { message("Älä tyhjennä tätä kenttää !", Messages::Exclamation); });
-    connect(todayButton, &QPushButton::clicked, this,
-            [this] { updatedEdit_->setText(formatDate(services().clock.today())); });
-    connect(newButton, &QPushButton::clicked, this, [this] { addTeam(); });
-    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteTeam(); });
-    connect(findButton, &QPushButton::clicked, this, [this] { findTeam(); });
-    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
-    connect(moveButton, &QPushButton::clicked, this, [this] { moveTeam(); });
-    connect(printButton, &QPushButton::clicked, this, [this] { printPlayers(); });
-    connect(resetButton, &QPushButton::clicked, this, [this] { resetFields(); });
-    connect(listPlayersButton, &QPushButton::clicked, this, [this] { listPlayers(); });
-    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
-    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+}
 
+// Without the database the window only says why and closes.
+void TeamWindow::openDatabase(AppContext& context)
+{
     db_ = openTeamDatabase(context);
     if (!db_) {
-        for (auto* b : {newButton, deleteButton, findButton, reloadButton, moveButton, printButton, resetButton,
-                        listPlayersButton})
+        for (auto* b : std::as_const(databaseButtons_))
             b->setEnabled(false);
         QTimer::singleShot(0, this, [this] { finish(); });
         return;
