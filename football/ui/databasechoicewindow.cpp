@@ -2,16 +2,14 @@
 #include "base/ui/windownames.h"
 
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
-#include "football/ui/footballui.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-using namespace football;
 
 namespace {
 const char* const kTargets[4] = {WindowName::Teams, WindowName::Players, WindowName::Results, WindowName::LeagueTable};

@@ -2,13 +2,15 @@
 #include "base/ui/windownames.h"
 
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/hint.h"
 #include "football/leagues.h"
 #include "football/recordset.h"
-#include "football/ui/footballui.h"
+#include "football/ui/footballcontrols.h"
+#include "football/ui/footballdatabaseflows.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

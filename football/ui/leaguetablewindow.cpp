@@ -4,12 +4,15 @@
 #include "base/safewrite.h"
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/rowfileflows.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
 #include "football/recordset.h"
-#include "football/ui/footballui.h"
+#include "football/ui/footballcontrols.h"
+#include "football/ui/footballdatabaseflows.h"
+#include "football/ui/listingprinting.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

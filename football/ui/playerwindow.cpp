@@ -3,13 +3,20 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
 #include "football/players.h"
 #include "football/recordset.h"
 #include "football/transfers.h"
-#include "football/ui/footballui.h"
+#include "football/ui/datanavigator.h"
+#include "football/ui/footballcontrols.h"
+#include "football/ui/footballdatabaseflows.h"
+#include "football/ui/lineeditbehaviours.h"
+#include "football/ui/listingprinting.h"
+#include "football/ui/recordbinder.h"
+#include "football/ui/recordediting.h"
 
 #include <QCheckBox>
 #include <QComboBox>

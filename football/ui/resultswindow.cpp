@@ -3,13 +3,16 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
 #include "football/recordset.h"
 #include "football/results.h"
-#include "football/ui/footballui.h"
+#include "football/ui/footballcontrols.h"
+#include "football/ui/footballdatabaseflows.h"
+#include "football/ui/lineeditbehaviours.h"
 
 #include <QApplication>
 #include <QFontDatabase>

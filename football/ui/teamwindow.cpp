@@ -3,6 +3,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
@@ -10,7 +11,13 @@
 #include "football/recordset.h"
 #include "football/teamstats.h"
 #include "football/transfers.h"
-#include "football/ui/footballui.h"
+#include "football/ui/datanavigator.h"
+#include "football/ui/footballcontrols.h"
+#include "football/ui/footballdatabaseflows.h"
+#include "football/ui/lineeditbehaviours.h"
+#include "football/ui/listingprinting.h"
+#include "football/ui/recordbinder.h"
+#include "football/ui/recordediting.h"
 
 #include <QComboBox>
 #include <QGridLayout>
