@@ -2,6 +2,7 @@
 
 #include "base/textformat.h"
 #include "football/footballdb.h"
+#include "football/ui/footballtexts.h"
 
 #include <QDir>
 
@@ -13,7 +14,7 @@ namespace {
 void tellDamage(AppContext& context, const FootballDb& db)
 {
     if (db.readOnly())
-        context.services.messages.show(databaseDamagedMessage(db.damagedFile()), Messages::Exclamation, "Tietokanta");
+        context.services.messages.show(databaseDamagedMessage(db.damagedFile()), Messages::Exclamation, kDatabaseTitle);
 }
 
 std::unique_ptr<FootballDb> openOne(AppContext& context, const char* file, FootballDb::Kind kind)
@@ -21,7 +22,7 @@ std::unique_ptr<FootballDb> openOne(AppContext& context, const char* file, Footb
     QString reason;
     auto db = FootballDb::open(QDir(context.state.ProgramDir).filePath(file), kind, &reason);
     if (!db)
-        context.services.messages.show(databaseUnusableMessage(file, reason), Messages::Critical, "Tietokanta");
+        context.services.messages.show(databaseUnusableMessage(file, reason), Messages::Critical, kDatabaseTitle);
     else
         tellDamage(context, *db);
     return db;
@@ -44,7 +45,7 @@ std::unique_ptr<FootballDb> openBothDatabases(AppContext& context)
     QString error;
     auto db = FootballDb::openWithForm(context.state.ProgramDir, &error);
     if (!db)
-        context.services.messages.show(error, Messages::Critical, "Tietokanta");
+        context.services.messages.show(error, Messages::Critical, kDatabaseTitle);
     else
         tellDamage(context, *db);
     return db;
@@ -55,7 +56,7 @@ void showDatabaseError(AppContext& context, const QString& what, const QString& 
     QString text = what;
     if (!detail.isEmpty())
         text += kLineBreak + detail;
-    context.services.messages.show(text, Messages::Critical, "Tietokanta");
+    context.services.messages.show(text, Messages::Critical, kDatabaseTitle);
 }
 
 } // namespace football

@@ -2,6 +2,7 @@
 
 #include "base/ui/busycursor.h"
 #include "football/printout.h"
+#include "football/ui/footballtexts.h"
 
 namespace football {
 
@@ -14,7 +15,7 @@ bool printListing(AppContext& context, const Printout& printout, const QString& 
         ok = printer.available() && printPaged(printer, printout);
     }
     if (!ok && !context.services.printer.cancelled())
-        context.services.messages.show(failureText, Messages::Critical, "Tulosta");
+        context.services.messages.show(failureText, Messages::Critical, kPrintTitle);
     return ok;
 }
 

@@ -13,6 +13,7 @@
 #include "football/ui/datanavigator.h"
 #include "football/ui/footballcontrols.h"
 #include "football/ui/footballdatabaseflows.h"
+#include "football/ui/footballtexts.h"
 #include "football/ui/lineeditbehaviours.h"
 #include "football/ui/listingprinting.h"
 #include "football/ui/recordbinder.h"
@@ -42,7 +43,7 @@ using namespace football;
 PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Players);
-    setWindowTitle("Pelaaja tietokanta");
+    setWindowTitle(kPlayerDatabaseTitle);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -105,7 +106,7 @@ void PlayerWindow::buildPlayerRecord(QVBoxLayout* column)
     form->addWidget(goalsEdit_, 3, 1);
     form->addWidget(goalsBar_, 3, 2, 1, 2);
     form->addWidget(absentCheck_, 4, 1, 1, 3);
-    form->addWidget(makeBuddyLabel(record, " Päivitetty", updatedEdit_), 5, 0);
+    form->addWidget(makeBuddyLabel(record, kUpdatedCaption, updatedEdit_), 5, 0);
     form->addWidget(updatedEdit_, 5, 1);
     form->addWidget(todayButton, 5, 2, Qt::AlignLeft);
     form->setColumnStretch(3, 1);
@@ -138,7 +139,7 @@ void PlayerWindow::buildEditButtons(QVBoxLayout* column)
 
 void PlayerWindow::buildSearchBox(QVBoxLayout* column)
 {
-    auto* search = new QGroupBox("Haku ja siirto", this);
+    auto* search = new QGroupBox(kSearchAndMoveCaption, this);
     auto* searchGrid = new QGridLayout(search);
     findTeamCombo_ = makeSearchCombo(search, "Combo1");
     findPlayerCombo_ = makeSearchCombo(search, "Combo4");
@@ -242,7 +243,7 @@ void PlayerWindow::connectRecordControls()
         const QSignalBlocker block(goalsBar_);
         goalsBar_->setValue(leadingInt(t));
     });
-    onMouseClick(updatedEdit_, [this] { message("Älä tyhjennä tätä kenttää !", Messages::Exclamation); });
+    onMouseClick(updatedEdit_, [this] { message(kDoNotClearField, Messages::Exclamation); });
     enterMovesOn(nameEdit_);
     enterMovesOn(positionEdit_);
 }
@@ -310,7 +311,7 @@ void PlayerWindow::requery()
     BusyCursor busy;
     records_->setRecordSource(playerBrowseQuery(leagueIndex()));
     if (!records_->refresh())
-        showDatabaseError(context(), "Pelaajia ei voi lukea !", records_->lastError());
+        showDatabaseError(context(), kPlayersUnreadable, records_->lastError());
     refillLists();
     showRecord();
 }
@@ -379,7 +380,7 @@ void PlayerWindow::find(QComboBox* box, const QString& column)
     }
     showRecord();
     if (!found) {
-        message("Tällä nimellä ei löydy !", Messages::Exclamation);
+        message(kNameNotFound, Messages::Exclamation);
         box->setEditText(QString());
     }
 }
@@ -390,7 +391,7 @@ void PlayerWindow::movePlayer()
     if (!records_ || to < 0 || !records_->hasCurrent())
         return;
     if (records_->recordCount() == 1) {
-        message("Tietueita on vain yksi,  et voi siirtää tätä!", Messages::Exclamation, "Siirrä");
+        message("Tietueita on vain yksi,  et voi siirtää tätä!", Messages::Exclamation, kMoveTitle);
         return;
     }
     const int from = leagueIndex();
@@ -434,7 +435,7 @@ void PlayerWindow::listScorers()
         setBusy(false);
     }
     if (!ok) {
-        showDatabaseError(context(), "Pelaajia ei voi lukea !", QString());
+        showDatabaseError(context(), kPlayersUnreadable, QString());
         return;
     }
     scorerModel_->setRows(rows);
@@ -446,7 +447,7 @@ void PlayerWindow::listScorers()
 void PlayerWindow::printScorers()
 {
     if (!listed_) {
-        message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");
+        message(kListFirst, Messages::Critical, kPrintTitle);
         return;
     }
     printListing(context(), scorersPrintout(scorerModel_->rows(), services().clock.today()));

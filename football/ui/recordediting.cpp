@@ -4,6 +4,7 @@
 #include "base/ui/busycursor.h"
 #include "football/recordset.h"
 #include "football/ui/footballdatabaseflows.h"
+#include "football/ui/footballtexts.h"
 #include "football/ui/recordbinder.h"
 
 namespace football {
@@ -13,7 +14,7 @@ bool commitEdits(AppContext& context, RecordBinder& binder)
     QString error;
     if (binder.save(&error))
         return true;
-    showDatabaseError(context, "Muutoksia ei voitu tallentaa !", error);
+    showDatabaseError(context, kChangesNotSaved, error);
     return false;
 }
 
@@ -22,10 +23,9 @@ bool commitBeforeClosing(AppContext& context, RecordBinder& binder)
     QString error;
     if (binder.save(&error))
         return true;
-    return context.services.messages.show(QStringLiteral("Muutoksia ei voitu tallentaa !") + kLineBreak + error +
-                                              kLineBreak + "Suljetaanko ikkuna silti ?",
-                                          Messages::YesNo | Messages::Question | Messages::DefaultButton2,
-                                          "Tietokanta") == Messages::Yes;
+    return context.services.messages.show(
+               QString::fromUtf8(kChangesNotSaved) + kLineBreak + error + kLineBreak + "Suljetaanko ikkuna silti ?",
+               Messages::YesNo | Messages::Question | Messages::DefaultButton2, kDatabaseTitle) == Messages::Yes;
 }
 
 bool addRecordDatedToday(AppContext& context, RecordSet& records, RecordBinder& binder, const QString& failure)
@@ -46,10 +46,10 @@ bool deleteAfterAsking(AppContext& context, RecordSet& records, const QString& q
         return false;
     Messages& messages = context.services.messages;
     if (records.recordCount() == 1) {
-        messages.show("Tietueita on vain yksi,  et voi poistaa tätä!", Messages::Exclamation, "Poista");
+        messages.show("Tietueita on vain yksi,  et voi poistaa tätä!", Messages::Exclamation, kDeleteTitle);
         return false;
     }
-    if (messages.show(question, Messages::YesNo | Messages::Question | Messages::DefaultButton2, "Poista") !=
+    if (messages.show(question, Messages::YesNo | Messages::Question | Messages::DefaultButton2, kDeleteTitle) !=
         Messages::Yes)
         return false;
     if (!records.deleteCurrent())

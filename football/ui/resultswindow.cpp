@@ -12,6 +12,7 @@
 #include "football/results.h"
 #include "football/ui/footballcontrols.h"
 #include "football/ui/footballdatabaseflows.h"
+#include "football/ui/footballtexts.h"
 #include "football/ui/lineeditbehaviours.h"
 
 #include <QApplication>
@@ -54,7 +55,7 @@ QLineEdit* goalBox(QWidget* parent, const QString& name)
 ResultsWindow::ResultsWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Results);
-    setWindowTitle("Tulokset");
+    setWindowTitle(kResultsTitle);
 
     auto* layout = new QGridLayout(this);
     buildLeagueChoice(layout);
@@ -162,7 +163,7 @@ void ResultsWindow::buildClosingButtons(QGridLayout* layout)
     auto* helpButton = makeButton(this, "SSCommand1", "?");
     helpButton->setToolTip("Ohjeet");
     helpButton->setFixedWidth(helpButton->sizeHint().height() + 8);
-    auto* webPageButton = makeButton(this, "Command9", "Avaa &WWW-sivu");
+    auto* webPageButton = makeButton(this, "Command9", kOpenWebPageCaption);
     auto* quitButton = makeButton(this, "poistu", "L&opeta");
     buttons->addWidget(addPlayerButton_);
     buttons->addWidget(helpButton);
@@ -306,13 +307,13 @@ bool ResultsWindow::confirmSave()
 {
     if (state().SaveConfirm != 1)
         return true;
-    return message("Haluatko varmasti tallentaa ?", Messages::YesNo | Messages::Question, "Tallenna") == Messages::Yes;
+    return message("Haluatko varmasti tallentaa ?", Messages::YesNo | Messages::Question, kSaveTitle) == Messages::Yes;
 }
 
 void ResultsWindow::saveMatch()
 {
     if (homeCombo_->currentText().isEmpty() || awayCombo_->currentText().isEmpty()) {
-        message("Valitse ensin joukkueet!", Messages::Critical, "Tallenna");
+        message("Valitse ensin joukkueet!", Messages::Critical, kSaveTitle);
         return;
     }
     if (!db_ || !confirmSave())
@@ -331,11 +332,11 @@ void ResultsWindow::saveMatch()
         ok = ::saveMatch(*db_, match, &error);
     }
     if (!ok) {
-        showDatabaseError(context(), "Tallennus ei onnistunut, tietokanta on ennallaan !", error);
+        showDatabaseError(context(), kSaveFailedNothingChanged, error);
         return;
     }
     clearMatch();
-    message("Tallennettu", Messages::Exclamation);
+    message(kSaved, Messages::Exclamation);
 }
 
 void ResultsWindow::clearMatch()
@@ -368,7 +369,7 @@ void ResultsWindow::creditScorer()
                                  &error);
     }
     if (records < 0) {
-        showDatabaseError(context(), "Tallennus ei onnistunut, tietokanta on ennallaan !", error);
+        showDatabaseError(context(), kSaveFailedNothingChanged, error);
         return;
     }
     credited_ += goals;
@@ -378,7 +379,7 @@ void ResultsWindow::creditScorer()
     }
     scorerGoalsEdit_->setText("0");
     playerGoalsEdit_->setText(QString::number(credited_));
-    message("Tallennettu", Messages::Exclamation);
+    message(kSaved, Messages::Exclamation);
 }
 
 void ResultsWindow::addPlayer()

@@ -14,6 +14,7 @@
 #include "football/ui/datanavigator.h"
 #include "football/ui/footballcontrols.h"
 #include "football/ui/footballdatabaseflows.h"
+#include "football/ui/footballtexts.h"
 #include "football/ui/lineeditbehaviours.h"
 #include "football/ui/listingprinting.h"
 #include "football/ui/recordbinder.h"
@@ -44,7 +45,7 @@ const char* const kStatCaptions[7] = {"Pisteet", "Ottelut", "Tehdyt ", "Pääste
 TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Teams);
-    setWindowTitle("Joukkue tietokanta");
+    setWindowTitle(kTeamDatabaseTitle);
 
     auto* layout = new QGridLayout(this);
     buildLeagueHead(layout);
@@ -100,7 +101,7 @@ QWidget* TeamWindow::buildTeamRecord()
     form->addWidget(groundEdit_, 2, 1, 1, 2);
     form->addWidget(managerLabel_, 3, 0);
     form->addWidget(managerEdit_, 3, 1, 1, 2);
-    form->addWidget(makeBuddyLabel(teamBox, " Päivitetty", updatedEdit_), 4, 0);
+    form->addWidget(makeBuddyLabel(teamBox, kUpdatedCaption, updatedEdit_), 4, 0);
     form->addWidget(updatedEdit_, 4, 1);
     form->addWidget(todayButton, 4, 2, Qt::AlignLeft);
     form->setColumnStretch(2, 1);
@@ -112,7 +113,7 @@ QWidget* TeamWindow::buildTeamRecord()
 
 QWidget* TeamWindow::buildSearchBox()
 {
-    auto* searchBox = new QGroupBox("Haku ja siirto", this);
+    auto* searchBox = new QGroupBox(kSearchAndMoveCaption, this);
     auto* search = new QGridLayout(searchBox);
     findTeamCombo_ = makeSearchCombo(searchBox, "Combo1");
     moveTargetCombo_ = makeTransferCombo(searchBox, "Combo2");
@@ -196,7 +197,7 @@ void TeamWindow::buildClosingButtons(QGridLayout* layout)
 {
     auto* bottom = new QHBoxLayout;
     auto* helpButton = makeButton(this, "Command8", "&Apua");
-    auto* webPageButton = makeButton(this, "Command9", "Avaa &WWW-sivu");
+    auto* webPageButton = makeButton(this, "Command9", kOpenWebPageCaption);
     auto* quitButton = makeButton(this, "Command10", "&Lopeta");
     bottom->addWidget(helpButton);
     bottom->addWidget(webPageButton);
@@ -222,7 +223,7 @@ void TeamWindow::connectRecordControls()
     });
     for (QLineEdit* e : {nameEdit_, homeTownEdit_, groundEdit_})
         enterMovesOn(e);
-    onMouseClick(updatedEdit_, [this] { message("Älä tyhjennä tätä kenttää !", Messages::Exclamation); });
+    onMouseClick(updatedEdit_, [this] { message(kDoNotClearField, Messages::Exclamation); });
 }
 
 // Without the database the window only says why and closes.
@@ -313,7 +314,7 @@ void TeamWindow::loadLeague()
     BusyCursor busy;
     records_->setRecordSource(teamBrowseQuery(league));
     if (!records_->refresh())
-        showDatabaseError(context(), "Joukkueita ei voi lukea !", records_->lastError());
+        showDatabaseError(context(), kTeamsUnreadable, records_->lastError());
     navigator_->setCaption(leagueCaption(league));
     managerLabel_->setText(managerCaption(league));
     refillTeamList();
@@ -364,7 +365,7 @@ void TeamWindow::findTeam()
     if (records_->findFirst("joukkue", name))
         showRecord();
     else
-        message("Tällä nimellä ei löydy !", Messages::Exclamation);
+        message(kNameNotFound, Messages::Exclamation);
 }
 
 void TeamWindow::reload()
@@ -375,7 +376,7 @@ void TeamWindow::reload()
         BusyCursor busy;
         records_->setRecordSource(teamBrowseQuery(leagueIndex()));
         if (!records_->refresh()) {
-            showDatabaseError(context(), "Joukkueita ei voi lukea !", records_->lastError());
+            showDatabaseError(context(), kTeamsUnreadable, records_->lastError());
             return;
         }
         refillTeamList();
@@ -391,7 +392,7 @@ void TeamWindow::moveTeam()
     if (!records_ || to < 0 || !records_->hasCurrent() || !teamTransferAllowed(from, to))
         return;
     if (records_->recordCount() == 1) {
-        message("Joukkueita on vain yksi,  et voi siirtää tätä!", Messages::Exclamation, "Siirrä");
+        message("Joukkueita on vain yksi,  et voi siirtää tätä!", Messages::Exclamation, kMoveTitle);
         return;
     }
     if (!commitEdits(context(), *binder_))
@@ -408,7 +409,7 @@ void TeamWindow::resetFields()
     if (!records_ || !records_->hasCurrent())
         return;
     if (message("Haluatko varmasti nollata kentät ?", Messages::YesNo | Messages::Question | Messages::DefaultButton2,
-                "Poista") != Messages::Yes)
+                kDeleteTitle) != Messages::Yes)
         return;
     for (QLineEdit* box : std::as_const(statBoxes_))
         box->setText("0");
@@ -427,7 +428,7 @@ void TeamWindow::listPlayers()
         ok = listTeamPlayers(*players_, leagueIndex(), team, rows);
     }
     if (!ok) {
-        showDatabaseError(context(), "Pelaajia ei voi lukea !", players_->lastError());
+        showDatabaseError(context(), kPlayersUnreadable, players_->lastError());
         return;
     }
     playerModel_->setRows(rows);
@@ -438,7 +439,7 @@ void TeamWindow::listPlayers()
 void TeamWindow::printPlayers()
 {
     if (playerModel_->rows().isEmpty()) {
-        message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");
+        message(kListFirst, Messages::Critical, kPrintTitle);
         return;
     }
     printListing(context(), teamPlayersPrintout(nameEdit_->text(), playerModel_->rows(), services().clock.today()));
