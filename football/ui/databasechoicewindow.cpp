@@ -2,8 +2,9 @@
 #include "base/ui/windownames.h"
 
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
-#include "football/ui/footballui.h"
+#include "football/ui/footballtexts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,7 +26,7 @@ DatabaseChoiceWindow::DatabaseChoiceWindow(AppContext& context) : FeatureWindow(
     auto* layout = new QVBoxLayout(this);
     auto* frame = new QGroupBox(this);
     auto* options = new QVBoxLayout(frame);
-    const char* const captions[4] = {"Joukkue tietokanta", "Pelaaja tietokanta", "Tulokset", "Sarjatilanne"};
+    const char* const captions[4] = {kTeamDatabaseTitle, kPlayerDatabaseTitle, kResultsTitle, kLeagueTableTitle};
     for (int i = 0; i < 4; ++i) {
         targetOptions_[i] = makeRadio(frame, QString("Option1_%1").arg(i), QString::fromUtf8(captions[i]));
         targetOptions_[i]->setEnabled(services().windows.available(kTargets[i]));

@@ -2,13 +2,15 @@
 #include "base/ui/windownames.h"
 
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/hint.h"
 #include "football/leagues.h"
 #include "football/recordset.h"
-#include "football/ui/footballui.h"
+#include "football/ui/footballcontrols.h"
+#include "football/ui/footballdatabaseflows.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -50,8 +52,21 @@ HintRowWindow::HintRowWindow(AppContext& context) : FeatureWindow(context)
     auto* layout = new QGridLayout(this);
     layout->addWidget(buildSide(home_, "Kotijoukkue", "Tilastoja kotona", "O1", "Combo1", "k", "Text2"), 0, 0);
     layout->addWidget(buildSide(away_, "Vierailija", "Tilastoja vieraissa", "O2", "Combo2", "v", "Text3"), 0, 2);
+    layout->addWidget(buildHintGrid(), 0, 1, 2, 1, Qt::AlignHCenter | Qt::AlignTop);
+    layout->addWidget(buildMatchSelector(), 1, 0);
+    layout->addWidget(buildCriteria(), 1, 2);
+    buildButtons(layout);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(2, 1);
 
-    // The result grid: a row per match, a column per sign and the marker.
+    connectControls();
+    matchChanged(1);
+    openDatabases(context);
+}
+
+// The result grid: a row per match, a column per sign and the marker.
+QWidget* HintRowWindow::buildHintGrid()
+{
     auto* results = new QGroupBox("Vihjerivi", this);
     auto* grid = new QGridLayout(results);
     grid->setHorizontalSpacing(4);
@@ -75,9 +90,11 @@ HintRowWindow::HintRowWindow(AppContext& context) : FeatureWindow(context)
         matchMarkers_[k]->setMinimumWidth(20);
         grid->addWidget(matchMarkers_[k], k + 1, 4);
     }
-    layout->addWidget(results, 0, 1, 2, 1, Qt::AlignHCenter | Qt::AlignTop);
+    return results;
+}
 
-    // The match selector.
+QWidget* HintRowWindow::buildMatchSelector()
+{
     auto* target = new QGroupBox(this);
     auto* targetRow = new QHBoxLayout(target);
     matchBar_ = makeScrollBar(target, "HS1", Qt::Horizontal, 1, 13);
@@ -90,8 +107,11 @@ HintRowWindow::HintRowWindow(AppContext& context) : FeatureWindow(context)
     targetRow->addWidget(matchBar_, 1);
     targetRow->addWidget(matchEdit_);
     targetRow->addWidget(makeLabel(target, " Kohde"));
-    layout->addWidget(target, 1, 0);
+    return target;
+}
 
+QWidget* HintRowWindow::buildCriteria()
+{
     auto* criteria = new QGroupBox("Ota huomioon:", this);
     auto* criteriaGrid = new QGridLayout(criteria);
     winRatioCheck_ = makeCheckBox(criteria, "su1", "Voittosuhde");
@@ -106,42 +126,50 @@ HintRowWindow::HintRowWindow(AppContext& context) : FeatureWindow(context)
     criteriaGrid->addWidget(pointsCheck_, 2, 0);
     criteriaGrid->addWidget(formCheck_, 0, 1);
     criteriaGrid->addWidget(sunspotsCheck_, 1, 1);
-    layout->addWidget(criteria, 1, 2);
+    return criteria;
+}
 
+void HintRowWindow::buildButtons(QGridLayout* layout)
+{
     auto* buttons = new QHBoxLayout;
-    auto* hintButton = makeButton(this, "Command1", "Anna &Vihje");
+    hintButton_ = makeButton(this, "Command1", "Anna &Vihje");
     auto* helpButton = makeButton(this, "Command2", "&Apua");
     auto* quitButton = makeButton(this, "MhCommand1", "&Lopeta");
-    hintButton->setDefault(true);
-    buttons->addWidget(hintButton);
+    hintButton_->setDefault(true);
+    buttons->addWidget(hintButton_);
     buttons->addStretch(1);
     buttons->addWidget(helpButton);
     buttons->addWidget(quitButton);
     layout->addLayout(buttons, 2, 0, 1, 3);
-    layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(2, 1);
 
+    connect(hintButton_, &QPushButton::clicked, this, [this] { giveHint(); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
+    bindDialogKeys(this, hintButton_, [this] { finish(); });
+}
+
+void HintRowWindow::connectControls()
+{
     connect(matchBar_, &QScrollBar::valueChanged, this, [this](int v) { matchChanged(v); });
     connect(sunspotsCheck_, &QCheckBox::clicked, this, [this](bool on) {
         if (on)
             message("Auringossa on nyt aika rauhallinen vaihe !", Messages::Information);
     });
-    connect(hintButton, &QPushButton::clicked, this, [this] { giveHint(); });
-    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
-    bindDialogKeys(this, hintButton, [this] { finish(); });
     for (Side* side : {&home_, &away_}) {
         for (QRadioButton* r : side->league)
             connect(r, &QRadioButton::clicked, this, [this, side] { leagueChosen(*side); });
         side->team->beforePopup = [this, side] { fillTeams(*side); };
         connect(side->team, &QComboBox::activated, this, [this, side] { teamChosen(*side); });
     }
-    matchChanged(1);
+}
 
+// Without both databases the window only says why and closes.
+void HintRowWindow::openDatabases(AppContext& context)
+{
     teams_ = openTeamDatabase(context);
     form_ = teams_ ? openFormDatabase(context) : nullptr;
     if (!teams_ || !form_) {
-        hintButton->setEnabled(false);
+        hintButton_->setEnabled(false);
         QTimer::singleShot(0, this, [this] { finish(); });
         return;
     }

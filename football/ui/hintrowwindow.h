@@ -5,8 +5,10 @@
 #include <memory>
 
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
@@ -32,6 +34,12 @@ private:
     };
     QWidget* buildSide(Side& side, const QString& title, const QString& statsTitle, const QString& leagueName,
                        const QString& comboName, const QString& boxPrefix, const QString& dateName);
+    QWidget* buildHintGrid();
+    QWidget* buildMatchSelector();
+    QWidget* buildCriteria();
+    void buildButtons(QGridLayout* layout);
+    void connectControls();
+    void openDatabases(AppContext& context);
     int leagueOf(const Side& side) const;
     void leagueChosen(Side& side);
     void fillTeams(Side& side);
@@ -47,6 +55,7 @@ private:
     Side home_;
     Side away_;
     QScrollBar* matchBar_ = nullptr;
+    QPushButton* hintButton_ = nullptr;
     QLineEdit* matchEdit_ = nullptr;
     QCheckBox* winRatioCheck_ = nullptr;
     QCheckBox* goalRatioCheck_ = nullptr;

@@ -4,12 +4,16 @@
 #include "base/safewrite.h"
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/rowfileflows.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
 #include "football/recordset.h"
-#include "football/ui/footballui.h"
+#include "football/ui/footballcontrols.h"
+#include "football/ui/footballdatabaseflows.h"
+#include "football/ui/footballtexts.h"
+#include "football/ui/listingprinting.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -28,7 +32,7 @@ using namespace football;
 LeagueTableWindow::LeagueTableWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::LeagueTable);
-    setWindowTitle("Sarjatilanne");
+    setWindowTitle(kLeagueTableTitle);
 
     auto* layout = new QGridLayout(this);
 
@@ -158,7 +162,7 @@ void LeagueTableWindow::list(StandingsView view)
 void LeagueTableWindow::output()
 {
     if (!listed_) {
-        message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");
+        message(kListFirst, Messages::Critical, kPrintTitle);
         return;
     }
     if (outputOptions_[1]->isChecked()) {
@@ -180,7 +184,7 @@ void LeagueTableWindow::writeFile()
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path)) {
-        message("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Exclamation, "Tallenna");
+        message(kFileExistsGiveNewName, Messages::Exclamation, kSaveTitle);
         return;
     }
     const QByteArray bytes = standingsFile(view_, listedCaption_, tableModel_->rows(), services().clock.today());
@@ -190,7 +194,7 @@ void LeagueTableWindow::writeFile()
         status = createNewFile(path, bytes);
     }
     if (status == WriteStatus::Exists)
-        message("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Exclamation, "Tallenna");
+        message(kFileExistsGiveNewName, Messages::Exclamation, kSaveTitle);
     else if (status != WriteStatus::Ok)
-        message(writeFailureMessage(status), Messages::Critical, "Tallenna");
+        message(writeFailureMessage(status), Messages::Critical, kSaveTitle);
 }

@@ -3,13 +3,21 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
 #include "football/players.h"
 #include "football/recordset.h"
 #include "football/transfers.h"
-#include "football/ui/footballui.h"
+#include "football/ui/datanavigator.h"
+#include "football/ui/footballcontrols.h"
+#include "football/ui/footballdatabaseflows.h"
+#include "football/ui/footballtexts.h"
+#include "football/ui/lineeditbehaviours.h"
+#include "football/ui/listingprinting.h"
+#include "football/ui/recordbinder.h"
+#include "football/ui/recordediting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,14 +43,30 @@ using namespace football;
 PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Players);
-    setWindowTitle("Pelaaja tietokanta");
+    setWindowTitle(kPlayerDatabaseTitle);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     layout->addLayout(top, 1);
     auto* left = new QVBoxLayout;
     top->addLayout(left);
+    buildLeagueChoice(left);
+    buildPlayerRecord(left);
+    buildEditButtons(left);
+    buildSearchBox(left);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    top->addLayout(right, 1);
+    buildScorerList(right);
+    buildClosingButtons(layout);
+    buildStatusBar(layout);
+    layout->setContentsMargins(9, 9, 9, 0);
+    connectRecordControls();
+    openDatabase(context);
+}
 
+void PlayerWindow::buildLeagueChoice(QVBoxLayout* column)
+{
     auto* leagues = new QGroupBox("Sarja", this);
     auto* leagueGrid = new QGridLayout(leagues);
     for (int i = 0; i < 6; ++i) {
@@ -50,9 +74,11 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
         leagueGrid->addWidget(leagueOptions_[i], i % 3, i / 3, Qt::AlignLeft);
     }
     leagueOptions_[0]->setChecked(true);
-    left->addWidget(leagues);
+    column->addWidget(leagues);
+}
 
-    // The player record.
+void PlayerWindow::buildPlayerRecord(QVBoxLayout* column)
+{
     auto* record = new QGroupBox("Pelaaja", this);
     auto* form = new QGridLayout(record);
     nameEdit_ = makeEdit(record, "Text4", 24);
@@ -80,14 +106,21 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     form->addWidget(goalsEdit_, 3, 1);
     form->addWidget(goalsBar_, 3, 2, 1, 2);
     form->addWidget(absentCheck_, 4, 1, 1, 3);
-    form->addWidget(makeBuddyLabel(record, " Päivitetty", updatedEdit_), 5, 0);
+    form->addWidget(makeBuddyLabel(record, kUpdatedCaption, updatedEdit_), 5, 0);
     form->addWidget(updatedEdit_, 5, 1);
     form->addWidget(todayButton, 5, 2, Qt::AlignLeft);
     form->setColumnStretch(3, 1);
     navigator_ = new DataNavigator(record, "Data2");
     form->addWidget(navigator_, 6, 0, 1, 4);
-    left->addWidget(record);
+    column->addWidget(record);
 
+    buttons_ << todayButton;
+    connect(todayButton, &QPushButton::clicked, this,
+            [this] { updatedEdit_->setText(formatDate(services().clock.today())); });
+}
+
+void PlayerWindow::buildEditButtons(QVBoxLayout* column)
+{
     auto* edits = new QHBoxLayout;
     auto* newButton = makeButton(this, "Command7", "&Uusi");
     auto* deleteButton = makeButton(this, "Command9", "&Poista");
@@ -95,10 +128,18 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     auto* sortButton = makeButton(this, "Command5", "&Järjestä");
     for (auto* b : {newButton, deleteButton, reloadButton, sortButton})
         edits->addWidget(b);
-    left->addLayout(edits);
+    column->addLayout(edits);
 
-    // Searches and the move.
-    auto* search = new QGroupBox("Haku ja siirto", this);
+    buttons_ << newButton << deleteButton << reloadButton << sortButton;
+    connect(newButton, &QPushButton::clicked, this, [this] { addPlayer(); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { deletePlayer(); });
+    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
+    connect(sortButton, &QPushButton::clicked, this, [this] { reload(); });
+}
+
+void PlayerWindow::buildSearchBox(QVBoxLayout* column)
+{
+    auto* search = new QGroupBox(kSearchAndMoveCaption, this);
     auto* searchGrid = new QGridLayout(search);
     findTeamCombo_ = makeSearchCombo(search, "Combo1");
     findPlayerCombo_ = makeSearchCombo(search, "Combo4");
@@ -116,24 +157,35 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     searchGrid->addWidget(moveTargetCombo_, 2, 1);
     searchGrid->addWidget(moveButton, 2, 2);
     searchGrid->setColumnStretch(1, 1);
-    left->addWidget(search);
-    left->addStretch(1);
+    column->addWidget(search);
 
-    // The scorer list.
-    auto* right = new QVBoxLayout;
-    top->addLayout(right, 1);
+    buttons_ << findTeamButton << findPlayerButton << moveButton;
+    connect(findTeamButton, &QPushButton::clicked, this, [this] { find(findTeamCombo_, "joukkue"); });
+    connect(findPlayerButton, &QPushButton::clicked, this, [this] { find(findPlayerCombo_, "pelaaja"); });
+    connect(moveButton, &QPushButton::clicked, this, [this] { movePlayer(); });
+}
+
+void PlayerWindow::buildScorerList(QVBoxLayout* column)
+{
     scorerModel_ = new TextTableModel(scorerTitles(), this);
     scorerModel_->setCentredColumns({0});
     scorerGrid_ = makeGrid(this, "Grid1", scorerModel_, {-1, 150, 130, -1}, 1);
-    right->addWidget(scorerGrid_, 1);
+    column->addWidget(scorerGrid_, 1);
     auto* listButtons = new QHBoxLayout;
     auto* scorersButton = makeButton(this, "Command6", "&Maalintekijät");
     auto* printButton = makeButton(this, "Command2", "Tul&osta");
     listButtons->addWidget(scorersButton);
     listButtons->addWidget(printButton);
     listButtons->addStretch(1);
-    right->addLayout(listButtons);
+    column->addLayout(listButtons);
 
+    buttons_ << scorersButton << printButton;
+    connect(scorersButton, &QPushButton::clicked, this, [this] { listScorers(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { printScorers(); });
+}
+
+void PlayerWindow::buildClosingButtons(QVBoxLayout* layout)
+{
     auto* bottom = new QHBoxLayout;
     auto* helpButton = makeButton(this, "Command10", "&Apua");
     auto* webPageButton = makeButton(this, "Command11", "A&vaa WWW-sivu");
@@ -144,6 +196,15 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     bottom->addWidget(quitButton);
     layout->addLayout(bottom);
 
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+}
+
+void PlayerWindow::buildStatusBar(QVBoxLayout* layout)
+{
     auto* statusBar = new QStatusBar(this);
     statusBar->setObjectName("sek");
     statusBar->setSizeGripEnabled(false);
@@ -162,10 +223,10 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
     searching_->setVisible(false);
     progressBar_->setVisible(false);
     layout->addWidget(statusBar);
-    layout->setContentsMargins(9, 9, 9, 0);
-    buttons_ = {newButton,        deleteButton, reloadButton,  sortButton,  findTeamButton,
-                findPlayerButton, moveButton,   scorersButton, printButton, todayButton};
+}
 
+void PlayerWindow::connectRecordControls()
+{
     connect(navigator_, &DataNavigator::moveRequested, this, [this](DataNavigator::Move move) {
         if (!records_ || !commitEdits(this->context(), *binder_))
             return;
@@ -182,26 +243,14 @@ PlayerWindow::PlayerWindow(AppContext& context) : FeatureWindow(context)
         const QSignalBlocker block(goalsBar_);
         goalsBar_->setValue(leadingInt(t));
     });
-    onMouseClick(updatedEdit_, [this] { message("Älä tyhjennä tätä kenttää !", Messages::Exclamation); });
+    onMouseClick(updatedEdit_, [this] { message(kDoNotClearField, Messages::Exclamation); });
     enterMovesOn(nameEdit_);
     enterMovesOn(positionEdit_);
-    connect(todayButton, &QPushButton::clicked, this,
-            [this] { updatedEdit_->setText(formatDate(services().clock.today())); });
-    connect(newButton, &QPushButton::clicked, this, [this] { addPlayer(); });
-    connect(deleteButton, &QPushButton::clicked, this, [this] { deletePlayer(); });
-    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
-    connect(sortButton, &QPushButton::clicked, this, [this] { reload(); });
-    connect(findTeamButton, &QPushButton::clicked, this, [this] { find(findTeamCombo_, "joukkue"); });
-    connect(findPlayerButton, &QPushButton::clicked, this, [this] { find(findPlayerCombo_, "pelaaja"); });
-    connect(moveButton, &QPushButton::clicked, this, [this] { movePlayer(); });
-    connect(scorersButton, &QPushButton::clicked, this, [this] { listScorers(); });
-    connect(printButton, &QPushButton::clicked, this, [this] { printScorers(); });
-    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
-    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+}
 
+// Without the database the window only says why and closes.
+void PlayerWindow::openDatabase(AppContext& context)
+{
     db_ = openTeamDatabase(context);
     if (!db_) {
         for (auto* b : buttons_)
@@ -262,7 +311,7 @@ void PlayerWindow::requery()
     BusyCursor busy;
     records_->setRecordSource(playerBrowseQuery(leagueIndex()));
     if (!records_->refresh())
-        showDatabaseError(context(), "Pelaajia ei voi lukea !", records_->lastError());
+        showDatabaseError(context(), kPlayersUnreadable, records_->lastError());
     refillLists();
     showRecord();
 }
@@ -331,7 +380,7 @@ void PlayerWindow::find(QComboBox* box, const QString& column)
     }
     showRecord();
     if (!found) {
-        message("Tällä nimellä ei löydy !", Messages::Exclamation);
+        message(kNameNotFound, Messages::Exclamation);
         box->setEditText(QString());
     }
 }
@@ -342,7 +391,7 @@ void PlayerWindow::movePlayer()
     if (!records_ || to < 0 || !records_->hasCurrent())
         return;
     if (records_->recordCount() == 1) {
-        message("Tietueita on vain yksi,  et voi siirtää tätä!", Messages::Exclamation, "Siirrä");
+        message("Tietueita on vain yksi,  et voi siirtää tätä!", Messages::Exclamation, kMoveTitle);
         return;
     }
     const int from = leagueIndex();
@@ -386,7 +435,7 @@ void PlayerWindow::listScorers()
         setBusy(false);
     }
     if (!ok) {
-        showDatabaseError(context(), "Pelaajia ei voi lukea !", QString());
+        showDatabaseError(context(), kPlayersUnreadable, QString());
         return;
     }
     scorerModel_->setRows(rows);
@@ -398,7 +447,7 @@ void PlayerWindow::listScorers()
 void PlayerWindow::printScorers()
 {
     if (!listed_) {
-        message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");
+        message(kListFirst, Messages::Critical, kPrintTitle);
         return;
     }
     printListing(context(), scorersPrintout(scorerModel_->rows(), services().clock.today()));

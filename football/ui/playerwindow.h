@@ -13,6 +13,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTableView;
+class QVBoxLayout;
 
 namespace football {
 class FootballDb;
@@ -34,6 +35,15 @@ protected:
     bool canClose() override;
 
 private:
+    void buildLeagueChoice(QVBoxLayout* column);
+    void buildPlayerRecord(QVBoxLayout* column);
+    void buildEditButtons(QVBoxLayout* column);
+    void buildSearchBox(QVBoxLayout* column);
+    void buildScorerList(QVBoxLayout* column);
+    void buildClosingButtons(QVBoxLayout* layout);
+    void buildStatusBar(QVBoxLayout* layout);
+    void connectRecordControls();
+    void openDatabase(AppContext& context);
     int leagueIndex() const;
     void loadLeague();
     void reload();
@@ -69,7 +79,7 @@ private:
     QLabel* searching_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* statusLabels_[2] = {};
-    QList<QPushButton*> buttons_;
+    QList<QPushButton*> buttons_; // disabled while the scorers are looked for
     bool listed_ = false;
     bool busy_ = false;
 };

@@ -3,13 +3,17 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
 #include "football/recordset.h"
 #include "football/results.h"
-#include "football/ui/footballui.h"
+#include "football/ui/footballcontrols.h"
+#include "football/ui/footballdatabaseflows.h"
+#include "football/ui/footballtexts.h"
+#include "football/ui/lineeditbehaviours.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -51,10 +55,26 @@ QLineEdit* goalBox(QWidget* parent, const QString& name)
 ResultsWindow::ResultsWindow(AppContext& context) : FeatureWindow(context)
 {
     setObjectName(WindowName::Results);
-    setWindowTitle("Tulokset");
+    setWindowTitle(kResultsTitle);
 
     auto* layout = new QGridLayout(this);
+    buildLeagueChoice(layout);
+    buildMatchBox(layout);
+    buildScorerBox(layout);
+    buildGoalTotals(layout);
+    buildClosingButtons(layout);
+    layout->setColumnStretch(0, 1);
 
+    dateEdit_->setText(formatDate(services().clock.today()));
+    connectMatchControls();
+    // No default button: Enter must never save a match by accident.
+    bindDialogKeys(this, nullptr, [this] { finish(); });
+    addPlayerButton_->setEnabled(services().windows.available(WindowName::Players));
+    openDatabase(context);
+}
+
+void ResultsWindow::buildLeagueChoice(QGridLayout* layout)
+{
     auto* leagues = new QGroupBox("Sarja", this);
     auto* leagueGrid = new QGridLayout(leagues);
     for (int i = 0; i < 6; ++i) {
@@ -63,8 +83,11 @@ ResultsWindow::ResultsWindow(AppContext& context) : FeatureWindow(context)
     }
     leagueOptions_[0]->setChecked(true);
     layout->addWidget(leagues, 0, 0, 1, 2);
+}
 
-    // The match: teams, goals and date.
+// The match: teams, goals and date.
+void ResultsWindow::buildMatchBox(QGridLayout* layout)
+{
     auto* match = new QGroupBox("Ottelu", this);
     auto* matchGrid = new QGridLayout(match);
     homeCombo_ = new PopupCombo(match, "Combo1");
@@ -92,12 +115,15 @@ ResultsWindow::ResultsWindow(AppContext& context) : FeatureWindow(context)
     dateEdit_->setMaximumWidth(110);
     matchGrid->addWidget(makeBuddyLabel(match, "&Pvm.", dateEdit_), 3, 0);
     matchGrid->addWidget(dateEdit_, 3, 1, Qt::AlignLeft);
-    auto* saveMatchButton = makeButton(match, "Command1", "&Tallenna");
-    matchGrid->addWidget(saveMatchButton, 3, 2, 1, 2, Qt::AlignRight);
+    saveMatchButton_ = makeButton(match, "Command1", "&Tallenna");
+    matchGrid->addWidget(saveMatchButton_, 3, 2, 1, 2, Qt::AlignRight);
     matchGrid->setColumnStretch(1, 1);
     layout->addWidget(match, 1, 0, 1, 2);
+}
 
-    // Scorers of the match.
+// Scorers of the match.
+void ResultsWindow::buildScorerBox(QGridLayout* layout)
+{
     auto* scorers = new QGroupBox("Maalintekijät", this);
     auto* scorerGrid = new QGridLayout(scorers);
     scorerCombo_ = new PopupCombo(scorers, "Combo3");
@@ -106,14 +132,17 @@ ResultsWindow::ResultsWindow(AppContext& context) : FeatureWindow(context)
     scorerGoalsBar_ = goalBar(scorers, "HScroll3");
     scorerGoalsEdit_ = goalBox(scorers, "Text3");
     scorerGoalsEdit_->setReadOnly(true);
-    auto* saveScorerButton = makeButton(scorers, "Command3", "T&allenna");
+    saveScorerButton_ = makeButton(scorers, "Command3", "T&allenna");
     scorerGrid->addWidget(scorerCombo_, 0, 0, 1, 3);
     scorerGrid->addWidget(scorerGoalsBar_, 1, 0);
     scorerGrid->addWidget(scorerGoalsEdit_, 1, 1);
-    scorerGrid->addWidget(saveScorerButton, 1, 2);
+    scorerGrid->addWidget(saveScorerButton_, 1, 2);
     scorerGrid->setColumnStretch(0, 1);
     layout->addWidget(scorers, 2, 0);
+}
 
+void ResultsWindow::buildGoalTotals(QGridLayout* layout)
+{
     auto* goals = new QGroupBox("Maalit", this);
     auto* goalForm = new QGridLayout(goals);
     teamGoalsEdit_ = goalBox(goals, "Text4");
@@ -125,24 +154,36 @@ ResultsWindow::ResultsWindow(AppContext& context) : FeatureWindow(context)
     goalForm->addWidget(makeLabel(goals, "Pelaajat"), 1, 0);
     goalForm->addWidget(playerGoalsEdit_, 1, 1);
     layout->addWidget(goals, 2, 1);
+}
 
+void ResultsWindow::buildClosingButtons(QGridLayout* layout)
+{
     auto* buttons = new QHBoxLayout;
-    auto* addPlayerButton = makeButton(this, "Command2", "&Lisää pelaaja");
+    addPlayerButton_ = makeButton(this, "Command2", "&Lisää pelaaja");
     auto* helpButton = makeButton(this, "SSCommand1", "?");
     helpButton->setToolTip("Ohjeet");
     helpButton->setFixedWidth(helpButton->sizeHint().height() + 8);
-    auto* webPageButton = makeButton(this, "Command9", "Avaa &WWW-sivu");
+    auto* webPageButton = makeButton(this, "Command9", kOpenWebPageCaption);
     auto* quitButton = makeButton(this, "poistu", "L&opeta");
-    buttons->addWidget(addPlayerButton);
+    buttons->addWidget(addPlayerButton_);
     buttons->addWidget(helpButton);
     buttons->addStretch(1);
     buttons->addWidget(webPageButton);
     buttons->addWidget(quitButton);
     layout->addLayout(buttons, 3, 0, 1, 2);
-    layout->setColumnStretch(0, 1);
 
-    dateEdit_->setText(formatDate(services().clock.today()));
+    connect(helpButton, &QPushButton::clicked, this, [this] {
+        message(QStringLiteral("Valitse ensin joukkueet ja näiden maalit.") + kLineBreak +
+                    "Ennenkuin tallennat valitse maalintekijät," +
+                    "niin näet listassa vain näiden joukkueiden pelaajat!.",
+                Messages::Information);
+    });
+    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
+}
 
+void ResultsWindow::connectMatchControls()
+{
     for (QRadioButton* r : leagueOptions_)
         connect(r, &QRadioButton::clicked, this, [this] { leagueChosen(); });
     homeCombo_->beforePopup = [this] { fillTeams(homeCombo_); };
@@ -167,24 +208,17 @@ ResultsWindow::ResultsWindow(AppContext& context) : FeatureWindow(context)
             messageSoon("Älä editoi näitä kenttiä !", Messages::Critical);
             scorerGoalsBar_->setFocus();
         });
-    connect(saveMatchButton, &QPushButton::clicked, this, [this] { saveMatch(); });
-    connect(saveScorerButton, &QPushButton::clicked, this, [this] { creditScorer(); });
-    connect(addPlayerButton, &QPushButton::clicked, this, [this] { addPlayer(); });
-    connect(helpButton, &QPushButton::clicked, this, [this] {
-        message(QStringLiteral("Valitse ensin joukkueet ja näiden maalit.") + kLineBreak +
-                    "Ennenkuin tallennat valitse maalintekijät," +
-                    "niin näet listassa vain näiden joukkueiden pelaajat!.",
-                Messages::Information);
-    });
-    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
-    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
-    // No default button: Enter must never save a match by accident.
-    bindDialogKeys(this, nullptr, [this] { finish(); });
-    addPlayerButton->setEnabled(services().windows.available(WindowName::Players));
+    connect(saveMatchButton_, &QPushButton::clicked, this, [this] { saveMatch(); });
+    connect(saveScorerButton_, &QPushButton::clicked, this, [this] { creditScorer(); });
+    connect(addPlayerButton_, &QPushButton::clicked, this, [this] { addPlayer(); });
+}
 
+// Without the databases the window only says why and closes.
+void ResultsWindow::openDatabase(AppContext& context)
+{
     db_ = openBothDatabases(context);
     if (!db_) {
-        for (auto* b : {saveMatchButton, saveScorerButton, addPlayerButton})
+        for (auto* b : {saveMatchButton_, saveScorerButton_, addPlayerButton_})
             b->setEnabled(false);
         QTimer::singleShot(0, this, [this] { finish(); });
         return;
@@ -273,13 +307,13 @@ bool ResultsWindow::confirmSave()
 {
     if (state().SaveConfirm != 1)
         return true;
-    return message("Haluatko varmasti tallentaa ?", Messages::YesNo | Messages::Question, "Tallenna") == Messages::Yes;
+    return message("Haluatko varmasti tallentaa ?", Messages::YesNo | Messages::Question, kSaveTitle) == Messages::Yes;
 }
 
 void ResultsWindow::saveMatch()
 {
     if (homeCombo_->currentText().isEmpty() || awayCombo_->currentText().isEmpty()) {
-        message("Valitse ensin joukkueet!", Messages::Critical, "Tallenna");
+        message("Valitse ensin joukkueet!", Messages::Critical, kSaveTitle);
         return;
     }
     if (!db_ || !confirmSave())
@@ -298,11 +332,11 @@ void ResultsWindow::saveMatch()
         ok = ::saveMatch(*db_, match, &error);
     }
     if (!ok) {
-        showDatabaseError(context(), "Tallennus ei onnistunut, tietokanta on ennallaan !", error);
+        showDatabaseError(context(), kSaveFailedNothingChanged, error);
         return;
     }
     clearMatch();
-    message("Tallennettu", Messages::Exclamation);
+    message(kSaved, Messages::Exclamation);
 }
 
 void ResultsWindow::clearMatch()
@@ -335,7 +369,7 @@ void ResultsWindow::creditScorer()
                                  &error);
     }
     if (records < 0) {
-        showDatabaseError(context(), "Tallennus ei onnistunut, tietokanta on ennallaan !", error);
+        showDatabaseError(context(), kSaveFailedNothingChanged, error);
         return;
     }
     credited_ += goals;
@@ -345,7 +379,7 @@ void ResultsWindow::creditScorer()
     }
     scorerGoalsEdit_->setText("0");
     playerGoalsEdit_->setText(QString::number(credited_));
-    message("Tallennettu", Messages::Exclamation);
+    message(kSaved, Messages::Exclamation);
 }
 
 void ResultsWindow::addPlayer()

@@ -4,7 +4,9 @@
 
 #include <memory>
 
+class QGridLayout;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
@@ -22,6 +24,13 @@ public:
     ~ResultsWindow() override;
 
 private:
+    void buildLeagueChoice(QGridLayout* layout);
+    void buildMatchBox(QGridLayout* layout);
+    void buildScorerBox(QGridLayout* layout);
+    void buildGoalTotals(QGridLayout* layout);
+    void buildClosingButtons(QGridLayout* layout);
+    void connectMatchControls();
+    void openDatabase(AppContext& context);
     int leagueIndex() const;
     void leagueChosen();
     void fillTeams(football::PopupCombo* combo);
@@ -48,6 +57,9 @@ private:
     QLineEdit* teamGoalsEdit_ = nullptr;
     QLineEdit* playerGoalsEdit_ = nullptr;
     QLineEdit* dateEdit_ = nullptr;
+    QPushButton* saveMatchButton_ = nullptr;
+    QPushButton* saveScorerButton_ = nullptr;
+    QPushButton* addPlayerButton_ = nullptr;
     // Goals credited to scorers for this match so far.
     int credited_ = 0;
 };

@@ -3,6 +3,7 @@
 
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
+#include "base/ui/controls.h"
 #include "base/ui/scrollbars.h"
 #include "football/footballdb.h"
 #include "football/leagues.h"
@@ -10,7 +11,14 @@
 #include "football/recordset.h"
 #include "football/teamstats.h"
 #include "football/transfers.h"
-#include "football/ui/footballui.h"
+#include "football/ui/datanavigator.h"
+#include "football/ui/footballcontrols.h"
+#include "football/ui/footballdatabaseflows.h"
+#include "football/ui/footballtexts.h"
+#include "football/ui/lineeditbehaviours.h"
+#include "football/ui/listingprinting.h"
+#include "football/ui/recordbinder.h"
+#include "football/ui/recordediting.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -36,13 +44,26 @@ const char* const kStatCaptions[7] = {"Pisteet", "Ottelut", "Tehdyt ", "Pääste
 
 TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
 {
-    using namespace team;
     setObjectName(WindowName::Teams);
-    setWindowTitle("Joukkue tietokanta");
+    setWindowTitle(kTeamDatabaseTitle);
 
     auto* layout = new QGridLayout(this);
+    buildLeagueHead(layout);
+    auto* upper = new QHBoxLayout;
+    upper->addWidget(buildTeamRecord(), 3);
+    upper->addWidget(buildSearchBox(), 2);
+    layout->addLayout(upper, 1, 0);
+    buildFigures(layout);
+    buildEditButtons(layout);
+    buildPlayerList(layout);
+    buildClosingButtons(layout);
+    layout->setColumnStretch(1, 1);
+    connectRecordControls();
+    openDatabase(context);
+}
 
-    // League and browsing.
+void TeamWindow::buildLeagueHead(QGridLayout* layout)
+{
     auto* head = new QHBoxLayout;
     leagueCombo_ = new QComboBox(this);
     leagueCombo_->setObjectName("Combo3");
@@ -57,8 +78,10 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     head->addWidget(makeLabel(this, "Nro:"));
     head->addWidget(positionLabel_);
     layout->addLayout(head, 0, 0, 1, 2);
+}
 
-    // The team.
+QWidget* TeamWindow::buildTeamRecord()
+{
     auto* teamBox = new QGroupBox("Joukkue", this);
     auto* form = new QGridLayout(teamBox);
     nameEdit_ = makeEdit(teamBox, "Text1", 22);
@@ -78,13 +101,19 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     form->addWidget(groundEdit_, 2, 1, 1, 2);
     form->addWidget(managerLabel_, 3, 0);
     form->addWidget(managerEdit_, 3, 1, 1, 2);
-    form->addWidget(makeBuddyLabel(teamBox, " Päivitetty", updatedEdit_), 4, 0);
+    form->addWidget(makeBuddyLabel(teamBox, kUpdatedCaption, updatedEdit_), 4, 0);
     form->addWidget(updatedEdit_, 4, 1);
     form->addWidget(todayButton, 4, 2, Qt::AlignLeft);
     form->setColumnStretch(2, 1);
 
-    // Searching and moving.
-    auto* searchBox = new QGroupBox("Haku ja siirto", this);
+    connect(todayButton, &QPushButton::clicked, this,
+            [this] { updatedEdit_->setText(formatDate(services().clock.today())); });
+    return teamBox;
+}
+
+QWidget* TeamWindow::buildSearchBox()
+{
+    auto* searchBox = new QGroupBox(kSearchAndMoveCaption, this);
     auto* search = new QGridLayout(searchBox);
     findTeamCombo_ = makeSearchCombo(searchBox, "Combo1");
     moveTargetCombo_ = makeTransferCombo(searchBox, "Combo2");
@@ -99,12 +128,16 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     search->setColumnStretch(1, 1);
     search->setRowStretch(2, 1);
 
-    auto* upper = new QHBoxLayout;
-    upper->addWidget(teamBox, 3);
-    upper->addWidget(searchBox, 2);
-    layout->addLayout(upper, 1, 0);
+    databaseButtons_ << findButton << moveButton;
+    connect(findButton, &QPushButton::clicked, this, [this] { findTeam(); });
+    connect(moveButton, &QPushButton::clicked, this, [this] { moveTeam(); });
+    return searchBox;
+}
 
-    // The figures: all matches, at home and away.
+// The figures: all matches, at home and away.
+void TeamWindow::buildFigures(QGridLayout* layout)
+{
+    using namespace team;
     auto* figures = new QHBoxLayout;
     figures->addWidget(buildStatistics("Yhteensä", {Points, Played, GoalsFor, GoalsAgainst, Wins, Draws, Losses}));
     figures->addWidget(buildStatistics(
@@ -112,7 +145,10 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     figures->addWidget(buildStatistics(
         "Vieraissa", {AwayPoints, AwayPlayed, AwayGoalsFor, AwayGoalsAgainst, AwayWins, AwayDraws, AwayLosses}));
     layout->addLayout(figures, 2, 0);
+}
 
+void TeamWindow::buildEditButtons(QGridLayout* layout)
+{
     auto* edits = new QHBoxLayout;
     auto* newButton = makeButton(this, "Command1", "&Uusi");
     auto* deleteButton = makeButton(this, "Command2", "&Poista");
@@ -123,7 +159,15 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     edits->addStretch(1);
     layout->addLayout(edits, 3, 0);
 
-    // The team's players.
+    databaseButtons_ << newButton << deleteButton << reloadButton << resetButton;
+    connect(newButton, &QPushButton::clicked, this, [this] { addTeam(); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteTeam(); });
+    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
+    connect(resetButton, &QPushButton::clicked, this, [this] { resetFields(); });
+}
+
+void TeamWindow::buildPlayerList(QGridLayout* layout)
+{
     auto* playerBox = new QGroupBox("Pelaajat", this);
     auto* playerColumn = new QVBoxLayout(playerBox);
     playerModel_ = new TextTableModel(teamPlayerTitles(), this);
@@ -144,17 +188,32 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     playerColumn->addLayout(playerButtons);
     layout->addWidget(playerBox, 1, 1, 3, 1);
 
+    databaseButtons_ << listPlayersButton << printButton;
+    connect(printButton, &QPushButton::clicked, this, [this] { printPlayers(); });
+    connect(listPlayersButton, &QPushButton::clicked, this, [this] { listPlayers(); });
+}
+
+void TeamWindow::buildClosingButtons(QGridLayout* layout)
+{
     auto* bottom = new QHBoxLayout;
     auto* helpButton = makeButton(this, "Command8", "&Apua");
-    auto* webPageButton = makeButton(this, "Command9", "Avaa &WWW-sivu");
+    auto* webPageButton = makeButton(this, "Command9", kOpenWebPageCaption);
     auto* quitButton = makeButton(this, "Command10", "&Lopeta");
     bottom->addWidget(helpButton);
     bottom->addWidget(webPageButton);
     bottom->addStretch(1);
     bottom->addWidget(quitButton);
     layout->addLayout(bottom, 4, 0, 1, 2);
-    layout->setColumnStretch(1, 1);
 
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
+    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+}
+
+void TeamWindow::connectRecordControls()
+{
     connect(leagueCombo_, &QComboBox::activated, this, [this] { loadLeague(); });
     connect(navigator_, &DataNavigator::moveRequested, this, [this](DataNavigator::Move move) {
         if (!records_ || !commitEdits(this->context(), *binder_))
@@ -164,27 +223,15 @@ TeamWindow::TeamWindow(AppContext& context) : FeatureWindow(context)
     });
     for (QLineEdit* e : {nameEdit_, homeTownEdit_, groundEdit_})
         enterMovesOn(e);
-    onMouseClick(updatedEdit_, [this] { message("Älä tyhjennä tätä kenttää !", Messages::Exclamation); });
-    connect(todayButton, &QPushButton::clicked, this,
-            [this] { updatedEdit_->setText(formatDate(services().clock.today())); });
-    connect(newButton, &QPushButton::clicked, this, [this] { addTeam(); });
-    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteTeam(); });
-    connect(findButton, &QPushButton::clicked, this, [this] { findTeam(); });
-    connect(reloadButton, &QPushButton::clicked, this, [this] { reload(); });
-    connect(moveButton, &QPushButton::clicked, this, [this] { moveTeam(); });
-    connect(printButton, &QPushButton::clicked, this, [this] { printPlayers(); });
-    connect(resetButton, &QPushButton::clicked, this, [this] { resetFields(); });
-    connect(listPlayersButton, &QPushButton::clicked, this, [this] { listPlayers(); });
-    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
-    connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { finish(); });
+    onMouseClick(updatedEdit_, [this] { message(kDoNotClearField, Messages::Exclamation); });
+}
 
+// Without the database the window only says why and closes.
+void TeamWindow::openDatabase(AppContext& context)
+{
     db_ = openTeamDatabase(context);
     if (!db_) {
-        for (auto* b : {newButton, deleteButton, findButton, reloadButton, moveButton, printButton, resetButton,
-                        listPlayersButton})
+        for (auto* b : std::as_const(databaseButtons_))
             b->setEnabled(false);
         QTimer::singleShot(0, this, [this] { finish(); });
         return;
@@ -267,7 +314,7 @@ void TeamWindow::loadLeague()
     BusyCursor busy;
     records_->setRecordSource(teamBrowseQuery(league));
     if (!records_->refresh())
-        showDatabaseError(context(), "Joukkueita ei voi lukea !", records_->lastError());
+        showDatabaseError(context(), kTeamsUnreadable, records_->lastError());
     navigator_->setCaption(leagueCaption(league));
     managerLabel_->setText(managerCaption(league));
     refillTeamList();
@@ -318,7 +365,7 @@ void TeamWindow::findTeam()
     if (records_->findFirst("joukkue", name))
         showRecord();
     else
-        message("Tällä nimellä ei löydy !", Messages::Exclamation);
+        message(kNameNotFound, Messages::Exclamation);
 }
 
 void TeamWindow::reload()
@@ -329,7 +376,7 @@ void TeamWindow::reload()
         BusyCursor busy;
         records_->setRecordSource(teamBrowseQuery(leagueIndex()));
         if (!records_->refresh()) {
-            showDatabaseError(context(), "Joukkueita ei voi lukea !", records_->lastError());
+            showDatabaseError(context(), kTeamsUnreadable, records_->lastError());
             return;
         }
         refillTeamList();
@@ -345,7 +392,7 @@ void TeamWindow::moveTeam()
     if (!records_ || to < 0 || !records_->hasCurrent() || !teamTransferAllowed(from, to))
         return;
     if (records_->recordCount() == 1) {
-        message("Joukkueita on vain yksi,  et voi siirtää tätä!", Messages::Exclamation, "Siirrä");
+        message("Joukkueita on vain yksi,  et voi siirtää tätä!", Messages::Exclamation, kMoveTitle);
         return;
     }
     if (!commitEdits(context(), *binder_))
@@ -362,7 +409,7 @@ void TeamWindow::resetFields()
     if (!records_ || !records_->hasCurrent())
         return;
     if (message("Haluatko varmasti nollata kentät ?", Messages::YesNo | Messages::Question | Messages::DefaultButton2,
-                "Poista") != Messages::Yes)
+                kDeleteTitle) != Messages::Yes)
         return;
     for (QLineEdit* box : std::as_const(statBoxes_))
         box->setText("0");
@@ -381,7 +428,7 @@ void TeamWindow::listPlayers()
         ok = listTeamPlayers(*players_, leagueIndex(), team, rows);
     }
     if (!ok) {
-        showDatabaseError(context(), "Pelaajia ei voi lukea !", players_->lastError());
+        showDatabaseError(context(), kPlayersUnreadable, players_->lastError());
         return;
     }
     playerModel_->setRows(rows);
@@ -392,7 +439,7 @@ void TeamWindow::listPlayers()
 void TeamWindow::printPlayers()
 {
     if (playerModel_->rows().isEmpty()) {
-        message("Listaa ensin taulukkoon!", Messages::Critical, "Tulosta");
+        message(kListFirst, Messages::Critical, kPrintTitle);
         return;
     }
     printListing(context(), teamPlayersPrintout(nameEdit_->text(), playerModel_->rows(), services().clock.today()));

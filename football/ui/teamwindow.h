@@ -6,8 +6,10 @@
 #include <memory>
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QScrollBar;
 class QTableView;
 
@@ -32,6 +34,15 @@ protected:
     bool canClose() override;
 
 private:
+    void buildLeagueHead(QGridLayout* layout);
+    QWidget* buildTeamRecord();
+    QWidget* buildSearchBox();
+    void buildFigures(QGridLayout* layout);
+    void buildEditButtons(QGridLayout* layout);
+    void buildPlayerList(QGridLayout* layout);
+    void buildClosingButtons(QGridLayout* layout);
+    void connectRecordControls();
+    void openDatabase(AppContext& context);
     QWidget* buildStatistics(const QString& title, const QList<int>& positions);
     int leagueIndex() const;
     void loadLeague();
@@ -66,5 +77,6 @@ private:
     QHash<int, QLineEdit*> statBoxes_; // team column position -> box
     football::TextTableModel* playerModel_ = nullptr;
     QTableView* playerGrid_ = nullptr;
+    QList<QPushButton*> databaseButtons_; // of no use without the database
     QString listedTeam_;
 };

@@ -105,6 +105,23 @@ void CouponPrintWindow::buildWindow()
     // Left: which coupon and what goes on it.
     auto* left = new QVBoxLayout;
     columns->addLayout(left, 0);
+    buildCouponChoice(left);
+    left->addWidget(buildWeeks());
+    left->addWidget(buildJokers());
+    buildPrintedRowsList(left);
+
+    // Right: the calibration.
+    auto* right = new QVBoxLayout;
+    columns->addLayout(right, 1);
+    right->addWidget(buildCalibration());
+    buildPictures(right);
+
+    buildButtons(top);
+    setMinimumSize(sizeHint());
+}
+
+void CouponPrintWindow::buildCouponChoice(QVBoxLayout* column)
+{
     auto* couponGrid = new QGridLayout;
     couponGrid->addWidget(makeLabel(this, "Kuponkeja :"), 0, 0);
     couponCountLabel_ = makeLabel(this, QString(), "monta");
@@ -117,8 +134,14 @@ void CouponPrintWindow::buildWindow()
     couponBar_->setPageStep(1);
     couponGrid->addWidget(couponBar_, 2, 0, 1, 2);
     couponGrid->setColumnStretch(1, 1);
-    left->addLayout(couponGrid);
+    column->addLayout(couponGrid);
 
+    interfering_ << couponBar_;
+    connect(couponBar_, &QScrollBar::valueChanged, this, [this] { couponChanged(); });
+}
+
+QWidget* CouponPrintWindow::buildWeeks()
+{
     auto* weeks = new QGroupBox("Kesto", this);
     weeks->setObjectName("Frame2");
     auto* weeksLayout = new QHBoxLayout(weeks);
@@ -134,8 +157,14 @@ void CouponPrintWindow::buildWindow()
     weeksLayout->addLayout(weekColumn, 1);
     auto* clearWeeksButton = makeButton(weeks, "Command4", "Poi&sta");
     weeksLayout->addWidget(clearWeeksButton, 0, Qt::AlignBottom);
-    left->addWidget(weeks);
 
+    interfering_ << weeks;
+    connect(clearWeeksButton, &QPushButton::clicked, this, [this] { clearWeeks(); });
+    return weeks;
+}
+
+QWidget* CouponPrintWindow::buildJokers()
+{
     auto* jokers = new QGroupBox("Jokerit", this);
     jokers->setObjectName("Frame3");
     auto* jokersLayout = new QHBoxLayout(jokers);
@@ -146,8 +175,13 @@ void CouponPrintWindow::buildWindow()
     jokersLayout->addWidget(joker1Box_, 0, Qt::AlignLeft);
     jokersLayout->addWidget(joker2Box_, 0, Qt::AlignLeft);
     jokersLayout->addStretch(1);
-    left->addWidget(jokers);
 
+    interfering_ << jokers;
+    return jokers;
+}
+
+void CouponPrintWindow::buildPrintedRowsList(QVBoxLayout* column)
+{
     printedRowsList_ = new QListWidget(this);
     printedRowsList_->setObjectName("List1");
     printedRowsList_->setFont(listingFont());
@@ -155,11 +189,11 @@ void CouponPrintWindow::buildWindow()
     const int charWidth = QFontMetrics(printedRowsList_->font()).horizontalAdvance('0');
     printedRowsList_->setMinimumWidth(charWidth * 32 + 12);
     printedRowsList_->setMinimumHeight(QFontMetrics(printedRowsList_->font()).lineSpacing() * 11 + 8);
-    left->addWidget(printedRowsList_, 1);
+    column->addWidget(printedRowsList_, 1);
+}
 
-    // Right: the calibration.
-    auto* right = new QVBoxLayout;
-    columns->addLayout(right, 1);
+QWidget* CouponPrintWindow::buildCalibration()
+{
     auto* calibrationFrame = new QGroupBox("Kohdistus", this);
     calibrationFrame->setObjectName("Frame1");
     auto* grid = new QGridLayout(calibrationFrame);
@@ -195,8 +229,23 @@ void CouponPrintWindow::buildWindow()
     calibrationButtons->addWidget(loadButton);
     calibrationButtons->addWidget(saveButton);
     grid->addLayout(calibrationButtons, 9, 0, 1, 2);
-    right->addWidget(calibrationFrame);
 
+    interfering_ << calibrationFrame;
+    for (int i = 0; i < 4; ++i)
+        connect(calibrationBars_[i], &QScrollBar::valueChanged, this, [this, i] { barChanged(i); });
+    connect(defaultsButton, &QPushButton::clicked, this, [this] { restoreDefaults(); });
+    connect(loadButton, &QPushButton::clicked, this, [this] {
+        loadCalibration();
+        // What is shown is now what is stored.
+        changed_ = false;
+    });
+    connect(saveButton, &QPushButton::clicked, this, [this] { saveCalibration(); });
+    return calibrationFrame;
+}
+
+// The coupon with the marker of the print area, and how to feed the coupon.
+void CouponPrintWindow::buildPictures(QVBoxLayout* column)
+{
     auto* pictureFrame = new QGroupBox(this);
     pictureFrame->setObjectName("Frame4");
     auto* pictureLayout = new QGridLayout(pictureFrame);
@@ -220,15 +269,18 @@ void CouponPrintWindow::buildWindow()
     pictureLayout->addWidget(hint1, 2, 0, 1, 2);
     pictureLayout->addWidget(hint2, 3, 0, 1, 2);
     pictureLayout->setColumnStretch(1, 1);
-    right->addWidget(pictureFrame);
+    column->addWidget(pictureFrame);
     auto* hint3 = makeLabel(this, "Aseta kuponki  kirjekuorikaukaloon tai syöttöaukkoon nuolisuunta edellä.");
     auto* hint4 = makeLabel(this, "Voit tallentaa sopivat asetukset ja ladata ne käyttöön.");
     hint3->setWordWrap(true);
     hint4->setWordWrap(true);
-    right->addWidget(hint3);
-    right->addWidget(hint4);
-    right->addStretch(1);
+    column->addWidget(hint3);
+    column->addWidget(hint4);
+    column->addStretch(1);
+}
 
+void CouponPrintWindow::buildButtons(QVBoxLayout* layout)
+{
     auto* buttons = new QHBoxLayout;
     printButton_ = makeButton(this, "Command1", "&Tulosta");
     auto* quitButton = makeButton(this, "Command2", "L&opeta");
@@ -237,28 +289,13 @@ void CouponPrintWindow::buildWindow()
     buttons->addWidget(quitButton);
     buttons->addStretch(1);
     buttons->addWidget(helpButton);
-    top->addLayout(buttons);
+    layout->addLayout(buttons);
 
-    interfering_ = {couponBar_, weeks, jokers, calibrationFrame, printButton_, quitButton, helpButton};
-
-    for (int i = 0; i < 4; ++i)
-        connect(calibrationBars_[i], &QScrollBar::valueChanged, this, [this, i] { barChanged(i); });
-    connect(couponBar_, &QScrollBar::valueChanged, this, [this] { couponChanged(); });
-    connect(clearWeeksButton, &QPushButton::clicked, this, [this] { clearWeeks(); });
+    interfering_ << printButton_ << quitButton << helpButton;
     connect(printButton_, &QPushButton::clicked, this, [this] { printCoupon(); });
     connect(quitButton, &QPushButton::clicked, this, [this] { close(); });
-    connect(defaultsButton, &QPushButton::clicked, this, [this] { restoreDefaults(); });
-    connect(loadButton, &QPushButton::clicked, this, [this] {
-        loadCalibration();
-        // What is shown is now what is stored.
-        changed_ = false;
-    });
-    connect(saveButton, &QPushButton::clicked, this, [this] { saveCalibration(); });
     connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-
     bindDialogKeys(this, printButton_, [this] { close(); });
-
-    setMinimumSize(sizeHint());
 }
 
 void CouponPrintWindow::loadCalibration()

@@ -12,6 +12,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QVBoxLayout;
 class ReversedScrollBar;
 
 // Prints the rows of the shared row buffer onto pools coupons, ten rows a
@@ -27,6 +28,13 @@ protected:
 
 private:
     void buildWindow();
+    void buildCouponChoice(QVBoxLayout* column);
+    QWidget* buildWeeks();
+    QWidget* buildJokers();
+    void buildPrintedRowsList(QVBoxLayout* column);
+    QWidget* buildCalibration();
+    void buildPictures(QVBoxLayout* column);
+    void buildButtons(QVBoxLayout* layout);
     void loadCalibration();
     void showCalibration(const CouponCalibration& calibration);
     CouponCalibration calibration() const;

@@ -27,6 +27,21 @@ ScreenListingWindow::ScreenListingWindow(AppContext& context) : FeatureWindow(co
     setWindowTitle("TULOSTA NÄYTTÖÖN");
 
     auto* layout = new QVBoxLayout(this);
+    buildHeading(layout);
+    auto* middle = new QHBoxLayout;
+    buildListingView(middle);
+    buildDistribution(middle);
+    layout->addLayout(middle, 1);
+    buildButtons(layout);
+    buildExportActions();
+    bindDialogKeys(this, showButton_, [this] { finish(); });
+
+    setMinimumSize(sizeHint());
+    resize(sizeHint().width(), std::max(sizeHint().height(), 520));
+}
+
+void ScreenListingWindow::buildHeading(QVBoxLayout* layout)
+{
     auto* heading = new QHBoxLayout;
     heading->addWidget(makeLabel(this, " Rivejä:"));
     rowCountLabel_ = makeLabel(this, QString::number(state().RowCount), "Label25");
@@ -38,8 +53,10 @@ ScreenListingWindow::ScreenListingWindow(AppContext& context) : FeatureWindow(co
     heading->addStretch(1);
     heading->addWidget(makeLabel(this, " Rivit vaakasuorassa !.", "Label3"));
     layout->addLayout(heading);
+}
 
-    auto* middle = new QHBoxLayout;
+void ScreenListingWindow::buildListingView(QHBoxLayout* row)
+{
     listingView_ = new QListView(this);
     listingView_->setObjectName("taulu");
     model_ = new QStringListModel(this);
@@ -50,8 +67,14 @@ ScreenListingWindow::ScreenListingWindow(AppContext& context) : FeatureWindow(co
     const QFontMetrics metrics(listingView_->font());
     listingView_->setMinimumWidth(metrics.horizontalAdvance(QString(36, '0')) + 24);
     listingView_->setMinimumHeight(metrics.lineSpacing() * 16);
-    middle->addWidget(listingView_, 1);
+    row->addWidget(listingView_, 1);
+}
 
+// How many rows carry each sign, a line per match.
+void ScreenListingWindow::buildDistribution(QHBoxLayout* row)
+{
+    // The counts are as wide as six figures of the listing's font.
+    const QFontMetrics metrics(listingView_->font());
     auto* distribution = new QGroupBox(this);
     distribution->setObjectName("Frame1");
     auto* grid = new QGridLayout(distribution);
@@ -79,9 +102,11 @@ ScreenListingWindow::ScreenListingWindow(AppContext& context) : FeatureWindow(co
         }
     }
     grid->setRowStretch(kMatches + 2, 1);
-    middle->addWidget(distribution);
-    layout->addLayout(middle, 1);
+    row->addWidget(distribution);
+}
 
+void ScreenListingWindow::buildButtons(QVBoxLayout* layout)
+{
     auto* bottom = new QHBoxLayout;
     auto* calculator = new QToolButton(this);
     calculator->setObjectName("Picture1");
@@ -91,16 +116,23 @@ ScreenListingWindow::ScreenListingWindow(AppContext& context) : FeatureWindow(co
     calculator->setToolTip("Laskin");
     bottom->addWidget(calculator);
     bottom->addStretch(1);
-    auto* showButton = new QPushButton("&TULOSTA", this);
-    showButton->setObjectName("Command2");
+    showButton_ = new QPushButton("&TULOSTA", this);
+    showButton_->setObjectName("Command2");
     auto* okButton = new QPushButton("&OK", this);
     okButton->setObjectName("Command1");
-    bottom->addWidget(showButton);
+    bottom->addWidget(showButton_);
     bottom->addWidget(okButton);
     layout->addLayout(bottom);
 
-    // The listed rows leave as text from the list's own menu; the window
-    // itself shows what it always has.
+    connect(showButton_, &QPushButton::clicked, this, [this] { fill(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { finish(); });
+    connect(calculator, &QToolButton::clicked, this, [this] { services().windows.runCommand("calc"); });
+}
+
+// The listed rows leave as text from the list's own menu; the window itself
+// shows what it always has.
+void ScreenListingWindow::buildExportActions()
+{
     listingView_->setContextMenuPolicy(Qt::ActionsContextMenu);
     const struct {
         const char* caption;
@@ -123,14 +155,6 @@ ScreenListingWindow::ScreenListingWindow(AppContext& context) : FeatureWindow(co
         connect(action, &QAction::triggered, this,
                 [this, target] { ExportRows(this->context(), state().Rows, state().RowCount, target); });
     }
-
-    connect(showButton, &QPushButton::clicked, this, [this] { fill(); });
-    connect(okButton, &QPushButton::clicked, this, [this] { finish(); });
-    connect(calculator, &QToolButton::clicked, this, [this] { services().windows.runCommand("calc"); });
-    bindDialogKeys(this, showButton, [this] { finish(); });
-
-    setMinimumSize(sizeHint());
-    resize(sizeHint().width(), std::max(sizeHint().height(), 520));
 }
 
 void ScreenListingWindow::fill()
