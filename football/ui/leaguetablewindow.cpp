@@ -15,7 +15,6 @@
 #include "football/ui/footballtexts.h"
 #include "football/ui/listingprinting.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -142,14 +141,10 @@ void LeagueTableWindow::list(StandingsView view)
         BusyCursor busy;
         setBusy(true);
         tableModel_->setRows({});
-        QCoreApplication::processEvents();
+        // The emptied table shows while the standings are counted.
+        repaint();
         RecordSet teams(*db_);
-        int count = 0;
-        ok = listStandings(teams, choice, view, rows, &error, [&count] {
-            // Let the window breathe now and then, not after every record.
-            if (++count % 25 == 0)
-                QCoreApplication::processEvents();
-        });
+        ok = listStandings(teams, choice, view, rows, &error);
         tableModel_->setRows(rows);
         setBusy(false);
     }

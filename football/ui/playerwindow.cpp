@@ -21,7 +21,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -430,7 +429,7 @@ void PlayerWindow::listScorers()
         ok = ::listScorers(players, leagueIndex(), rows, [this](int done, int total) {
             progressBar_->setMaximum(std::max(1, total));
             progressBar_->setValue(done);
-            QCoreApplication::processEvents();
+            progressBar_->repaint();
         });
         setBusy(false);
     }

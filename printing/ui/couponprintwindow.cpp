@@ -422,7 +422,9 @@ void CouponPrintWindow::printCoupon()
             }
             ok = !printer.failed();
             printedRowsList_->addItem(couponRowText(s.Rows[r - 1]));
-            QCoreApplication::processEvents();
+            // The creeping marker and the growing list are the printing's
+            // animation, so they paint row by row; clicks wait for the end.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         }
         if (ok) {
             printer.endDoc();

@@ -8,7 +8,6 @@
 #include "base/ui/rowfileflows.h"
 #include "printing/listing.h"
 
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -107,7 +106,6 @@ void PrintTargetWindow::printOnPaper()
             for (const QString& line : pages[p])
                 printer.print(line);
             ok = !printer.failed();
-            QCoreApplication::processEvents();
         }
         if (ok) {
             printer.endDoc();
