@@ -32,7 +32,8 @@ ScreenListingWindow::ScreenListingWindow(AppContext& context) : FeatureWindow(co
     rowCountLabel_ = makeLabel(this, QString::number(state().RowCount), "Label25");
     heading->addWidget(rowCountLabel_);
     heading->addSpacing(16);
-    fileNameLabel_ = makeLabel(this, shortenedName(listedFileName(state())), "Label2");
+    fileNameLabel_ =
+        makeLabel(this, shortenedName(listedFileName(state().CurrentFileTitle, state().CurrentFile)), "Label2");
     fileNameLabel_->setToolTip(state().CurrentFile);
     heading->addWidget(fileNameLabel_);
     heading->addStretch(1);
