@@ -187,45 +187,38 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
     if (out.isEmpty())
         return io.usage("Valitsin --out puuttuu !", "draw");
 
-    // The state the weighting windows and the row-count window leave for the drawing.
-    SharedState state;
-    ResetTaskState(state);
-    state.RandomTask = 1;
-    state.DrawMode = 0;
-    for (int k = 0; k < kMatches; ++k)
-        state.BasicSigns[k] = QString(QChar::fromLatin1((*basic)[k]));
+    // What the weighting windows and the row-count window leave for the drawing.
+    DrawPlan plan;
+    plan.kind = DrawPlan::Weighted;
+    plan.basic = *basic;
+    plan.weights = weighting->weights;
+    plan.excluded = weighting->excluded;
+    RowCountLimits limits;
     if (weighting->perMatch) {
-        state.WeightedDraw = 1;
         const WeightTotals totals = weightTotals(weighting->weights);
-        state.BankerCount = totals.bankerCount;
         if (totals.bankerCount > kMatches - 1) {
             io.message("Liikaa varmoja !");
             return ExitFailed;
         }
-        state.MatchWeights = weighting->weights;
-        state.ExcludedSigns = weighting->excluded;
-        state.FreeMatchCount = totals.freeMatchCount;
-        state.FullSystemSize = totals.fullSystemSize;
-        state.PerMatchWeights = 1;
-    } else {
-        state.WeightedDraw = 0;
-        state.CommonWeight = weighting->common;
+        limits.perMatchWeights = true;
+        limits.fullSystemSize = totals.fullSystemSize;
+        limits.freeMatchCount = totals.freeMatchCount;
     }
-    const RowCountCheck count = checkRowCount(state, rowsText);
+    const RowCountCheck count = checkRowCount(rowsText, plan, limits);
     if (!count.ok) {
         if (count.message.isEmpty())
             return io.usage(QString::fromUtf8("--rows: Anna rivimäärä 1 … %1 !").arg(kMaxDrawCount), "draw");
         io.message(count.title.isEmpty() ? count.message : count.title + " " + count.message);
         return ExitFailed;
     }
-    state.DrawCount = rowsText.toInt();
+    plan.count = rowsText.toInt();
     // Drawing takes a moment; a name already taken is better told first.
     if (!outFileFree(io, out))
         return ExitFailed;
 
     RowBuffer rows;
     try {
-        RowDrawing drawing(drawPlanFrom(state), *random);
+        RowDrawing drawing(plan, *random);
         error = drawing.error();
         while (error.isEmpty() && !drawing.done())
             drawing.attempt();
@@ -238,5 +231,5 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
         io.message(error);
         return ExitFailed;
     }
-    return writeNewRowsFile(io, out, rows, state.DrawCount) ? ExitOk : ExitFailed;
+    return writeNewRowsFile(io, out, rows, plan.count) ? ExitOk : ExitFailed;
 }

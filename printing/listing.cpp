@@ -107,7 +107,7 @@ QList<QStringList> paperListingPages(const RowBuffer& rows, int rowCount, const 
     return pages;
 }
 
-QString listedFileName(const SharedState& state)
+QString listedFileName(const QString& fileTitle, const QString& filePath)
 {
-    return state.CurrentFileTitle.isEmpty() ? QFileInfo(state.CurrentFile).fileName() : state.CurrentFileTitle;
+    return fileTitle.isEmpty() ? QFileInfo(filePath).fileName() : fileTitle;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "base/rows.h"
-#include "base/sharedstate.h"
 
 #include <QList>
 #include <QString>
@@ -47,5 +46,6 @@ QList<QStringList> paperListingPages(const RowBuffer& rows, int rowCount, const 
 // The heading lines: " Rivitiedosto: " + name, " Rivit vaakasuorassa !", 40 "=".
 QStringList paperListingHeading(const QString& fileName);
 
-// The name of the chosen file as listings show it: its bare name.
-QString listedFileName(const SharedState& state);
+// The name of the chosen file as listings show it: its title when it has
+// one (CurrentFileTitle), else the bare name of its path (CurrentFile).
+QString listedFileName(const QString& fileTitle, const QString& filePath);

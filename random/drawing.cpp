@@ -69,21 +69,6 @@ QString DrawPlan::problem() const
     return QString();
 }
 
-DrawPlan drawPlanFrom(const SharedState& s)
-{
-    DrawPlan plan;
-    plan.kind = s.DrawMode == 1 ? DrawPlan::System : DrawPlan::Weighted;
-    plan.count = s.DrawCount;
-    plan.basic = basicRow(s);
-    for (int k = 0; k < kMatches; ++k) {
-        plan.weights[k] = s.PerMatchWeights == 1 ? s.MatchWeights[k] : s.CommonWeight;
-        plan.excluded[k] = s.WeightedDraw == 1 ? s.ExcludedSigns[k] : kNoExcludedSign;
-        for (int sign = 0; sign < 3; ++sign)
-            plan.allowed[k][sign] = s.SystemMarks[sign][k] == 1;
-    }
-    return plan;
-}
-
 RowDrawing::RowDrawing(const DrawPlan& plan, Random& random) : plan_(plan), random_(random)
 {
     error_ = plan_.problem();

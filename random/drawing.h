@@ -2,7 +2,6 @@
 
 #include "base/rows.h"
 #include "base/services.h"
-#include "base/sharedstate.h"
 
 #include <QString>
 #include <array>
@@ -29,10 +28,6 @@ struct DrawPlan {
     // Why the plan cannot be drawn ("" when it can).
     QString problem() const;
 };
-
-// The plan of the current task: DrawMode, the basic row, CommonWeight or
-// MatchWeights, ExcludedSigns (only when WeightedDraw is 1), SystemMarks and DrawCount.
-DrawPlan drawPlanFrom(const SharedState& state);
 
 struct DrawAttempt {
     bool accepted = false;

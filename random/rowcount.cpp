@@ -1,7 +1,6 @@
 #include "random/rowcount.h"
 
 #include "base/textformat.h"
-#include "random/drawing.h"
 
 qint32 systemSize(int halfGuards, int fullGuards)
 {
@@ -13,31 +12,31 @@ qint32 systemSize(int halfGuards, int fullGuards)
     return qint32(size);
 }
 
-RowCountCheck checkRowCount(const SharedState& s, const QString& text)
+RowCountCheck checkRowCount(const QString& text, const DrawPlan& plan, const RowCountLimits& limits)
 {
     const QString trimmed = text.trimmed();
     const qint64 count = trimmed.isEmpty() ? 0 : leadingInt(trimmed);
     const QString beyond = QStringLiteral("Rivimäärä ei voi olla suurempi kuin ");
+    const QString miscounted = QStringLiteral("LASKUVIRHE !");
     if (count < 1)
         return {};
     if (count > kMaxDrawCount)
         return {false, beyond + QString::number(kMaxDrawCount) + " !", QString()};
-    if (s.DrawMode == 1) {
-        const qint32 size = systemSize(s.HalfGuardCount, s.FullGuardCount);
+    if (plan.kind == DrawPlan::System) {
+        const qint32 size = systemSize(limits.halfGuards, limits.fullGuards);
         if (count > size)
             return {false, beyond + signedNumber(size) + " !", QString()};
-    } else if (s.PerMatchWeights == 1 && count > s.FullSystemSize) {
+    } else if (limits.perMatchWeights && count > limits.fullSystemSize) {
         return {false,
-                beyond + signedNumber(s.FullSystemSize) + " koska arvottavia kohteita on " +
-                    signedNumber(s.FreeMatchCount),
-                QStringLiteral("LASKUVIRHE !")};
+                beyond + signedNumber(limits.fullSystemSize) + " koska arvottavia kohteita on " +
+                    signedNumber(limits.freeMatchCount),
+                miscounted};
     }
     // Switched-off signs (or a system with an empty match) leave fewer
     // different rows; asking for more could never be filled.
-    DrawPlan plan = drawPlanFrom(s);
     const qint64 distinct = plan.distinctRows();
     if (count > distinct)
         return {false, beyond + signedNumber(distinct) + " koska poistetut merkit rajaavat erilaisten rivien määrää !",
-                QStringLiteral("LASKUVIRHE !")};
+                miscounted};
     return {true, QString(), QString()};
 }

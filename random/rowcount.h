@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/sharedstate.h"
+#include "random/drawing.h"
 
 #include <QString>
 
@@ -16,10 +16,19 @@ struct RowCountCheck {
     QString title;
 };
 
-// `text` is the count as typed. Besides the fixed limit and the size of a
-// random-row system or of the per-match weighting, a count is refused when the
-// switched-off signs leave fewer different rows than asked for.
-RowCountCheck checkRowCount(const SharedState& state, const QString& text);
+// What the earlier windows of the task found out about its size.
+struct RowCountLimits {
+    int halfGuards = 0; // a random-row system: its two-sign and three-sign matches
+    int fullGuards = 0;
+    bool perMatchWeights = false; // weighted rows: weights chosen match by match
+    qint32 fullSystemSize = 0;    // ... and the rows they leave to draw
+    int freeMatchCount = 0;
+};
+
+// `text` is the count as typed for `plan`. Besides the fixed limit and the
+// size of a random-row system or of the per-match weighting, a count is
+// refused when the switched-off signs leave fewer different rows than asked for.
+RowCountCheck checkRowCount(const QString& text, const DrawPlan& plan, const RowCountLimits& limits);
 
 // 2^H x 3^F: the rows of a complete random-row system.
 qint32 systemSize(int halfGuards, int fullGuards);

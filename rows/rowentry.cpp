@@ -1,28 +1,33 @@
 #include "rows/rowentry.h"
 
-void toggleBasicSign(SharedState& s, int sign, int match)
+void toggleBasicSign(MatchTable& marks, MatchStrings& signs, int& markTotal, int sign, int match)
 {
-    if (s.BasicMarks[sign][match] == 1) {
-        s.BasicMarks[sign][match] = 0;
-        --s.BasicSignCount;
+    if (marks[sign][match] == 1) {
+        marks[sign][match] = 0;
+        --markTotal;
         return;
     }
-    s.BasicMarks[sign][match] = 1;
-    ++s.BasicSignCount;
-    s.BasicSigns[match] = QString(QChar::fromLatin1(kSigns[sign]));
+    marks[sign][match] = 1;
+    ++markTotal;
+    signs[match] = QString(QChar::fromLatin1(kSigns[sign]));
     for (int other = 0; other < 3; ++other) {
-        if (other != sign && s.BasicMarks[other][match] == 1) {
-            s.BasicMarks[other][match] = 0;
-            --s.BasicSignCount;
+        if (other != sign && marks[other][match] == 1) {
+            marks[other][match] = 0;
+            --markTotal;
         }
     }
 }
 
-void toggleSystemMark(SharedState& s, int sign, int match)
+void toggleSystemMark(MatchTable& marks, int& markTotal, int sign, int match)
 {
-    int& mark = s.SystemMarks[sign][match];
+    int& mark = marks[sign][match];
     mark = mark == 1 ? 0 : 1;
-    s.BasicSignCount += mark == 1 ? 1 : -1;
+    markTotal += mark == 1 ? 1 : -1;
+}
+
+void toggleSystemMark(SharedState& state, int sign, int match)
+{
+    toggleSystemMark(state.SystemMarks, state.BasicSignCount, sign, match);
 }
 
 int markedMatches(const MatchTable& marks)

@@ -113,7 +113,7 @@ bool allRowsComplete(const RowBuffer& rows)
     return std::all_of(rows.begin(), rows.end(), isCompleteRow);
 }
 
-RowBuffer completeRowsInMemory(const SharedState& state)
+RowBuffer completeRowsInMemory(const RowBuffer& rows)
 {
-    return allRowsComplete(state.Rows) ? state.Rows : RowBuffer{};
+    return allRowsComplete(rows) ? rows : RowBuffer{};
 }

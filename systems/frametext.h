@@ -39,7 +39,7 @@ std::optional<ConversionPlan> systemPlanOnFrame(const Frame& frame, int halfGuar
 bool isCompleteRow(const Row& row);
 bool allRowsComplete(const RowBuffer& rows);
 
-// The rows a window has in memory: the rows just drawn, expanded or read,
-// when every one of them is a row of 13 signs. Empty otherwise (the two empty
+// The rows a window has in memory (`rows`): the rows just drawn, expanded or
+// read, when every one of them is a row of 13 signs. Empty otherwise (the two empty
 // rows a task starts with, a damaged file).
-RowBuffer completeRowsInMemory(const SharedState& state);
+RowBuffer completeRowsInMemory(const RowBuffer& rows);

@@ -94,7 +94,8 @@ void PrintTargetWindow::printOnPaper()
     bool ok = printer.available();
     {
         BusyCursor busy;
-        const QList<QStringList> pages = paperListingPages(s.Rows, s.RowCount, listedFileName(s));
+        const QList<QStringList> pages =
+            paperListingPages(s.Rows, s.RowCount, listedFileName(s.CurrentFileTitle, s.CurrentFile));
         if (ok) {
             printer.setFont("Courier New", 12, false);
             printer.setCurrentX(0);

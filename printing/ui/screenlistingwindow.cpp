@@ -47,7 +47,8 @@ void ScreenListingWindow::buildHeading(QVBoxLayout* layout)
     rowCountLabel_ = makeLabel(this, QString::number(state().RowCount), "Label25");
     heading->addWidget(rowCountLabel_);
     heading->addSpacing(16);
-    fileNameLabel_ = makeLabel(this, shortenedName(listedFileName(state())), "Label2");
+    fileNameLabel_ =
+        makeLabel(this, shortenedName(listedFileName(state().CurrentFileTitle, state().CurrentFile)), "Label2");
     fileNameLabel_->setToolTip(state().CurrentFile);
     heading->addWidget(fileNameLabel_);
     heading->addStretch(1);

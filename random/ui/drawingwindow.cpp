@@ -8,6 +8,7 @@
 #include "random/drawing.h"
 #include "random/ui/controls.h"
 #include "random/ui/drawchart.h"
+#include "random/ui/drawtask.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -156,7 +157,7 @@ void DrawingWindow::draw()
     bool drawn = false;
     QString error;
     try {
-        RowDrawing drawing(drawPlanFrom(s), services().random);
+        RowDrawing drawing(drawPlanOfTask(s), services().random);
         error = drawing.error();
         if (error.isEmpty()) {
             run(drawing);

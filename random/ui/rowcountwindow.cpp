@@ -5,6 +5,7 @@
 #include "base/ui/dialogkeys.h"
 #include "random/rowcount.h"
 #include "random/ui/controls.h"
+#include "random/ui/drawtask.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -148,7 +149,8 @@ void RowCountWindow::countTyped(const QString& text)
 
 void RowCountWindow::accept()
 {
-    const RowCountCheck check = checkRowCount(state(), rowCountEdit_->text());
+    const RowCountCheck check =
+        checkRowCount(rowCountEdit_->text(), drawPlanOfTask(state()), rowCountLimitsOfTask(state()));
     if (!check.ok) {
         if (!check.message.isEmpty())
             message(check.message, Messages::Critical, check.title);

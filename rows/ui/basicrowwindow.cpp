@@ -168,7 +168,7 @@ void BasicRowWindow::showMarks()
 
 void BasicRowWindow::signClicked(int sign, int match)
 {
-    toggleBasicSign(state(), sign, match);
+    toggleBasicSign(state().BasicMarks, state().BasicSigns, state().BasicSignCount, sign, match);
     for (int s = 0; s < 3; ++s)
         rowColumn_->setMarked(s, match, state().BasicMarks[s][match] == 1);
 }

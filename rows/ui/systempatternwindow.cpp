@@ -101,7 +101,7 @@ SystemPatternWindow::SystemPatternWindow(AppContext& context) : FeatureWindow(co
 
 void SystemPatternWindow::markClicked(int sign, int match)
 {
-    toggleSystemMark(state(), sign, match);
+    toggleSystemMark(state().SystemMarks, state().BasicSignCount, sign, match);
     patternColumn_->setMarked(sign, match, state().SystemMarks[sign][match] == 1);
     showShape();
 }

@@ -185,7 +185,7 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
 
     // Load: the rows in memory, when there are any.
     setRunning(false);
-    const RowBuffer inMemory = completeRowsInMemory(state());
+    const RowBuffer inMemory = completeRowsInMemory(state().Rows);
     if (!inMemory.empty() && inMemory.size() <= kMostAnalysedRows) {
         useRows(signRowsOf(inMemory), "Muistissa olevat rivit");
     } else {

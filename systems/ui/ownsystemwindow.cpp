@@ -183,7 +183,7 @@ std::optional<Frame> OwnSystemWindow::frame()
 
 void OwnSystemWindow::markClicked(int sign, int match)
 {
-    toggleSystemMark(state(), sign, match);
+    toggleSystemMark(state().SystemMarks, state().BasicSignCount, sign, match);
     coupon_->setMarked(sign, match, state().SystemMarks[sign][match] == 1);
     showOutlook();
 }

@@ -225,7 +225,7 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
     connect(numbersBox_, &MatchNumbersBox::notice, statusLabel_, &QLabel::setText);
     connect(fileButton_, &QPushButton::clicked, this, &WorthWindow::chooseFile);
     connect(memoryButton_, &QPushButton::clicked, this, [this] {
-        const RowBuffer inMemory = completeRowsInMemory(state());
+        const RowBuffer inMemory = completeRowsInMemory(state().Rows);
         if (inMemory.empty())
             message(QString::fromUtf8("Muistissa ei ole rivejä !"), Messages::Exclamation);
         else
@@ -246,7 +246,7 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
     for (auto& sign : marks_)
         sign.fill(1);
     showMarks();
-    const RowBuffer inMemory = completeRowsInMemory(state());
+    const RowBuffer inMemory = completeRowsInMemory(state().Rows);
     if (!inMemory.empty()) {
         useRows(signRowsOf(inMemory), "Muistissa olevat rivit");
     } else {

@@ -1,4 +1,5 @@
 #include "random/drawing.h"
+#include "random/ui/drawtask.h"
 #include "random/weights.h"
 #include "support/fakes.h"
 
@@ -354,7 +355,7 @@ TEST(Drawing, ThePlanComesFromTheSharedState)
     s.DrawCount = 20;
     s.CommonWeight = 7;
     s.ExcludedSigns.fill(0);
-    DrawPlan plan = drawPlanFrom(s);
+    DrawPlan plan = drawPlanOfTask(s);
     EXPECT_EQ(plan.kind, DrawPlan::Weighted);
     EXPECT_EQ(plan.count, 20);
     EXPECT_EQ(rowText(plan.basic), "2222222222222");
@@ -365,7 +366,7 @@ TEST(Drawing, ThePlanComesFromTheSharedState)
     s.PerMatchWeights = 1;
     s.MatchWeights.fill(4);
     s.MatchWeights[2] = kBankerWeight;
-    plan = drawPlanFrom(s);
+    plan = drawPlanOfTask(s);
     EXPECT_EQ(plan.weights[3], 4);
     EXPECT_EQ(plan.weights[2], kBankerWeight);
     EXPECT_EQ(plan.excluded[3], 0);
@@ -374,7 +375,7 @@ TEST(Drawing, ThePlanComesFromTheSharedState)
     s.DrawMode = 1;
     s.SystemMarks[1][0] = 1;
     s.SystemMarks[2][0] = 1;
-    plan = drawPlanFrom(s);
+    plan = drawPlanOfTask(s);
     EXPECT_EQ(plan.kind, DrawPlan::System);
     EXPECT_EQ(plan.allowed[0], (std::array<bool, 3>{false, true, true}));
     EXPECT_EQ(plan.allowed[1], (std::array<bool, 3>{false, false, false}));

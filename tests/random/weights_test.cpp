@@ -1,5 +1,6 @@
 #include "base/sharedstate.h"
 #include "random/rowcount.h"
+#include "random/ui/drawtask.h"
 #include "random/weights.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,12 @@ TEST(Weights, AtMostOneSignOfAMatchIsSwitchedOff)
 
 namespace {
 
+// The count as the row-count window checks it for the task in the state.
+RowCountCheck checkTaskCount(const SharedState& s, const QString& text)
+{
+    return checkRowCount(text, drawPlanOfTask(s), rowCountLimitsOfTask(s));
+}
+
 SharedState weightedTask()
 {
     SharedState s;
@@ -102,20 +109,20 @@ TEST(RowCount, EmptyAndZeroCountsAreRefusedWithoutAMessage)
 {
     const SharedState s = weightedTask();
     for (const char* text : {"", "  ", "0", "00"}) {
-        const RowCountCheck check = checkRowCount(s, text);
+        const RowCountCheck check = checkTaskCount(s, text);
         EXPECT_FALSE(check.ok) << text;
         EXPECT_TRUE(check.message.isEmpty()) << text;
     }
-    EXPECT_TRUE(checkRowCount(s, "1").ok);
-    EXPECT_TRUE(checkRowCount(s, "500").ok);
+    EXPECT_TRUE(checkTaskCount(s, "1").ok);
+    EXPECT_TRUE(checkTaskCount(s, "500").ok);
 }
 
 TEST(RowCount, AtMost500Rows)
 {
-    const RowCountCheck check = checkRowCount(weightedTask(), "501");
+    const RowCountCheck check = checkTaskCount(weightedTask(), "501");
     EXPECT_FALSE(check.ok);
     EXPECT_EQ(check.message, "Rivimäärä ei voi olla suurempi kuin 500 !");
-    EXPECT_EQ(checkRowCount(weightedTask(), "99999").message, "Rivimäärä ei voi olla suurempi kuin 500 !");
+    EXPECT_EQ(checkTaskCount(weightedTask(), "99999").message, "Rivimäärä ei voi olla suurempi kuin 500 !");
 }
 
 TEST(RowCount, ARandomRowSystemHoldsTwoToTheHTimesThreeToTheF)
@@ -123,8 +130,8 @@ TEST(RowCount, ARandomRowSystemHoldsTwoToTheHTimesThreeToTheF)
     SharedState s = weightedTask();
     systemTask(s, 2, 1);
     EXPECT_EQ(systemSize(2, 1), 12);
-    EXPECT_TRUE(checkRowCount(s, "12").ok);
-    const RowCountCheck check = checkRowCount(s, "13");
+    EXPECT_TRUE(checkTaskCount(s, "12").ok);
+    const RowCountCheck check = checkTaskCount(s, "13");
     EXPECT_FALSE(check.ok);
     EXPECT_EQ(check.message, "Rivimäärä ei voi olla suurempi kuin  12 !");
     EXPECT_TRUE(check.title.isEmpty());
@@ -134,8 +141,8 @@ TEST(RowCount, PerMatchWeightingIsLimitedByTheFreeMatches)
 {
     SharedState s = weightedTask();
     perMatch(s, 12);
-    EXPECT_TRUE(checkRowCount(s, "3").ok);
-    const RowCountCheck check = checkRowCount(s, "4");
+    EXPECT_TRUE(checkTaskCount(s, "3").ok);
+    const RowCountCheck check = checkTaskCount(s, "4");
     EXPECT_EQ(check.message, "Rivimäärä ei voi olla suurempi kuin  3 koska arvottavia kohteita on  1");
     EXPECT_EQ(check.title, "LASKUVIRHE !");
 }
@@ -146,8 +153,8 @@ TEST(RowCount, SwitchedOffSignsLeaveFewerDifferentRows)
     perMatch(s, 11); // two free matches: 9 rows without exclusions
     s.ExcludedSigns[11] = 1;
     s.ExcludedSigns[12] = 2;
-    EXPECT_TRUE(checkRowCount(s, "4").ok);
-    const RowCountCheck check = checkRowCount(s, "5");
+    EXPECT_TRUE(checkTaskCount(s, "4").ok);
+    const RowCountCheck check = checkTaskCount(s, "5");
     EXPECT_FALSE(check.ok);
     EXPECT_EQ(check.message,
               "Rivimäärä ei voi olla suurempi kuin  4 koska poistetut merkit rajaavat erilaisten rivien määrää !");
@@ -156,8 +163,8 @@ TEST(RowCount, SwitchedOffSignsLeaveFewerDifferentRows)
     // A switched-off sign on a banker changes nothing; neither do exclusions
     // left over when one weight is used for all matches.
     s.ExcludedSigns[0] = 2;
-    EXPECT_TRUE(checkRowCount(s, "4").ok);
+    EXPECT_TRUE(checkTaskCount(s, "4").ok);
     SharedState common = weightedTask();
     common.ExcludedSigns.fill(1);
-    EXPECT_TRUE(checkRowCount(common, "500").ok);
+    EXPECT_TRUE(checkTaskCount(common, "500").ok);
 }

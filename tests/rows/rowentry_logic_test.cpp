@@ -12,17 +12,17 @@ TEST(RowEntryLogic, SystemMarksCountEverySignAndTheBasicRowOnlyOnePerMatch)
     SharedState s;
     ResetTaskState(s);
     for (int sign = 0; sign < 3; ++sign)
-        toggleSystemMark(s, sign, 4);
+        toggleSystemMark(s.SystemMarks, s.BasicSignCount, sign, 4);
     EXPECT_EQ(s.BasicSignCount, 3);
     EXPECT_EQ(markCount(s.SystemMarks), 3);
     EXPECT_EQ(markedMatches(s.SystemMarks), 1);
-    toggleSystemMark(s, 1, 4);
+    toggleSystemMark(s.SystemMarks, s.BasicSignCount, 1, 4);
     EXPECT_EQ(s.BasicSignCount, 2);
 
     SharedState row;
     ResetTaskState(row);
     for (int sign = 0; sign < 3; ++sign)
-        toggleBasicSign(row, sign, 7);
+        toggleBasicSign(row.BasicMarks, row.BasicSigns, row.BasicSignCount, sign, 7);
     EXPECT_EQ(row.BasicSignCount, 1);
     EXPECT_EQ(markCount(row.BasicMarks), 1);
     EXPECT_EQ(row.BasicMarks[2][7], 1);
@@ -34,8 +34,8 @@ TEST(PatternAcceptLogic, TheTaskDecidesWhichRulesApply)
     SharedState s;
     ResetTaskState(s);
     for (int k = 0; k < kMatches; ++k)
-        toggleSystemMark(s, 0, k);
-    toggleSystemMark(s, 1, 0);
+        toggleSystemMark(s.SystemMarks, s.BasicSignCount, 0, k);
+    toggleSystemMark(s.SystemMarks, s.BasicSignCount, 1, 0);
     // A typed system wins over the other uses; a random-row system over a reduced one.
     s.RowSource = 0;
     s.DrawMode = 1;
