@@ -129,6 +129,20 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
     setWindowTitle(kMainTitle);
     setWindowIcon(QIcon(":/pictures/rivikone.png"));
 
+    defineOperations();
+    defineNeeds();
+    buildPictures();
+    buildMenus();
+    buildToolbar();
+    refreshAvailability();
+    // F1 opens the user guide here as in every other window.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { runOperation("win"); });
+    load();
+}
+
+void MainWindow::defineOperations()
+{
     SharedState& s = context_.state;
     auto feature = [this](const QString& window, bool hourglass = false) {
         return [this, window, hourglass] { showFeature(window, hourglass); };
@@ -187,7 +201,11 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
     };
     for (const char* key : {"kal", "mui", "ava", "soi", "win", "calc"})
         operations_.insert(key, [this, key] { runAccessory(context_, key); });
+}
 
+// Operations left out here need no window and are always available.
+void MainWindow::defineNeeds()
+{
     needs_ = {
         {"arv", {WindowName::DrawKind}},
         {"tar", {WindowName::CheckFileType}},
@@ -207,7 +225,10 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
         {"kar", {WindowName::Pruning}},
         {"odo", {WindowName::Worth}},
     };
+}
 
+void MainWindow::buildPictures()
+{
     central_ = new QWidget(this);
     central_->setObjectName("tausta");
     central_->setAutoFillBackground(true);
@@ -220,14 +241,6 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
     ballPicture_->setObjectName("Image12");
     ballPicture_->setPixmap(QPixmap(":/pictures/Image12.png"));
     ballPicture_->adjustSize();
-
-    buildMenus();
-    buildToolbar();
-    refreshAvailability();
-    // F1 opens the user guide here as in every other window.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { runOperation("win"); });
-    load();
 }
 
 void MainWindow::buildMenus()
