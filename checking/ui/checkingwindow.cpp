@@ -8,6 +8,7 @@
 #include "checking/rowcheck.h"
 #include "checking/statistics.h"
 #include "rows/harava.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -397,7 +398,7 @@ void CheckingWindow::storeWins()
 {
     SharedState& s = state();
     if (roundEdit_->text().trimmed().isEmpty()) {
-        message("Anna kierrosnumero !", Messages::Question, "Tilastoi");
+        message(SharedText::RoundMissing, Messages::Question, "Tilastoi");
         roundEdit_->setFocus();
         return;
     }

@@ -5,6 +5,7 @@
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
 #include "base/ui/controls.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -310,7 +311,7 @@ void StatisticsWindow::print()
 // rather than listed as empty: the user would take it for lost.
 void StatisticsWindow::tellUnreadable()
 {
-    message("Tiedoston luku ei onnistu !", Messages::Critical, "Tilastot");
+    message(SharedText::FileUnreadable, Messages::Critical, "Tilastot");
 }
 
 void StatisticsWindow::remove()
@@ -325,7 +326,7 @@ void StatisticsWindow::remove()
     if (!QFile::exists(path))
         return;
     if (!QFile::remove(path)) {
-        message("En löydä tiedostoa " + selectedFile_, Messages::Critical, "Poista");
+        message(SharedText::FileNotFound + selectedFile_, Messages::Critical, "Poista");
         return;
     }
     // What was listed from the file is gone with it.

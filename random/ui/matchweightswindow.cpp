@@ -4,6 +4,7 @@
 #include "base/textformat.h"
 #include "base/ui/dialogkeys.h"
 #include "random/ui/controls.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -113,7 +114,7 @@ void MatchWeightsWindow::buildMatchLine(QGridLayout* grid, int k)
         box->setObjectName(QString("j%1_%2").arg(k + 1).arg(sg));
         box->setChecked(true);
         box->setVisible(sg != basic);
-        box->setToolTip(QString("Ottelu %1, merkki %2").arg(k + 1).arg(kSignHeadings[sg]));
+        box->setToolTip(QString(SharedText::MatchSignName).arg(k + 1).arg(kSignHeadings[sg]));
         grid->addWidget(box, row, kFirstBox + sg, Qt::AlignCenter);
         signBoxes_[k][sg] = box;
         connect(box, &QCheckBox::clicked, this, [this, k, sg](bool checked) { signBoxToggled(k, sg, checked); });

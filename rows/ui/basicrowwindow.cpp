@@ -8,6 +8,7 @@
 #include "rows/correctrow.h"
 #include "rows/rowentry.h"
 #include "rows/ui/couponcolumn.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -208,8 +209,8 @@ void BasicRowWindow::accept()
     if (markedMatches(s.BasicMarks) != kMatches)
         return;
     if (s.RowSource == 0) {
-        handOver(WindowName::SystemPattern, {{"", QString::fromUtf8("JÄRJESTELMÄ")},
-                                             {"Label1", QString::fromUtf8("         Anna järjestelmäsi ")}});
+        handOver(WindowName::SystemPattern,
+                 {{"", SharedText::TypedSystemTitle}, {"Label1", SharedText::TypedSystemPrompt}});
     } else if (s.CheckTask == 1) {
         handOver(WindowName::Checking);
     } else if (s.HaravaTask == 1) {
@@ -227,7 +228,7 @@ void BasicRowWindow::accept()
 void BasicRowWindow::storeCorrectRow()
 {
     if (roundEdit_->text().trimmed().isEmpty()) {
-        message("Anna kierrosnumero !", Messages::Question, "Tilastoi");
+        message(SharedText::RoundMissing, Messages::Question, "Tilastoi");
         roundEdit_->setFocus();
         return;
     }

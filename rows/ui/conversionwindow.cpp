@@ -7,6 +7,7 @@
 #include "base/ui/dialogkeys.h"
 #include "base/ui/rowtextflows.h"
 #include "base/ui/scrollbars.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -261,7 +262,7 @@ void ConversionWindow::accept()
         convertSystemRows(s.Rows, s.RowCount, s.HalfGuardCount, s.FullGuardCount, p);
     }
     if (checking)
-        handOver(next, {{"", "OIKEA RIVI"}, {"Label1", "              Anna oikea rivi."}});
+        handOver(next, {{"", SharedText::CorrectRowTitle}, {"Label1", SharedText::CorrectRowPrompt}});
     else
         handOver(next);
 }

@@ -4,6 +4,7 @@
 #include "base/textformat.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/rowfileflows.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -61,7 +62,7 @@ QFrame* OwnSystemEntryWindow::buildSignPanel()
             button->setObjectName(QString("%1_%2").arg(kButtonNames[s]).arg(k));
             button->setFixedSize(side + 8, side);
             button->setFont(bold);
-            button->setAccessibleName(QString("Ottelu %1, merkki %2").arg(k + 1).arg(kSignTexts[s]));
+            button->setAccessibleName(QString(SharedText::MatchSignName).arg(k + 1).arg(kSignTexts[s]));
             grid->addWidget(button, k + 1, 1 + s);
             signButtons_[s][k] = button;
             connect(button, &QPushButton::clicked, this, [this, s, k] { signClicked(s, k); });

@@ -8,6 +8,7 @@
 #include "base/ui/rowtextflows.h"
 #include "base/ui/windowregistry.h"
 #include "rows/rowexport.h"
+#include "rows/ui/sharedtexts.h"
 #include "shell/ui/accessories.h"
 
 #include <QAction>
@@ -412,12 +413,13 @@ void MainWindow::deleteRowFile()
     SharedState& s = context_.state;
     ResetTaskState(s);
     s.DialogMode = 1;
-    s.CurrentFile = ChooseRowFile(context_, "Valitse poistettava rivitiedosto !", "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
+    s.CurrentFile = ChooseRowFile(context_, "Valitse poistettava rivitiedosto !", SharedText::RowFileFilter);
     if (!s.CurrentFile.isEmpty()) {
         if (QFile::remove(s.CurrentFile))
             context_.services.messages.show("Tiedosto " + s.CurrentFileTitle + " poistettu !");
         else
-            context_.services.messages.show("En löydä tiedostoa " + s.CurrentFileTitle, Messages::Critical, "Poisto");
+            context_.services.messages.show(SharedText::FileNotFound + s.CurrentFileTitle, Messages::Critical,
+                                            "Poisto");
     }
     if (!s.ProgramDir.isEmpty())
         QDir::setCurrent(s.ProgramDir);
@@ -429,14 +431,14 @@ void MainWindow::printRowFile()
     ResetTaskState(s);
     s.DialogMode = 1;
     s.SystemLoaded = 0;
-    s.CurrentFile = ChooseRowFile(context_, "Valitse tulostettava rivitiedosto tai oma systeemi !",
-                                  "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
+    s.CurrentFile =
+        ChooseRowFile(context_, "Valitse tulostettava rivitiedosto tai oma systeemi !", SharedText::RowFileFilter);
     if (s.CurrentFile.isEmpty())
         return;
     s.PrintTarget = 1;
     if (isSystemFileName(s.CurrentFile)) {
         s.SystemLoaded = 1;
-        if (!ReadRowFile(context_, RowReader::OwnSystem, "Tiedoston luku ei onnistu !"))
+        if (!ReadRowFile(context_, RowReader::OwnSystem, SharedText::FileUnreadable))
             return;
         showFeature(WindowName::Conversion);
     } else {
@@ -451,7 +453,7 @@ void MainWindow::exportRowFile(RowExportTarget target)
     s.DialogMode = 1;
     s.SystemLoaded = 0;
     s.CurrentFile =
-        ChooseRowFile(context_, "Valitse vietävä rivitiedosto tai oma systeemi !", "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
+        ChooseRowFile(context_, "Valitse vietävä rivitiedosto tai oma systeemi !", SharedText::RowFileFilter);
     if (s.CurrentFile.isEmpty())
         return;
     // An own system is fitted to the coupon first, as for printing.
@@ -459,7 +461,7 @@ void MainWindow::exportRowFile(RowExportTarget target)
         if (!registry_.available(WindowName::Conversion))
             return;
         s.SystemLoaded = 1;
-        if (!ReadRowFile(context_, RowReader::OwnSystem, "Tiedoston luku ei onnistu !"))
+        if (!ReadRowFile(context_, RowReader::OwnSystem, SharedText::FileUnreadable))
             return;
         s.ExportTarget = int(target);
         showFeature(WindowName::Conversion);
@@ -473,7 +475,7 @@ void MainWindow::exportRowFile(RowExportTarget target)
     if (!s.ProgramDir.isEmpty())
         QDir::setCurrent(s.ProgramDir);
     if (!read.ok) {
-        context_.services.messages.show("Tiedoston luku ei onnistu !", Messages::Critical);
+        context_.services.messages.show(SharedText::FileUnreadable, Messages::Critical);
         return;
     }
     ExportRows(context_, read.contents.rows, int(read.contents.rows.size()), target);
@@ -506,7 +508,7 @@ void MainWindow::openRowFile(const QString& path)
             read = readRowsForExport(path);
         }
         if (!read.ok) {
-            context_.services.messages.show("Tiedoston luku ei onnistu !", Messages::Critical);
+            context_.services.messages.show(SharedText::FileUnreadable, Messages::Critical);
             return;
         }
         s.SystemLoaded = 1;
@@ -516,7 +518,7 @@ void MainWindow::openRowFile(const QString& path)
         s.FullGuardCount = read.contents.fullGuards;
     } else {
         s.SystemLoaded = 0;
-        if (!ReadRowFile(context_, RowReader::PrintTarget, "Tiedoston luku ei onnistu !"))
+        if (!ReadRowFile(context_, RowReader::PrintTarget, SharedText::FileUnreadable))
             return;
     }
     showFeature(WindowName::ScreenListing);
