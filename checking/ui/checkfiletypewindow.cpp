@@ -2,6 +2,7 @@
 #include "base/ui/windownames.h"
 
 #include "base/ui/rowfileflows.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,7 +12,7 @@
 
 namespace {
 
-const WindowTexts kCorrectRowTexts = {{"", "OIKEA RIVI"}, {"Label1", "              Anna oikea rivi."}};
+const WindowTexts kCorrectRowTexts = {{"", SharedText::CorrectRowTitle}, {"Label1", SharedText::CorrectRowPrompt}};
 
 } // namespace
 

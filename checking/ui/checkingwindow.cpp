@@ -8,6 +8,7 @@
 #include "checking/rowcheck.h"
 #include "checking/statistics.h"
 #include "rows/harava.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -61,8 +62,17 @@ void CheckingWindow::buildControls()
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     layout->addLayout(top);
+    top->addWidget(buildPrizeBox());
+    top->addLayout(buildRowListing(), 1);
+    layout->addWidget(buildMatchBox());
+    layout->addLayout(buildButtons());
+    orderTabsAndFocus();
+    connectSignals();
+}
 
-    // The prize table and the round of the check
+// The prize table and the round of the check
+QGroupBox* CheckingWindow::buildPrizeBox()
+{
     auto* prizes = new QGroupBox(this);
     prizes->setObjectName("Frame1");
     auto* grid = new QGridLayout(prizes);
@@ -96,7 +106,13 @@ void CheckingWindow::buildControls()
     grid->addWidget(makeLabel(prizes, " Mk."), 6, 3);
     grid->addWidget(makeLabel(prizes, " Rivillä"), 7, 0, 1, 2);
     grid->addWidget(fullHitRowLabel_, 7, 2, Qt::AlignLeft);
+    grid->addLayout(buildRoundRow(prizes), 8, 0, 1, 4);
+    grid->setRowStretch(9, 1);
+    return prizes;
+}
 
+QHBoxLayout* CheckingWindow::buildRoundRow(QGroupBox* prizes)
+{
     auto* roundRow = new QHBoxLayout;
     roundEdit_ = new QLineEdit(prizes);
     roundEdit_->setObjectName("Text5");
@@ -116,11 +132,12 @@ void CheckingWindow::buildControls()
     roundRow->addWidget(yearCaption);
     roundRow->addWidget(yearEdit_);
     roundRow->addStretch(1);
-    grid->addLayout(roundRow, 8, 0, 1, 4);
-    grid->setRowStretch(9, 1);
-    top->addWidget(prizes);
+    return roundRow;
+}
 
-    // The correct row above the checked rows, sign over sign
+// The correct row above the checked rows, sign over sign
+QVBoxLayout* CheckingWindow::buildRowListing()
+{
     auto* right = new QVBoxLayout;
     right->setSpacing(2);
     lines_ = new QStringListModel(this);
@@ -147,9 +164,12 @@ void CheckingWindow::buildControls()
     correct->addStretch(1);
     right->addLayout(correct);
     right->addWidget(rowList_, 1);
-    top->addLayout(right, 1);
+    return right;
+}
 
-    // Per match: the correct sign and how often the rows had it right
+// Per match: the correct sign and how often the rows had it right
+QGroupBox* CheckingWindow::buildMatchBox()
+{
     auto* matches = new QGroupBox(this);
     matches->setObjectName("Frame2");
     auto* mgrid = new QGridLayout(matches);
@@ -178,8 +198,11 @@ void CheckingWindow::buildControls()
     averageLabel_ = sunkenLabel(matches, QString(), "ka", 40);
     averageLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     mgrid->addWidget(averageLabel_, 2, kMatches + 1);
-    layout->addWidget(matches);
+    return matches;
+}
 
+QHBoxLayout* CheckingWindow::buildButtons()
+{
     auto* buttons = new QHBoxLayout;
     checkButton_ = makeButton(this, "Command1", "&TARKASTA");
     storeButton_ = makeButton(this, "tilastoi", "T&ilastoi");
@@ -193,8 +216,11 @@ void CheckingWindow::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(helpButton_);
     buttons->addWidget(quitButton_);
-    layout->addLayout(buttons);
+    return buttons;
+}
 
+void CheckingWindow::orderTabsAndFocus()
+{
     setTabOrder(prizeBoxes_[3], prizeBoxes_[2]);
     setTabOrder(prizeBoxes_[2], prizeBoxes_[1]);
     setTabOrder(prizeBoxes_[1], prizeBoxes_[0]);
@@ -206,7 +232,10 @@ void CheckingWindow::buildControls()
     setTabOrder(helpButton_, quitButton_);
     setTabOrder(quitButton_, rowList_);
     prizeBoxes_[3]->setFocus();
+}
 
+void CheckingWindow::connectSignals()
+{
     connect(checkButton_, &QPushButton::clicked, this, [this] { check(); });
     connect(storeButton_, &QPushButton::clicked, this, [this] { storeWins(); });
     connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
@@ -369,7 +398,7 @@ void CheckingWindow::storeWins()
 {
     SharedState& s = state();
     if (roundEdit_->text().trimmed().isEmpty()) {
-        message("Anna kierrosnumero !", Messages::Question, "Tilastoi");
+        message(SharedText::RoundMissing, Messages::Question, "Tilastoi");
         roundEdit_->setFocus();
         return;
     }

@@ -4,12 +4,15 @@
 
 #include <QList>
 
+class QGroupBox;
+class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
 class QStringListModel;
+class QVBoxLayout;
 struct PrizeTally;
 
 // Checks the played rows against the correct row: the prize classes, the
@@ -28,6 +31,13 @@ private:
     enum class Kind { SingleRows, Harava, TypedSystem };
 
     void buildControls();
+    QGroupBox* buildPrizeBox();
+    QHBoxLayout* buildRoundRow(QGroupBox* prizes);
+    QVBoxLayout* buildRowListing();
+    QGroupBox* buildMatchBox();
+    QHBoxLayout* buildButtons();
+    void orderTabsAndFocus();
+    void connectSignals();
     void check();
     void checkSingleRows();
     void checkHarava();

@@ -5,6 +5,7 @@
 #include "base/textformat.h"
 #include "base/ui/busycursor.h"
 #include "base/ui/controls.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -69,8 +70,15 @@ void StatisticsWindow::buildControls()
     listing_ = makeListing(this, "List1", lines_, 80);
     listing_->setMinimumHeight(330);
     top->addWidget(listing_, 1);
+    top->addWidget(buildDistributionBox());
+    layout->addLayout(buildFileChoice());
+    layout->addLayout(buildButtons());
+    connectSignals();
+}
 
-    // The distribution of the correct signs: a line per match, a column per sign
+// The distribution of the correct signs: a line per match, a column per sign
+QGroupBox* StatisticsWindow::buildDistributionBox()
+{
     auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame1");
     auto* grid = new QGridLayout(frame);
@@ -105,9 +113,12 @@ void StatisticsWindow::buildControls()
     totallingYear_->hide();
     grid->addWidget(totallingYear_, kMatches + 2, 0, 1, 4);
     grid->setRowStretch(kMatches + 3, 1);
-    top->addWidget(frame);
+    return frame;
+}
 
-    // Which file, and which year of correct rows
+// Which file, and which year of correct rows
+QHBoxLayout* StatisticsWindow::buildFileChoice()
+{
     auto* choice = new QHBoxLayout;
     auto* files = new QGroupBox(this);
     files->setObjectName("Frame2");
@@ -135,36 +146,41 @@ void StatisticsWindow::buildControls()
     calculatorButton_->setAutoRaise(true);
     calculatorButton_->setToolTip("Laskin");
     choice->addWidget(calculatorButton_);
-    layout->addLayout(choice);
+    return choice;
+}
 
+QHBoxLayout* StatisticsWindow::buildButtons()
+{
     auto* buttons = new QHBoxLayout;
     listButton_ = makeButton(this, "MhCommand1", "&Listaa");
     printButton_ = makeButton(this, "MhCommand2", "&Tulosta");
     deleteButton_ = makeButton(this, "Command3", "&Poista");
     totalDistributionButton_ = makeButton(this, "jak", "&Jakautuma yhteensä");
-    auto* help = makeButton(this, "apu", "&Apua");
-    auto* closeButton = makeButton(this, "Command1", "L&opeta");
+    helpButton_ = makeButton(this, "apu", "&Apua");
+    closeButton_ = makeButton(this, "Command1", "L&opeta");
     buttons->addWidget(listButton_);
     buttons->addWidget(printButton_);
     buttons->addWidget(deleteButton_);
     buttons->addWidget(totalDistributionButton_);
     buttons->addStretch(1);
-    buttons->addWidget(help);
-    buttons->addWidget(closeButton);
-    layout->addLayout(buttons);
-
+    buttons->addWidget(helpButton_);
+    buttons->addWidget(closeButton_);
     // Until a file is chosen, there is nothing to list, print or delete.
     for (QPushButton* b : {listButton_, printButton_, deleteButton_})
         b->setEnabled(false);
+    return buttons;
+}
 
+void StatisticsWindow::connectSignals()
+{
     connect(fileOptions_, &QButtonGroup::idClicked, this, [this](int id) { choose(id); });
     connect(listButton_, &QPushButton::clicked, this, [this] { list(); });
     connect(printButton_, &QPushButton::clicked, this, [this] { print(); });
     connect(deleteButton_, &QPushButton::clicked, this, [this] { remove(); });
     connect(totalDistributionButton_, &QPushButton::clicked, this, [this] { totalDistribution(); });
-    connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
     connect(calculatorButton_, &QToolButton::clicked, this, [this] { services().windows.runCommand("calc"); });
-    connect(closeButton, &QPushButton::clicked, this, [this] { closeWindow(); });
+    connect(closeButton_, &QPushButton::clicked, this, [this] { closeWindow(); });
 }
 
 void StatisticsWindow::choose(int option)
@@ -295,7 +311,7 @@ void StatisticsWindow::print()
 // rather than listed as empty: the user would take it for lost.
 void StatisticsWindow::tellUnreadable()
 {
-    message("Tiedoston luku ei onnistu !", Messages::Critical, "Tilastot");
+    message(SharedText::FileUnreadable, Messages::Critical, "Tilastot");
 }
 
 void StatisticsWindow::remove()
@@ -310,7 +326,7 @@ void StatisticsWindow::remove()
     if (!QFile::exists(path))
         return;
     if (!QFile::remove(path)) {
-        message("En löydä tiedostoa " + selectedFile_, Messages::Critical, "Poista");
+        message(SharedText::FileNotFound + selectedFile_, Messages::Critical, "Poista");
         return;
     }
     // What was listed from the file is gone with it.

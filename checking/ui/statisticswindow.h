@@ -7,6 +7,8 @@
 
 class QButtonGroup;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
 class QListView;
@@ -26,6 +28,10 @@ protected:
 
 private:
     void buildControls();
+    QGroupBox* buildDistributionBox();
+    QHBoxLayout* buildFileChoice();
+    QHBoxLayout* buildButtons();
+    void connectSignals();
     // "L&opeta": the listing goes with the window.
     void closeWindow();
     void choose(int option);
@@ -53,4 +59,6 @@ private:
     QPushButton* deleteButton_ = nullptr;
     QPushButton* totalDistributionButton_ = nullptr;
     QToolButton* calculatorButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 };

@@ -46,8 +46,25 @@ DrawingWindow::DrawingWindow(AppContext& context) : FeatureWindow(context)
     auto* top = new QHBoxLayout;
     top_ = top;
     layout->addLayout(top, 1);
+    buildChartColumn(top);
+    buildFigureColumn(top);
 
-    // Left: the chart and the hit counters.
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName("mittari");
+    layout->addWidget(progressBar_);
+    setMinimumSize(560, 330);
+
+    connect(drawButton_, &QPushButton::clicked, this, [this] { draw(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { closeWindow(); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    bindDialogKeys(this, nullptr, [this] { close(); });
+    load();
+}
+
+// Left: the chart and the hit counters.
+void DrawingWindow::buildChartColumn(QHBoxLayout* top)
+{
     auto* left = new QVBoxLayout;
     top->addLayout(left, 1);
     chartBox_ = new QGroupBox("Perusmerkkejä", this);
@@ -77,8 +94,11 @@ DrawingWindow::DrawingWindow(AppContext& context) : FeatureWindow(context)
     }
     counters->addStretch(1);
     left->addWidget(hitCountsBox_);
+}
 
-    // Right: the figures of the run and the buttons.
+// Right: the figures of the run and the buttons.
+void DrawingWindow::buildFigureColumn(QHBoxLayout* top)
+{
     auto* right = new QVBoxLayout;
     top->addLayout(right);
     auto* figures = new QGridLayout;
@@ -106,19 +126,10 @@ DrawingWindow::DrawingWindow(AppContext& context) : FeatureWindow(context)
     for (QPushButton* button : {drawButton_, saveButton_, okButton_, helpButton_})
         right->addWidget(button);
     right->addStretch(1);
+}
 
-    progressBar_ = new QProgressBar(this);
-    progressBar_->setObjectName("mittari");
-    layout->addWidget(progressBar_);
-    setMinimumSize(560, 330);
-
-    connect(drawButton_, &QPushButton::clicked, this, [this] { draw(); });
-    connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
-    connect(okButton_, &QPushButton::clicked, this, [this] { closeWindow(); });
-    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    bindDialogKeys(this, nullptr, [this] { close(); });
-
-    // Load
+void DrawingWindow::load()
+{
     const SharedState& s = state();
     saveButton_->setEnabled(false);
     progressBar_->setRange(0, std::max(1, s.DrawCount));

@@ -22,6 +22,9 @@ protected:
     bool canClose() override { return state().DrawBusy == 0; }
 
 private:
+    void buildChartColumn(QHBoxLayout* top);
+    void buildFigureColumn(QHBoxLayout* top);
+    void load();
     void draw();
     void run(RowDrawing& drawing);
     // The figures of the run so far; `lastHits` are the basic signs of the last kept row.

@@ -3,6 +3,7 @@
 
 #include "base/ui/dialogkeys.h"
 #include "random/ui/controls.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -72,7 +73,8 @@ void DrawKindWindow::accept()
 {
     switch (state().DrawMode) {
     case 1:
-        handOver(WindowName::SystemPattern, {{"", "JÄRJESTELMÄ"}, {"Label1", "         Anna järjestelmäsi "}});
+        handOver(WindowName::SystemPattern,
+                 {{"", SharedText::TypedSystemTitle}, {"Label1", SharedText::TypedSystemPrompt}});
         break;
     case 2:
         handOver(WindowName::OwnSystemShape);

@@ -4,6 +4,7 @@
 #include "base/textformat.h"
 #include "base/ui/dialogkeys.h"
 #include "random/ui/controls.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -31,6 +32,7 @@ constexpr int kTitleRow = 0;
 constexpr int kHeadingRow = 1;
 constexpr int kFirstMatchRow = 2;
 constexpr int kBottomRow = kFirstMatchRow + 13;
+const char* const kSignHeadings[3] = {"1", "X", "2"};
 
 } // namespace
 
@@ -45,6 +47,16 @@ MatchWeightsWindow::MatchWeightsWindow(AppContext& context) : FeatureWindow(cont
     grid->setVerticalSpacing(2);
     layout->addLayout(grid);
 
+    QGroupBox* frame = buildFrame(grid);
+    for (int k = 0; k < kMatches; ++k)
+        buildMatchLine(grid, k);
+    frame->lower();
+    buildButtons(layout);
+}
+
+// The frame "Käytä näitä" around the sign boxes, and the signs over their columns.
+QGroupBox* MatchWeightsWindow::buildFrame(QGridLayout* grid)
+{
     auto* frame = new QGroupBox("Käytä näitä", this);
     frame->setObjectName("Frame1");
     grid->addWidget(frame, kTitleRow, kFrameLeft, kBottomRow - kTitleRow + 1, kFrameRight - kFrameLeft + 1);
@@ -54,61 +66,64 @@ MatchWeightsWindow::MatchWeightsWindow(AppContext& context) : FeatureWindow(cont
     grid->setColumnMinimumWidth(kFrameLeft, 12);
     grid->setColumnMinimumWidth(kFrameRight, 12);
 
-    const char* headings[3] = {"1", "X", "2"};
     for (int s = 0; s < 3; ++s) {
-        auto* heading = makeLabel(this, headings[s], QString("otsikko_%1").arg(s));
+        auto* heading = makeLabel(this, kSignHeadings[s], QString("otsikko_%1").arg(s));
         heading->setAlignment(Qt::AlignCenter);
         grid->addWidget(heading, kHeadingRow, kFirstBox + s, Qt::AlignCenter);
     }
+    return frame;
+}
 
+void MatchWeightsWindow::buildMatchLine(QGridLayout* grid, int k)
+{
     const SharedState& s = state();
     QFont bold = font();
     bold.setBold(true);
-    for (int k = 0; k < kMatches; ++k) {
-        const int row = kFirstMatchRow + k;
-        auto* number = makeLabel(this, signedNumber(k + 1), QString("nro_%1").arg(k));
-        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(number, row, kNumber);
+    const int row = kFirstMatchRow + k;
+    auto* number = makeLabel(this, signedNumber(k + 1), QString("nro_%1").arg(k));
+    number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(number, row, kNumber);
 
-        auto* sign = makeLabel(this, s.BasicSigns[k], QString("Label1_%1").arg(k));
-        sign->setFont(bold);
-        sign->setAlignment(Qt::AlignCenter);
-        sign->setMinimumWidth(fontMetrics().horizontalAdvance("XX"));
-        grid->addWidget(sign, row, kSign);
+    auto* sign = makeLabel(this, s.BasicSigns[k], QString("Label1_%1").arg(k));
+    sign->setFont(bold);
+    sign->setAlignment(Qt::AlignCenter);
+    sign->setMinimumWidth(fontMetrics().horizontalAdvance("XX"));
+    grid->addWidget(sign, row, kSign);
 
-        weightBars_[k] = makeWeightBar(this, QString("HH1_%1").arg(k), kMinWeight, kMaxWeight, kMinWeight);
-        weightBars_[k]->setMinimumWidth(150);
-        grid->addWidget(weightBars_[k], row, kBar);
+    weightBars_[k] = makeWeightBar(this, QString("HH1_%1").arg(k), kMinWeight, kMaxWeight, kMinWeight);
+    weightBars_[k]->setMinimumWidth(150);
+    grid->addWidget(weightBars_[k], row, kBar);
 
-        weightPercents_[k] = makeLabel(this, weightLabel(kMinWeight), QString("L1_%1").arg(k));
-        weightPercents_[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        weightPercents_[k]->setMinimumWidth(fontMetrics().horizontalAdvance("100 %"));
-        grid->addWidget(weightPercents_[k], row, kPercent);
-        connect(weightBars_[k], &QScrollBar::valueChanged, this,
-                [this, k](int value) { weightPercents_[k]->setText(weightLabel(value)); });
+    weightPercents_[k] = makeLabel(this, weightLabel(kMinWeight), QString("L1_%1").arg(k));
+    weightPercents_[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    weightPercents_[k]->setMinimumWidth(fontMetrics().horizontalAdvance("100 %"));
+    grid->addWidget(weightPercents_[k], row, kPercent);
+    connect(weightBars_[k], &QScrollBar::valueChanged, this,
+            [this, k](int value) { weightPercents_[k]->setText(weightLabel(value)); });
 
-        const QString bankerCaption = " < " + QString::number(k + 1) + (k + 1 < 10 ? "   " : " ") + "Varma";
-        bankers_[k] = new QCheckBox(bankerCaption, this);
-        bankers_[k]->setObjectName(QString("Check%1").arg(k + 1));
-        grid->addWidget(bankers_[k], row, kBanker);
-        connect(bankers_[k], &QCheckBox::toggled, this, [this, k](bool on) { bankerToggled(k, on); });
+    const QString bankerCaption = " < " + QString::number(k + 1) + (k + 1 < 10 ? "   " : " ") + "Varma";
+    bankers_[k] = new QCheckBox(bankerCaption, this);
+    bankers_[k]->setObjectName(QString("Check%1").arg(k + 1));
+    grid->addWidget(bankers_[k], row, kBanker);
+    connect(bankers_[k], &QCheckBox::toggled, this, [this, k](bool on) { bankerToggled(k, on); });
 
-        // The basic sign cannot be left out, so its box is not offered.
-        const int basic = signIndex(s.BasicSigns[k].isEmpty() ? 0 : s.BasicSigns[k][0].toLatin1());
-        for (int sg = 0; sg < 3; ++sg) {
-            auto* box = new QCheckBox(this);
-            box->setObjectName(QString("j%1_%2").arg(k + 1).arg(sg));
-            box->setChecked(true);
-            box->setVisible(sg != basic);
-            box->setToolTip(QString("Ottelu %1, merkki %2").arg(k + 1).arg(headings[sg]));
-            grid->addWidget(box, row, kFirstBox + sg, Qt::AlignCenter);
-            signBoxes_[k][sg] = box;
-            connect(box, &QCheckBox::clicked, this, [this, k, sg](bool checked) { signBoxToggled(k, sg, checked); });
-        }
-        state().ExcludedSigns[k] = kNoExcludedSign;
+    // The basic sign cannot be left out, so its box is not offered.
+    const int basic = signIndex(s.BasicSigns[k].isEmpty() ? 0 : s.BasicSigns[k][0].toLatin1());
+    for (int sg = 0; sg < 3; ++sg) {
+        auto* box = new QCheckBox(this);
+        box->setObjectName(QString("j%1_%2").arg(k + 1).arg(sg));
+        box->setChecked(true);
+        box->setVisible(sg != basic);
+        box->setToolTip(QString(SharedText::MatchSignName).arg(k + 1).arg(kSignHeadings[sg]));
+        grid->addWidget(box, row, kFirstBox + sg, Qt::AlignCenter);
+        signBoxes_[k][sg] = box;
+        connect(box, &QCheckBox::clicked, this, [this, k, sg](bool checked) { signBoxToggled(k, sg, checked); });
     }
-    frame->lower();
+    state().ExcludedSigns[k] = kNoExcludedSign;
+}
 
+void MatchWeightsWindow::buildButtons(QVBoxLayout* layout)
+{
     auto* buttons = new QHBoxLayout;
     auto* hint = makeButton(this, "Command1", "Vinkki");
     auto* ok = makeButton(this, "Ovalmis", "&OK");

@@ -6,8 +6,11 @@
 #include <array>
 
 class QCheckBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QScrollBar;
+class QVBoxLayout;
 
 // A weight for every match, bankers, and one sign per match that may be left out.
 class MatchWeightsWindow : public FeatureWindow {
@@ -16,6 +19,9 @@ public:
     explicit MatchWeightsWindow(AppContext& context);
 
 private:
+    QGroupBox* buildFrame(QGridLayout* grid);
+    void buildMatchLine(QGridLayout* grid, int k);
+    void buildButtons(QVBoxLayout* layout);
     void signBoxToggled(int match, int sign, bool checked);
     void bankerToggled(int match, bool banker);
     void showHint();

@@ -8,6 +8,7 @@
 #include "rows/correctrow.h"
 #include "rows/rowentry.h"
 #include "rows/ui/couponcolumn.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -48,49 +49,8 @@ BasicRowWindow::BasicRowWindow(AppContext& context) : FeatureWindow(context)
 
     rowColumn_ = new CouponColumn("rtaus", {"Yksi", "Risti", "Kaksi"}, this);
     hintColumn_ = new MatchLabelColumn("taku", "osu", "Vihje", this);
-
-    // Storing the correct row of the round.
-    correctRowPanel_ = new QFrame(this);
-    correctRowPanel_->setObjectName("bby");
-    correctRowPanel_->setFrameShape(QFrame::StyledPanel);
-    correctRowPanel_->setFrameShadow(QFrame::Raised);
-    auto* roundLabel = makeLabel(correctRowPanel_, "Kierros", "hekyy");
-    roundEdit_ = numberBox(correctRowPanel_, "Text1", 3);
-    yearEdit_ = numberBox(correctRowPanel_, "Text2", 4);
-    roundLabel->setBuddy(roundEdit_);
-    storeButton_ = makeButton(correctRowPanel_, "Command1", "&Tilastoi oikea rivi");
-    lastRoundLabel_ = makeLabel(correctRowPanel_, QString(), "ede");
-    lastYearLabel_ = makeLabel(correctRowPanel_, QString(), "edev");
-    for (QLabel* l : {lastRoundLabel_, lastYearLabel_}) {
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(44);
-        l->setAlignment(Qt::AlignCenter);
-    }
-    auto* previousLabel = makeLabel(correctRowPanel_, "< Edellinen", "Label2");
-    auto* statsGrid = new QGridLayout(correctRowPanel_);
-    statsGrid->addWidget(roundLabel, 0, 0);
-    statsGrid->addWidget(roundEdit_, 0, 1);
-    statsGrid->addWidget(yearEdit_, 0, 2);
-    statsGrid->addWidget(storeButton_, 1, 0, 1, 3);
-    statsGrid->addWidget(lastRoundLabel_, 2, 1);
-    statsGrid->addWidget(lastYearLabel_, 2, 2);
-    statsGrid->addWidget(previousLabel, 3, 1, 1, 2);
-    statsGrid->setColumnStretch(0, 1);
-
-    auto* panel = new QFrame(this);
-    panel->setObjectName("SSPanel1");
-    panel->setFrameShape(QFrame::StyledPanel);
-    panel->setFrameShadow(QFrame::Raised);
-    hintRowButton_ = makeButton(panel, "vihjeet", "&Vihjerivi");
-    okButton_ = makeButton(panel, "sainperusrivin", "&OK");
-    cancelButton_ = makeButton(panel, "kes", "&Peruuta");
-    okButton_->setDefault(true);
-    auto* panelRow = new QHBoxLayout(panel);
-    panelRow->addWidget(hintRowButton_);
-    panelRow->addStretch(1);
-    panelRow->addWidget(okButton_);
-    panelRow->addWidget(cancelButton_);
+    buildCorrectRowPanel();
+    QFrame* panel = buildButtonPanel();
 
     auto* right = new QVBoxLayout;
     right->addWidget(correctRowPanel_);
@@ -120,7 +80,61 @@ BasicRowWindow::BasicRowWindow(AppContext& context) : FeatureWindow(context)
     connect(cancelButton_, &QPushButton::clicked, this, [this] { finish(); });
     connect(storeButton_, &QPushButton::clicked, this, &BasicRowWindow::storeCorrectRow);
 
-    // Load
+    load();
+}
+
+// Storing the correct row of the round.
+void BasicRowWindow::buildCorrectRowPanel()
+{
+    correctRowPanel_ = new QFrame(this);
+    correctRowPanel_->setObjectName("bby");
+    correctRowPanel_->setFrameShape(QFrame::StyledPanel);
+    correctRowPanel_->setFrameShadow(QFrame::Raised);
+    auto* roundLabel = makeLabel(correctRowPanel_, "Kierros", "hekyy");
+    roundEdit_ = numberBox(correctRowPanel_, "Text1", 3);
+    yearEdit_ = numberBox(correctRowPanel_, "Text2", 4);
+    roundLabel->setBuddy(roundEdit_);
+    storeButton_ = makeButton(correctRowPanel_, "Command1", "&Tilastoi oikea rivi");
+    lastRoundLabel_ = makeLabel(correctRowPanel_, QString(), "ede");
+    lastYearLabel_ = makeLabel(correctRowPanel_, QString(), "edev");
+    for (QLabel* l : {lastRoundLabel_, lastYearLabel_}) {
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(44);
+        l->setAlignment(Qt::AlignCenter);
+    }
+    auto* previousLabel = makeLabel(correctRowPanel_, "< Edellinen", "Label2");
+    auto* statsGrid = new QGridLayout(correctRowPanel_);
+    statsGrid->addWidget(roundLabel, 0, 0);
+    statsGrid->addWidget(roundEdit_, 0, 1);
+    statsGrid->addWidget(yearEdit_, 0, 2);
+    statsGrid->addWidget(storeButton_, 1, 0, 1, 3);
+    statsGrid->addWidget(lastRoundLabel_, 2, 1);
+    statsGrid->addWidget(lastYearLabel_, 2, 2);
+    statsGrid->addWidget(previousLabel, 3, 1, 1, 2);
+    statsGrid->setColumnStretch(0, 1);
+}
+
+QFrame* BasicRowWindow::buildButtonPanel()
+{
+    auto* panel = new QFrame(this);
+    panel->setObjectName("SSPanel1");
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Raised);
+    hintRowButton_ = makeButton(panel, "vihjeet", "&Vihjerivi");
+    okButton_ = makeButton(panel, "sainperusrivin", "&OK");
+    cancelButton_ = makeButton(panel, "kes", "&Peruuta");
+    okButton_->setDefault(true);
+    auto* panelRow = new QHBoxLayout(panel);
+    panelRow->addWidget(hintRowButton_);
+    panelRow->addStretch(1);
+    panelRow->addWidget(okButton_);
+    panelRow->addWidget(cancelButton_);
+    return panel;
+}
+
+void BasicRowWindow::load()
+{
     {
         BusyCursor busy; // the correct-row file may be read
         const StoredRound last = lastStoredRound(services().settings, state().ProgramDir);
@@ -195,8 +209,8 @@ void BasicRowWindow::accept()
     if (markedMatches(s.BasicMarks) != kMatches)
         return;
     if (s.RowSource == 0) {
-        handOver(WindowName::SystemPattern, {{"", QString::fromUtf8("JÄRJESTELMÄ")},
-                                             {"Label1", QString::fromUtf8("         Anna järjestelmäsi ")}});
+        handOver(WindowName::SystemPattern,
+                 {{"", SharedText::TypedSystemTitle}, {"Label1", SharedText::TypedSystemPrompt}});
     } else if (s.CheckTask == 1) {
         handOver(WindowName::Checking);
     } else if (s.HaravaTask == 1) {
@@ -214,7 +228,7 @@ void BasicRowWindow::accept()
 void BasicRowWindow::storeCorrectRow()
 {
     if (roundEdit_->text().trimmed().isEmpty()) {
-        message("Anna kierrosnumero !", Messages::Question, "Tilastoi");
+        message(SharedText::RoundMissing, Messages::Question, "Tilastoi");
         roundEdit_->setFocus();
         return;
     }

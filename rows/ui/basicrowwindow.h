@@ -24,6 +24,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildCorrectRowPanel();
+    QFrame* buildButtonPanel();
+    void load();
     void signClicked(int sign, int match);
     void showMarks();
     void showHintRow();

@@ -7,6 +7,7 @@
 #include "base/ui/dialogkeys.h"
 #include "base/ui/rowtextflows.h"
 #include "base/ui/scrollbars.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -60,19 +61,33 @@ ConversionWindow::ConversionWindow(AppContext& context) : FeatureWindow(context)
     setWindowTitle("Tee tarvittavat kohdevaihdot ja merkkimuunnokset");
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildCountBox());
+    layout->addWidget(buildMatchBox());
+    auto* okButton = new QPushButton("&OK", this);
+    okButton->setObjectName("Command1");
+    layout->addWidget(okButton, 0, Qt::AlignRight);
+    connect(okButton, &QPushButton::clicked, this, [this] { accept(); });
+    bindDialogKeys(this, okButton, nullptr);
+
+    load();
+    setMinimumSize(sizeHint());
+}
+
+// How many matches of each kind the system has, and what may be changed.
+QGroupBox* ConversionWindow::buildCountBox()
+{
     auto* upper = new QGroupBox(this);
     upper->setObjectName("Frame1");
     auto* counts = new QGridLayout(upper);
     const char* captions[4] = {
         "O = osittainvaihdeltuja:", "T = täysinvaihdeltuja:", "V = varmoja:", "Rivejä tässä systeemissä:"};
     const char* names[4] = {"Label10", "Label11", "Label12", "Label15"};
-    QLabel* countLabels[4];
     for (int i = 0; i < 4; ++i) {
         counts->addWidget(makeLabel(upper, captions[i]), i, 0);
-        countLabels[i] = makeLabel(upper, QString(), names[i]);
-        countLabels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        countLabels[i]->setMinimumWidth(40);
-        counts->addWidget(countLabels[i], i, 1);
+        countLabels_[i] = makeLabel(upper, QString(), names[i]);
+        countLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        countLabels_[i]->setMinimumWidth(40);
+        counts->addWidget(countLabels_[i], i, 1);
         counts->addWidget(makeLabel(upper, "kpl"), i, 2);
     }
     auto* hint1 = makeLabel(upper, "Voit vaihtaa kohteita.");
@@ -83,8 +98,12 @@ ConversionWindow::ConversionWindow(AppContext& context) : FeatureWindow(context)
     counts->setColumnMinimumWidth(3, 220);
     counts->setColumnStretch(3, 1);
     counts->setHorizontalSpacing(10);
-    layout->addWidget(upper);
+    return upper;
+}
 
+// A line per match: its role and the signs a row's marks become.
+QGroupBox* ConversionWindow::buildMatchBox()
+{
     auto* lower = new QGroupBox(this);
     lower->setObjectName("Frame2");
     auto* grid = new QGridLayout(lower);
@@ -135,15 +154,11 @@ ConversionWindow::ConversionWindow(AppContext& context) : FeatureWindow(context)
         connect(roleBars_[k], &QScrollBar::valueChanged, this, [this, k] { roleChanged(k); });
     }
     grid->setColumnStretch(8, 1);
-    layout->addWidget(lower);
+    return lower;
+}
 
-    auto* okButton = new QPushButton("&OK", this);
-    okButton->setObjectName("Command1");
-    layout->addWidget(okButton, 0, Qt::AlignRight);
-    connect(okButton, &QPushButton::clicked, this, [this] { accept(); });
-    bindDialogKeys(this, okButton, nullptr);
-
-    // Load
+void ConversionWindow::load()
+{
     BusyCursor busy;
     const SharedState& s = state();
     const ConversionPlan initial = initialPlan(s.HalfGuardCount, s.FullGuardCount);
@@ -152,11 +167,10 @@ ConversionWindow::ConversionWindow(AppContext& context) : FeatureWindow(context)
         roleBars_[k]->setValue(int(initial[k].role));
         roleChanged(k);
     }
-    countLabels[0]->setText(QString::number(s.HalfGuardCount));
-    countLabels[1]->setText(QString::number(s.FullGuardCount));
-    countLabels[2]->setText(QString::number(kMatches - s.HalfGuardCount - s.FullGuardCount));
-    countLabels[3]->setText(QString::number(s.RowCount));
-    setMinimumSize(sizeHint());
+    countLabels_[0]->setText(QString::number(s.HalfGuardCount));
+    countLabels_[1]->setText(QString::number(s.FullGuardCount));
+    countLabels_[2]->setText(QString::number(kMatches - s.HalfGuardCount - s.FullGuardCount));
+    countLabels_[3]->setText(QString::number(s.RowCount));
 }
 
 MatchRole ConversionWindow::role(int k) const
@@ -248,7 +262,7 @@ void ConversionWindow::accept()
         convertSystemRows(s.Rows, s.RowCount, s.HalfGuardCount, s.FullGuardCount, p);
     }
     if (checking)
-        handOver(next, {{"", "OIKEA RIVI"}, {"Label1", "              Anna oikea rivi."}});
+        handOver(next, {{"", SharedText::CorrectRowTitle}, {"Label1", SharedText::CorrectRowPrompt}});
     else
         handOver(next);
 }

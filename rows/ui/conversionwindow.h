@@ -5,6 +5,7 @@
 
 #include <array>
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
@@ -20,6 +21,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QGroupBox* buildCountBox();
+    QGroupBox* buildMatchBox();
+    void load();
     void roleChanged(int k);
     MatchRole role(int k) const;
     ConversionPlan plan() const;
@@ -32,4 +36,6 @@ private:
     std::array<QLineEdit*, kMatches> forTwoEdits_{};
     std::array<QLabel*, kMatches> forOneLabels_{};
     std::array<QLabel*, kMatches> forTwoLabels_{};
+    // Half guards, full guards, bankers and rows of the loaded system.
+    std::array<QLabel*, 4> countLabels_{};
 };

@@ -4,6 +4,7 @@
 #include "base/textformat.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/rowfileflows.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -23,6 +24,16 @@ OwnSystemEntryWindow::OwnSystemEntryWindow(AppContext& context) : FeatureWindow(
     setWindowTitle("Systeemin luonti");
 
     auto* layout = new QHBoxLayout(this);
+    layout->addWidget(buildSignPanel());
+    layout->addLayout(buildSideColumn());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    bindDialogKeys(this, nullptr, [this] { close(); });
+    load();
+}
+
+// A button for every sign of every match, laid out as on the coupon.
+QFrame* OwnSystemEntryWindow::buildSignPanel()
+{
     auto* signPanel = new QFrame(this);
     signPanel->setObjectName("rtaus");
     signPanel->setFrameShape(QFrame::StyledPanel);
@@ -51,14 +62,17 @@ OwnSystemEntryWindow::OwnSystemEntryWindow(AppContext& context) : FeatureWindow(
             button->setObjectName(QString("%1_%2").arg(kButtonNames[s]).arg(k));
             button->setFixedSize(side + 8, side);
             button->setFont(bold);
-            button->setAccessibleName(QString("Ottelu %1, merkki %2").arg(k + 1).arg(kSignTexts[s]));
+            button->setAccessibleName(QString(SharedText::MatchSignName).arg(k + 1).arg(kSignTexts[s]));
             grid->addWidget(button, k + 1, 1 + s);
             signButtons_[s][k] = button;
             connect(button, &QPushButton::clicked, this, [this, s, k] { signClicked(s, k); });
         }
     }
-    layout->addWidget(signPanel);
+    return signPanel;
+}
 
+QVBoxLayout* OwnSystemEntryWindow::buildSideColumn()
+{
     auto* sideColumn = new QVBoxLayout;
     auto* prompt = new QLabel("   Syötä systeemisi rivit.", this);
     prompt->setObjectName("Label1");
@@ -90,14 +104,15 @@ OwnSystemEntryWindow::OwnSystemEntryWindow(AppContext& context) : FeatureWindow(
     auto* okButton = new QPushButton("&OK", this);
     okButton->setObjectName("Sainperusrivin");
     sideColumn->addWidget(okButton);
-    layout->addLayout(sideColumn);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(saveButton, &QPushButton::clicked, this, [this] { saveRow(); });
     connect(okButton, &QPushButton::clicked, this, [this] { done(); });
-    bindDialogKeys(this, nullptr, [this] { close(); });
+    return sideColumn;
+}
 
-    // Load: the O matches offer "1" and "2", the bankers a fixed "1".
+// The O matches offer "1" and "2", the bankers a fixed "1".
+void OwnSystemEntryWindow::load()
+{
     SharedState& st = state();
     const int half = st.HalfGuardCount;
     const int full = st.FullGuardCount;

@@ -4,8 +4,10 @@
 
 #include <array>
 
+class QFrame;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 // Own-system rows are entered one at a time and added to a system file.
 class OwnSystemEntryWindow : public FeatureWindow {
@@ -14,6 +16,9 @@ public:
     explicit OwnSystemEntryWindow(AppContext& context);
 
 private:
+    QFrame* buildSignPanel();
+    QVBoxLayout* buildSideColumn();
+    void load();
     void signClicked(int sign, int match);
     void saveRow();
     void done();

@@ -4,6 +4,7 @@
 #include "base/ui/dialogkeys.h"
 #include "rows/harava.h"
 #include "rows/ui/couponcolumn.h"
+#include "rows/ui/sharedtexts.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -97,5 +98,5 @@ void ReducedSystemChoiceWindow::choose()
     s.SystemLetter = s.CurrentFileTitle.left(1);
     s.RowCount = system->rows;
     s.CodedResult.fill(QStringLiteral(" "));
-    handOver(WindowName::BasicRow, {{"", "OIKEA RIVI"}, {"Label1", "             Anna oikea rivi."}});
+    handOver(WindowName::BasicRow, {{"", SharedText::CorrectRowTitle}, {"Label1", "             Anna oikea rivi."}});
 }

@@ -77,30 +77,7 @@ InformationWindow::InformationWindow(AppContext& context) : FeatureWindow(contex
     layout->setContentsMargins(16, 16, 16, 14);
     layout->setSpacing(12);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    auto* heading = new QHBoxLayout;
-    heading->setSpacing(14);
-    auto* logo = new QLabel(this);
-    logo->setObjectName("Image1");
-    logo->setPixmap(QPixmap(":/pictures/rivikone.png"));
-    logo->setFixedSize(logo->sizeHint());
-    auto* title = new QLabel(QString::fromLatin1(kMainTitle), this);
-    title->setObjectName("titleLabel");
-    QFont titleFont = title->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    titleFont.setBold(true);
-    title->setFont(titleFont);
-    auto* subtitle = new QLabel(QStringLiteral("Järjestelmän tiedot"), this);
-    subtitle->setObjectName("subtitleLabel");
-    auto* titles = new QVBoxLayout;
-    titles->setSpacing(2);
-    titles->addStretch(1);
-    titles->addWidget(title);
-    titles->addWidget(subtitle);
-    titles->addStretch(1);
-    heading->addWidget(logo);
-    heading->addLayout(titles, 1);
-    layout->addLayout(heading);
+    layout->addLayout(buildHeading());
 
     auto* panel = new QFrame(this);
     panel->setObjectName("Panel3D1");
@@ -147,6 +124,34 @@ InformationWindow::InformationWindow(AppContext& context) : FeatureWindow(contex
 
     fillFigures();
     okButton->setFocus();
+}
+
+// The program's picture and name over the figures.
+QHBoxLayout* InformationWindow::buildHeading()
+{
+    auto* heading = new QHBoxLayout;
+    heading->setSpacing(14);
+    auto* logo = new QLabel(this);
+    logo->setObjectName("Image1");
+    logo->setPixmap(QPixmap(":/pictures/rivikone.png"));
+    logo->setFixedSize(logo->sizeHint());
+    auto* title = new QLabel(QString::fromLatin1(kMainTitle), this);
+    title->setObjectName("titleLabel");
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    auto* subtitle = new QLabel(QStringLiteral("Järjestelmän tiedot"), this);
+    subtitle->setObjectName("subtitleLabel");
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(2);
+    titles->addStretch(1);
+    titles->addWidget(title);
+    titles->addWidget(subtitle);
+    titles->addStretch(1);
+    heading->addWidget(logo);
+    heading->addLayout(titles, 1);
+    return heading;
 }
 
 void InformationWindow::fillFigures()

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 
+class QHBoxLayout;
 class QLabel;
 class QTimer;
 
@@ -23,6 +24,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    QHBoxLayout* buildHeading();
     void fillFigures();
     void tick();
     QSize ballArea() const;

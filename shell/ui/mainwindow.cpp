@@ -8,6 +8,7 @@
 #include "base/ui/rowtextflows.h"
 #include "base/ui/windowregistry.h"
 #include "rows/rowexport.h"
+#include "rows/ui/sharedtexts.h"
 #include "shell/ui/accessories.h"
 
 #include <QAction>
@@ -129,6 +130,20 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
     setWindowTitle(kMainTitle);
     setWindowIcon(QIcon(":/pictures/rivikone.png"));
 
+    defineOperations();
+    defineNeeds();
+    buildPictures();
+    buildMenus();
+    buildToolbar();
+    refreshAvailability();
+    // F1 opens the user guide here as in every other window.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { runOperation("win"); });
+    load();
+}
+
+void MainWindow::defineOperations()
+{
     SharedState& s = context_.state;
     auto feature = [this](const QString& window, bool hourglass = false) {
         return [this, window, hourglass] { showFeature(window, hourglass); };
@@ -187,7 +202,11 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
     };
     for (const char* key : {"kal", "mui", "ava", "soi", "win", "calc"})
         operations_.insert(key, [this, key] { runAccessory(context_, key); });
+}
 
+// Operations left out here need no window and are always available.
+void MainWindow::defineNeeds()
+{
     needs_ = {
         {"arv", {WindowName::DrawKind}},
         {"tar", {WindowName::CheckFileType}},
@@ -207,7 +226,10 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
         {"kar", {WindowName::Pruning}},
         {"odo", {WindowName::Worth}},
     };
+}
 
+void MainWindow::buildPictures()
+{
     central_ = new QWidget(this);
     central_->setObjectName("tausta");
     central_->setAutoFillBackground(true);
@@ -220,14 +242,6 @@ MainWindow::MainWindow(AppContext& context, WindowRegistry& registry) : context_
     ballPicture_->setObjectName("Image12");
     ballPicture_->setPixmap(QPixmap(":/pictures/Image12.png"));
     ballPicture_->adjustSize();
-
-    buildMenus();
-    buildToolbar();
-    refreshAvailability();
-    // F1 opens the user guide here as in every other window.
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { runOperation("win"); });
-    load();
 }
 
 void MainWindow::buildMenus()
@@ -399,12 +413,13 @@ void MainWindow::deleteRowFile()
     SharedState& s = context_.state;
     ResetTaskState(s);
     s.DialogMode = 1;
-    s.CurrentFile = ChooseRowFile(context_, "Valitse poistettava rivitiedosto !", "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
+    s.CurrentFile = ChooseRowFile(context_, "Valitse poistettava rivitiedosto !", SharedText::RowFileFilter);
     if (!s.CurrentFile.isEmpty()) {
         if (QFile::remove(s.CurrentFile))
             context_.services.messages.show("Tiedosto " + s.CurrentFileTitle + " poistettu !");
         else
-            context_.services.messages.show("En löydä tiedostoa " + s.CurrentFileTitle, Messages::Critical, "Poisto");
+            context_.services.messages.show(SharedText::FileNotFound + s.CurrentFileTitle, Messages::Critical,
+                                            "Poisto");
     }
     if (!s.ProgramDir.isEmpty())
         QDir::setCurrent(s.ProgramDir);
@@ -416,14 +431,14 @@ void MainWindow::printRowFile()
     ResetTaskState(s);
     s.DialogMode = 1;
     s.SystemLoaded = 0;
-    s.CurrentFile = ChooseRowFile(context_, "Valitse tulostettava rivitiedosto tai oma systeemi !",
-                                  "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
+    s.CurrentFile =
+        ChooseRowFile(context_, "Valitse tulostettava rivitiedosto tai oma systeemi !", SharedText::RowFileFilter);
     if (s.CurrentFile.isEmpty())
         return;
     s.PrintTarget = 1;
     if (isSystemFileName(s.CurrentFile)) {
         s.SystemLoaded = 1;
-        if (!ReadRowFile(context_, RowReader::OwnSystem, "Tiedoston luku ei onnistu !"))
+        if (!ReadRowFile(context_, RowReader::OwnSystem, SharedText::FileUnreadable))
             return;
         showFeature(WindowName::Conversion);
     } else {
@@ -438,7 +453,7 @@ void MainWindow::exportRowFile(RowExportTarget target)
     s.DialogMode = 1;
     s.SystemLoaded = 0;
     s.CurrentFile =
-        ChooseRowFile(context_, "Valitse vietävä rivitiedosto tai oma systeemi !", "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
+        ChooseRowFile(context_, "Valitse vietävä rivitiedosto tai oma systeemi !", SharedText::RowFileFilter);
     if (s.CurrentFile.isEmpty())
         return;
     // An own system is fitted to the coupon first, as for printing.
@@ -446,7 +461,7 @@ void MainWindow::exportRowFile(RowExportTarget target)
         if (!registry_.available(WindowName::Conversion))
             return;
         s.SystemLoaded = 1;
-        if (!ReadRowFile(context_, RowReader::OwnSystem, "Tiedoston luku ei onnistu !"))
+        if (!ReadRowFile(context_, RowReader::OwnSystem, SharedText::FileUnreadable))
             return;
         s.ExportTarget = int(target);
         showFeature(WindowName::Conversion);
@@ -460,7 +475,7 @@ void MainWindow::exportRowFile(RowExportTarget target)
     if (!s.ProgramDir.isEmpty())
         QDir::setCurrent(s.ProgramDir);
     if (!read.ok) {
-        context_.services.messages.show("Tiedoston luku ei onnistu !", Messages::Critical);
+        context_.services.messages.show(SharedText::FileUnreadable, Messages::Critical);
         return;
     }
     ExportRows(context_, read.contents.rows, int(read.contents.rows.size()), target);
@@ -493,7 +508,7 @@ void MainWindow::openRowFile(const QString& path)
             read = readRowsForExport(path);
         }
         if (!read.ok) {
-            context_.services.messages.show("Tiedoston luku ei onnistu !", Messages::Critical);
+            context_.services.messages.show(SharedText::FileUnreadable, Messages::Critical);
             return;
         }
         s.SystemLoaded = 1;
@@ -503,7 +518,7 @@ void MainWindow::openRowFile(const QString& path)
         s.FullGuardCount = read.contents.fullGuards;
     } else {
         s.SystemLoaded = 0;
-        if (!ReadRowFile(context_, RowReader::PrintTarget, "Tiedoston luku ei onnistu !"))
+        if (!ReadRowFile(context_, RowReader::PrintTarget, SharedText::FileUnreadable))
             return;
     }
     showFeature(WindowName::ScreenListing);

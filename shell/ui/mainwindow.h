@@ -37,6 +37,10 @@ protected:
 
 private:
     void load();
+    // What each key of the menus and the toolbar does, and which windows it needs.
+    void defineOperations();
+    void defineNeeds();
+    void buildPictures();
     void buildMenus();
     void buildToolbar();
     void placePictures();
