@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/texts.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -46,7 +48,7 @@ WriteStatus removeFile(const QString& path);
 // and a file another copy holds have messages of their own, any other failure
 // gets the message of the place that wrote (`otherFailure`).
 QString writeFailureMessage(WriteStatus status,
-                            const QString& otherFailure = QStringLiteral("Tiedoston kirjoitus ei onnistu !"));
+                            const QString& otherFailure = QString::fromUtf8(Texts::FileWriteFailed));
 
 // What a crash leaves: temporary files of writers no longer running in `dir`,
 // and the program's scratch folders of such processes in the system's

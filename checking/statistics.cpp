@@ -1,4 +1,5 @@
 #include "checking/statistics.h"
+#include "base/texts.h"
 
 #include "base/printlayout.h"
 #include "base/rows.h"
@@ -262,7 +263,7 @@ public:
     void begin()
     {
         p_.setScaleMode(6);
-        p_.setFont(QStringLiteral("Courier New"), 12, false);
+        p_.setFont(QString::fromUtf8(Texts::ListingFont), 12, false);
         frame();
     }
     void line(const QString& text) { p_.print(atColumn3(text)); }

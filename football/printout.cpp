@@ -1,4 +1,5 @@
 #include "football/printout.h"
+#include "base/texts.h"
 
 #include "base/printlayout.h"
 #include "base/services.h"
@@ -80,7 +81,7 @@ bool printPaged(PrintDevice& p, const Printout& out)
         p.killDoc();
         return true;
     };
-    p.setFont("Courier New", 12, false);
+    p.setFont(Texts::ListingFont, 12, false);
     p.setScaleMode(6);
     frame(p);
     int page = 1;

@@ -1,4 +1,5 @@
 #include "rows/signtext.h"
+#include "base/texts.h"
 
 #include <QStringList>
 
@@ -19,7 +20,7 @@ char signOf(QChar c)
 std::optional<Row> parseRow(const QString& text, QString& error)
 {
     if (text.size() != kMatches) {
-        error = QString::fromUtf8("Rivissä pitäisi olla 13 merkkiä !");
+        error = QString::fromUtf8(Texts::RowNeedsThirteenSigns);
         return std::nullopt;
     }
     Row row{};

@@ -1,4 +1,5 @@
 #include "base/ui/controls.h"
+#include "base/texts.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -63,7 +64,7 @@ QLabel* makeBuddyLabel(QWidget* parent, const QString& caption, QWidget* buddy)
 QFont listingFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono", font.family()});
+    font.setFamilies({Texts::ListingFont, "Liberation Mono", "DejaVu Sans Mono", font.family()});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;

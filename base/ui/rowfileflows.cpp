@@ -1,4 +1,5 @@
 #include "base/ui/rowfileflows.h"
+#include "base/texts.h"
 
 #include "base/filenames.h"
 #include "base/textformat.h"
@@ -43,7 +44,7 @@ bool SaveRowsFile(AppContext& context, int n)
     if (s.CurrentFile.isEmpty())
         return false;
     if (QFileInfo::exists(s.CurrentFile)) {
-        messages.show("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Critical, "Tallenna");
+        messages.show(Texts::FileExistsGiveNewName, Messages::Critical, "Tallenna");
         return false;
     }
     WriteStatus status;
@@ -53,7 +54,7 @@ bool SaveRowsFile(AppContext& context, int n)
     }
     makeProgramDirCurrent(context);
     if (status == WriteStatus::Exists) {
-        messages.show("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Critical, "Tallenna");
+        messages.show(Texts::FileExistsGiveNewName, Messages::Critical, "Tallenna");
         return false;
     }
     if (status != WriteStatus::Ok) {
@@ -68,7 +69,7 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
     SharedState& s = context.state;
     Messages& messages = context.services.messages;
     if (s.BasicSignCount != 13) {
-        messages.show("Rivissä pitäisi olla 13 merkkiä !", Messages::Critical);
+        messages.show(Texts::RowNeedsThirteenSigns, Messages::Critical);
         return false;
     }
     Row row{};
@@ -90,7 +91,7 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
                 return false;
             const OpenSystemResult existing = openSystemFile(path);
             if (!existing.ok) {
-                messages.show("Tiedoston kirjoitus ei onnistu !", Messages::Critical);
+                messages.show(Texts::FileWriteFailed, Messages::Critical);
                 return false;
             }
             if (existing.header.halfGuards != s.HalfGuardCount) {
@@ -123,7 +124,7 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
                          : appendSystemRow(path, s.HalfGuardCount, s.FullGuardCount, row, &rowsStored);
     }
     if (status == WriteStatus::Exists) {
-        messages.show("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Critical, "Tallenna");
+        messages.show(Texts::FileExistsGiveNewName, Messages::Critical, "Tallenna");
         return false;
     }
     if (status != WriteStatus::Ok) {

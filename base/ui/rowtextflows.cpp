@@ -1,4 +1,5 @@
 #include "base/ui/rowtextflows.h"
+#include "base/texts.h"
 #include "base/boundedread.h"
 
 #include "base/rowtext.h"
@@ -56,7 +57,7 @@ bool ExportRows(AppContext& context, const RowBuffer& rows, int count, RowExport
         return false;
     }
     if (damaged(rows, n)) {
-        messages.show("Viallinen rivitiedosto ?", Messages::Critical, kExportTitle);
+        messages.show(Texts::RowFileDamaged, Messages::Critical, kExportTitle);
         return false;
     }
     if (target == RowExportTarget::Clipboard) {
@@ -85,7 +86,7 @@ bool ExportRows(AppContext& context, const RowBuffer& rows, int count, RowExport
         status = exists ? replaceFile(path, bytes) : createNewFile(path, bytes);
     }
     if (status == WriteStatus::Exists) {
-        messages.show("Tiedosto on jo olemassa, anna uusi nimi !", Messages::Critical, kExportTitle);
+        messages.show(Texts::FileExistsGiveNewName, Messages::Critical, kExportTitle);
         return false;
     }
     if (status != WriteStatus::Ok) {
@@ -159,7 +160,7 @@ bool ImportRowsFromFile(AppContext& context)
         return false;
     }
     if (!read.ok) {
-        messages.show("Tiedoston luku ei onnistu !", Messages::Critical, kImportTitle);
+        messages.show(Texts::FileUnreadable, Messages::Critical, kImportTitle);
         return false;
     }
     return ImportRowText(context, decodeRowText(read.bytes));

@@ -1,4 +1,5 @@
 #include "checking/ui/checkfiletypewindow.h"
+#include "base/texts.h"
 #include "base/ui/windownames.h"
 
 #include "base/ui/rowfileflows.h"
@@ -82,7 +83,7 @@ void CheckFileTypeWindow::accept()
         return;
     if (isSystemFileName(s.CurrentFile))
         s.SystemLoaded = 1;
-    if (!ReadRowFile(context(), RowReader::Checking, "Tämän tiedoston luku ei onnistu !"))
+    if (!ReadRowFile(context(), RowReader::Checking, Texts::ThisFileUnreadable))
         return;
     if (s.SystemLoaded == 1)
         handOver(WindowName::Conversion);

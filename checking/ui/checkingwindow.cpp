@@ -1,4 +1,5 @@
 #include "checking/ui/checkingwindow.h"
+#include "base/texts.h"
 #include "base/ui/windownames.h"
 
 #include "base/statsfiles.h"
@@ -309,7 +310,7 @@ void CheckingWindow::checkHarava()
     if (tally.lastFullHitRow > 0)
         fullHitRowLabel_->setText(signedNumber(tally.lastFullHitRow));
     if (!read)
-        message("Tiedoston lukuvirhe !" + QString::number(s.SystemColumns));
+        message(Texts::FileReadError + QString::number(s.SystemColumns));
     finishCheck(Kind::Harava, tally);
 }
 
@@ -342,7 +343,7 @@ bool CheckingWindow::checkTypedSystem()
         s.Rows.assign(2, Row{});
         s.RowCount = 0;
         busy.reset();
-        message("Muisti ei riitä tälle järjestelmälle !", Messages::Critical);
+        message(Texts::NoMemoryForSystem, Messages::Critical);
         return false;
     }
     const PrizeTally tally = tallyRows(s.Rows, basicRow(s));

@@ -1,3 +1,4 @@
+#include "base/texts.h"
 #include "checking/ui/statisticswindow.h"
 #include "base/ui/windownames.h"
 
@@ -311,7 +312,7 @@ void StatisticsWindow::print()
 // rather than listed as empty: the user would take it for lost.
 void StatisticsWindow::tellUnreadable()
 {
-    message(SharedText::FileUnreadable, Messages::Critical, "Tilastot");
+    message(Texts::FileUnreadable, Messages::Critical, "Tilastot");
 }
 
 void StatisticsWindow::remove()

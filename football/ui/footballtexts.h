@@ -32,6 +32,5 @@ inline constexpr char kPlayersUnreadable[] = "Pelaajia ei voi lukea !";
 inline constexpr char kListFirst[] = "Listaa ensin taulukkoon!";
 inline constexpr char kSaveFailedNothingChanged[] = "Tallennus ei onnistunut, tietokanta on ennallaan !";
 inline constexpr char kSaved[] = "Tallennettu";
-inline constexpr char kFileExistsGiveNewName[] = "Tiedosto on jo olemassa, anna uusi nimi !";
 
 } // namespace football

@@ -1,3 +1,4 @@
+#include "base/texts.h"
 #include "football/ui/leaguetablewindow.h"
 #include "base/ui/windownames.h"
 
@@ -179,7 +180,7 @@ void LeagueTableWindow::writeFile()
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path)) {
-        message(kFileExistsGiveNewName, Messages::Exclamation, kSaveTitle);
+        message(Texts::FileExistsGiveNewName, Messages::Exclamation, kSaveTitle);
         return;
     }
     const QByteArray bytes = standingsFile(view_, listedCaption_, tableModel_->rows(), services().clock.today());
@@ -189,7 +190,7 @@ void LeagueTableWindow::writeFile()
         status = createNewFile(path, bytes);
     }
     if (status == WriteStatus::Exists)
-        message(kFileExistsGiveNewName, Messages::Exclamation, kSaveTitle);
+        message(Texts::FileExistsGiveNewName, Messages::Exclamation, kSaveTitle);
     else if (status != WriteStatus::Ok)
         message(writeFailureMessage(status), Messages::Critical, kSaveTitle);
 }

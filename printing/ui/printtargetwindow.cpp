@@ -1,4 +1,5 @@
 #include "printing/ui/printtargetwindow.h"
+#include "base/texts.h"
 #include "base/ui/windownames.h"
 
 #include "base/rowfile.h"
@@ -70,7 +71,7 @@ PrintTargetWindow::PrintTargetWindow(AppContext& context) : FeatureWindow(contex
 void PrintTargetWindow::go()
 {
     SharedState& s = state();
-    if (s.SystemLoaded != 1 && !ReadRowFile(context(), RowReader::PrintTarget, "Tiedoston luku ei onnistu !"))
+    if (s.SystemLoaded != 1 && !ReadRowFile(context(), RowReader::PrintTarget, Texts::FileUnreadable))
         return;
     if (s.PrintTarget == 1) {
         restoreProgramDir();
@@ -97,7 +98,7 @@ void PrintTargetWindow::printOnPaper()
         const QList<QStringList> pages =
             paperListingPages(s.Rows, s.RowCount, listedFileName(s.CurrentFileTitle, s.CurrentFile));
         if (ok) {
-            printer.setFont("Courier New", 12, false);
+            printer.setFont(Texts::ListingFont, 12, false);
             printer.setCurrentX(0);
             printer.setCurrentY(0);
         }

@@ -1,4 +1,5 @@
 #include "printing/ui/screenlistingwindow.h"
+#include "base/texts.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -142,7 +143,7 @@ void ScreenListingWindow::buildExportActions()
         QKeySequence keys;
     } exports[] = {
         {"Vie &tekstitiedostoon", "vieTeksti", RowExportTarget::TextFile, {}},
-        {"Vie &CSV-tiedostoon", "vieCsv", RowExportTarget::CsvFile, {}},
+        {Texts::ExportToCsv, "vieCsv", RowExportTarget::CsvFile, {}},
         {"&Kopioi leikepöydälle", "kopioi", RowExportTarget::Clipboard, QKeySequence::Copy},
     };
     for (const auto& e : exports) {
@@ -171,5 +172,5 @@ void ScreenListingWindow::fill()
                 counts_[sign][k]->setText(QString::number(distribution.counts[sign][k]));
     }
     if (distribution.faultyRows > 0)
-        message("Viallinen rivitiedosto ?", Messages::Critical, "Tulosta näyttöön");
+        message(Texts::RowFileDamaged, Messages::Critical, "Tulosta näyttöön");
 }

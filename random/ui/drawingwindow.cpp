@@ -1,4 +1,5 @@
 #include "random/ui/drawingwindow.h"
+#include "base/texts.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -181,7 +182,7 @@ void DrawingWindow::draw()
     setRunButtons(true);
     if (!drawn) {
         s.Rows.assign(2, Row{});
-        message("Arvonta ei onnistu !" + QString(kLineBreak) + error, Messages::Critical);
+        message(Texts::DrawingFailed + QString(kLineBreak) + error, Messages::Critical);
         return;
     }
     saveButton_->setEnabled(true);

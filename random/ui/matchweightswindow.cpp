@@ -1,4 +1,5 @@
 #include "random/ui/matchweightswindow.h"
+#include "base/texts.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -193,7 +194,7 @@ void MatchWeightsWindow::accept()
     SharedState& s = state();
     s.BankerCount = totals.bankerCount;
     if (totals.bankerCount > 12) {
-        message("Liikaa varmoja !", Messages::Exclamation);
+        message(Texts::TooManyBankers, Messages::Exclamation);
         return;
     }
     s.MatchWeights = weights;

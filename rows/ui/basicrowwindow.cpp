@@ -1,4 +1,5 @@
 #include "rows/ui/basicrowwindow.h"
+#include "base/texts.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-const char* const kNeedThirteen = "Rivissä pitäisi olla 13 merkkiä !";
+const char* const kNeedThirteen = Texts::RowNeedsThirteenSigns;
 
 QLineEdit* numberBox(QWidget* parent, const QString& name, int digits)
 {

@@ -16,7 +16,5 @@ inline constexpr char RoundMissing[] = "Anna kierrosnumero !";
 // What a reader announces for the control of one sign of one match.
 inline constexpr char MatchSignName[] = "Ottelu %1, merkki %2";
 // Rows files and own systems offered together.
-inline constexpr char RowFileFilter[] = "Kaikki (*.1X2;*.STM)|*.1X2;*.STM";
-inline constexpr char FileUnreadable[] = "Tiedoston luku ei onnistu !";
 inline constexpr char FileNotFound[] = "En löydä tiedostoa ";
 } // namespace SharedText

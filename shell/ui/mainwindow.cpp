@@ -1,4 +1,5 @@
 #include "shell/ui/mainwindow.h"
+#include "base/texts.h"
 #include "base/ui/windownames.h"
 
 #include "base/textformat.h"
@@ -57,7 +58,7 @@ const QList<Menu>& menuTree()
           // Rows in and out as text for online play. The items take names
           // after the older ones, which keep theirs.
           {"&Vie tekstitiedostoon", "vie", 10},
-          {"Vie &CSV-tiedostoon", "viecsv", 11},
+          {Texts::ExportToCsv, "viecsv", 11},
           {"K&opioi leikepöydälle", "kopioi", 12},
           {"Tuo r&ivit tiedostosta", "tuo", 13},
           {"Tuo rivit l&eikepöydältä", "tuolei", 14},
@@ -413,7 +414,7 @@ void MainWindow::deleteRowFile()
     SharedState& s = context_.state;
     ResetTaskState(s);
     s.DialogMode = 1;
-    s.CurrentFile = ChooseRowFile(context_, "Valitse poistettava rivitiedosto !", SharedText::RowFileFilter);
+    s.CurrentFile = ChooseRowFile(context_, "Valitse poistettava rivitiedosto !", Texts::RowFileFilter);
     if (!s.CurrentFile.isEmpty()) {
         if (QFile::remove(s.CurrentFile))
             context_.services.messages.show("Tiedosto " + s.CurrentFileTitle + " poistettu !");
@@ -432,13 +433,13 @@ void MainWindow::printRowFile()
     s.DialogMode = 1;
     s.SystemLoaded = 0;
     s.CurrentFile =
-        ChooseRowFile(context_, "Valitse tulostettava rivitiedosto tai oma systeemi !", SharedText::RowFileFilter);
+        ChooseRowFile(context_, "Valitse tulostettava rivitiedosto tai oma systeemi !", Texts::RowFileFilter);
     if (s.CurrentFile.isEmpty())
         return;
     s.PrintTarget = 1;
     if (isSystemFileName(s.CurrentFile)) {
         s.SystemLoaded = 1;
-        if (!ReadRowFile(context_, RowReader::OwnSystem, SharedText::FileUnreadable))
+        if (!ReadRowFile(context_, RowReader::OwnSystem, Texts::FileUnreadable))
             return;
         showFeature(WindowName::Conversion);
     } else {
@@ -453,7 +454,7 @@ void MainWindow::exportRowFile(RowExportTarget target)
     s.DialogMode = 1;
     s.SystemLoaded = 0;
     s.CurrentFile =
-        ChooseRowFile(context_, "Valitse vietävä rivitiedosto tai oma systeemi !", SharedText::RowFileFilter);
+        ChooseRowFile(context_, "Valitse vietävä rivitiedosto tai oma systeemi !", Texts::RowFileFilter);
     if (s.CurrentFile.isEmpty())
         return;
     // An own system is fitted to the coupon first, as for printing.
@@ -461,7 +462,7 @@ void MainWindow::exportRowFile(RowExportTarget target)
         if (!registry_.available(WindowName::Conversion))
             return;
         s.SystemLoaded = 1;
-        if (!ReadRowFile(context_, RowReader::OwnSystem, SharedText::FileUnreadable))
+        if (!ReadRowFile(context_, RowReader::OwnSystem, Texts::FileUnreadable))
             return;
         s.ExportTarget = int(target);
         showFeature(WindowName::Conversion);
@@ -475,7 +476,7 @@ void MainWindow::exportRowFile(RowExportTarget target)
     if (!s.ProgramDir.isEmpty())
         QDir::setCurrent(s.ProgramDir);
     if (!read.ok) {
-        context_.services.messages.show(SharedText::FileUnreadable, Messages::Critical);
+        context_.services.messages.show(Texts::FileUnreadable, Messages::Critical);
         return;
     }
     ExportRows(context_, read.contents.rows, int(read.contents.rows.size()), target);
@@ -508,7 +509,7 @@ void MainWindow::openRowFile(const QString& path)
             read = readRowsForExport(path);
         }
         if (!read.ok) {
-            context_.services.messages.show(SharedText::FileUnreadable, Messages::Critical);
+            context_.services.messages.show(Texts::FileUnreadable, Messages::Critical);
             return;
         }
         s.SystemLoaded = 1;
@@ -518,7 +519,7 @@ void MainWindow::openRowFile(const QString& path)
         s.FullGuardCount = read.contents.fullGuards;
     } else {
         s.SystemLoaded = 0;
-        if (!ReadRowFile(context_, RowReader::PrintTarget, SharedText::FileUnreadable))
+        if (!ReadRowFile(context_, RowReader::PrintTarget, Texts::FileUnreadable))
             return;
     }
     showFeature(WindowName::ScreenListing);

@@ -1,0 +1,25 @@
+#pragma once
+
+// Texts that more than one subsystem shows alike, for the windows and the
+// command-line program both: a text written twice drifts apart the first time
+// one copy is corrected.
+namespace Texts {
+// Reading and writing the player's files.
+inline constexpr char FileUnreadable[] = "Tiedoston luku ei onnistu !";
+inline constexpr char ThisFileUnreadable[] = "Tämän tiedoston luku ei onnistu !";
+inline constexpr char FileReadError[] = "Tiedoston lukuvirhe !";
+inline constexpr char FileWriteFailed[] = "Tiedoston kirjoitus ei onnistu !";
+inline constexpr char FileExistsGiveNewName[] = "Tiedosto on jo olemassa, anna uusi nimi !";
+inline constexpr char RowFileDamaged[] = "Viallinen rivitiedosto ?";
+inline constexpr char FileHasNoRows[] = "Tiedostossa ei ole rivejä !";
+// Row files and own systems offered together.
+inline constexpr char RowFileFilter[] = "Kaikki (*.1X2;*.STM)|*.1X2;*.STM";
+inline constexpr char ExportToCsv[] = "Vie &CSV-tiedostoon";
+// Rows as typed.
+inline constexpr char RowNeedsThirteenSigns[] = "Rivissä pitäisi olla 13 merkkiä !";
+inline constexpr char TooManyBankers[] = "Liikaa varmoja !";
+inline constexpr char DrawingFailed[] = "Arvonta ei onnistu !";
+inline constexpr char NoMemoryForSystem[] = "Muisti ei riitä tälle järjestelmälle !";
+// Every print-out and listing is set in this typewriter face, so columns line up.
+inline constexpr char ListingFont[] = "Courier New";
+} // namespace Texts
