@@ -12,6 +12,8 @@ inline constexpr char FileWriteFailed[] = "Tiedoston kirjoitus ei onnistu !";
 inline constexpr char FileExistsGiveNewName[] = "Tiedosto on jo olemassa, anna uusi nimi !";
 inline constexpr char RowFileDamaged[] = "Viallinen rivitiedosto ?";
 inline constexpr char FileHasNoRows[] = "Tiedostossa ei ole rivejä !";
+// A refused line of a file the player wrote, with its number.
+inline constexpr char NumberedLine[] = "Rivi %1: %2";
 // Row files and own systems offered together.
 inline constexpr char RowFileFilter[] = "Kaikki (*.1X2;*.STM)|*.1X2;*.STM";
 inline constexpr char ExportToCsv[] = "Vie &CSV-tiedostoon";
