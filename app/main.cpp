@@ -9,6 +9,7 @@
 #include "base/startoptions.h"
 #include "base/textformat.h"
 #include "base/ui/windowregistry.h"
+#include "shell/ui/accessories.h"
 #include "shell/ui/mainwindow.h"
 
 #include <QApplication>
@@ -93,7 +94,7 @@ int main(int argc, char** argv)
 
     MainWindow main(context, windows);
     windows.setMainWindow(&main);
-    windows.setCommandHandler([&main](const QString& key) { main.runOperation(key); });
+    windows.setCommandHandler([&main](MainCommand command) { main.runOperation(accessoryKeyOf(command)); });
     QObject::connect(&instance, &SingleInstance::activationRequested, &main, [&main] {
         main.showNormal();
         main.raise();

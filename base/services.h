@@ -5,6 +5,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QObject;
 
@@ -129,6 +130,18 @@ public:
 // "" stands for the window title.
 using WindowTexts = QList<QPair<QString, QString>>;
 
+// Commands of the main window that other windows offer too.
+enum class MainCommand { BookmarksPage, Help, Calculator };
+
+// A window that takes a value of this kind from the window that opens it.
+// The value arrives typed, after the window is made and before it is shown,
+// so nothing is written into a control only to be parsed again.
+template <class HandOver> class Receives {
+public:
+    virtual ~Receives() = default;
+    virtual void receive(const HandOver& handOver) = 0;
+};
+
 // Windows open one another by name, so no window includes another one's header.
 class Windows {
 public:
@@ -138,10 +151,28 @@ public:
     // window that opens it (`opener`; none stands for the main window),
     // centred on it. False when no window of that name exists.
     virtual bool show(const QString& name, const WindowTexts& texts = {}, QObject* opener = nullptr) = 0;
+    // As show(), and hands `handOver` to the new window. False, and no window
+    // shown, when the window of that name does not take this kind of value.
+    template <class HandOver>
+    bool showWith(const QString& name, const HandOver& handOver, const WindowTexts& texts = {},
+                  QObject* opener = nullptr)
+    {
+        return showDelivering(name, texts, opener, [&handOver](QObject* window) {
+            auto* receiver = dynamic_cast<Receives<HandOver>*>(window);
+            if (receiver)
+                receiver->receive(handOver);
+            return receiver != nullptr;
+        });
+    }
     virtual void setMainEnabled(bool enabled) = 0;
-    // Runs a command of the main window that other windows offer too
-    // ("ava" the bookmarks page, "win" help, "calc" the calculator).
-    virtual void runCommand(const QString& key) = 0;
+    virtual void runCommand(MainCommand command) = 0;
+
+protected:
+    // Gives the made window to `deliver` before showing it; a false answer
+    // throws the window away unshown.
+    using Delivery = std::function<bool(QObject* window)>;
+    virtual bool showDelivering(const QString& name, const WindowTexts& texts, QObject* opener,
+                                const Delivery& deliver) = 0;
 };
 
 struct Services {

@@ -33,7 +33,7 @@ FeatureWindow::FeatureWindow(AppContext& context, QWidget* parent)
     keepListKeysInLists();
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, [this] { services().windows.runCommand("win"); });
+    connect(help, &QShortcut::activated, this, [this] { services().windows.runCommand(MainCommand::Help); });
 }
 
 void FeatureWindow::finish()

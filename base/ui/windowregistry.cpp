@@ -19,6 +19,12 @@ bool WindowRegistry::available(const QString& name) const
 
 bool WindowRegistry::show(const QString& name, const WindowTexts& texts, QObject* opener)
 {
+    return showDelivering(name, texts, opener, [](QObject*) { return true; });
+}
+
+bool WindowRegistry::showDelivering(const QString& name, const WindowTexts& texts, QObject* opener,
+                                    const Delivery& deliver)
+{
     const auto factory = factories_.constFind(name);
     if (factory == factories_.constEnd() || !context_)
         return false;
@@ -29,6 +35,10 @@ bool WindowRegistry::show(const QString& name, const WindowTexts& texts, QObject
         window->setObjectName(name);
     for (const auto& [control, text] : texts)
         setControlText(window, control, text);
+    if (!deliver(window)) {
+        delete window;
+        return false;
+    }
     shown_ << name;
     last_ = window;
     // Owned by the window that opened it, so a click on that one never hides it.
@@ -48,10 +58,10 @@ void WindowRegistry::setMainEnabled(bool enabled)
         main_->setEnabled(enabled);
 }
 
-void WindowRegistry::runCommand(const QString& key)
+void WindowRegistry::runCommand(MainCommand command)
 {
     if (commands_)
-        commands_(key);
+        commands_(command);
 }
 
 void setControlText(QWidget* window, const QString& objectName, const QString& text)

@@ -13,7 +13,7 @@
 class WindowRegistry : public Windows {
 public:
     using Factory = std::function<QWidget*(AppContext&)>;
-    using Command = std::function<void(const QString& key)>;
+    using Command = std::function<void(MainCommand command)>;
 
     void setContext(AppContext* context) { context_ = context; }
     void setMainWindow(QWidget* main) { main_ = main; }
@@ -23,12 +23,16 @@ public:
     bool available(const QString& name) const override;
     bool show(const QString& name, const WindowTexts& texts = {}, QObject* opener = nullptr) override;
     void setMainEnabled(bool enabled) override;
-    void runCommand(const QString& key) override;
+    void runCommand(MainCommand command) override;
 
     // The last window made, and every name shown, for the tests' eyes.
     QWidget* lastShown() const { return last_; }
     const QStringList& shownNames() const { return shown_; }
     QStringList names() const { return factories_.keys(); }
+
+protected:
+    bool showDelivering(const QString& name, const WindowTexts& texts, QObject* opener,
+                        const Delivery& deliver) override;
 
 private:
     AppContext* context_ = nullptr;

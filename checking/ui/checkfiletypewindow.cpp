@@ -50,7 +50,7 @@ CheckFileTypeWindow::CheckFileTypeWindow(AppContext& context) : FeatureWindow(co
 
     connect(fileTypeOptions_, &QButtonGroup::idClicked, this, [this](int id) { choose(id); });
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Help); });
 
     fileTypeOptions_->button(0)->setChecked(true);
     fileTypeOptions_->button(0)->setFocus();

@@ -239,7 +239,7 @@ void CheckingWindow::connectSignals()
 {
     connect(checkButton_, &QPushButton::clicked, this, [this] { check(); });
     connect(storeButton_, &QPushButton::clicked, this, [this] { storeWins(); });
-    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Help); });
     connect(quitButton_, &QPushButton::clicked, this, [this] { finish(); });
 }
 

@@ -179,8 +179,8 @@ void StatisticsWindow::connectSignals()
     connect(printButton_, &QPushButton::clicked, this, [this] { print(); });
     connect(deleteButton_, &QPushButton::clicked, this, [this] { remove(); });
     connect(totalDistributionButton_, &QPushButton::clicked, this, [this] { totalDistribution(); });
-    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(calculatorButton_, &QToolButton::clicked, this, [this] { services().windows.runCommand("calc"); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Help); });
+    connect(calculatorButton_, &QToolButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Calculator); });
     connect(closeButton_, &QPushButton::clicked, this, [this] { closeWindow(); });
 }
 

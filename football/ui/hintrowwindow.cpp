@@ -143,7 +143,7 @@ void HintRowWindow::buildButtons(QGridLayout* layout)
     layout->addLayout(buttons, 2, 0, 1, 3);
 
     connect(hintButton_, &QPushButton::clicked, this, [this] { giveHint(); });
-    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Help); });
     connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
     bindDialogKeys(this, hintButton_, [this] { finish(); });
 }

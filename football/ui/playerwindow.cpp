@@ -195,8 +195,8 @@ void PlayerWindow::buildClosingButtons(QVBoxLayout* layout)
     bottom->addWidget(quitButton);
     layout->addLayout(bottom);
 
-    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
-    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Help); });
+    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::BookmarksPage); });
     connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { finish(); });

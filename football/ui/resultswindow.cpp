@@ -178,7 +178,7 @@ void ResultsWindow::buildClosingButtons(QGridLayout* layout)
                     "niin näet listassa vain näiden joukkueiden pelaajat!.",
                 Messages::Information);
     });
-    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("ava"); });
+    connect(webPageButton, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::BookmarksPage); });
     connect(quitButton, &QPushButton::clicked, this, [this] { finish(); });
 }
 

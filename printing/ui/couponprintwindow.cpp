@@ -294,7 +294,7 @@ void CouponPrintWindow::buildButtons(QVBoxLayout* layout)
     interfering_ << printButton_ << quitButton << helpButton;
     connect(printButton_, &QPushButton::clicked, this, [this] { printCoupon(); });
     connect(quitButton, &QPushButton::clicked, this, [this] { close(); });
-    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Help); });
     bindDialogKeys(this, printButton_, [this] { close(); });
 }
 

@@ -59,7 +59,7 @@ PrintTargetWindow::PrintTargetWindow(AppContext& context) : FeatureWindow(contex
 
     connect(okButton, &QPushButton::clicked, this, [this] { go(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { finish(); });
-    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(helpButton, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Help); });
     bindDialogKeys(this, okButton, [this] { finish(); });
 
     const int target = state().PrintTarget;

@@ -128,7 +128,7 @@ void ScreenListingWindow::buildButtons(QVBoxLayout* layout)
 
     connect(showButton_, &QPushButton::clicked, this, [this] { fill(); });
     connect(okButton, &QPushButton::clicked, this, [this] { finish(); });
-    connect(calculator, &QToolButton::clicked, this, [this] { services().windows.runCommand("calc"); });
+    connect(calculator, &QToolButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Calculator); });
 }
 
 // The listed rows leave as text from the list's own menu; the window itself

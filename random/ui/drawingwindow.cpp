@@ -58,7 +58,7 @@ DrawingWindow::DrawingWindow(AppContext& context) : FeatureWindow(context)
     connect(drawButton_, &QPushButton::clicked, this, [this] { draw(); });
     connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
     connect(okButton_, &QPushButton::clicked, this, [this] { closeWindow(); });
-    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(helpButton_, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Help); });
     bindDialogKeys(this, nullptr, [this] { close(); });
     load();
 }

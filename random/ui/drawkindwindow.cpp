@@ -65,7 +65,7 @@ DrawKindWindow::DrawKindWindow(AppContext& context) : FeatureWindow(context)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand("win"); });
+    connect(help, &QPushButton::clicked, this, [this] { services().windows.runCommand(MainCommand::Help); });
     bindDialogKeys(this, ok, [this] { close(); });
 }
 

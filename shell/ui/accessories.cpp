@@ -102,6 +102,19 @@ bool accessoryAvailable(const QString& key)
     return accessoryKeys().contains(key);
 }
 
+QString accessoryKeyOf(MainCommand command)
+{
+    switch (command) {
+    case MainCommand::BookmarksPage:
+        return QStringLiteral("ava");
+    case MainCommand::Help:
+        return QStringLiteral("win");
+    case MainCommand::Calculator:
+        return QStringLiteral("calc");
+    }
+    return {};
+}
+
 bool runAccessory(AppContext& context, const QString& key)
 {
     if (key == QLatin1String("kal"))

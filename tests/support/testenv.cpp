@@ -1,5 +1,7 @@
 #include "support/testenv.h"
 
+#include "shell/ui/accessories.h"
+
 #include <QApplication>
 #include <QDir>
 
@@ -13,7 +15,7 @@ TestEnv::TestEnv()
     QDir::setCurrent(dir.path());
     windows.setContext(&context);
     windows.setMainWindow(&mainWindow);
-    windows.setCommandHandler([this](const QString& key) { commands << key; });
+    windows.setCommandHandler([this](MainCommand command) { commands << accessoryKeyOf(command); });
     registerAllWindows(windows);
 }
 
