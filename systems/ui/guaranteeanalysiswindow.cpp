@@ -1,7 +1,7 @@
 #include "systems/ui/guaranteeanalysiswindow.h"
 
 #include "base/textformat.h"
-#include "base/ui/backgroundwork.h"
+#include "base/ui/backgroundjob.h"
 #include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/rowfileflows.h"
@@ -12,8 +12,9 @@
 #include "systems/analysisreport.h"
 #include "systems/frametext.h"
 #include "systems/guaranteeanalysis.h"
-#include "systems/pruningfile.h"
+#include "systems/systemtexts.h"
 #include "systems/ui/outcomechart.h"
+#include "systems/ui/rowsource.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -29,8 +30,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-struct AnalysisJob : BackgroundJob {
-    std::atomic<int> permille{0};
+struct AnalysisOutcome {
     std::optional<AnalysisResult> result;
     std::optional<int> keptGuarantee; // over the rows a pruning kept, when it handed them over
     std::size_t rowCount = 0;
@@ -41,7 +41,6 @@ namespace {
 // Marks and typing settle for this long before the analysis runs again, so a
 // pattern typed key by key is analysed once.
 constexpr int kSettleMs = 250;
-constexpr int kPollMs = 50;
 
 } // namespace
 
@@ -52,6 +51,39 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
 
     coupon_ = new CouponColumn("kaavasarake", {"yksi", "risti", "kaksi"}, this);
 
+    QGroupBox* sourceBox = makeSourceBox();
+    QGroupBox* frameBox = makeFrameBox();
+    QGroupBox* resultBox = makeResultBox();
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName("mittari");
+    progressBar_->setRange(0, 1000);
+    progressBar_->setTextVisible(false);
+    statusLabel_ = makeLabel(this, QString(), "tila");
+    analyseButton_ = makeButton(this, "analysoi", "&Analysoi");
+    cancelButton_ = makeButton(this, "keskeyta", "K&eskeytä");
+    closeButton_ = makeButton(this, "sulje", "&Sulje");
+    analyseButton_->setDefault(true);
+
+    layOut(sourceBox, frameBox, resultBox);
+    bindKeys();
+    connectControls();
+
+    // Load: the rows in memory, when there are any.
+    setRunning(false);
+    const RowBuffer inMemory = completeRowsInMemory(state().Rows);
+    if (!inMemory.empty() && inMemory.size() <= kMostAnalysedRows) {
+        useRows(signRowsOf(inMemory), QString::fromUtf8(SystemTexts::RowsInMemory));
+    } else {
+        setMarks(MatchTable{}, false);
+        clearResult(QString::fromUtf8(SystemTexts::ChooseRowFileOrSystem));
+        sourceLabel_->setText(QString::fromUtf8("Ei rivejä muistissa."));
+    }
+    resize(sizeHint().expandedTo(QSize(860, 600)));
+    (rows_.empty() ? fileButton_ : static_cast<QWidget*>(analyseButton_))->setFocus();
+}
+
+QGroupBox* GuaranteeAnalysisWindow::makeSourceBox()
+{
     auto* sourceBox = new QGroupBox("Rivit", this);
     sourceBox->setObjectName("rivilahde");
     sourceLabel_ = makeLabel(sourceBox, QString(), "lahde");
@@ -60,7 +92,11 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
     auto* sourceLayout = new QHBoxLayout(sourceBox);
     sourceLayout->addWidget(sourceLabel_, 1);
     sourceLayout->addWidget(fileButton_);
+    return sourceBox;
+}
 
+QGroupBox* GuaranteeAnalysisWindow::makeFrameBox()
+{
     auto* frameBox = new QGroupBox(QString::fromUtf8("Pelatut merkit"), this);
     frameBox->setObjectName("kaavaryhma");
     patternEdit_ = makeEdit(frameBox, "kaava", 40);
@@ -74,16 +110,15 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
     chancesEdit_ = new QLineEdit(frameBox);
     chancesEdit_->setObjectName("todennakoisyydet");
     chancesEdit_->hide();
-    // The pruning window's conditions (its conditions file, base64), so the
-    // guarantee is also told over the rows they keep.
-    keptByEdit_ = new QLineEdit(frameBox);
-    keptByEdit_->setObjectName("karsintaehdot");
-    keptByEdit_->hide();
     auto* frameLayout = new QHBoxLayout(frameBox);
     frameLayout->addWidget(makeBuddyLabel(frameBox, "&Kaava:", patternEdit_));
     frameLayout->addWidget(patternEdit_, 1);
     frameLayout->addWidget(ownSignsButton_);
+    return frameBox;
+}
 
+QGroupBox* GuaranteeAnalysisWindow::makeResultBox()
+{
     auto* resultBox = new QGroupBox("Tulos", this);
     resultBox->setObjectName("tulos");
     rowCountLabel_ = makeLabel(resultBox, QString(), "rivimaara");
@@ -122,17 +157,11 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
     resultLayout->addWidget(figures_, 0);
     resultLayout->addWidget(makeLabel(resultBox, "Tulosvaihtoehdot parhaan rivin osumien mukaan:"));
     resultLayout->addWidget(chart_, 1);
+    return resultBox;
+}
 
-    progressBar_ = new QProgressBar(this);
-    progressBar_->setObjectName("mittari");
-    progressBar_->setRange(0, 1000);
-    progressBar_->setTextVisible(false);
-    statusLabel_ = makeLabel(this, QString(), "tila");
-    analyseButton_ = makeButton(this, "analysoi", "&Analysoi");
-    cancelButton_ = makeButton(this, "keskeyta", "K&eskeytä");
-    closeButton_ = makeButton(this, "sulje", "&Sulje");
-    analyseButton_->setDefault(true);
-
+void GuaranteeAnalysisWindow::layOut(QGroupBox* sourceBox, QGroupBox* frameBox, QGroupBox* resultBox)
+{
     auto* right = new QVBoxLayout;
     right->addWidget(sourceBox);
     right->addWidget(frameBox);
@@ -151,29 +180,33 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(coupon_, 0, Qt::AlignTop);
     layout->addLayout(right, 1);
+}
 
+void GuaranteeAnalysisWindow::bindKeys()
+{
     QList<QWidget*> order{fileButton_};
     order << coupon_->tabOrder();
     order << patternEdit_ << ownSignsButton_ << analyseButton_ << cancelButton_ << closeButton_ << figures_;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     bindDialogKeys(this, analyseButton_, [this] { close(); });
+}
 
+void GuaranteeAnalysisWindow::connectControls()
+{
     delay_ = new QTimer(this);
     delay_->setSingleShot(true);
     delay_->setInterval(kSettleMs);
-    poll_ = new QTimer(this);
-    poll_->setInterval(kPollMs);
+    job_ = new BackgroundJob<AnalysisOutcome>(this);
     connect(delay_, &QTimer::timeout, this, &GuaranteeAnalysisWindow::startAnalysis);
-    connect(poll_, &QTimer::timeout, this, &GuaranteeAnalysisWindow::poll);
+    connect(job_, &QFutureWatcherBase::progressValueChanged, this, [this] {
+        if (analysing_)
+            progressBar_->setValue(int(job_->progress()));
+    });
+    connect(job_, &QFutureWatcherBase::finished, this, &GuaranteeAnalysisWindow::analysisEnded);
     connect(coupon_, &CouponColumn::signClicked, this, &GuaranteeAnalysisWindow::markClicked);
     connect(patternEdit_, &QLineEdit::textChanged, this, &GuaranteeAnalysisWindow::patternTyped);
     connect(chancesEdit_, &QLineEdit::textChanged, this, &GuaranteeAnalysisWindow::chancesGiven);
-    connect(keptByEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        QString ignored;
-        keptBy_ = parsePruningFile(QByteArray::fromBase64(text.toLatin1()), ignored);
-        scheduleAnalysis();
-    });
     connect(fileButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::chooseFile);
     connect(ownSignsButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::useRowsOwnSigns);
     connect(analyseButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::startAnalysis);
@@ -182,25 +215,12 @@ GuaranteeAnalysisWindow::GuaranteeAnalysisWindow(AppContext& context) : FeatureW
         statusLabel_->setText("Analyysi keskeytetty.");
     });
     connect(closeButton_, &QPushButton::clicked, this, [this] { close(); });
-
-    // Load: the rows in memory, when there are any.
-    setRunning(false);
-    const RowBuffer inMemory = completeRowsInMemory(state().Rows);
-    if (!inMemory.empty() && inMemory.size() <= kMostAnalysedRows) {
-        useRows(signRowsOf(inMemory), "Muistissa olevat rivit");
-    } else {
-        setMarks(MatchTable{}, false);
-        clearResult("Valitse rivitiedosto tai oma systeemi.");
-        sourceLabel_->setText(QString::fromUtf8("Ei rivejä muistissa."));
-    }
-    resize(sizeHint().expandedTo(QSize(860, 600)));
-    (rows_.empty() ? fileButton_ : static_cast<QWidget*>(analyseButton_))->setFocus();
 }
 
-GuaranteeAnalysisWindow::~GuaranteeAnalysisWindow()
+void GuaranteeAnalysisWindow::receive(const KeptRowsHandOver& handOver)
 {
-    if (job_)
-        job_->cancel = true;
+    keptBy_ = handOver.set;
+    scheduleAnalysis();
 }
 
 void GuaranteeAnalysisWindow::closeEvent(QCloseEvent* event)
@@ -212,29 +232,14 @@ void GuaranteeAnalysisWindow::closeEvent(QCloseEvent* event)
 
 void GuaranteeAnalysisWindow::chooseFile()
 {
-    SharedState& s = state();
-    s.DialogMode = 1;
-    const QString path = ChooseRowFile(context(), "Valitse analysoitava rivitiedosto tai oma systeemi !",
-                                       "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
-    if (path.isEmpty())
-        return;
-    s.CurrentFile = path;
-    if (!ReadRowFile(context(), RowReader::Checking, QString::fromUtf8("Tämän tiedoston luku ei onnistu !")))
-        return;
-    if (s.Rows.empty()) {
-        message(QString::fromUtf8("Tiedostossa ei ole rivejä !"), Messages::Critical);
-        return;
-    }
-    // A damaged byte is a sign that is never right; the rest still counts.
-    if (!allRowsComplete(s.Rows))
-        message("Viallinen rivitiedosto ? " + s.CurrentFileTitle, Messages::Exclamation);
-    useRows(signRowsOf(s.Rows), s.CurrentFileTitle);
+    if (chooseAndReadRows(context(), "Valitse analysoitava rivitiedosto tai oma systeemi !", DamagedRows::Used))
+        useRows(signRowsOf(state().Rows), state().CurrentFileTitle);
 }
 
 void GuaranteeAnalysisWindow::useRows(const std::vector<SignRow>& rows, const QString& source)
 {
     rows_ = rows;
-    sourceLabel_->setText(QString::fromUtf8("%1: %2 riviä").arg(source, shownCount(rows.size())));
+    sourceLabel_->setText(QString::fromUtf8(SystemTexts::SourceRowCount).arg(source, shownCount(rows.size())));
     useRowsOwnSigns();
 }
 
@@ -305,7 +310,7 @@ void GuaranteeAnalysisWindow::scheduleAnalysis()
     cancelAnalysis();
     if (rows_.empty()) {
         delay_->stop();
-        clearResult("Valitse rivitiedosto tai oma systeemi.");
+        clearResult(QString::fromUtf8(SystemTexts::ChooseRowFileOrSystem));
         return;
     }
     if (!frame_) {
@@ -325,64 +330,57 @@ void GuaranteeAnalysisWindow::startAnalysis()
     // Without rows or with an empty match the status already says why.
     if (rows_.empty() || !frame_)
         return;
-    auto job = std::make_shared<AnalysisJob>();
-    job->rowCount = rows_.size();
-    job_ = job;
     // Over the kept rows only when they are of this very frame.
     std::optional<PruningSet> keptBy = keptBy_ && keptBy_->frame == *frame_ ? keptBy_ : std::nullopt;
-    startInBackground<AnalysisJob>(
-        job, [rows = rows_, frame = *frame_, chances = chances_, keptBy = std::move(keptBy)](AnalysisJob& j) {
-            AnalysisControl control;
-            control.cancel = &j.cancel;
-            control.progress = [&j](double done) { j.permille = int(done * 1000); };
-            j.result = analyseGuarantee(rows, frame, control, chances);
-            if (!j.result || !keptBy)
-                return;
-            const std::optional<std::vector<RowIndex>> kept = applyPruning(*keptBy, &j.cancel);
-            if (kept)
-                j.keptGuarantee = guaranteeOverOutcomes(rows, frame, rowsOfIndices(*kept), control);
-        });
+    analysing_ = true;
+    job_->start([rows = rows_, frame = *frame_, chances = chances_, keptBy = std::move(keptBy)](JobControl& job) {
+        AnalysisControl control;
+        control.cancel = &job.cancelRequested();
+        control.progress = [&job](double done) { job.report(qint64(done * 1000)); };
+        AnalysisOutcome outcome;
+        outcome.rowCount = rows.size();
+        outcome.result = analyseGuarantee(rows, frame, control, chances);
+        if (!outcome.result || !keptBy)
+            return outcome;
+        const std::optional<std::vector<RowIndex>> kept = applyPruning(*keptBy, &job.cancelRequested());
+        if (kept)
+            outcome.keptGuarantee = guaranteeOverOutcomes(rows, frame, rowsOfIndices(*kept), control);
+        return outcome;
+    });
     statusLabel_->setText(QString::fromUtf8("Analysoidaan…"));
     setRunning(true);
-    poll_->start();
 }
 
 void GuaranteeAnalysisWindow::cancelAnalysis()
 {
-    if (job_) {
-        job_->cancel = true;
-        job_.reset();
-    }
-    poll_->stop();
+    // What a stopped analysis ends with is not heard of.
+    if (analysing_)
+        job_->cancel();
+    analysing_ = false;
     setRunning(false);
 }
 
-void GuaranteeAnalysisWindow::poll()
+void GuaranteeAnalysisWindow::analysisEnded()
 {
-    if (!job_) {
-        poll_->stop();
+    if (!analysing_)
         return;
-    }
-    progressBar_->setValue(job_->permille.load());
-    if (!job_->finished())
-        return;
-    const std::shared_ptr<AnalysisJob> job = std::move(job_);
-    poll_->stop();
+    analysing_ = false;
     setRunning(false);
-    if (job->outOfMemory || !job->result) {
-        clearResult(job->outOfMemory ? QString::fromUtf8("Muisti ei riitä analyysiin !")
-                                     : QString::fromUtf8("Analyysi ei onnistu !"));
-        return;
-    }
-    showResult(*job);
+    const std::optional<AnalysisOutcome> outcome = job_->take();
+    if (!outcome || !outcome->result)
+        clearResult(!outcome ? QString::fromUtf8("Muisti ei riitä analyysiin !")
+                             : QString::fromUtf8("Analyysi ei onnistu !"));
+    else
+        showResult(*outcome);
+    emit workDone();
 }
 
-void GuaranteeAnalysisWindow::showResult(const AnalysisJob& job)
+void GuaranteeAnalysisWindow::showResult(const AnalysisOutcome& job)
 {
     const AnalysisResult& result = *job.result;
     const GuaranteeAnalysis& a = result.plain;
-    rowCountLabel_->setText(QString::fromUtf8("Rivejä: %1").arg(shownCount(job.rowCount)));
-    outcomeCountLabel_->setText(QString("Tulosvaihtoehtoja: %1").arg(shownCount(a.outcomes)));
+    rowCountLabel_->setText(QString::fromUtf8(SystemTexts::RowCount).arg(shownCount(job.rowCount)));
+    outcomeCountLabel_->setText(QString::fromUtf8(SystemTexts::OutcomeCount).arg(shownCount(a.outcomes)));
     guaranteeLabel_->setText(QString("Takuu: %1 oikein").arg(a.guarantee));
     keptGuaranteeLabel_->setText(job.keptGuarantee
                                      ? QString::fromUtf8("Takuu pidetyissä riveissä: %1 oikein").arg(*job.keptGuarantee)
@@ -409,9 +407,9 @@ void GuaranteeAnalysisWindow::showResult(const AnalysisJob& job)
 
 void GuaranteeAnalysisWindow::clearResult(const QString& status)
 {
-    rowCountLabel_->setText(QString::fromUtf8("Rivejä: %1").arg(shownCount(rows_.size())));
+    rowCountLabel_->setText(QString::fromUtf8(SystemTexts::RowCount).arg(shownCount(rows_.size())));
     outcomeCountLabel_->setText(
-        QString("Tulosvaihtoehtoja: %1").arg(frame_ ? shownCount(outcomeCount(*frame_)) : QString("-")));
+        QString::fromUtf8(SystemTexts::OutcomeCount).arg(frame_ ? shownCount(outcomeCount(*frame_)) : QString("-")));
     guaranteeLabel_->setText("Takuu: -");
     keptGuaranteeLabel_->hide();
     figures_->setRowCount(0);

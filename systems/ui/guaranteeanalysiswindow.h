@@ -5,36 +5,49 @@
 #include "systems/frame.h"
 #include "systems/guaranteeanalysis.h"
 #include "systems/pruning.h"
+#include "systems/ui/keptrowshandover.h"
 
-#include <memory>
 #include <optional>
 #include <vector>
 
 class CouponColumn;
 class OutcomeChart;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
 class QTimer;
-struct AnalysisJob;
+struct AnalysisOutcome;
+template <class Result> class BackgroundJob;
 
 // Takuuanalyysi: what a set of rows guarantees over a frame. The rows are
 // those in memory (just drawn, expanded, read or found) or a rows or
 // own-system file; the frame is marked on the coupon or typed as a pattern
 // and at first holds the signs the rows play. Every change runs the analysis
 // again off the window's thread.
-class GuaranteeAnalysisWindow : public FeatureWindow {
+class GuaranteeAnalysisWindow : public FeatureWindow, public Receives<KeptRowsHandOver> {
     Q_OBJECT
 public:
     explicit GuaranteeAnalysisWindow(AppContext& context);
-    ~GuaranteeAnalysisWindow() override;
+    // The conditions of the pruning that kept the rows handed over.
+    void receive(const KeptRowsHandOver& handOver) override;
+
+signals:
+    // The window has shown what an analysis ended with.
+    void workDone();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QGroupBox* makeSourceBox();
+    QGroupBox* makeFrameBox();
+    QGroupBox* makeResultBox();
+    void layOut(QGroupBox* sourceBox, QGroupBox* frameBox, QGroupBox* resultBox);
+    void bindKeys();
+    void connectControls();
     void chooseFile();
     void useRows(const std::vector<SignRow>& rows, const QString& source);
     void useRowsOwnSigns();
@@ -47,8 +60,8 @@ private:
     void scheduleAnalysis();
     void startAnalysis();
     void cancelAnalysis();
-    void poll();
-    void showResult(const AnalysisJob& job);
+    void analysisEnded();
+    void showResult(const AnalysisOutcome& outcome);
     void clearResult(const QString& status);
     void setRunning(bool running);
 
@@ -57,7 +70,8 @@ private:
     std::optional<Frame> frame_; // the marks, when every match has a sign
     std::optional<SignChances> chances_;
     std::optional<PruningSet> keptBy_; // the conditions a pruning handed over with its rows
-    std::shared_ptr<AnalysisJob> job_;
+    BackgroundJob<AnalysisOutcome>* job_ = nullptr;
+    bool analysing_ = false; // an analysis runs whose figures are wanted
     bool settingPattern_ = false;
 
     CouponColumn* coupon_ = nullptr;
@@ -65,7 +79,6 @@ private:
     QPushButton* fileButton_ = nullptr;
     QLineEdit* patternEdit_ = nullptr;
     QLineEdit* chancesEdit_ = nullptr; // hidden: where a hand-over puts the chances
-    QLineEdit* keptByEdit_ = nullptr;  // hidden: where the pruning puts its conditions
     QPushButton* ownSignsButton_ = nullptr;
     QLabel* rowCountLabel_ = nullptr;
     QLabel* outcomeCountLabel_ = nullptr;
@@ -79,5 +92,4 @@ private:
     QPushButton* cancelButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QTimer* delay_ = nullptr;
-    QTimer* poll_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "systems/ui/matchnumbersbox.h"
 
 #include "base/boundedread.h"
+#include "base/texts.h"
 #include "base/ui/controls.h"
 #include "systems/pruningfile.h"
 #include "systems/ui/pruningfileflows.h"
@@ -200,7 +201,7 @@ void MatchNumbersBox::load(bool publicShares)
         return;
     const std::optional<QString> text = readSmallText(path);
     if (!text) {
-        context_.services.messages.show("Tiedoston luku ei onnistu ! " + path, Messages::Critical);
+        context_.services.messages.show(QString::fromUtf8(Texts::FileUnreadable) + ' ' + path, Messages::Critical);
         return;
     }
     QString error;

@@ -2,7 +2,7 @@
 
 #include "base/rowfile.h"
 #include "base/textformat.h"
-#include "base/ui/backgroundwork.h"
+#include "base/ui/backgroundjob.h"
 #include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/rowfileflows.h"
@@ -14,6 +14,7 @@
 #include "systems/frametext.h"
 #include "systems/ownsystem.h"
 #include "systems/systemtables.h"
+#include "systems/systemtexts.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -29,17 +30,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-struct SearchJob : BackgroundJob {
-    std::atomic<std::size_t> bestSize{0};
-    QElapsedTimer clock;
-    double seconds = 0;
+struct SearchOutcome {
     CoveringResult result;
     WriteStatus kept = WriteStatus::Ok;
 };
 
 namespace {
 
-constexpr int kPollMs = 100;
+// The search tells of a better table only now and then; the clock shown
+// beside the bar moves on its own between.
+constexpr int kClockTickMs = 100;
 constexpr int kDefaultSeconds = 30;
 constexpr int kMostSeconds = 3600;
 
@@ -57,37 +57,8 @@ OwnSystemWindow::OwnSystemWindow(AppContext& context) : FeatureWindow(context)
 
     coupon_ = new CouponColumn("omakaava", {"yksi", "risti", "kaksi"}, this);
 
-    auto* askBox = new QGroupBox("Harava", this);
-    askBox->setObjectName("kysymys");
-    guaranteeBox_ = new QComboBox(askBox);
-    guaranteeBox_->setObjectName("takuu");
-    for (int g = kHighestOwnGuarantee; g >= kLowestOwnGuarantee; --g)
-        guaranteeBox_->addItem(QString("%1 oikein").arg(g), g);
-    secondsBox_ = new QSpinBox(askBox);
-    secondsBox_->setObjectName("hakuaika");
-    secondsBox_->setRange(1, kMostSeconds);
-    secondsBox_->setValue(kDefaultSeconds);
-    secondsBox_->setSuffix(" s");
-    auto* askLayout = new QFormLayout(askBox);
-    askLayout->addRow(makeBuddyLabel(askBox, "&Takuu:", guaranteeBox_), guaranteeBox_);
-    askLayout->addRow(makeBuddyLabel(askBox, "&Hakuaika:", secondsBox_), secondsBox_);
-
-    auto* factsBox = new QGroupBox("Kaava ja taulukko", this);
-    factsBox->setObjectName("tiedot");
-    outcomeLabel_ = makeLabel(factsBox, QString(), "vaihtoehdot");
-    boundLabel_ = makeLabel(factsBox, QString(), "alaraja");
-    tableLabel_ = makeLabel(factsBox, QString(), "taulukko");
-    tableLabel_->setWordWrap(true);
-    // Room for the longer texts' two lines, and for the search's line below
-    // even while it is empty: the buttons stay where the pointer left them.
-    tableLabel_->setMinimumHeight(2 * tableLabel_->fontMetrics().lineSpacing());
-    QFont strong = tableLabel_->font();
-    strong.setBold(true);
-    tableLabel_->setFont(strong);
-    auto* factsLayout = new QVBoxLayout(factsBox);
-    factsLayout->addWidget(outcomeLabel_);
-    factsLayout->addWidget(boundLabel_);
-    factsLayout->addWidget(tableLabel_);
+    QGroupBox* askBox = makeAskBox();
+    QGroupBox* factsBox = makeFactsBox();
 
     progressBar_ = new QProgressBar(this);
     progressBar_->setObjectName("mittari");
@@ -132,9 +103,12 @@ OwnSystemWindow::OwnSystemWindow(AppContext& context) : FeatureWindow(context)
         setTabOrder(order[i - 1], order[i]);
     bindDialogKeys(this, searchButton_, [this] { close(); });
 
-    poll_ = new QTimer(this);
-    poll_->setInterval(kPollMs);
-    connect(poll_, &QTimer::timeout, this, &OwnSystemWindow::poll);
+    job_ = new BackgroundJob<SearchOutcome>(this);
+    clockTick_ = new QTimer(this);
+    clockTick_->setInterval(kClockTickMs);
+    connect(job_, &QFutureWatcherBase::progressValueChanged, this, &OwnSystemWindow::showSearchProgress);
+    connect(job_, &QFutureWatcherBase::finished, this, &OwnSystemWindow::searchEnded);
+    connect(clockTick_, &QTimer::timeout, this, &OwnSystemWindow::showSearchProgress);
     connect(coupon_, &CouponColumn::signClicked, this, &OwnSystemWindow::markClicked);
     connect(guaranteeBox_, &QComboBox::currentIndexChanged, this, [this] { showOutlook(); });
     connect(searchButton_, &QPushButton::clicked, this, &OwnSystemWindow::search);
@@ -155,19 +129,52 @@ OwnSystemWindow::OwnSystemWindow(AppContext& context) : FeatureWindow(context)
     coupon_->button(0, 0)->setFocus();
 }
 
-OwnSystemWindow::~OwnSystemWindow()
+QGroupBox* OwnSystemWindow::makeAskBox()
 {
-    if (job_)
-        job_->cancel = true;
+    auto* askBox = new QGroupBox("Harava", this);
+    askBox->setObjectName("kysymys");
+    guaranteeBox_ = new QComboBox(askBox);
+    guaranteeBox_->setObjectName("takuu");
+    for (int g = kHighestOwnGuarantee; g >= kLowestOwnGuarantee; --g)
+        guaranteeBox_->addItem(QString::fromUtf8(SystemTexts::CorrectCount).arg(g), g);
+    secondsBox_ = new QSpinBox(askBox);
+    secondsBox_->setObjectName("hakuaika");
+    secondsBox_->setRange(1, kMostSeconds);
+    secondsBox_->setValue(kDefaultSeconds);
+    secondsBox_->setSuffix(" s");
+    auto* askLayout = new QFormLayout(askBox);
+    askLayout->addRow(makeBuddyLabel(askBox, "&Takuu:", guaranteeBox_), guaranteeBox_);
+    askLayout->addRow(makeBuddyLabel(askBox, "&Hakuaika:", secondsBox_), secondsBox_);
+    return askBox;
+}
+
+QGroupBox* OwnSystemWindow::makeFactsBox()
+{
+    auto* factsBox = new QGroupBox("Kaava ja taulukko", this);
+    factsBox->setObjectName("tiedot");
+    outcomeLabel_ = makeLabel(factsBox, QString(), "vaihtoehdot");
+    boundLabel_ = makeLabel(factsBox, QString(), "alaraja");
+    tableLabel_ = makeLabel(factsBox, QString(), "taulukko");
+    tableLabel_->setWordWrap(true);
+    // Room for the longer texts' two lines, and for the search's line below
+    // even while it is empty: the buttons stay where the pointer left them.
+    tableLabel_->setMinimumHeight(2 * tableLabel_->fontMetrics().lineSpacing());
+    QFont strong = tableLabel_->font();
+    strong.setBold(true);
+    tableLabel_->setFont(strong);
+    auto* factsLayout = new QVBoxLayout(factsBox);
+    factsLayout->addWidget(outcomeLabel_);
+    factsLayout->addWidget(boundLabel_);
+    factsLayout->addWidget(tableLabel_);
+    return factsBox;
 }
 
 void OwnSystemWindow::closeEvent(QCloseEvent* event)
 {
     // The search stops; what it found by then is still kept for the frame's shape.
-    if (job_)
-        job_->cancel = true;
-    job_.reset();
-    poll_->stop();
+    job_->cancel();
+    searching_ = false;
+    clockTick_->stop();
     FeatureWindow::closeEvent(event);
 }
 
@@ -194,14 +201,14 @@ void OwnSystemWindow::showOutlook()
     progressBar_->setValue(0);
     progressLabel_->clear();
     if (!marked) {
-        outcomeLabel_->setText("Tulosvaihtoehtoja: -");
+        outcomeLabel_->setText(QString::fromUtf8(SystemTexts::OutcomeCount).arg(QString("-")));
         boundLabel_->setText("Alaraja: -");
         holdTable({}, QString());
-        tableLabel_->setText(QString::fromUtf8("Merkitse jokaiseen kohteeseen vähintään yksi merkki."));
+        tableLabel_->setText(QString::fromUtf8(SystemTexts::MarkEveryMatch));
         return;
     }
     const OwnSystemOutlook outlook = ownSystemOutlook(*marked, guarantee());
-    outcomeLabel_->setText("Tulosvaihtoehtoja: " + shownCount(outlook.outcomes));
+    outcomeLabel_->setText(QString::fromUtf8(SystemTexts::OutcomeCount).arg(shownCount(outlook.outcomes)));
     boundLabel_->setText("Alaraja: " + rowsText(outlook.lowerBound) +
                          (outlook.tooManyRows ? QString::fromUtf8(" – liikaa rivitiedostoon") : QString()));
     if (outlook.tooManyRows) {
@@ -243,19 +250,19 @@ void OwnSystemWindow::search()
     request.startingTable = table_;
     request.partialTables = gluedTables(request.frame, request.guarantee, kGluedTablesTried);
 
-    auto job = std::make_shared<SearchJob>();
-    job->bestSize = table_.size();
-    job->seconds = request.seconds;
-    job->clock.start();
-    job_ = job;
-    startInBackground<SearchJob>(job, [request, programDir = state().ProgramDir](SearchJob& j) mutable {
-        request.cancel = &j.cancel;
-        request.progress = [&j](const CoveringProgress& progress) { j.bestSize = progress.bestSize; };
-        j.result = searchCovering(request);
+    searchClock_.start();
+    searching_ = true;
+    startingSize_ = table_.size();
+    job_->start([request, programDir = state().ProgramDir](JobControl& control) mutable {
+        request.cancel = &control.cancelRequested();
+        request.progress = [&control](const CoveringProgress& progress) { control.report(qint64(progress.bestSize)); };
+        SearchOutcome outcome;
+        outcome.result = searchCovering(request);
         // Kept here rather than by the window: a window closed during the
         // search still leaves its best table for the next time.
-        if (j.result.status == CoveringStatus::Found)
-            j.kept = keepTable(programDir, request.frame, request.guarantee, j.result.rows);
+        if (outcome.result.status == CoveringStatus::Found)
+            outcome.kept = keepTable(programDir, request.frame, request.guarantee, outcome.result.rows);
+        return outcome;
     });
     progressBar_->setRange(0, int(request.seconds * 10));
     progressBar_->setValue(0);
@@ -265,46 +272,51 @@ void OwnSystemWindow::search()
         tableLabel_->setText(QString::fromUtf8("Haetaan taulukkoa…"));
     // Enter or the space bar now stops the search, never closes the window.
     stopButton_->setFocus();
-    poll_->start();
+    clockTick_->start();
 }
 
 void OwnSystemWindow::stopSearch()
 {
     // The search ends with the best table found so far.
-    if (job_)
-        job_->cancel = true;
+    if (searching_)
+        job_->cancel();
 }
 
-void OwnSystemWindow::poll()
+void OwnSystemWindow::showSearchProgress()
 {
-    if (!job_) {
-        poll_->stop();
+    if (!searching_)
         return;
-    }
-    const double elapsed = double(job_->clock.elapsed()) / 1000;
+    const double elapsed = double(searchClock_.elapsed()) / 1000;
     progressBar_->setValue(std::min(progressBar_->maximum(), int(elapsed * 10)));
-    const std::size_t best = job_->bestSize.load();
+    // Until the search tells of its own, its best is the table it started from.
+    const std::uint64_t best = job_->progress() > 0 ? std::uint64_t(job_->progress()) : startingSize_;
     progressLabel_->setText(QString::fromUtf8("Paras: %1, %2 s")
                                 .arg(best ? rowsText(best) : QString::fromUtf8("ei vielä"))
                                 .arg(QLocale().toString(elapsed, 'f', 1)));
-    if (!job_->finished())
-        return;
-    const std::shared_ptr<SearchJob> job = std::move(job_);
-    poll_->stop();
-    searchEnded(*job);
-    (saveButton_->isEnabled() ? saveButton_ : searchButton_)->setFocus();
 }
 
-void OwnSystemWindow::searchEnded(const SearchJob& job)
+void OwnSystemWindow::searchEnded()
 {
+    if (!searching_)
+        return;
+    searching_ = false;
+    clockTick_->stop();
+    const std::optional<SearchOutcome> outcome = job_->take();
     progressBar_->setValue(progressBar_->maximum());
-    if (job.outOfMemory) {
+    if (outcome)
+        showSearchOutcome(*outcome);
+    else {
         setSearching(false);
         progressLabel_->clear();
         message(QString::fromUtf8("Muisti ei riitä tälle haravalle !"), Messages::Critical);
-        return;
     }
-    const CoveringResult& result = job.result;
+    (saveButton_->isEnabled() ? saveButton_ : searchButton_)->setFocus();
+    emit workDone();
+}
+
+void OwnSystemWindow::showSearchOutcome(const SearchOutcome& outcome)
+{
+    const CoveringResult& result = outcome.result;
     const QString failure = searchFailureMessage(result);
     if (!failure.isEmpty()) {
         setSearching(false);
@@ -312,16 +324,16 @@ void OwnSystemWindow::searchEnded(const SearchJob& job)
         message(failure, Messages::Critical);
         return;
     }
-    const double seconds = double(job.clock.elapsed()) / 1000;
+    const double seconds = double(searchClock_.elapsed()) / 1000;
     holdTable(result.rows,
               result.cancelled ? QString::fromUtf8("haku keskeytetty, paras löydetty") : QString::fromUtf8("löydetty"));
     progressLabel_->setText(
         QString::fromUtf8("Haku kesti %1 s.").arg(QLocale().toString(seconds, 'f', 1)) +
         (result.rows.size() == result.lowerBound ? QString::fromUtf8(" Pienin mahdollinen.") : QString()));
     PlayEventSound(context(), 12);
-    if (job.kept != WriteStatus::Ok)
+    if (outcome.kept != WriteStatus::Ok)
         message(QString::fromUtf8("Taulukkoa ei voi pitää tallessa seuraavaa kertaa varten.") + kLineBreak +
-                    writeFailureMessage(job.kept),
+                    writeFailureMessage(outcome.kept),
                 Messages::Exclamation);
 }
 
@@ -337,7 +349,7 @@ void OwnSystemWindow::save()
     s.Rows = rowsOfSigns(table_);
     s.RowCount = int(s.Rows.size());
     if (SaveRowsFile(context(), s.RowCount))
-        progressLabel_->setText(QString::fromUtf8("Tallennettu: %1").arg(s.CurrentFileTitle));
+        progressLabel_->setText(QString::fromUtf8(SystemTexts::Saved).arg(s.CurrentFileTitle));
 }
 
 void OwnSystemWindow::analyse()

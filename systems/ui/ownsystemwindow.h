@@ -3,18 +3,20 @@
 #include "base/ui/featurewindow.h"
 #include "systems/frame.h"
 
-#include <memory>
+#include <QElapsedTimer>
 #include <optional>
 #include <vector>
 
 class CouponColumn;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTimer;
-struct SearchJob;
+struct SearchOutcome;
+template <class Result> class BackgroundJob;
 
 // Oma harava: the player marks a frame and a guarantee; the window shows the
 // outcome count and the least size any table can have, offers at once a table
@@ -25,20 +27,26 @@ class OwnSystemWindow : public FeatureWindow {
     Q_OBJECT
 public:
     explicit OwnSystemWindow(AppContext& context);
-    ~OwnSystemWindow() override;
+
+signals:
+    // The window has shown what a search ended with.
+    void workDone();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QGroupBox* makeAskBox();
+    QGroupBox* makeFactsBox();
     void markClicked(int sign, int match);
     int guarantee() const;
     std::optional<Frame> frame();
     void showOutlook();
     void search();
     void stopSearch();
-    void poll();
-    void searchEnded(const SearchJob& job);
+    void showSearchProgress();
+    void searchEnded();
+    void showSearchOutcome(const SearchOutcome& outcome);
     void save();
     void analyse();
     void setSearching(bool searching);
@@ -46,7 +54,10 @@ private:
     void holdTable(const std::vector<SignRow>& rows, const QString& source);
 
     std::vector<SignRow> table_;
-    std::shared_ptr<SearchJob> job_;
+    BackgroundJob<SearchOutcome>* job_ = nullptr;
+    bool searching_ = false;
+    QElapsedTimer searchClock_;
+    std::uint64_t startingSize_ = 0;
 
     CouponColumn* coupon_ = nullptr;
     QComboBox* guaranteeBox_ = nullptr;
@@ -61,5 +72,5 @@ private:
     QPushButton* saveButton_ = nullptr;
     QPushButton* analyseButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
-    QTimer* poll_ = nullptr;
+    QTimer* clockTick_ = nullptr;
 };

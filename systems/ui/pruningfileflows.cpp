@@ -1,6 +1,7 @@
 #include "systems/ui/pruningfileflows.h"
 
 #include "base/safewrite.h"
+#include "base/texts.h"
 #include "systems/pruningfile.h"
 #include "systems/ui/matchnumbersbox.h"
 
@@ -36,7 +37,7 @@ std::optional<OpenedPruningSet> openPruningSetFile(AppContext& context, const QS
     const std::optional<PruningSet> set = bytes ? parsePruningFile(*bytes, error) : std::nullopt;
     if (!set) {
         context.services.messages.show(QFileInfo(path).fileName() + ": " +
-                                           (error.isEmpty() ? QString::fromUtf8("Tiedoston luku ei onnistu !") : error),
+                                           (error.isEmpty() ? QString::fromUtf8(Texts::FileUnreadable) : error),
                                        Messages::Critical);
         return std::nullopt;
     }

@@ -3,26 +3,22 @@
 #include "base/ui/featurewindow.h"
 #include "systems/pruning.h"
 
-#include <memory>
+#include <QElapsedTimer>
 #include <optional>
 #include <vector>
 
+class ConditionEditor;
 class CouponColumn;
 class MatchNumbersBox;
 class QComboBox;
-class QFormLayout;
+class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
 class QProgressBar;
 class QPushButton;
-class QRadioButton;
-class QSpinBox;
-class QTableWidget;
 class QTimer;
-struct CountJob;
-struct CoveringJob;
+struct CountOutcome;
+struct CoveringResult;
+template <class Result> class BackgroundJob;
 
 // Karsinta: the player marks a frame and trims its full system with
 // conditions, each switched on or off, and with per-match probabilities and
@@ -34,32 +30,30 @@ class PruningWindow : public FeatureWindow {
     Q_OBJECT
 public:
     explicit PruningWindow(AppContext& context);
-    ~PruningWindow() override;
+
+signals:
+    // The window has shown what a count or a guarantee search ended with.
+    void workDone();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QGroupBox* makeCountsBox();
+    QGroupBox* makeGuaranteeBox();
+    void layOut(QGroupBox* countsBox, QGroupBox* guaranteeBox);
+    void bindKeys();
+    void connectControls();
     void markClicked(int sign, int match);
     void showMarks();
-    // The condition editor
-    void kindChosen();
-    void editorChanged();
-    void conditionSelected();
-    void addCondition();
-    void removeCondition();
-    void itemChanged(QListWidgetItem* item);
-    std::optional<Condition> editorCondition(QString& error) const;
-    void showInEditor(const Condition& condition);
-    void showConditions(int selected);
-    void takeHintRow();
     // The count
     std::optional<PruningSet> currentSet(QString& problem);
     void scheduleCount();
-    void pollCount();
+    void countEnded();
     // The guarantee
     void searchGuarantee();
-    void pollSearch();
+    void showSearchProgress();
+    void searchEnded();
     void stopWork();
     // Files
     void saveAndAnalyse();
@@ -68,15 +62,16 @@ private:
     void setBusy(bool busy);
     void restoreKeptWork();
 
-    std::vector<Condition> conditions_;
     // The round a conditions file held, kept to be saved with the conditions again.
     std::optional<PoolRound> round_;
     std::vector<RowIndex> kept_;        // of the latest count
     std::optional<PruningSet> keptFor_; // the set the count was for
     std::vector<SignRow> covering_;     // a guarantee found inside the kept rows
-    std::shared_ptr<CountJob> countJob_;
-    std::shared_ptr<CoveringJob> searchJob_;
-    bool filling_ = false;         // the window itself is filling controls: no change of the player's
+    BackgroundJob<CountOutcome>* countJob_ = nullptr;
+    BackgroundJob<CoveringResult>* searchJob_ = nullptr;
+    std::optional<PruningSet> counting_; // the set of the count running whose end is wanted
+    bool searching_ = false;             // a search runs whose end is wanted
+    QElapsedTimer searchClock_;
     bool statusIsProblem_ = false; // the status tells why nothing can be counted
 
     CouponColumn* coupon_ = nullptr;
@@ -84,18 +79,7 @@ private:
     QLabel* keptLabel_ = nullptr;
     QLabel* chanceLabel_ = nullptr;
     QLabel* statusLabel_ = nullptr;
-    QListWidget* list_ = nullptr;
-    QComboBox* kindBox_ = nullptr;
-    QFormLayout* editorLayout_ = nullptr;
-    QComboBox* signBox_ = nullptr;
-    QSpinBox* leastBox_ = nullptr;
-    QSpinBox* mostBox_ = nullptr;
-    QLineEdit* matchesEdit_ = nullptr;
-    QLineEdit* favouritesEdit_ = nullptr;
-    QPushButton* hintButton_ = nullptr;
-    QLineEdit* numberEdit_ = nullptr;
-    QPushButton* addButton_ = nullptr;
-    QPushButton* removeButton_ = nullptr;
+    ConditionEditor* editor_ = nullptr;
     MatchNumbersBox* numbersBox_ = nullptr;
     QComboBox* guaranteeBox_ = nullptr;
     QPushButton* searchButton_ = nullptr;
@@ -105,6 +89,5 @@ private:
     QPushButton* saveConditionsButton_ = nullptr;
     QPushButton* openConditionsButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
-    QTimer* countPoll_ = nullptr;
-    QTimer* searchPoll_ = nullptr;
+    QTimer* clockTick_ = nullptr;
 };

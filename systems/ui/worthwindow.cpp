@@ -3,7 +3,7 @@
 #include "base/rowfile.h"
 #include "base/safewrite.h"
 #include "base/textformat.h"
-#include "base/ui/backgroundwork.h"
+#include "base/ui/backgroundjob.h"
 #include "base/ui/controls.h"
 #include "base/ui/dialogkeys.h"
 #include "base/ui/rowfileflows.h"
@@ -11,9 +11,11 @@
 #include "rows/ui/couponcolumn.h"
 #include "systems/frametext.h"
 #include "systems/pruningfile.h"
+#include "systems/systemtexts.h"
 #include "systems/ui/matchnumbersbox.h"
 #include "systems/ui/pruningfileflows.h"
 #include "systems/ui/returnchart.h"
+#include "systems/ui/rowsource.h"
 #include "systems/worthreport.h"
 
 #include <QCloseEvent>
@@ -29,23 +31,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
-struct WorthJob : BackgroundJob {
-    WorthModel model;
-    std::atomic<int> permille{0};
-    // Either the worth of rows, or the best rows of a frame.
-    std::vector<SignRow> rows;
-    std::optional<Frame> bestOf;
-    std::size_t bestCount = 0;
+struct WorthOutcome {
     std::optional<WorthReport> report;
     std::optional<std::vector<SignRow>> best;
 };
 
 namespace {
-
-constexpr int kPollMs = 50;
 
 QString shownEuros(double x)
 {
@@ -95,6 +88,51 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
     coupon_->setToolTip(QString::fromUtf8("Kaava, jonka sisältä parhaat rivit valitaan"));
     numbersBox_ = new MatchNumbersBox(context, this);
 
+    QGroupBox* roundBox = makeRoundBox();
+    QGroupBox* sourceBox = makeSourceBox();
+    QGroupBox* resultBox = makeResultBox();
+    bestCountBox_ = new QSpinBox(this);
+    bestCountBox_->setObjectName("parhaidenmaara");
+    bestCountBox_->setRange(1, kMaxRows);
+    bestCountBox_->setValue(64);
+    bestCountBox_->setAccessibleName(QString::fromUtf8("Parhaiden rivien määrä"));
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName("mittari");
+    progressBar_->setRange(0, 1000);
+    progressBar_->setTextVisible(false);
+    statusLabel_ = makeLabel(this, QString(), "tila");
+    computeButton_ = makeButton(this, "laske", "&Laske");
+    bestButton_ = makeButton(this, "parhaat", "Parhaat ri&vit...");
+    bestButton_->setToolTip(QString::fromUtf8("Valitse kaavasta rivit, jotka ovat yhdessä eniten arvoisia, "
+                                              "tallenna ne uuteen rivitiedostoon ja analysoi"));
+    cancelButton_ = makeButton(this, "keskeyta", "K&eskeytä");
+    closeButton_ = makeButton(this, "sulje", "&Sulje");
+    computeButton_->setDefault(true);
+
+    layOut(roundBox, sourceBox, resultBox);
+    bindKeys();
+    connectControls();
+
+    // Load: every sign of the frame marked, and the rows in memory when there are any.
+    opened_.frame.played.fill(7);
+    for (auto& sign : marks_)
+        sign.fill(1);
+    showMarks();
+    const RowBuffer inMemory = completeRowsInMemory(state().Rows);
+    if (!inMemory.empty()) {
+        useRows(signRowsOf(inMemory), QString::fromUtf8(SystemTexts::RowsInMemory));
+    } else {
+        sourceLabel_->setText(QString::fromUtf8("Ei rivejä muistissa: valitse rivitiedosto tai oma systeemi."));
+        clearReport(QString::fromUtf8("Anna todennäköisyydet, pelijakauma ja kierros."));
+    }
+    setRunning(false);
+    // Showing it fits it on the screen, however large the fonts make the hint.
+    resize(sizeHint().expandedTo(QSize(980, 640)));
+    numbersBox_->tabOrder().first()->setFocus();
+}
+
+QGroupBox* WorthWindow::makeRoundBox()
+{
     auto* roundBox = new QGroupBox("Kierros", this);
     roundBox->setObjectName("kierros");
     soldEdit_ = makeEdit(roundBox, "myydyt", 10);
@@ -121,7 +159,11 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
     roundButtons->addWidget(openRoundButton_);
     roundButtons->addWidget(saveRoundButton_);
     roundLayout->addLayout(roundButtons);
+    return roundBox;
+}
 
+QGroupBox* WorthWindow::makeSourceBox()
+{
     auto* sourceBox = new QGroupBox("Rivit", this);
     sourceBox->setObjectName("rivilahde");
     sourceLabel_ = makeLabel(sourceBox, QString(), "lahde");
@@ -135,7 +177,11 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
     sourceButtons->addWidget(memoryButton_);
     sourceLayout->addLayout(sourceButtons);
     sourceLayout->addStretch(1);
+    return sourceBox;
+}
 
+QGroupBox* WorthWindow::makeResultBox()
+{
     auto* resultBox = new QGroupBox("Tulos", this);
     resultBox->setObjectName("tulos");
     reportLabel_ = makeLabel(resultBox, QString(), "raportti");
@@ -164,25 +210,11 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
     resultLayout->addLayout(resultTop, 1);
     resultLayout->addWidget(makeLabel(resultBox, QString::fromUtf8("Todennäköisyys voittaa vähintään x euroa:")));
     resultLayout->addWidget(chart_, 1);
+    return resultBox;
+}
 
-    bestCountBox_ = new QSpinBox(this);
-    bestCountBox_->setObjectName("parhaidenmaara");
-    bestCountBox_->setRange(1, kMaxRows);
-    bestCountBox_->setValue(64);
-    bestCountBox_->setAccessibleName(QString::fromUtf8("Parhaiden rivien määrä"));
-    progressBar_ = new QProgressBar(this);
-    progressBar_->setObjectName("mittari");
-    progressBar_->setRange(0, 1000);
-    progressBar_->setTextVisible(false);
-    statusLabel_ = makeLabel(this, QString(), "tila");
-    computeButton_ = makeButton(this, "laske", "&Laske");
-    bestButton_ = makeButton(this, "parhaat", "Parhaat ri&vit...");
-    bestButton_->setToolTip(QString::fromUtf8("Valitse kaavasta rivit, jotka ovat yhdessä eniten arvoisia, "
-                                              "tallenna ne uuteen rivitiedostoon ja analysoi"));
-    cancelButton_ = makeButton(this, "keskeyta", "K&eskeytä");
-    closeButton_ = makeButton(this, "sulje", "&Sulje");
-    computeButton_->setDefault(true);
-
+void WorthWindow::layOut(QGroupBox* roundBox, QGroupBox* sourceBox, QGroupBox* resultBox)
+{
     auto* right = new QVBoxLayout;
     auto* inputs = new QHBoxLayout;
     inputs->addWidget(roundBox);
@@ -207,7 +239,10 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
     layout->addWidget(coupon_, 0, Qt::AlignTop);
     layout->addWidget(numbersBox_, 2);
     layout->addLayout(right, 3);
+}
 
+void WorthWindow::bindKeys()
+{
     QList<QWidget*> order = coupon_->tabOrder();
     order << numbersBox_->tabOrder() << soldEdit_;
     for (QLineEdit* edit : poolEdits_)
@@ -217,10 +252,16 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     bindDialogKeys(this, computeButton_, [this] { close(); });
+}
 
-    poll_ = new QTimer(this);
-    poll_->setInterval(kPollMs);
-    connect(poll_, &QTimer::timeout, this, &WorthWindow::poll);
+void WorthWindow::connectControls()
+{
+    job_ = new BackgroundJob<WorthOutcome>(this);
+    connect(job_, &QFutureWatcherBase::progressValueChanged, this, [this] {
+        if (task_)
+            progressBar_->setValue(int(job_->progress()));
+    });
+    connect(job_, &QFutureWatcherBase::finished, this, &WorthWindow::workEnded);
     connect(coupon_, &CouponColumn::signClicked, this, &WorthWindow::markClicked);
     connect(numbersBox_, &MatchNumbersBox::notice, statusLabel_, &QLabel::setText);
     connect(fileButton_, &QPushButton::clicked, this, &WorthWindow::chooseFile);
@@ -229,7 +270,7 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
         if (inMemory.empty())
             message(QString::fromUtf8("Muistissa ei ole rivejä !"), Messages::Exclamation);
         else
-            useRows(signRowsOf(inMemory), "Muistissa olevat rivit");
+            useRows(signRowsOf(inMemory), QString::fromUtf8(SystemTexts::RowsInMemory));
     });
     connect(openRoundButton_, &QPushButton::clicked, this, &WorthWindow::openRound);
     connect(saveRoundButton_, &QPushButton::clicked, this, &WorthWindow::saveRound);
@@ -240,29 +281,6 @@ WorthWindow::WorthWindow(AppContext& context) : FeatureWindow(context)
         statusLabel_->setText("Laskenta keskeytetty.");
     });
     connect(closeButton_, &QPushButton::clicked, this, [this] { close(); });
-
-    // Load: every sign of the frame marked, and the rows in memory when there are any.
-    opened_.frame.played.fill(7);
-    for (auto& sign : marks_)
-        sign.fill(1);
-    showMarks();
-    const RowBuffer inMemory = completeRowsInMemory(state().Rows);
-    if (!inMemory.empty()) {
-        useRows(signRowsOf(inMemory), "Muistissa olevat rivit");
-    } else {
-        sourceLabel_->setText(QString::fromUtf8("Ei rivejä muistissa: valitse rivitiedosto tai oma systeemi."));
-        clearReport(QString::fromUtf8("Anna todennäköisyydet, pelijakauma ja kierros."));
-    }
-    setRunning(false);
-    // Showing it fits it on the screen, however large the fonts make the hint.
-    resize(sizeHint().expandedTo(QSize(980, 640)));
-    numbersBox_->tabOrder().first()->setFocus();
-}
-
-WorthWindow::~WorthWindow()
-{
-    if (job_)
-        job_->cancel = true;
 }
 
 void WorthWindow::closeEvent(QCloseEvent* event)
@@ -274,32 +292,15 @@ void WorthWindow::closeEvent(QCloseEvent* event)
 
 void WorthWindow::chooseFile()
 {
-    SharedState& s = state();
-    s.DialogMode = 1;
-    const QString path =
-        ChooseRowFile(context(), "Valitse rivitiedosto tai oma systeemi !", "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
-    if (path.isEmpty())
-        return;
-    s.CurrentFile = path;
-    if (!ReadRowFile(context(), RowReader::Checking, QString::fromUtf8("Tämän tiedoston luku ei onnistu !")))
-        return;
-    if (s.Rows.empty()) {
-        message(QString::fromUtf8("Tiedostossa ei ole rivejä !"), Messages::Critical);
-        return;
-    }
-    // A row without a sign on some match has no sure worth.
-    if (!allRowsComplete(s.Rows)) {
-        message("Viallinen rivitiedosto ? " + s.CurrentFileTitle, Messages::Exclamation);
-        return;
-    }
-    useRows(signRowsOf(s.Rows), s.CurrentFileTitle);
+    if (chooseAndReadRows(context(), "Valitse rivitiedosto tai oma systeemi !", DamagedRows::Refused))
+        useRows(signRowsOf(state().Rows), state().CurrentFileTitle);
 }
 
 void WorthWindow::useRows(const std::vector<SignRow>& rows, const QString& source)
 {
     stopWork();
     rows_ = rows;
-    sourceLabel_->setText(QString::fromUtf8("%1: %2 riviä").arg(source, shownCount(rows.size())));
+    sourceLabel_->setText(QString::fromUtf8(SystemTexts::SourceRowCount).arg(source, shownCount(rows.size())));
     clearReport(QString::fromUtf8("Paina Laske."));
     setRunning(false);
 }
@@ -384,7 +385,7 @@ std::optional<WorthModel> WorthWindow::currentModel(QString& problem) const
 void WorthWindow::compute()
 {
     if (rows_.empty()) {
-        statusLabel_->setText(QString::fromUtf8("Valitse rivitiedosto tai oma systeemi."));
+        statusLabel_->setText(QString::fromUtf8(SystemTexts::ChooseRowFileOrSystem));
         return;
     }
     QString problem;
@@ -393,10 +394,10 @@ void WorthWindow::compute()
         statusLabel_->setText(problem);
         return;
     }
-    auto job = std::make_shared<WorthJob>();
-    job->model = *model;
-    job->rows = rows_;
-    start(job);
+    WorthTask task;
+    task.model = *model;
+    task.rows = rows_;
+    start(task);
 }
 
 void WorthWindow::chooseBest()
@@ -405,94 +406,86 @@ void WorthWindow::chooseBest()
     const std::optional<WorthModel> model = currentModel(problem);
     const std::optional<Frame> frame = frameOfPattern(marks_);
     if (!frame)
-        problem = QString::fromUtf8("Merkitse jokaiseen kohteeseen vähintään yksi merkki.");
+        problem = QString::fromUtf8(SystemTexts::MarkEveryMatch);
     else if (std::uint64_t(bestCountBox_->value()) > outcomeCount(*frame))
-        problem = QString::fromUtf8("Kaavassa on vain %1 riviä !").arg(shownCount(outcomeCount(*frame)));
+        problem = QString::fromUtf8(SystemTexts::FrameHasOnlyRows).arg(shownCount(outcomeCount(*frame)));
     if (!model || !problem.isEmpty()) {
         statusLabel_->setText(problem);
         return;
     }
-    auto job = std::make_shared<WorthJob>();
-    job->model = *model;
-    job->bestOf = frame;
-    job->bestCount = std::size_t(bestCountBox_->value());
-    start(job);
+    WorthTask task;
+    task.model = *model;
+    task.bestOf = frame;
+    task.bestCount = std::size_t(bestCountBox_->value());
+    start(task);
 }
 
-void WorthWindow::start(std::shared_ptr<WorthJob> job)
+void WorthWindow::start(const WorthTask& task)
 {
     stopWork();
-    job_ = job;
-    startInBackground<WorthJob>(job, [](WorthJob& j) {
+    task_ = task;
+    job_->start([task](JobControl& job) {
         TransformControl control;
-        control.cancel = &j.cancel;
-        control.progress = [&j](double done) { j.permille = int(done * 1000); };
-        if (j.bestOf)
-            j.best = bestRows(j.model, *j.bestOf, j.bestCount, control);
+        control.cancel = &job.cancelRequested();
+        control.progress = [&job](double done) { job.report(qint64(done * 1000)); };
+        WorthOutcome outcome;
+        if (task.bestOf)
+            outcome.best = bestRows(task.model, *task.bestOf, task.bestCount, control);
         else
-            j.report = worthOfRows(j.rows, j.model, true, control);
+            outcome.report = worthOfRows(task.rows, task.model, true, control);
+        return outcome;
     });
-    clearReport(job->bestOf ? QString::fromUtf8("Valitaan parhaita rivejä…") : QString::fromUtf8("Lasketaan…"));
+    clearReport(task.bestOf ? QString::fromUtf8("Valitaan parhaita rivejä…") : QString::fromUtf8("Lasketaan…"));
     setRunning(true);
-    poll_->start();
 }
 
 void WorthWindow::stopWork()
 {
-    if (job_) {
-        job_->cancel = true;
-        job_.reset();
-    }
-    poll_->stop();
+    // What stopped work ends with is not heard of.
+    if (task_)
+        job_->cancel();
+    task_.reset();
     setRunning(false);
 }
 
-void WorthWindow::poll()
+void WorthWindow::workEnded()
 {
-    if (!job_) {
-        poll_->stop();
+    if (!task_)
         return;
-    }
-    progressBar_->setValue(job_->permille.load());
-    if (!job_->finished())
-        return;
-    const std::shared_ptr<WorthJob> job = std::move(job_);
-    poll_->stop();
+    const WorthTask task = std::move(*task_);
+    task_.reset();
     setRunning(false);
-    if (job->outOfMemory) {
+    const std::optional<WorthOutcome> outcome = job_->take();
+    if (!outcome)
         clearReport(QString::fromUtf8("Muisti ei riitä laskentaan !"));
-        return;
-    }
-    if (job->bestOf) {
-        finishBest(*job);
-        return;
-    }
-    if (!job->report) {
-        clearReport(QString::fromUtf8("Laskenta ei onnistu !"));
-        return;
-    }
-    showReport(*job->report);
+    else if (task.bestOf)
+        finishBest(task, outcome->best);
+    else if (!outcome->report)
+        clearReport(QString::fromUtf8(SystemTexts::CalculationFailed));
+    else
+        showReport(*outcome->report);
+    emit workDone();
 }
 
-void WorthWindow::finishBest(const WorthJob& job)
+void WorthWindow::finishBest(const WorthTask& task, const std::optional<std::vector<SignRow>>& best)
 {
-    if (!job.best || job.best->empty()) {
-        clearReport(QString::fromUtf8("Laskenta ei onnistu !"));
+    if (!best || best->empty()) {
+        clearReport(QString::fromUtf8(SystemTexts::CalculationFailed));
         return;
     }
     SharedState& s = state();
-    s.Rows = rowsOfSigns(*job.best);
+    s.Rows = rowsOfSigns(*best);
     s.RowCount = int(s.Rows.size());
     if (!SaveRowsFile(context(), s.RowCount)) {
         clearReport(QString::fromUtf8("Parhaita rivejä ei tallennettu."));
         return;
     }
     const QString title = s.CurrentFileTitle;
-    useRows(*job.best, QString::fromUtf8("Parhaat rivit %1").arg(title));
+    useRows(*best, QString::fromUtf8("Parhaat rivit %1").arg(title));
     const WindowTexts texts = {
-        {"kaava", frameText(*job.bestOf)},
-        {"lahde", QString::fromUtf8("Parhaat rivit: %1, %2 riviä").arg(title, shownCount(job.best->size()))},
-        {"todennakoisyydet", chancesHandOverText(job.model.chances)}};
+        {"kaava", frameText(*task.bestOf)},
+        {"lahde", QString::fromUtf8("Parhaat rivit: %1, %2 riviä").arg(title, shownCount(best->size()))},
+        {"todennakoisyydet", chancesHandOverText(task.model.chances)}};
     // This window stays open beside the analysis, with the report of the rows saved.
     services().windows.show(WindowName::GuaranteeAnalysis, texts, this);
     compute();
@@ -518,7 +511,7 @@ void WorthWindow::showReport(const WorthReport& report)
 
 void WorthWindow::clearReport(const QString& status)
 {
-    reportLabel_->setText(QString::fromUtf8("Rivejä: %1").arg(shownCount(rows_.size())));
+    reportLabel_->setText(QString::fromUtf8(SystemTexts::RowCount).arg(shownCount(rows_.size())));
     chart_->clear();
     rowList_->setRowCount(0);
     progressBar_->setValue(0);

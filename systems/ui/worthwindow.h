@@ -6,21 +6,21 @@
 #include "systems/rowworth.h"
 
 #include <array>
-#include <memory>
 #include <optional>
 #include <vector>
 
 class CouponColumn;
 class MatchNumbersBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
-class QTimer;
 class ReturnChart;
-struct WorthJob;
+struct WorthOutcome;
+template <class Result> class BackgroundJob;
 
 // Odotusarvo: what rows are worth against the prize pool. The player gives
 // their chances and the public's play (the pruning window's table), the
@@ -35,12 +35,29 @@ class WorthWindow : public FeatureWindow {
     Q_OBJECT
 public:
     explicit WorthWindow(AppContext& context);
-    ~WorthWindow() override;
+
+signals:
+    // The window has shown what a calculation ended with.
+    void workDone();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What one calculation is asked: either the worth of rows, or the best rows of a frame.
+    struct WorthTask {
+        WorthModel model;
+        std::vector<SignRow> rows;
+        std::optional<Frame> bestOf;
+        std::size_t bestCount = 0;
+    };
+
+    QGroupBox* makeRoundBox();
+    QGroupBox* makeSourceBox();
+    QGroupBox* makeResultBox();
+    void layOut(QGroupBox* roundBox, QGroupBox* sourceBox, QGroupBox* resultBox);
+    void bindKeys();
+    void connectControls();
     void chooseFile();
     void useRows(const std::vector<SignRow>& rows, const QString& source);
     void markClicked(int sign, int match);
@@ -50,10 +67,10 @@ private:
     void showRound(const PoolRound& round);
     void compute();
     void chooseBest();
-    void start(std::shared_ptr<WorthJob> job);
+    void start(const WorthTask& task);
     void stopWork();
-    void poll();
-    void finishBest(const WorthJob& job);
+    void workEnded();
+    void finishBest(const WorthTask& task, const std::optional<std::vector<SignRow>>& best);
     void showReport(const WorthReport& report);
     void clearReport(const QString& status);
     void openRound();
@@ -65,7 +82,8 @@ private:
     // The frame and conditions of a conditions file opened here, so saving
     // the round into it again keeps them.
     PruningSet opened_;
-    std::shared_ptr<WorthJob> job_;
+    BackgroundJob<WorthOutcome>* job_ = nullptr;
+    std::optional<WorthTask> task_; // of the work running whose end is wanted
 
     CouponColumn* coupon_ = nullptr;
     MatchNumbersBox* numbersBox_ = nullptr;
@@ -87,5 +105,4 @@ private:
     QPushButton* bestButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
-    QTimer* poll_ = nullptr;
 };

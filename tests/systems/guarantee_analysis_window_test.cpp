@@ -59,7 +59,7 @@ TEST(GuaranteeAnalysisWindow, OpensFromTheMenuOnTheRowsInMemoryAndShowsWhatTheyG
     EXPECT_EQ(textOf(w, "kaava"), "1X2,1X2,1X2,1X2,1,1,1,1,1,1,1,1,1");
     EXPECT_EQ(textOf(w, "risti_3"), "X");
     EXPECT_EQ(textOf(w, "risti_4"), "");
-    ASSERT_TRUE(waitUntil([w] { return analysed(w); }));
+    ASSERT_TRUE(workShows(w, [w] { return analysed(w); }));
     EXPECT_EQ(textOf(w, "rivimaara"), QString::fromUtf8("Rivejä: 9"));
     EXPECT_EQ(textOf(w, "vaihtoehdot"), "Tulosvaihtoehtoja: 81");
     EXPECT_EQ(textOf(w, "takuuarvo"), "Takuu: 12 oikein");
@@ -81,13 +81,13 @@ TEST(GuaranteeAnalysisWindow, TheFrameFollowsTheCouponAndThePatternTypedAndIsAna
     TestEnv env;
     env.state.Rows = hammingNine();
     QWidget* w = env.open(WindowName::GuaranteeAnalysis);
-    ASSERT_TRUE(waitUntil([w] { return analysed(w); }));
+    ASSERT_TRUE(workShows(w, [w] { return analysed(w); }));
 
     // "2" on match 5 from the keyboard: the outcomes double and 12 is no longer kept.
     focusOn(control<QWidget>(w, "kaksi_4"));
     pressKey(Qt::Key_2);
     EXPECT_EQ(textOf(w, "kaava"), "1X2,1X2,1X2,1X2,12,1,1,1,1,1,1,1,1");
-    ASSERT_TRUE(waitUntil([w] { return analysed(w); }));
+    ASSERT_TRUE(workShows(w, [w] { return analysed(w); }));
     EXPECT_EQ(textOf(w, "vaihtoehdot"), "Tulosvaihtoehtoja: 162");
     EXPECT_EQ(textOf(w, "takuuarvo"), "Takuu: 11 oikein");
     EXPECT_EQ(tableLine(w, "Tulosvaihtoehtoja, paras rivi"), QStringList({"9", "81", "72", "0", "0"}));
@@ -96,7 +96,7 @@ TEST(GuaranteeAnalysisWindow, TheFrameFollowsTheCouponAndThePatternTypedAndIsAna
     typeInto(w, "kaava", "1X2,1X2,1X2,1X,1,1,1,1,1,1,1,1,1");
     EXPECT_EQ(textOf(w, "kaksi_3"), "");
     EXPECT_EQ(textOf(w, "kaksi_4"), "");
-    ASSERT_TRUE(waitUntil([w] { return analysed(w); }));
+    ASSERT_TRUE(workShows(w, [w] { return analysed(w); }));
     EXPECT_EQ(textOf(w, "vaihtoehdot"), "Tulosvaihtoehtoja: 54");
 
     // What cannot be analysed says why and shows no figures.
@@ -110,7 +110,7 @@ TEST(GuaranteeAnalysisWindow, TheFrameFollowsTheCouponAndThePatternTypedAndIsAna
     // Back to the rows' own signs.
     click(w, "rivienmerkit");
     EXPECT_EQ(textOf(w, "kaava"), "1X2,1X2,1X2,1X2,1,1,1,1,1,1,1,1,1");
-    ASSERT_TRUE(waitUntil([w] { return analysed(w); }));
+    ASSERT_TRUE(workShows(w, [w] { return analysed(w); }));
     EXPECT_EQ(textOf(w, "takuuarvo"), "Takuu: 12 oikein");
 }
 
@@ -127,7 +127,7 @@ TEST(GuaranteeAnalysisWindow, ReadsARowsFileThroughTheFileDialogAndKeepsTheRowsO
     ASSERT_EQ(env.dialogs.opened.size(), 1);
     EXPECT_EQ(env.dialogs.opened[0].filter, "Kaikki (*.1X2;*.STM)|*.1X2;*.STM");
     EXPECT_EQ(textOf(w, "lahde"), QString::fromUtf8("hamming.1X2: 9 riviä"));
-    ASSERT_TRUE(waitUntil([w] { return analysed(w); }));
+    ASSERT_TRUE(workShows(w, [w] { return analysed(w); }));
     EXPECT_EQ(textOf(w, "takuuarvo"), "Takuu: 12 oikein");
 
     ASSERT_TRUE(writeBytes(env.path("rikki.1X2"), "9 nova       1111111111111"));

@@ -50,7 +50,7 @@ TEST(OwnSystemWindow, ShowsTheOutlookAtOnceFindsATableAndKeepsItForTheShape)
 
     // Enter on the coupon searches.
     pressKey(Qt::Key_Return);
-    ASSERT_TRUE(waitUntil([w] { return searchDone(w); }));
+    ASSERT_TRUE(workShows(w, [w] { return searchDone(w); }));
     EXPECT_EQ(textOf(w, "taulukko"), QString::fromUtf8("Taulukko: 9 riviä (löydetty)"));
     EXPECT_TRUE(textOf(w, "tila").endsWith("Pienin mahdollinen.")) << textOf(w, "tila").toStdString();
     EXPECT_TRUE(isEnabled(w, "tallenna"));
@@ -127,7 +127,7 @@ TEST(OwnSystemWindow, StoppingKeepsTheBestTableAndClosingNeverWaitsForTheSearch)
     EXPECT_FALSE(isEnabled(w, "yksi_0")) << "the frame stays as it is while the search runs";
     ASSERT_TRUE(waitUntil([w] { return textOf(w, "tila").contains(QString::fromUtf8("riviä,")); }));
     click(w, "keskeyta");
-    ASSERT_TRUE(waitUntil([w] { return searchDone(w); }));
+    ASSERT_TRUE(workShows(w, [w] { return searchDone(w); }));
     EXPECT_TRUE(textOf(w, "taulukko").endsWith(QString::fromUtf8("(haku keskeytetty, paras löydetty)")))
         << textOf(w, "taulukko").toStdString();
     EXPECT_TRUE(isEnabled(w, "tallenna"));
@@ -153,13 +153,13 @@ TEST(OwnSystemWindow, AnalyseHandsTheTableAndItsFrameToTheAnalysis)
     QWidget* w = env.open(WindowName::OwnReducedSystem);
     typeFrame(firstSign(w), {"1", "1X2", "1", "1X2", "1", "1X2", "1", "1X2", "1", "1", "1", "1", "1"});
     pressKey(Qt::Key_Return);
-    ASSERT_TRUE(waitUntil([w] { return searchDone(w); }));
+    ASSERT_TRUE(workShows(w, [w] { return searchDone(w); }));
     click(w, "analysoi");
     EXPECT_FALSE(openWindow(WindowName::OwnReducedSystem));
     QWidget* analysis = openWindow(WindowName::GuaranteeAnalysis);
     ASSERT_TRUE(analysis);
     EXPECT_EQ(textOf(analysis, "lahde"), QString::fromUtf8("Oma harava: 9 riviä"));
     EXPECT_EQ(textOf(analysis, "kaava"), "1,1X2,1,1X2,1,1X2,1,1X2,1,1,1,1,1");
-    ASSERT_TRUE(waitUntil([analysis] { return textOf(analysis, "tila") == "Valmis."; }));
+    ASSERT_TRUE(workShows(analysis, [analysis] { return textOf(analysis, "tila") == "Valmis."; }));
     EXPECT_EQ(textOf(analysis, "takuuarvo"), "Takuu: 12 oikein");
 }

@@ -27,7 +27,7 @@ QString keptText(QWidget* w)
 
 bool keptIs(QWidget* w, int n)
 {
-    return waitUntil([&] { return keptText(w) == QString::fromUtf8("Ehdot täyttäviä rivejä: %1").arg(n); }, 5000);
+    return workShows(w, [&] { return keptText(w) == QString::fromUtf8("Ehdot täyttäviä rivejä: %1").arg(n); }, 5000);
 }
 
 void typeIntoSpin(QWidget* w, const QString& name, const QString& text)
@@ -118,7 +118,7 @@ TEST(PruningWindow, TheCountFollowsEveryChangeAndTheKeptRowsAreSavedAndAnalysed)
     EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end()));
     QWidget* analysis = openWindow(WindowName::GuaranteeAnalysis);
     ASSERT_TRUE(analysis);
-    EXPECT_TRUE(waitUntil([&] { return textOf(analysis, "tila") == "Valmis."; }));
+    EXPECT_TRUE(workShows(analysis, [&] { return textOf(analysis, "tila") == "Valmis."; }));
     EXPECT_EQ(textOf(analysis, "rivimaara"), QString::fromUtf8("Rivejä: 32"));
     EXPECT_TRUE(openWindow(WindowName::Pruning));
     analysis->close();
@@ -186,7 +186,7 @@ TEST(PruningWindow, ProbabilitiesFromAFileKeepTheMostProbableRowsAndTheAnalysisW
     // Typing a chance away names the match, and the count waits for a whole table.
     typeIntoCell(table, 3, 1, "");
     EXPECT_EQ(table->item(3, 1)->text(), "");
-    ASSERT_TRUE(waitUntil([&] { return keptText(w) == QString::fromUtf8("Ehdot täyttäviä rivejä: -"); }, 5000));
+    ASSERT_TRUE(workShows(w, [&] { return keptText(w) == QString::fromUtf8("Ehdot täyttäviä rivejä: -"); }, 5000));
     EXPECT_EQ(textOf(w, "tila"), QString::fromUtf8("Kohteen 4 todennäköisyydet puuttuvat !"));
     typeIntoCell(table, 3, 1, "30");
     ASSERT_TRUE(keptIs(w, 10));
@@ -197,7 +197,7 @@ TEST(PruningWindow, ProbabilitiesFromAFileKeepTheMostProbableRowsAndTheAnalysisW
     click(w, "tallenna");
     QWidget* analysis = openWindow(WindowName::GuaranteeAnalysis);
     ASSERT_TRUE(analysis);
-    ASSERT_TRUE(waitUntil([&] { return textOf(analysis, "tila") == "Valmis."; }));
+    ASSERT_TRUE(workShows(analysis, [&] { return textOf(analysis, "tila") == "Valmis."; }));
     auto* figures = control<QTableWidget>(analysis, "luvut");
     QStringList headings;
     for (int r = 0; r < figures->rowCount(); ++r)
@@ -270,14 +270,14 @@ TEST(PruningWindow, AGuaranteeInsideTheKeptRowsNeedsFewerRowsAndKeepsItForEveryK
     ASSERT_TRUE(keptIs(w, 1232));
     EXPECT_FALSE(isEnabled(w, "etsi"));
     ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "takuu"), "12 oikein"));
-    ASSERT_TRUE(waitUntil([&] { return isEnabled(w, "etsi"); }, 5000));
+    ASSERT_TRUE(workShows(w, [&] { return isEnabled(w, "etsi"); }, 5000));
     // Enter in the guarantee box searches; it adds no condition again.
     pressKey(Qt::Key_Return);
     EXPECT_EQ(listed(w).size(), 1);
     EXPECT_TRUE(isEnabled(w, "keskeyta"));
     EXPECT_FALSE(isEnabled(w, "tallenna"));
     pressKey(Qt::Key_Space); // the focus waits on the stop button
-    ASSERT_TRUE(waitUntil([&] { return keptText(w).contains("takuu"); }));
+    ASSERT_TRUE(workShows(w, [&] { return keptText(w).contains("takuu"); }));
     const QString shown = keptText(w);
     EXPECT_TRUE(shown.startsWith(QString::fromUtf8("Ehdot täyttäviä rivejä: 1232; takuu 12 oikein: ")))
         << shown.toStdString();
@@ -302,7 +302,7 @@ TEST(PruningWindow, AGuaranteeInsideTheKeptRowsNeedsFewerRowsAndKeepsItForEveryK
     // and, apart, over the rows the conditions keep.
     QWidget* analysis = openWindow(WindowName::GuaranteeAnalysis);
     ASSERT_TRUE(analysis);
-    ASSERT_TRUE(waitUntil([&] { return isShown(analysis, "takuukarsitussa"); }));
+    ASSERT_TRUE(workShows(analysis, [&] { return isShown(analysis, "takuukarsitussa"); }));
     EXPECT_EQ(textOf(analysis, "takuukarsitussa"), QString::fromUtf8("Takuu pidetyissä riveissä: 12 oikein"));
     EXPECT_NE(textOf(analysis, "takuuarvo"), "Takuu: 12 oikein");
 }
@@ -315,8 +315,8 @@ TEST(PruningWindow, ARefusedGuaranteeSearchLeavesTheBarEmpty)
               {"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2"});
     ASSERT_TRUE(keptIs(w, 1594323));
     ASSERT_TRUE(chooseFromList(control<QComboBox>(w, "takuu"), "12 oikein"));
-    ASSERT_TRUE(waitUntil([&] { return isEnabled(w, "etsi"); }));
+    ASSERT_TRUE(workShows(w, [&] { return isEnabled(w, "etsi"); }));
     click(w, "etsi");
-    ASSERT_TRUE(waitUntil([&] { return !env.messages.shown.isEmpty(); }));
+    ASSERT_TRUE(workShows(w, [&] { return !env.messages.shown.isEmpty(); }));
     EXPECT_EQ(control<QProgressBar>(w, "mittari")->value(), 0);
 }

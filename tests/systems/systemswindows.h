@@ -5,7 +5,9 @@
 #include "support/useractions.h"
 #include "support/windowtest.h"
 
+#include <QDeadlineTimer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 
@@ -37,6 +39,19 @@ inline void typeFrame(QWidget* firstButton, const std::array<const char*, 13>& g
 inline bool waitUntil(const std::function<bool()>& done, int ms = 20000)
 {
     return QTest::qWaitFor(done, ms);
+}
+
+// Waits until `shown` holds, looking again each time the window signals that
+// it has shown what its work (a count, a search, an analysis) ended with; false
+// when that has not come about within `ms`.
+inline bool workShows(QWidget* window, const std::function<bool()>& shown, int ms = 20000)
+{
+    QSignalSpy done(window, SIGNAL(workDone()));
+    const QDeadlineTimer deadline(ms);
+    while (!shown())
+        if (deadline.hasExpired() || !done.wait(int(deadline.remainingTime())))
+            return false;
+    return true;
 }
 
 inline QPushButton* button(QWidget* window, const QString& name)

@@ -47,7 +47,7 @@ TEST(WorthWindow, ShowsWhatTheRowsInMemoryAreWorthAndSavesTheBestRowsForTheAnaly
     click(w, "avaakierros");
     EXPECT_EQ(textOf(w, "myydyt"), "1000000");
     click(w, "laske");
-    ASSERT_TRUE(waitUntil([&] { return textOf(w, "tila") == "Valmis."; }));
+    ASSERT_TRUE(workShows(w, [&] { return textOf(w, "tila") == "Valmis."; }));
     const QLocale locale;
     const QString report = textOf(w, "raportti");
     EXPECT_TRUE(report.startsWith(
@@ -82,9 +82,9 @@ TEST(WorthWindow, ShowsWhatTheRowsInMemoryAreWorthAndSavesTheBestRowsForTheAnaly
     QTest::keyClicks(count, "2");
     env.dialogs.choose(env.path("parhaat.1X2"));
     click(w, "parhaat");
-    ASSERT_TRUE(waitUntil([&] { return openWindow(WindowName::GuaranteeAnalysis) != nullptr; }));
+    ASSERT_TRUE(workShows(w, [&] { return openWindow(WindowName::GuaranteeAnalysis) != nullptr; }));
     EXPECT_EQ(systemsdata::rowsInFile(env.path("parhaat.1X2")).size(), 2u);
     EXPECT_TRUE(textOf(openWindow(WindowName::GuaranteeAnalysis), "lahde").startsWith("Parhaat rivit: parhaat.1X2"));
-    ASSERT_TRUE(waitUntil([&] { return textOf(w, "tila") == "Valmis."; }));
+    ASSERT_TRUE(workShows(w, [&] { return textOf(w, "tila") == "Valmis."; }));
     EXPECT_EQ(list->rowCount(), 2);
 }
