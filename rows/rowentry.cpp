@@ -25,11 +25,6 @@ void toggleSystemMark(MatchTable& marks, int& markTotal, int sign, int match)
     markTotal += mark == 1 ? 1 : -1;
 }
 
-void toggleSystemMark(SharedState& state, int sign, int match)
-{
-    toggleSystemMark(state.SystemMarks, state.BasicSignCount, sign, match);
-}
-
 int markedMatches(const MatchTable& marks)
 {
     int n = 0;

@@ -16,9 +16,6 @@ void toggleBasicSign(MatchTable& marks, MatchStrings& signs, int& markTotal, int
 // A click on a button of the played pattern (SystemMarks): any number of signs
 // per match; `markTotal` (BasicSignCount) counts the marks.
 void toggleSystemMark(MatchTable& marks, int& markTotal, int sign, int match);
-// The same on the state's SystemMarks and BasicSignCount, for the one window
-// that still calls it this way; it goes when that window passes the values.
-void toggleSystemMark(SharedState& state, int sign, int match);
 
 // Matches with at least one mark.
 int markedMatches(const MatchTable& marks);

@@ -107,9 +107,6 @@ QGroupBox* GuaranteeAnalysisWindow::makeFrameBox()
     // Chances of 1, X and 2 per match ("p1 pX p2;…", 13 groups), as the
     // pruning window hands them over; with them the analysis also weighs
     // every outcome by its probability.
-    chancesEdit_ = new QLineEdit(frameBox);
-    chancesEdit_->setObjectName("todennakoisyydet");
-    chancesEdit_->hide();
     auto* frameLayout = new QHBoxLayout(frameBox);
     frameLayout->addWidget(makeBuddyLabel(frameBox, "&Kaava:", patternEdit_));
     frameLayout->addWidget(patternEdit_, 1);
@@ -206,7 +203,6 @@ void GuaranteeAnalysisWindow::connectControls()
     connect(job_, &QFutureWatcherBase::finished, this, &GuaranteeAnalysisWindow::analysisEnded);
     connect(coupon_, &CouponColumn::signClicked, this, &GuaranteeAnalysisWindow::markClicked);
     connect(patternEdit_, &QLineEdit::textChanged, this, &GuaranteeAnalysisWindow::patternTyped);
-    connect(chancesEdit_, &QLineEdit::textChanged, this, &GuaranteeAnalysisWindow::chancesGiven);
     connect(fileButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::chooseFile);
     connect(ownSignsButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::useRowsOwnSigns);
     connect(analyseButton_, &QPushButton::clicked, this, &GuaranteeAnalysisWindow::startAnalysis);
@@ -217,9 +213,12 @@ void GuaranteeAnalysisWindow::connectControls()
     connect(closeButton_, &QPushButton::clicked, this, [this] { close(); });
 }
 
-void GuaranteeAnalysisWindow::receive(const KeptRowsHandOver& handOver)
+void GuaranteeAnalysisWindow::receive(const AnalysisHandOver& handOver)
 {
-    keptBy_ = handOver.set;
+    chances_ = handOver.chances;
+    keptBy_ = handOver.keptBy;
+    sourceLabel_->setText(handOver.source);
+    patternEdit_->setText(frameText(handOver.frame));
     scheduleAnalysis();
 }
 
@@ -268,26 +267,6 @@ void GuaranteeAnalysisWindow::patternTyped()
         return;
     }
     setMarks(*marks, true);
-}
-
-void GuaranteeAnalysisWindow::chancesGiven()
-{
-    const QStringList matches = chancesEdit_->text().split(';');
-    SignChances chances{};
-    bool ok = matches.size() == kFrameMatches;
-    for (int m = 0; ok && m < kFrameMatches; ++m) {
-        const QStringList three = matches[m].split(' ', Qt::SkipEmptyParts);
-        ok = three.size() == 3;
-        for (int s = 0; ok && s < 3; ++s) {
-            chances[m][s] = three[s].toDouble(&ok);
-            ok = ok && chances[m][s] >= 0;
-        }
-    }
-    if (ok)
-        chances_ = chances;
-    else
-        chances_.reset();
-    scheduleAnalysis();
 }
 
 void GuaranteeAnalysisWindow::setMarks(const MatchTable& marks, bool fromText)

@@ -5,7 +5,7 @@
 #include "systems/frame.h"
 #include "systems/guaranteeanalysis.h"
 #include "systems/pruning.h"
-#include "systems/ui/keptrowshandover.h"
+#include "systems/ui/analysishandover.h"
 
 #include <optional>
 #include <vector>
@@ -27,12 +27,12 @@ template <class Result> class BackgroundJob;
 // own-system file; the frame is marked on the coupon or typed as a pattern
 // and at first holds the signs the rows play. Every change runs the analysis
 // again off the window's thread.
-class GuaranteeAnalysisWindow : public FeatureWindow, public Receives<KeptRowsHandOver> {
+class GuaranteeAnalysisWindow : public FeatureWindow, public Receives<AnalysisHandOver> {
     Q_OBJECT
 public:
     explicit GuaranteeAnalysisWindow(AppContext& context);
     // The conditions of the pruning that kept the rows handed over.
-    void receive(const KeptRowsHandOver& handOver) override;
+    void receive(const AnalysisHandOver& handOver) override;
 
 signals:
     // The window has shown what an analysis ended with.
@@ -54,7 +54,6 @@ private:
     void markClicked(int sign, int match);
     void patternTyped();
     // Sign chances handed over by the window that opened this one.
-    void chancesGiven();
     // The marks of the coupon; `fromText` when the pattern box gave them.
     void setMarks(const MatchTable& marks, bool fromText);
     void scheduleAnalysis();
@@ -78,7 +77,6 @@ private:
     QLabel* sourceLabel_ = nullptr;
     QPushButton* fileButton_ = nullptr;
     QLineEdit* patternEdit_ = nullptr;
-    QLineEdit* chancesEdit_ = nullptr; // hidden: where a hand-over puts the chances
     QPushButton* ownSignsButton_ = nullptr;
     QLabel* rowCountLabel_ = nullptr;
     QLabel* outcomeCountLabel_ = nullptr;

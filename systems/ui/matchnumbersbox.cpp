@@ -60,15 +60,6 @@ std::optional<QString> readSmallText(const QString& path)
     return QString::fromUtf8(*bytes);
 }
 
-QString chancesHandOverText(const SignChances& chances)
-{
-    QStringList matches;
-    for (const auto& match : chances)
-        matches
-            << QString("%1 %2 %3").arg(exactNumberText(match[0]), exactNumberText(match[1]), exactNumberText(match[2]));
-    return matches.join(';');
-}
-
 MatchNumbersBox::MatchNumbersBox(AppContext& context, QWidget* parent)
     : QGroupBox(QString::fromUtf8("Todennäköisyydet ja pelijakauma"), parent), context_(context)
 {

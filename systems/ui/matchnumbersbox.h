@@ -55,6 +55,3 @@ private:
 std::optional<QByteArray> readSmallFileBytes(const QString& path);
 std::optional<QString> readSmallText(const QString& path);
 
-// The fractions the guarantee analysis weighs outcomes by, as the text its
-// hidden box takes when a window hands rows over to it.
-QString chancesHandOverText(const SignChances& chances);

@@ -16,7 +16,7 @@
 #include "systems/pruningfile.h"
 #include "systems/systemtexts.h"
 #include "systems/ui/conditioneditor.h"
-#include "systems/ui/keptrowshandover.h"
+#include "systems/ui/analysishandover.h"
 #include "systems/ui/matchnumbersbox.h"
 #include "systems/ui/pruningfileflows.h"
 
@@ -262,7 +262,7 @@ void PruningWindow::stopWork()
 
 void PruningWindow::markClicked(int sign, int match)
 {
-    toggleSystemMark(state(), sign, match);
+    toggleSystemMark(state().SystemMarks, state().BasicSignCount, sign, match);
     showMarks();
 }
 
@@ -454,13 +454,13 @@ void PruningWindow::saveAndAnalyse()
     if (!SaveRowsFile(context(), s.RowCount))
         return;
     statusLabel_->setText(QString::fromUtf8(SystemTexts::Saved).arg(s.CurrentFileTitle));
-    WindowTexts texts = {
-        {"kaava", frameText(keptFor_->frame)},
-        {"lahde", QString::fromUtf8("Karsinta: %1, %2 riviä").arg(s.CurrentFileTitle, shownCount(rows.size()))}};
+    AnalysisHandOver handOver{keptFor_->frame,
+                              QString::fromUtf8("Karsinta: %1, %2 riviä").arg(s.CurrentFileTitle, shownCount(rows.size())),
+                              std::nullopt, *keptFor_};
     if (keptFor_->chances)
-        texts.append({"todennakoisyydet", chancesHandOverText(chancesOf(*keptFor_->chances))});
+        handOver.chances = chancesOf(*keptFor_->chances);
     // The pruning window stays open beside the analysis, for the next try.
-    services().windows.showWith(WindowName::GuaranteeAnalysis, KeptRowsHandOver{*keptFor_}, texts, this);
+    services().windows.showWith(WindowName::GuaranteeAnalysis, handOver, {}, this);
 }
 
 void PruningWindow::saveConditions()

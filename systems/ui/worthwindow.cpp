@@ -12,6 +12,7 @@
 #include "systems/frametext.h"
 #include "systems/pruningfile.h"
 #include "systems/systemtexts.h"
+#include "systems/ui/analysishandover.h"
 #include "systems/ui/matchnumbersbox.h"
 #include "systems/ui/pruningfileflows.h"
 #include "systems/ui/returnchart.h"
@@ -482,12 +483,11 @@ void WorthWindow::finishBest(const WorthTask& task, const std::optional<std::vec
     }
     const QString title = s.CurrentFileTitle;
     useRows(*best, QString::fromUtf8("Parhaat rivit %1").arg(title));
-    const WindowTexts texts = {
-        {"kaava", frameText(*task.bestOf)},
-        {"lahde", QString::fromUtf8("Parhaat rivit: %1, %2 riviä").arg(title, shownCount(best->size()))},
-        {"todennakoisyydet", chancesHandOverText(task.model.chances)}};
+    const AnalysisHandOver handOver{
+        *task.bestOf, QString::fromUtf8("Parhaat rivit: %1, %2 riviä").arg(title, shownCount(best->size())),
+        task.model.chances, std::nullopt};
     // This window stays open beside the analysis, with the report of the rows saved.
-    services().windows.show(WindowName::GuaranteeAnalysis, texts, this);
+    services().windows.showWith(WindowName::GuaranteeAnalysis, handOver, {}, this);
     compute();
 }
 
