@@ -34,7 +34,7 @@ struct SearchJob : BackgroundJob {
     QElapsedTimer clock;
     double seconds = 0;
     CoveringResult result;
-    WriteStatus kept = WriteStatus::Ok;
+    Outcome<> kept;
 };
 
 namespace {
@@ -319,9 +319,9 @@ void OwnSystemWindow::searchEnded(const SearchJob& job)
         QString::fromUtf8("Haku kesti %1 s.").arg(QLocale().toString(seconds, 'f', 1)) +
         (result.rows.size() == result.lowerBound ? QString::fromUtf8(" Pienin mahdollinen.") : QString()));
     PlayEventSound(context(), 12);
-    if (job.kept != WriteStatus::Ok)
+    if (!job.kept)
         message(QString::fromUtf8("Taulukkoa ei voi pitää tallessa seuraavaa kertaa varten.") + kLineBreak +
-                    writeFailureMessage(job.kept),
+                    job.kept.failure().message,
                 Messages::Exclamation);
 }
 
