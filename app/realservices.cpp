@@ -484,11 +484,11 @@ void PainterPrintDevice::finishDocument(bool send)
     failed_ = !ended;
     if (send && ended && !pdfPath_.isEmpty() && pdfWork_) {
         // The finished document takes its name as any file of the user's does.
-        WriteStatus status = WriteStatus::Failed;
+        Outcome<> written = fileFailure(Cause::Failed);
         const BoundedRead pdf = readAtMost(printer().outputFileName(), std::numeric_limits<qint64>::max() - 1);
         if (pdf.ok)
-            status = replacePdf_ ? replaceFile(pdfPath_, pdf.bytes) : createNewFile(pdfPath_, pdf.bytes);
-        if (status == WriteStatus::Ok) {
+            written = replacePdf_ ? replaceFile(pdfPath_, pdf.bytes) : createNewFile(pdfPath_, pdf.bytes);
+        if (written) {
             lastPdf_ = pdfPath_;
             const QString lead =
                 forcePdf_ || pdfByChoice_
@@ -497,7 +497,7 @@ void PainterPrintDevice::finishDocument(bool send)
             messages_.show(lead + kLineBreak + QDir::toNativeSeparators(pdfPath_), Messages::Information);
         } else {
             failed_ = true;
-            messages_.show(writeFailureMessage(status), Messages::Critical);
+            messages_.show(written.failure().message, Messages::Critical);
         }
     }
     if (!send)

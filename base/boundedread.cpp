@@ -53,6 +53,11 @@ int openUserFile(const QString& path, int flags, Pipes pipes, int& osError)
     return fd;
 }
 
+Failure failureOf(const BoundedRead& read)
+{
+    return {read.failure == ReadFailure::TooLarge ? Cause::TooLarge : Cause::Failed, read.error};
+}
+
 BoundedRead readAtMost(const QString& path, qint64 limit)
 {
     int osError = 0;

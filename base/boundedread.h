@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/outcome.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -18,6 +20,8 @@ struct BoundedRead {
     int osError = 0; // the system's error of a failed open or read
 };
 BoundedRead readAtMost(const QString& path, qint64 limit);
+// A read that failed as a failure: TooLarge or Failed, with the reason for a log.
+Failure failureOf(const BoundedRead& read);
 // The same from a device already open for reading (standard input).
 BoundedRead readAtMost(QIODevice& device, qint64 limit);
 // The same from a regular file already open.

@@ -81,12 +81,9 @@ SystemHeader parseSystemHeader(const QByteArray& header)
     return h;
 }
 
-static RowFileReadResult failure(const QString& why, bool tooLarge = false)
+static Failure failure(const QString& why, bool tooLarge = false)
 {
-    RowFileReadResult result;
-    result.error = why;
-    result.tooLarge = tooLarge;
-    return result;
+    return {tooLarge ? Cause::TooLarge : Cause::Failed, why};
 }
 
 static RowFileReadResult parseOldLayout(const QByteArray& bytes, RowReader reader)
@@ -109,16 +106,15 @@ static RowFileReadResult parseOldLayout(const QByteArray& bytes, RowReader reade
     if (reader == RowReader::PrintTarget)
         count = std::min<qsizetype>(count, kOldLayoutPrintLimit);
 
-    RowFileReadResult result;
-    result.ok = true;
-    result.contents.layout = RowLayout::OldText;
-    result.contents.rows.resize(count);
+    RowFileContents contents;
+    contents.layout = RowLayout::OldText;
+    contents.rows.resize(count);
     for (qsizetype i = 0; i < count; ++i)
         for (int k = 0; k < kMatches; ++k) {
             const QByteArray item = items[i * kMatches + k].trimmed();
-            result.contents.rows[i][k] = item.isEmpty() ? ' ' : item[0];
+            contents.rows[i][k] = item.isEmpty() ? ' ' : item[0];
         }
-    return result;
+    return contents;
 }
 
 RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
@@ -165,10 +161,7 @@ RowFileReadResult parseRowFile(const QByteArray& bytes, RowReader reader)
         const char* record = bytes.constData() + qsizetype(i + 1) * kRecordLength;
         std::copy(record, record + kMatches, contents.rows[i].begin());
     }
-    RowFileReadResult result;
-    result.ok = true;
-    result.contents = std::move(contents);
-    return result;
+    return contents;
 }
 
 RowFileReadResult readRowFile(const QString& path, RowReader reader)
@@ -179,59 +172,61 @@ RowFileReadResult readRowFile(const QString& path, RowReader reader)
 RowFileReadResult rowFileOf(const BoundedRead& read, RowReader reader)
 {
     if (!read.ok)
-        return failure(read.error, read.failure == ReadFailure::TooLarge);
+        return failureOf(read);
     return parseRowFile(read.bytes, reader);
 }
 
-WriteStatus writeRowsFile(const QString& path, const RowBuffer& rows, int n)
+Outcome<> writeRowsFile(const QString& path, const RowBuffer& rows, int n)
 {
     if (pathExists(path))
-        return WriteStatus::Exists;
+        return fileFailure(Cause::Exists);
     if (n < 0 || n > int(rows.size()))
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     return createNewFile(path, rowsFileBytes(rows, n));
 }
 
-OpenSystemResult openSystemFile(const QString& path)
+Outcome<OpenedSystem> openSystemFile(const QString& path)
 {
-    OpenSystemResult result;
     const BoundedRead read = readAtMost(path, kMaxRowFileBytes);
-    if (!read.ok || !parseRowFile(read.bytes, RowReader::OwnSystem).ok)
-        return result;
-    result.ok = true;
+    if (!read.ok)
+        return failureOf(read);
+    const RowFileReadResult parsed = parseRowFile(read.bytes, RowReader::OwnSystem);
+    if (!parsed)
+        return parsed.failure();
+    OpenedSystem result;
     result.header = parseSystemHeader(read.bytes.left(kRecordLength));
     result.nextRecord = int(std::max<qsizetype>(2, read.bytes.size() / kRecordLength + 1));
     return result;
 }
 
-WriteStatus createSystemFile(const QString& path, int halfGuards, int fullGuards, const RowBuffer& rows)
+Outcome<> createSystemFile(const QString& path, int halfGuards, int fullGuards, const RowBuffer& rows)
 {
     if (pathExists(path))
-        return WriteStatus::Exists;
+        return fileFailure(Cause::Exists);
     QByteArray bytes = systemFileHeader(halfGuards, fullGuards, int(rows.size()));
     for (const Row& row : rows)
         bytes += rowRecord(row);
     return createNewFile(path, bytes);
 }
 
-WriteStatus appendSystemRow(const QString& path, int halfGuards, int fullGuards, const Row& row, int* rowsStored)
+Outcome<> appendSystemRow(const QString& path, int halfGuards, int fullGuards, const Row& row, int* rowsStored)
 {
-    return changeFile(path, kMaxRowFileBytes, [&](QByteArray& bytes, bool exists) {
+    return changeFile(path, kMaxRowFileBytes, [&](QByteArray& bytes, bool exists) -> Outcome<> {
         if (!exists)
-            return WriteStatus::Failed;
+            return fileFailure(Cause::Failed);
         const SystemHeader header = parseSystemHeader(bytes.left(kRecordLength));
-        if (!parseRowFile(bytes, RowReader::OwnSystem).ok || header.halfGuards != halfGuards ||
+        if (!parseRowFile(bytes, RowReader::OwnSystem) || header.halfGuards != halfGuards ||
             header.fullGuards != fullGuards)
-            return WriteStatus::Failed;
+            return fileFailure(Cause::Failed);
         // Rows follow the last whole record; a torn one is written over.
         const int rows = int(bytes.size() / kRecordLength);
         if (rows > kMaxRows)
-            return WriteStatus::Failed;
+            return fileFailure(Cause::Failed);
         bytes.truncate(qsizetype(rows) * kRecordLength);
         bytes += rowRecord(row);
         bytes.replace(0, kRecordLength, systemFileHeader(halfGuards, fullGuards, rows));
         if (rowsStored)
             *rowsStored = rows;
-        return WriteStatus::Ok;
+        return {};
     });
 }

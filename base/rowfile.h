@@ -46,12 +46,9 @@ struct RowFileContents {
     int fullGuards = 0;
 };
 
-struct RowFileReadResult {
-    bool ok = false;
-    QString error;         // why, for the log of a failed read; the windows show their own message
-    bool tooLarge = false; // more bytes or rows than any rows file holds
-    RowFileContents contents;
-};
+// A failed read says why for a log, the windows show their own message; its
+// cause is TooLarge for more bytes or rows than any rows file holds.
+using RowFileReadResult = Outcome<RowFileContents>;
 
 // Reads a whole rows or own-system file. An empty file (or one of nothing but
 // line ends and an end-of-file mark), one larger than any rows file, a header
@@ -79,7 +76,7 @@ SystemHeader parseSystemHeader(const QByteArray& header);
 
 // Writes rows 0..n-1 as a new rows file. An existing file is never replaced,
 // and a failed write leaves nothing behind under `path`.
-WriteStatus writeRowsFile(const QString& path, const RowBuffer& rows, int n);
+Outcome<> writeRowsFile(const QString& path, const RowBuffer& rows, int n);
 
 // Own-system files grow one row at a time.
 struct SystemFileState {
@@ -90,12 +87,11 @@ struct SystemFileState {
 
 // Reads the header of an existing own-system file and finds the first free
 // record. A file that is no own-system file is not opened.
-struct OpenSystemResult {
-    bool ok = false;
+struct OpenedSystem {
     SystemHeader header;
     int nextRecord = 2;
 };
-OpenSystemResult openSystemFile(const QString& path);
+Outcome<OpenedSystem> openSystemFile(const QString& path);
 
 // Appends `row` after the last whole record the file holds when it is written
 // (another copy of the program may have added rows since it was opened) and
@@ -103,8 +99,8 @@ OpenSystemResult openSystemFile(const QString& path);
 // is locked against other copies meanwhile and replaced as a whole, so a
 // failure keeps the rows written before; a file that is no longer an own
 // system of these counts is not written.
-WriteStatus appendSystemRow(const QString& path, int halfGuards, int fullGuards, const Row& row,
-                            int* rowsStored = nullptr);
+Outcome<> appendSystemRow(const QString& path, int halfGuards, int fullGuards, const Row& row,
+                          int* rowsStored = nullptr);
 // Creates a new own-system file holding `rows` under their header (with none,
 // only the header with R0). An existing file is never replaced.
-WriteStatus createSystemFile(const QString& path, int halfGuards, int fullGuards, const RowBuffer& rows = {});
+Outcome<> createSystemFile(const QString& path, int halfGuards, int fullGuards, const RowBuffer& rows = {});

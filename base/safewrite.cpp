@@ -222,10 +222,10 @@ bool lockWithin(int fd)
 
 enum class Mode { Replace, CreateNew };
 
-WriteStatus writeFile(const QString& path, const QByteArray& bytes, Mode mode)
+Outcome<> writeFile(const QString& path, const QByteArray& bytes, Mode mode)
 {
     if (path.isEmpty())
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     const QString target = mode == Mode::Replace ? targetOf(path) : absoluteFileName(path);
     const QByteArray nativeTarget = nativeFileName(target);
     const QString dir = folderOf(target);
@@ -235,16 +235,16 @@ WriteStatus writeFile(const QString& path, const QByteArray& bytes, Mode mode)
     struct stat existing;
     if (::lstat(nativeTarget.constData(), &existing) == 0) {
         if (mode == Mode::CreateNew)
-            return WriteStatus::Exists;
+            return fileFailure(Cause::Exists);
         if (S_ISDIR(existing.st_mode))
-            return WriteStatus::Failed;
+            return fileFailure(Cause::Failed);
         // A write-protected file stays as it is, though its folder would let it be replaced.
         if (::access(nativeTarget.constData(), W_OK) != 0)
-            return writeStatusFromError(errno);
+            return failureFromError(errno);
         permissions = existing.st_mode & 07777;
         keepPermissions = true;
     } else if (errno != ENOENT) {
-        return writeStatusFromError(errno);
+        return failureFromError(errno);
     }
 
     removeLeftoversOfDeadWriters(dir);
@@ -252,53 +252,51 @@ WriteStatus writeFile(const QString& path, const QByteArray& bytes, Mode mode)
     int error = 0;
     Descriptor fd(temporary.create(dir, permissions, error));
     if (fd.get() < 0)
-        return writeStatusFromError(error);
+        return failureFromError(error);
     if (keepPermissions && durabilityCalls().setMode(fd.get(), permissions) != 0)
-        return writeStatusFromError(errno);
+        return failureFromError(errno);
     if ((error = writeAll(fd.get(), bytes)) != 0)
-        return writeStatusFromError(error);
+        return failureFromError(error);
     if (durabilityCalls().syncFile(fd.get()) != 0)
-        return writeStatusFromError(errno);
+        return failureFromError(errno);
     if ((error = fd.close()) != 0)
-        return writeStatusFromError(error);
+        return failureFromError(error);
 
     if (mode == Mode::Replace) {
         if (::rename(temporary.path(), nativeTarget.constData()) != 0)
-            return writeStatusFromError(errno);
+            return failureFromError(errno);
     } else if ((error = renameNoReplace(temporary.path(), nativeTarget.constData())) != 0) {
-        return error == EEXIST ? WriteStatus::Exists : writeStatusFromError(error);
+        return error == EEXIST ? fileFailure(Cause::Exists) : failureFromError(error);
     }
     temporary.keep();
     syncDirectory(dir);
-    return WriteStatus::Ok;
+    return {};
 }
 
 } // namespace
 
-WriteStatus writeStatusFromError(int osError)
+Failure failureFromError(int osError)
 {
     switch (osError) {
-    case 0:
-        return WriteStatus::Ok;
     case EACCES:
     case EPERM:
     case EROFS:
-        return WriteStatus::PermissionDenied;
+        return fileFailure(Cause::PermissionDenied);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return WriteStatus::DiskFull;
+        return fileFailure(Cause::DiskFull);
     default:
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     }
 }
 
-WriteStatus replaceFile(const QString& path, const QByteArray& bytes)
+Outcome<> replaceFile(const QString& path, const QByteArray& bytes)
 {
     return writeFile(path, bytes, Mode::Replace);
 }
 
-WriteStatus createNewFile(const QString& path, const QByteArray& bytes)
+Outcome<> createNewFile(const QString& path, const QByteArray& bytes)
 {
     return writeFile(path, bytes, Mode::CreateNew);
 }
@@ -313,10 +311,10 @@ bool pathLeadsSomewhere(const QString& path)
 
 } // namespace
 
-WriteStatus changeFile(const QString& path, qint64 limit, const FileChange& change)
+Outcome<> changeFile(const QString& path, qint64 limit, const FileChange& change)
 {
     if (path.isEmpty())
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     const QString target = targetOf(path);
     // A file replaced while this copy waited for its lock is opened again.
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -324,10 +322,10 @@ WriteStatus changeFile(const QString& path, qint64 limit, const FileChange& chan
         Descriptor fd(openUserFile(target, O_RDWR, Pipes::Refused, error));
         if (fd.get() < 0) {
             if (error != ENOENT)
-                return writeStatusFromError(error);
+                return failureFromError(error);
             QByteArray bytes;
-            const WriteStatus changed = change(bytes, false);
-            if (changed != WriteStatus::Ok)
+            Outcome<> changed = change(bytes, false);
+            if (!changed)
                 return changed;
             // A link that leads nowhere is replaced, as a plain replace would.
             // Anything else that has the name now was made by another copy
@@ -337,49 +335,49 @@ WriteStatus changeFile(const QString& path, qint64 limit, const FileChange& chan
             if (::lstat(nativeFileName(target).constData(), &link) == 0 && S_ISLNK(link.st_mode) &&
                 !pathLeadsSomewhere(target))
                 return writeFile(target, bytes, Mode::Replace);
-            const WriteStatus created = createNewFile(target, bytes);
-            if (created == WriteStatus::Exists)
+            Outcome<> created = createNewFile(target, bytes);
+            if (created.failedWith(Cause::Exists))
                 continue;
             return created;
         }
         if (!lockWithin(fd.get()))
-            return WriteStatus::Busy;
+            return fileFailure(Cause::Busy);
         struct stat held, named;
         if (::fstat(fd.get(), &held) != 0)
-            return writeStatusFromError(errno);
+            return failureFromError(errno);
         if (::stat(nativeFileName(target).constData(), &named) != 0 || named.st_dev != held.st_dev ||
             named.st_ino != held.st_ino)
             continue;
         BoundedRead read = readAtMost(fd.get(), limit);
         if (!read.ok)
-            return WriteStatus::Failed;
-        const WriteStatus changed = change(read.bytes, true);
-        if (changed != WriteStatus::Ok)
+            return fileFailure(Cause::Failed);
+        Outcome<> changed = change(read.bytes, true);
+        if (!changed)
             return changed;
         // The lock goes with the descriptor, after the new bytes have the name.
         return writeFile(target, read.bytes, Mode::Replace);
     }
-    return WriteStatus::Busy;
+    return fileFailure(Cause::Busy);
 }
 
-WriteStatus removeFile(const QString& path)
+Outcome<> removeFile(const QString& path)
 {
     if (::unlink(nativeFileName(path).constData()) == 0 || errno == ENOENT)
-        return WriteStatus::Ok;
-    return writeStatusFromError(errno);
+        return {};
+    return failureFromError(errno);
 }
 
-QString writeFailureMessage(WriteStatus status, const QString& otherFailure)
+Failure fileFailure(Cause cause)
 {
-    switch (status) {
-    case WriteStatus::PermissionDenied:
-        return QStringLiteral("Poista kirjoitussuoja !");
-    case WriteStatus::DiskFull:
-        return QStringLiteral("Levy täynnä !");
-    case WriteStatus::Busy:
-        return QStringLiteral("Tiedosto on toisen ohjelman käytössä !");
+    switch (cause) {
+    case Cause::PermissionDenied:
+        return {cause, QStringLiteral("Poista kirjoitussuoja !")};
+    case Cause::DiskFull:
+        return {cause, QStringLiteral("Levy täynnä !")};
+    case Cause::Busy:
+        return {cause, QStringLiteral("Tiedosto on toisen ohjelman käytössä !")};
     default:
-        return otherFailure;
+        return {cause, QString::fromUtf8(Texts::FileWriteFailed)};
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/outcome.h"
 #include "base/texts.h"
 
 #include <QByteArray>
@@ -15,40 +16,38 @@
 // no temporary file is left behind; one that a crash leaves carries the
 // process id of its writer, and the next write into that folder removes it.
 
-// Busy: another copy of the program kept the file locked for longer than kLockWaitMs.
-enum class WriteStatus { Ok, Exists, PermissionDenied, DiskFull, Failed, Busy };
-
+// A failure of Busy: another copy of the program kept the file locked for
+// longer than kLockWaitMs.
 inline constexpr int kLockWaitMs = 3000;
 
-// The cause of a failure as the operating system reported it (an errno value).
-WriteStatus writeStatusFromError(int osError);
+// A failure as the operating system reported it (a nonzero errno value).
+Failure failureFromError(int osError);
 
 // Replaces `path` as a whole with `bytes`, creating it when absent. A file the
 // user may not write is not replaced.
-WriteStatus replaceFile(const QString& path, const QByteArray& bytes);
+Outcome<> replaceFile(const QString& path, const QByteArray& bytes);
 
 // Creates `path` holding `bytes`. An existing file is never replaced, not even
 // one that appears while the bytes are being written: that gives Exists.
-WriteStatus createNewFile(const QString& path, const QByteArray& bytes);
+Outcome<> createNewFile(const QString& path, const QByteArray& bytes);
 
 // Reads, changes and replaces a file as one step against other copies of the
 // program: the file stays locked from the read until its new bytes have its
 // name, so what `change` gets is what the file holds then. `change` makes the
 // new bytes in place; `exists` is false for a missing file, which is then
-// created but never over one that appears meanwhile. Any status but Ok from
-// `change` leaves the file as it was and is returned. A file of more than
+// created but never over one that appears meanwhile. A failure of `change`
+// leaves the file as it was and is returned. A file of more than
 // `limit` bytes, or one another copy keeps locked for kLockWaitMs, is not changed.
-using FileChange = std::function<WriteStatus(QByteArray& bytes, bool exists)>;
-WriteStatus changeFile(const QString& path, qint64 limit, const FileChange& change);
+using FileChange = std::function<Outcome<>(QByteArray& bytes, bool exists)>;
+Outcome<> changeFile(const QString& path, qint64 limit, const FileChange& change);
 
 // Deletes a file; a file that is not there is no failure.
-WriteStatus removeFile(const QString& path);
+Outcome<> removeFile(const QString& path);
 
-// What the user is told after a failed write: write protection, a full disk
-// and a file another copy holds have messages of their own, any other failure
-// gets the message of the place that wrote (`otherFailure`).
-QString writeFailureMessage(WriteStatus status,
-                            const QString& otherFailure = QString::fromUtf8(Texts::FileWriteFailed));
+// A failed write in the words the user is told: write protection, a full
+// disk and a file another copy holds have messages of their own, any other
+// failure the general one (a place with words of its own uses messageOr).
+Failure fileFailure(Cause cause);
 
 // What a crash leaves: temporary files of writers no longer running in `dir`,
 // and the program's scratch folders of such processes in the system's

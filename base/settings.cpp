@@ -31,11 +31,11 @@ static QString path(const QString& section, const QString& key)
 // it only lays the values out, in a scratch file; the bytes are read back and
 // checked against every value before they reach the user's file through the
 // safe-write path.
-static WriteStatus layOut(const QMap<QString, QVariant>& values, QByteArray& bytes)
+static Outcome<> layOut(const QMap<QString, QVariant>& values, QByteArray& bytes)
 {
     const QTemporaryDir scratch(scratchFolderTemplate());
     if (!scratch.isValid())
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     const QString scratchFile = scratch.filePath(QStringLiteral("settings.ini"));
     {
         QSettings out(scratchFile, QSettings::IniFormat);
@@ -43,25 +43,25 @@ static WriteStatus layOut(const QMap<QString, QVariant>& values, QByteArray& byt
             out.setValue(it.key(), it.value());
         out.sync();
         if (out.status() != QSettings::NoError)
-            return WriteStatus::Failed;
+            return fileFailure(Cause::Failed);
     }
     // Read back under a name QSettings has not seen: it answers a file it
     // wrote from memory, and would not notice a torn one.
     QFile laidOut(scratchFile);
     if (!laidOut.open(QIODevice::ReadOnly))
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     bytes = laidOut.readAll();
     const QString checkFile = scratch.filePath(QStringLiteral("check.ini"));
-    const WriteStatus copied = createNewFile(checkFile, bytes);
-    if (copied != WriteStatus::Ok)
+    Outcome<> copied = createNewFile(checkFile, bytes);
+    if (!copied)
         return copied;
     const QSettings check(checkFile, QSettings::IniFormat);
     if (check.status() != QSettings::NoError || check.allKeys().size() != values.size())
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         if (check.value(it.key()).toString() != it.value().toString())
-            return WriteStatus::Failed;
-    return WriteStatus::Ok;
+            return fileFailure(Cause::Failed);
+    return {};
 }
 
 QString Settings::read(const QString& section, const QString& key, const QString& fallback) const
@@ -70,12 +70,12 @@ QString Settings::read(const QString& section, const QString& key, const QString
     return value.isValid() ? value.toString() : fallback;
 }
 
-bool Settings::write(const QString& section, const QString& key, const QString& value)
+Outcome<> Settings::write(const QString& section, const QString& key, const QString& value)
 {
     return writeChanges({{path(section, key), value}});
 }
 
-bool Settings::write(const QList<Value>& values)
+Outcome<> Settings::write(const QList<Value>& values)
 {
     QMap<QString, QString> changes;
     for (const Value& change : values)
@@ -83,15 +83,15 @@ bool Settings::write(const QList<Value>& values)
     return writeChanges(changes);
 }
 
-bool Settings::writeChanges(const QMap<QString, QString>& changes)
+Outcome<> Settings::writeChanges(const QMap<QString, QString>& changes)
 {
     if (changes.isEmpty())
-        return true;
+        return {};
     const QString target = store_->fileName();
     QDir().mkpath(QFileInfo(target).absolutePath());
     // The file is read afresh under its lock, so a value another copy of the
     // program saved meanwhile stays.
-    lastWriteStatus_ = changeFile(target, kMaxSettingsFileBytes, [&](QByteArray& bytes, bool) {
+    const Outcome<> written = changeFile(target, kMaxSettingsFileBytes, [&](QByteArray& bytes, bool) {
         const std::unique_ptr<QSettings> current = openStore(iniPath_);
         QMap<QString, QVariant> values;
         for (const QString& name : current->allKeys())
@@ -100,10 +100,14 @@ bool Settings::writeChanges(const QMap<QString, QString>& changes)
             values.insert(it.key(), it.value());
         return layOut(values, bytes);
     });
-    fileReplacements_ += lastWriteStatus_ == WriteStatus::Ok;
+    fileReplacements_ += written.ok();
     // Read afresh, so the store holds what the file holds whatever happened.
     store_ = openStore(iniPath_);
-    return lastWriteStatus_ == WriteStatus::Ok;
+    if (written)
+        return {};
+    const QString cause = written.failure().messageOr(QString());
+    return Failure{written.failure().cause, QStringLiteral("Asetuksia ei voitu tallentaa !") + kLineBreak +
+                                                (cause.isEmpty() ? QString() : cause + kLineBreak) + fileName()};
 }
 
 bool Settings::contains(const QString& section, const QString& key) const
@@ -121,7 +125,7 @@ QString Settings::read(const SettingKey& key, const QString& fallback) const
     return read(key.section, key.key, fallback);
 }
 
-bool Settings::write(const SettingKey& key, const QString& value)
+Outcome<> Settings::write(const SettingKey& key, const QString& value)
 {
     return write(key.section, key.key, value);
 }
@@ -134,11 +138,4 @@ double Settings::number(const SettingKey& key) const
 QString Settings::fileName() const
 {
     return store_->fileName();
-}
-
-QString settingsNotSavedMessage(const Settings& settings)
-{
-    const QString cause = writeFailureMessage(settings.lastWriteStatus(), QString());
-    return QStringLiteral("Asetuksia ei voitu tallentaa !") + kLineBreak +
-           (cause.isEmpty() ? QString() : cause + kLineBreak) + settings.fileName();
 }

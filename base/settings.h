@@ -53,9 +53,10 @@ public:
     Settings& operator=(const Settings&) = delete;
 
     QString read(const QString& section, const QString& key, const QString& fallback) const;
-    // False when the store could not be written; lastWriteStatus() tells why.
-    bool write(const QString& section, const QString& key, const QString& value);
-    WriteStatus lastWriteStatus() const { return lastWriteStatus_; }
+    // A failed write keeps the file as it was; its message tells the user
+    // the cause where it is known (write protection, a full disk, the file
+    // held by another copy) and names the file.
+    Outcome<> write(const QString& section, const QString& key, const QString& value);
     // How often this store has replaced its file: each replacement costs
     // several disk syncs, so one action should cost one.
     int fileReplacements() const { return fileReplacements_; }
@@ -63,14 +64,14 @@ public:
 
     QString read(const SettingKey& key) const;
     QString read(const SettingKey& key, const QString& fallback) const;
-    bool write(const SettingKey& key, const QString& value);
+    Outcome<> write(const SettingKey& key, const QString& value);
     // The values one action changes, saved together: the file is replaced
     // once, and when that fails none of them is saved.
     struct Value {
         SettingKey key;
         QString value;
     };
-    bool write(const QList<Value>& values);
+    Outcome<> write(const QList<Value>& values);
     // The leading number of the stored text; text that is not a number reads as 0.
     double number(const SettingKey& key) const;
 
@@ -78,15 +79,9 @@ public:
 
 private:
     // Values by "SECTION/KEY", all in one replacement of the file.
-    bool writeChanges(const QMap<QString, QString>& changes);
+    Outcome<> writeChanges(const QMap<QString, QString>& changes);
 
     QString iniPath_;
     std::unique_ptr<QSettings> store_;
-    WriteStatus lastWriteStatus_ = WriteStatus::Ok;
     int fileReplacements_ = 0;
 };
-
-// What the user is told when the settings could not be saved: the cause of
-// the last failed write where it is known (write protection, a full disk, the
-// file held by another copy), then the file.
-QString settingsNotSavedMessage(const Settings& settings);

@@ -41,11 +41,11 @@ static BoundedRead readStatisticsFile(const QString& path)
     return readAtMost(path, kMaxStatisticsFileBytes);
 }
 
-std::optional<QList<QByteArray>> readRecords(const QString& path, int recordLength)
+Outcome<QList<QByteArray>> readRecords(const QString& path, int recordLength)
 {
     const BoundedRead read = readStatisticsFile(path);
     if (!read.ok)
-        return std::nullopt;
+        return failureOf(read);
     QList<QByteArray> records;
     records.reserve(read.bytes.size() / recordLength);
     for (qsizetype at = 0; at + recordLength <= read.bytes.size(); at += recordLength)
@@ -53,24 +53,24 @@ std::optional<QList<QByteArray>> readRecords(const QString& path, int recordLeng
     return records;
 }
 
-WriteStatus appendRecord(const QString& path, const QByteArray& record, int recordLength)
+Outcome<> appendRecord(const QString& path, const QByteArray& record, int recordLength)
 {
     if (record.size() != recordLength)
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     // Two copies storing at once each add their record to what the other stored.
-    return changeFile(path, kMaxStatisticsFileBytes, [&](QByteArray& bytes, bool) {
+    return changeFile(path, kMaxStatisticsFileBytes, [&](QByteArray& bytes, bool) -> Outcome<> {
         bytes.truncate(bytes.size() - bytes.size() % recordLength);
         // A store that made the file too large to read would lose every record to the reader.
         if (bytes.size() + recordLength > kMaxStatisticsFileBytes)
-            return WriteStatus::Failed;
+            return fileFailure(Cause::Failed);
         bytes += record;
-        return WriteStatus::Ok;
+        return {};
     });
 }
 
 std::optional<OikeatRecord> lastCorrectRow(const QString& path)
 {
-    const std::optional<QList<QByteArray>> records = readRecords(path, kOikeatRecordLength);
+    const Outcome<QList<QByteArray>> records = readRecords(path, kOikeatRecordLength);
     if (!records || records->isEmpty())
         return std::nullopt;
     return decodeOikeat(records->last());

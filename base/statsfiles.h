@@ -49,15 +49,15 @@ OikeatRecord decodeOikeat(const QByteArray& bytes);
 
 // The complete records of a file, in file order; a trailing partial record is
 // not a record. A missing file has none; one that cannot be read, or is larger
-// than kMaxStatisticsFileBytes, gives nothing.
-std::optional<QList<QByteArray>> readRecords(const QString& path, int recordLength);
+// than kMaxStatisticsFileBytes (TooLarge), fails with the reason for a log.
+Outcome<QList<QByteArray>> readRecords(const QString& path, int recordLength);
 
 // Writes `record` directly after the last complete record (over any torn
 // tail), creating the file when absent. The file is replaced as a whole, so a
 // failed write leaves the earlier records as they were; a file that cannot be
 // read whole is not written. The file stays locked against other copies of the
 // program from the read to the replace, so none loses a record another stored.
-WriteStatus appendRecord(const QString& path, const QByteArray& record, int recordLength);
+Outcome<> appendRecord(const QString& path, const QByteArray& record, int recordLength);
 
 // The last complete correct-row record, if any can be read.
 std::optional<OikeatRecord> lastCorrectRow(const QString& path);

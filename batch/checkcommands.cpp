@@ -158,12 +158,13 @@ int checkCommand(const QStringList& arguments, BatchStreams& io)
     int code = ExitOk;
     for (const QString& file : line->positional) {
         const RowFileReadResult read = readRowsArgument(io, file, RowReader::Checking);
-        if (!read.ok) {
-            tellUnreadable(io, file, read.tooLarge, QString::fromUtf8("Tämän tiedoston luku ei onnistu !"));
+        if (!read) {
+            tellUnreadable(io, file, read.failedWith(Cause::TooLarge),
+                           QString::fromUtf8("Tämän tiedoston luku ei onnistu !"));
             code = ExitFailed;
             continue;
         }
-        const RowBuffer& rows = read.contents.rows;
+        const RowBuffer& rows = read->rows;
         const SingleRowCheck check = checkSingleRows(rows, int(rows.size()), round->correct);
         QStringList lines;
         lines.reserve(check.lines.size() + 8);
@@ -284,11 +285,11 @@ int listCommand(const QStringList& arguments, BatchStreams& io)
 
     const QString& file = line->positional.first();
     const RowFileReadResult read = readRowsArgument(io, file, RowReader::PrintTarget);
-    if (!read.ok) {
-        tellUnreadable(io, file, read.tooLarge);
+    if (!read) {
+        tellUnreadable(io, file, read.failedWith(Cause::TooLarge));
         return ExitFailed;
     }
-    const RowBuffer& rows = read.contents.rows;
+    const RowBuffer& rows = read->rows;
     const int count = int(rows.size());
     QStringList lines = screenListing(rows, count);
     lines << QString::fromUtf8("Rivejä: %1").arg(count);

@@ -109,10 +109,10 @@ void tellUnreadable(BatchStreams& io, const QString& file, bool tooLarge, const 
 
 bool writeNewRowsFile(BatchStreams& io, const QString& out, const RowBuffer& rows, int n)
 {
-    const WriteStatus written = writeRowsFile(out, rows, n);
-    if (written == WriteStatus::Exists)
+    const Outcome<> written = writeRowsFile(out, rows, n);
+    if (written.failedWith(Cause::Exists))
         tellNameTaken(io, out);
-    else if (written != WriteStatus::Ok)
-        io.message(writeFailureMessage(written) + " " + out);
-    return written == WriteStatus::Ok;
+    else if (!written)
+        io.message(written.failure().message + " " + out);
+    return written.ok();
 }

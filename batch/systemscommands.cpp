@@ -113,18 +113,18 @@ int analyseCommand(const QStringList& arguments, BatchStreams& io)
 
     const QString& file = line->positional.first();
     const RowFileReadResult read = readRowsArgument(io, file, RowReader::Checking);
-    if (!read.ok) {
-        tellUnreadable(io, file, read.tooLarge);
+    if (!read) {
+        tellUnreadable(io, file, read.failedWith(Cause::TooLarge));
         return ExitFailed;
     }
-    RowBuffer rows = read.contents.rows;
+    RowBuffer rows = read->rows;
     if (rows.empty()) {
         io.message(QString::fromUtf8("Tiedostossa ei ole rivejä ! ") + file);
         return ExitFailed;
     }
     // An own system's stored signs are columns, not matches: a typed frame
     // says where they are played, as on the coupon.
-    const RowFileContents& contents = read.contents;
+    const RowFileContents& contents = *read;
     if (frame && contents.layout == RowLayout::OwnSystem) {
         const std::optional<ConversionPlan> plan = systemPlanOnFrame(*frame, contents.halfGuards, contents.fullGuards);
         if (!plan) {

@@ -61,12 +61,12 @@ int exportCommand(const QStringList& arguments, BatchStreams& io)
     bool headerDone = false;
     for (const QString& file : line->positional) {
         const RowFileReadResult read = rowsForExport(readRowsArgument(io, file, RowReader::Checking));
-        if (!read.ok) {
-            tellUnreadable(io, file, read.tooLarge);
+        if (!read) {
+            tellUnreadable(io, file, read.failedWith(Cause::TooLarge));
             code = ExitFailed;
             continue;
         }
-        const RowBuffer& rows = read.contents.rows;
+        const RowBuffer& rows = read->rows;
         QStringList lines = csv ? rowCsvLines(rows, int(rows.size())) : rowTextLines(rows, int(rows.size()));
         if (csv && headerDone)
             lines.removeFirst();

@@ -155,21 +155,21 @@ int valueCommand(const QStringList& arguments, BatchStreams& io)
     } else {
         const QString& file = line->positional.first();
         const RowFileReadResult read = readRowsArgument(io, file, RowReader::Checking);
-        if (!read.ok) {
+        if (!read) {
             io.message("Tiedoston luku ei onnistu ! " + file);
             return ExitFailed;
         }
-        if (read.contents.rows.empty()) {
+        if (read->rows.empty()) {
             io.message(QString::fromUtf8("Tiedostossa ei ole rivejä ! ") + file);
             return ExitFailed;
         }
         // A row without a sign on some match is worth nothing sure: refused
         // rather than priced.
-        if (!allRowsComplete(read.contents.rows)) {
+        if (!allRowsComplete(read->rows)) {
             io.message("Viallinen rivitiedosto ? " + file);
             return ExitFailed;
         }
-        rows = signRowsOf(read.contents.rows);
+        rows = signRowsOf(read->rows);
     }
     const std::optional<WorthReport> report = worthOfRows(rows, model, false);
     if (!report)

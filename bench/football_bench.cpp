@@ -31,7 +31,7 @@ struct FullDatabase {
     explicit FullDatabase(int teamsPerLeague)
     {
         ensureApplication();
-        db = FootballDb::openWithForm(dir.path());
+        db = FootballDb::openWithForm(dir.path()).valueOr(nullptr);
         db->begin();
         for (int l = 0; l < kLeagueCount; ++l) {
             for (int t = 0; t < teamsPerLeague; ++t) {

@@ -22,7 +22,7 @@ void WriteRowsFile32767(benchmark::State& state)
     int i = 0;
     for (auto _ : state) {
         const QString path = dir.filePath(QString("r%1.1X2").arg(i++));
-        if (writeRowsFile(path, rows, kMaxRows) != WriteStatus::Ok)
+        if (!writeRowsFile(path, rows, kMaxRows).ok())
             state.SkipWithError("write failed");
         state.PauseTiming();
         QFile::remove(path);
@@ -38,9 +38,9 @@ void ReadRowsFile32767(benchmark::State& state)
     writeRowsFile(path, manyRows(kMaxRows), kMaxRows);
     for (auto _ : state) {
         const RowFileReadResult read = readRowFile(path, RowReader::Checking);
-        if (!read.ok || read.contents.rows.size() != size_t(kMaxRows))
+        if (!read.ok() || read->rows.size() != size_t(kMaxRows))
             state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(read.contents.rows.data());
+        benchmark::DoNotOptimize(read->rows.data());
     }
 }
 BENCHMARK(ReadRowsFile32767)->Unit(benchmark::kMillisecond);

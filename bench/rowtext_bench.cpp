@@ -27,9 +27,9 @@ void ExportRowsFileAsText32767(benchmark::State& state)
     int i = 0;
     for (auto _ : state) {
         const RowFileReadResult read = readRowsForExport(path);
-        const QByteArray text = textFileBytes(rowTextLines(read.contents.rows, kMaxRows));
+        const QByteArray text = textFileBytes(rowTextLines(read->rows, kMaxRows));
         const QString out = dir.filePath(QString("r%1.txt").arg(i++));
-        if (createNewFile(out, text) != WriteStatus::Ok)
+        if (!createNewFile(out, text).ok())
             state.SkipWithError("write failed");
         state.PauseTiming();
         QFile::remove(out);
@@ -48,7 +48,7 @@ void ImportTextAsRowsFile32767(benchmark::State& state)
     for (auto _ : state) {
         const RowTextReading reading = parseRowText(decodeRowText(readAtMost(path, kMaxRowTextBytes).bytes));
         const QString out = dir.filePath(QString("r%1.1X2").arg(i++));
-        if (reading.rows.size() != size_t(kMaxRows) || writeRowsFile(out, reading.rows, kMaxRows) != WriteStatus::Ok)
+        if (reading.rows.size() != size_t(kMaxRows) || !writeRowsFile(out, reading.rows, kMaxRows).ok())
             state.SkipWithError("import failed");
         state.PauseTiming();
         QFile::remove(out);

@@ -101,7 +101,7 @@ QString Distribution::text(int sign, int match) const
 
 std::optional<QList<VoitotRecord>> readWinRecords(const QString& path)
 {
-    const std::optional<QList<QByteArray>> records = readRecords(path, kVoitotRecordLength);
+    const Outcome<QList<QByteArray>> records = readRecords(path, kVoitotRecordLength);
     if (!records)
         return std::nullopt;
     QList<VoitotRecord> out;
@@ -113,7 +113,7 @@ std::optional<QList<VoitotRecord>> readWinRecords(const QString& path)
 
 std::optional<QList<OikeatRecord>> readCorrectRows(const QString& path)
 {
-    const std::optional<QList<QByteArray>> records = readRecords(path, kOikeatRecordLength);
+    const Outcome<QList<QByteArray>> records = readRecords(path, kOikeatRecordLength);
     if (!records)
         return std::nullopt;
     QList<OikeatRecord> out;

@@ -88,27 +88,24 @@ QString createStatement(const TableLayout& layout, const QString& schema = QStri
 
 // An existing, non-empty file must carry SQLite's header; anything else is
 // some other file that happens to have the name, and is never written to.
-bool looksLikeDatabase(const QString& path, QString* reason)
+Outcome<> looksLikeDatabase(const QString& path)
 {
+    const Failure foreign{Cause::Failed, QStringLiteral("Tiedosto ei ole tämän ohjelman tietokanta.")};
     if (!QFileInfo::exists(path))
-        return true;
+        return {};
     // A pipe or a device of the name is no database, and is never waited on.
     int osError = 0;
     const int fd = openUserFile(path, O_RDONLY, Pipes::Refused, osError);
-    if (fd < 0) {
-        *reason = osError == EISDIR || osError == EINVAL ? QStringLiteral("Tiedosto ei ole tämän ohjelman tietokanta.")
-                                                         : QStringLiteral("Tiedostoa ei voi lukea.");
-        return false;
-    }
+    if (fd < 0)
+        return osError == EISDIR || osError == EINVAL ? foreign
+                                                      : Failure{Cause::Failed, QStringLiteral("Tiedostoa ei voi lukea.")};
     QFile file;
     file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     if (file.size() == 0)
-        return true;
-    if (file.read(16) != QByteArray("SQLite format 3\0", 16)) {
-        *reason = QStringLiteral("Tiedosto ei ole tämän ohjelman tietokanta.");
-        return false;
-    }
-    return true;
+        return {};
+    if (file.read(16) != QByteArray("SQLite format 3\0", 16))
+        return foreign;
+    return {};
 }
 
 QString nextConnectionName(const QString& path)
@@ -155,15 +152,23 @@ QString databaseErrorText(const QSqlError& error)
     if (known && (code == Busy || code == Locked))
         cause = QStringLiteral("Tietokanta on toisen ohjelman käytössä !");
     else if (known && (code == ReadOnly || code == CantOpen))
-        cause = writeFailureMessage(WriteStatus::PermissionDenied);
+        cause = fileFailure(Cause::PermissionDenied).message;
     else if (known && code == Full)
-        cause = writeFailureMessage(WriteStatus::DiskFull);
+        cause = fileFailure(Cause::DiskFull).message;
     return cause.isEmpty() ? technical : cause + "\r\n" + technical;
 }
 
-QString databaseUnusableMessage(const QString& fileName, const QString& reason)
+Failure databaseFailure(const QSqlError& error)
 {
-    return QStringLiteral("Tietokantaa %1 ei voi käyttää !").arg(fileName) + "\r\n" + reason;
+    enum { Busy = 5, Locked = 6 };
+    bool known = false;
+    const int code = error.nativeErrorCode().toInt(&known) & 0xff;
+    return {known && (code == Busy || code == Locked) ? Cause::Busy : Cause::Failed, databaseErrorText(error)};
+}
+
+Failure databaseUnusable(const QString& fileName, const Failure& reason)
+{
+    return {reason.cause, QStringLiteral("Tietokantaa %1 ei voi käyttää !").arg(fileName) + "\r\n" + reason.message};
 }
 
 QString databaseDamagedMessage(const QString& fileName)
@@ -197,19 +202,15 @@ QString FootballDb::formTable() const
     return formAttached_ ? QStringLiteral("%1.kunto").arg(kFormSchema) : QStringLiteral("kunto");
 }
 
-std::unique_ptr<FootballDb> FootballDb::open(const QString& path, Kind kind, QString* error)
+Outcome<std::unique_ptr<FootballDb>> FootballDb::open(const QString& path, Kind kind)
 {
-    QString reason;
-    if (!looksLikeDatabase(path, &reason)) {
-        if (error)
-            *error = reason;
-        return nullptr;
-    }
-    return openFile(path, kind, failsQuickCheck(path) ? QFileInfo(path).fileName() : QString(), error);
+    const Outcome<> usable = looksLikeDatabase(path);
+    if (!usable)
+        return usable.failure();
+    return openFile(path, kind, failsQuickCheck(path) ? QFileInfo(path).fileName() : QString());
 }
 
-std::unique_ptr<FootballDb> FootballDb::openFile(const QString& path, Kind kind, const QString& damagedFile,
-                                                 QString* error)
+Outcome<std::unique_ptr<FootballDb>> FootballDb::openFile(const QString& path, Kind kind, const QString& damagedFile)
 {
     std::unique_ptr<FootballDb> db(new FootballDb(nextConnectionName(path), path, kind));
     db->damagedFile_ = damagedFile;
@@ -218,80 +219,59 @@ std::unique_ptr<FootballDb> FootballDb::openFile(const QString& path, Kind kind,
     // A damaged file is never written to: SQLite itself refuses every change.
     if (db->readOnly())
         connection.setConnectOptions("QSQLITE_OPEN_READONLY");
-    if (!connection.open()) {
-        if (error)
-            *error = databaseErrorText(connection.lastError());
-        return nullptr;
-    }
-    if (!db->prepare(error))
-        return nullptr;
+    if (!connection.open())
+        return databaseFailure(connection.lastError());
+    const Outcome<> prepared = db->prepare();
+    if (!prepared)
+        return prepared.failure();
     return db;
 }
 
-std::unique_ptr<FootballDb> FootballDb::openWithForm(const QString& programDir, QString* error)
+Outcome<std::unique_ptr<FootballDb>> FootballDb::openWithForm(const QString& programDir)
 {
     const QDir dir(programDir);
-    QString reason;
     QString damaged;
     // The form database is made ready on a connection of its own first.
     {
-        auto form = open(dir.filePath(kFormDatabaseFile), Kind::Form, &reason);
-        if (!form) {
-            if (error)
-                *error = databaseUnusableMessage(kFormDatabaseFile, reason);
-            return nullptr;
-        }
-        damaged = form->damagedFile();
+        const Outcome<std::unique_ptr<FootballDb>> form = open(dir.filePath(kFormDatabaseFile), Kind::Form);
+        if (!form)
+            return databaseUnusable(kFormDatabaseFile, form.failure());
+        damaged = (*form)->damagedFile();
     }
     const QString teamPath = dir.filePath(kTeamDatabaseFile);
-    if (!looksLikeDatabase(teamPath, &reason)) {
-        if (error)
-            *error = databaseUnusableMessage(kTeamDatabaseFile, reason);
-        return nullptr;
-    }
+    const Outcome<> usable = looksLikeDatabase(teamPath);
+    if (!usable)
+        return databaseUnusable(kTeamDatabaseFile, usable.failure());
     // A change writes both files in one transaction, so one damaged file
     // makes the pair read only; an attached file is opened as the main one is.
     if (failsQuickCheck(teamPath))
         damaged = kTeamDatabaseFile;
-    auto db = openFile(teamPath, Kind::Teams, damaged, &reason);
-    if (!db) {
-        if (error)
-            *error = databaseUnusableMessage(kTeamDatabaseFile, reason);
-        return nullptr;
-    }
-    if (!db->attachForm(dir.filePath(kFormDatabaseFile), &reason)) {
-        if (error)
-            *error = databaseUnusableMessage(kFormDatabaseFile, reason);
-        return nullptr;
-    }
+    Outcome<std::unique_ptr<FootballDb>> db = openFile(teamPath, Kind::Teams, damaged);
+    if (!db)
+        return databaseUnusable(kTeamDatabaseFile, db.failure());
+    const Outcome<> attached = (*db)->attachForm(dir.filePath(kFormDatabaseFile));
+    if (!attached)
+        return databaseUnusable(kFormDatabaseFile, attached.failure());
     return db;
 }
 
-bool FootballDb::attachForm(const QString& path, QString* error)
+Outcome<> FootballDb::attachForm(const QString& path)
 {
-    if (!exec(QStringLiteral("ATTACH DATABASE ? AS %1").arg(kFormSchema), {path})) {
-        if (error)
-            *error = error_;
-        return false;
-    }
+    if (!exec(QStringLiteral("ATTACH DATABASE ? AS %1").arg(kFormSchema), {path}))
+        return failure_;
     // The durability setting is per schema, the attached one included.
     if (!readOnly())
         exec(QStringLiteral("PRAGMA %1.synchronous=NORMAL").arg(kFormSchema));
     formAttached_ = true;
-    return true;
+    return {};
 }
 
-bool FootballDb::prepare(QString* error)
+Outcome<> FootballDb::prepare()
 {
-    auto fail = [&](const QString& reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
     // Reading the schema is the first real use of the file: a damaged file fails here.
     QSqlQuery tables(database());
     if (!tables.exec("SELECT name FROM sqlite_master WHERE type = 'table'"))
-        return fail(databaseErrorText(tables.lastError()));
+        return databaseFailure(tables.lastError());
     QStringList existing;
     while (tables.next())
         existing << tables.value(0).toString().toLower();
@@ -306,7 +286,7 @@ bool FootballDb::prepare(QString* error)
         // A table made elsewhere must still have our columns where we read them.
         QSqlQuery info(database());
         if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(layout.name))))
-            return fail(databaseErrorText(info.lastError()));
+            return databaseFailure(info.lastError());
         QStringList have;
         while (info.next())
             have << info.value(1).toString().toLower();
@@ -315,37 +295,38 @@ bool FootballDb::prepare(QString* error)
             // Team and form columns are read by position; of a player only the name and team are.
             const bool byPosition = layout.columns == teamColumns() || layout.name == "kunto" || i < 2;
             if (byPosition ? (i >= have.size() || have[i] != want) : !have.contains(want))
-                return fail(
-                    QStringLiteral("Taulussa %1 ei ole saraketta %2 paikallaan.").arg(layout.name, layout.columns[i]));
+                return Failure{
+                    Cause::Failed,
+                    QStringLiteral("Taulussa %1 ei ole saraketta %2 paikallaan.").arg(layout.name, layout.columns[i])};
         }
     }
     // A damaged file is only read, as it is.
     if (readOnly())
-        return true;
+        return {};
     // Only a file found fit is changed. The write-ahead log keeps a commit to
     // a few milliseconds and never leaves a half-written file behind.
     exec("PRAGMA journal_mode=WAL");
     exec("PRAGMA synchronous=NORMAL");
     if (missing.isEmpty())
-        return true;
+        return {};
     if (!begin())
-        return fail(error_);
+        return failure_;
     for (const QString& statement : missing) {
         if (!exec(statement)) {
             rollback();
-            return fail(error_);
+            return failure_;
         }
     }
     if (!commit())
-        return fail(error_);
-    return true;
+        return failure_;
+    return {};
 }
 
 bool FootballDb::begin()
 {
     if (database().transaction())
         return true;
-    error_ = databaseErrorText(database().lastError());
+    failure_ = databaseFailure(database().lastError());
     return false;
 }
 
@@ -353,7 +334,7 @@ bool FootballDb::commit()
 {
     if (database().commit())
         return true;
-    error_ = databaseErrorText(database().lastError());
+    failure_ = databaseFailure(database().lastError());
     database().rollback();
     return false;
 }
@@ -367,13 +348,13 @@ bool FootballDb::exec(const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(database());
     if (!query.prepare(sql)) {
-        error_ = databaseErrorText(query.lastError());
+        failure_ = databaseFailure(query.lastError());
         return false;
     }
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec()) {
-        error_ = databaseErrorText(query.lastError());
+        failure_ = databaseFailure(query.lastError());
         return false;
     }
     return true;

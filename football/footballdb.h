@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/outcome.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -36,6 +38,9 @@ inline constexpr int FirstStatistic = Points, LastStatistic = AwayGoalsAgainst;
 // known (another program holds the database, write protection, a full disk),
 // then SQLite's own text on a line of its own.
 QString databaseErrorText(const QSqlError& error);
+// The same as a failure: Busy when another program holds the database, so
+// the user may try again.
+Failure databaseFailure(const QSqlError& error);
 
 // "name" with the database's identifier quoting.
 QString quotedName(const QString& name);
@@ -48,14 +53,14 @@ public:
 
     // Opens the file, creating it with every table when it is missing and
     // adding tables that are missing from it. A file that is not a database of
-    // this program is left untouched: the result is null and `error` says why
-    // in words for the user. A database that fails SQLite's own check is
-    // opened for reading only (see damagedFile()) and is never changed.
-    static std::unique_ptr<FootballDb> open(const QString& path, Kind kind, QString* error = nullptr);
+    // this program is left untouched: the failure says why in words for the
+    // user. A database that fails SQLite's own check is opened for reading
+    // only (see damagedFile()) and is never changed.
+    static Outcome<std::unique_ptr<FootballDb>> open(const QString& path, Kind kind);
     // Both files of the program directory, the form database attached to the
     // team one, so a change of both commits or fails as one. When either is
     // damaged, both are read only.
-    static std::unique_ptr<FootballDb> openWithForm(const QString& programDir, QString* error = nullptr);
+    static Outcome<std::unique_ptr<FootballDb>> openWithForm(const QString& programDir);
 
     ~FootballDb();
     FootballDb(const FootballDb&) = delete;
@@ -74,27 +79,27 @@ public:
     bool commit();
     void rollback();
 
-    // Runs one statement with bound values; false (and lastError) on failure.
+    // Runs one statement with bound values; false (and lastFailure) on failure.
     bool exec(const QString& sql, const QVariantList& values = {});
-    QString lastError() const { return error_; }
+    QString lastError() const { return failure_.message; }
+    const Failure& lastFailure() const { return failure_; }
 
 private:
     FootballDb(QString name, QString path, Kind kind);
-    static std::unique_ptr<FootballDb> openFile(const QString& path, Kind kind, const QString& damagedFile,
-                                                QString* error);
-    bool prepare(QString* error);
-    bool attachForm(const QString& path, QString* error);
+    static Outcome<std::unique_ptr<FootballDb>> openFile(const QString& path, Kind kind, const QString& damagedFile);
+    Outcome<> prepare();
+    Outcome<> attachForm(const QString& path);
 
     QString name_;
     QString path_;
     Kind kind_;
     bool formAttached_ = false;
     QString damagedFile_;
-    QString error_;
+    Failure failure_;
 };
 
-// The message a window shows when a database file cannot be used.
-QString databaseUnusableMessage(const QString& fileName, const QString& reason);
+// The failure a window shows when a database file cannot be used.
+Failure databaseUnusable(const QString& fileName, const Failure& reason);
 // The message a window shows when a damaged database was opened for reading only.
 QString databaseDamagedMessage(const QString& fileName);
 

@@ -41,7 +41,7 @@ struct TeamChange {
     bool home;
 };
 
-bool addToTeam(FootballDb& db, const QString& table, const TeamChange& c, const QString& date, QString* error)
+Outcome<> addToTeam(FootballDb& db, const QString& table, const TeamChange& c, const QString& date)
 {
     const QString p = c.home ? "k" : "v";
     const QString venue = c.home ? "kot" : "vot";
@@ -59,27 +59,21 @@ bool addToTeam(FootballDb& db, const QString& table, const TeamChange& c, const 
     query.prepare(QStringLiteral("update %1 set %2 where Joukkue = ?").arg(quotedName(table), sets.join(", ")));
     for (const QVariant& v : values)
         query.addBindValue(v);
-    if (!query.exec()) {
-        *error = databaseErrorText(query.lastError());
-        return false;
-    }
-    if (query.numRowsAffected() < 1) {
-        *error = QStringLiteral("Joukkuetta %1 ei löydy.").arg(c.name);
-        return false;
-    }
-    return true;
+    if (!query.exec())
+        return databaseFailure(query.lastError());
+    if (query.numRowsAffected() < 1)
+        return Failure{Cause::Failed, QStringLiteral("Joukkuetta %1 ei löydy.").arg(c.name)};
+    return {};
 }
 
-bool addToForm(FootballDb& db, const QString& teamName, int points, QString* error)
+Outcome<> addToForm(FootballDb& db, const QString& teamName, int points)
 {
     QSqlQuery find(db.database());
     find.prepare(QStringLiteral("select rowid, k1, k2, k3 from %1 where joukkue = ? order by rowid limit 1")
                      .arg(db.formTable()));
     find.addBindValue(teamName);
-    if (!find.exec()) {
-        *error = databaseErrorText(find.lastError());
-        return false;
-    }
+    if (!find.exec())
+        return databaseFailure(find.lastError());
     std::optional<FormValues> before;
     qint64 id = 0;
     if (find.next()) {
@@ -94,49 +88,45 @@ bool addToForm(FootballDb& db, const QString& teamName, int points, QString* err
                : db.exec(QStringLiteral("insert into %1 (joukkue, k1, k2, k3) values (?, ?, ?, ?)").arg(db.formTable()),
                          {teamName, after[0], after[1], after[2]});
     if (!ok)
-        *error = db.lastError();
-    return ok;
+        return db.lastFailure();
+    return {};
 }
 
 } // namespace
 
-bool saveMatch(FootballDb& db, const PlayedMatch& m, QString* error)
+Outcome<> saveMatch(FootballDb& db, const PlayedMatch& m)
 {
-    QString why;
     const MatchOutcome o = matchOutcome(m.homeGoals, m.awayGoals);
     const QString table = QString::fromUtf8(league(m.league).teamTable);
     const TeamChange home{m.home, o.homePoints, o.homeWins, o.homeDraws, o.homeLosses, m.homeGoals, m.awayGoals, true};
     const TeamChange away{m.away, o.awayPoints, o.awayWins, o.awayDraws, o.awayLosses, m.awayGoals, m.homeGoals, false};
-    if (!db.begin()) {
-        if (error)
-            *error = db.lastError();
-        return false;
-    }
-    const bool ok = addToTeam(db, table, home, m.date, &why) && addToTeam(db, table, away, m.date, &why) &&
-                    addToForm(db, m.home, o.homePoints, &why) && addToForm(db, m.away, o.awayPoints, &why);
-    if (ok && db.commit())
-        return true;
-    if (ok)
-        why = db.lastError();
-    else
+    if (!db.begin())
+        return db.lastFailure();
+    Outcome<> done = addToTeam(db, table, home, m.date);
+    if (done)
+        done = addToTeam(db, table, away, m.date);
+    if (done)
+        done = addToForm(db, m.home, o.homePoints);
+    if (done)
+        done = addToForm(db, m.away, o.awayPoints);
+    if (!done) {
         db.rollback();
-    if (error)
-        *error = why;
-    return false;
+        return done;
+    }
+    if (!db.commit())
+        return db.lastFailure();
+    return {};
 }
 
-QList<ScorerCandidate> scorerCandidates(FootballDb& db, int leagueIndex, const QString& home, bool homeScored,
-                                        const QString& away, bool awayScored, QString* error)
+Outcome<QList<ScorerCandidate>> scorerCandidates(FootballDb& db, int leagueIndex, const QString& home,
+                                                 bool homeScored, const QString& away, bool awayScored)
 {
     QList<ScorerCandidate> out;
     QSqlQuery query(db.database());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("select pelaaja, joukkue from %1 order by rowid")
-                        .arg(quotedName(league(leagueIndex).playerTable)))) {
-        if (error)
-            *error = databaseErrorText(query.lastError());
-        return out;
-    }
+                        .arg(quotedName(league(leagueIndex).playerTable))))
+        return databaseFailure(query.lastError());
     while (query.next()) {
         const QString team = query.value(1).toString();
         if ((homeScored && team == home) || (awayScored && team == away))
@@ -152,14 +142,11 @@ QString scorerItemText(const ScorerCandidate& c)
     return name + c.team;
 }
 
-int creditScorer(FootballDb& db, int leagueIndex, const ScorerCandidate& scorer, int goals, const QString& date,
-                 QString* error)
+Outcome<int> creditScorer(FootballDb& db, int leagueIndex, const ScorerCandidate& scorer, int goals,
+                          const QString& date)
 {
-    if (!db.begin()) {
-        if (error)
-            *error = db.lastError();
-        return -1;
-    }
+    if (!db.begin())
+        return db.lastFailure();
     QSqlQuery query(db.database());
     query.prepare(QStringLiteral("update %1 set maaleja = coalesce(maaleja, 0) + ?, pvm = coalesce(?, pvm) "
                                  "where pelaaja = ? and joukkue = ?")
@@ -169,18 +156,14 @@ int creditScorer(FootballDb& db, int leagueIndex, const ScorerCandidate& scorer,
     query.addBindValue(scorer.player);
     query.addBindValue(scorer.team);
     if (!query.exec()) {
-        if (error)
-            *error = databaseErrorText(query.lastError());
+        const Failure failed = databaseFailure(query.lastError());
         db.rollback();
-        return -1;
+        return failed;
     }
     const int credited = query.numRowsAffected();
     query.finish();
-    if (!db.commit()) {
-        if (error)
-            *error = db.lastError();
-        return -1;
-    }
+    if (!db.commit())
+        return db.lastFailure();
     return credited;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/outcome.h"
+
 #include <QList>
 #include <QString>
 #include <array>
@@ -35,8 +37,8 @@ struct PlayedMatch {
 // the away columns of the away team (every record of that name in the
 // league's team table), and to both teams' form. `db` has the form database
 // attached (FootballDb::openWithForm). Everything is written in one
-// transaction: on failure nothing has changed and `error` says why.
-bool saveMatch(FootballDb& db, const PlayedMatch& match, QString* error = nullptr);
+// transaction: on failure nothing has changed.
+Outcome<> saveMatch(FootballDb& db, const PlayedMatch& match);
 
 // A player the user may credit goals to.
 struct ScorerCandidate {
@@ -44,14 +46,13 @@ struct ScorerCandidate {
     QString team;
 };
 // The players of the teams that scored in the match, in table order.
-QList<ScorerCandidate> scorerCandidates(FootballDb& db, int league, const QString& home, bool homeScored,
-                                        const QString& away, bool awayScored, QString* error = nullptr);
+Outcome<QList<ScorerCandidate>> scorerCandidates(FootballDb& db, int league, const QString& home, bool homeScored,
+                                                 const QString& away, bool awayScored);
 // How a candidate is listed: the name in a 20-character field, then the team.
 QString scorerItemText(const ScorerCandidate& candidate);
 
 // Adds `goals` to every record of the player in his team in the league's
-// player table, in one transaction. Returns the records credited, or -1 on failure.
-int creditScorer(FootballDb& db, int league, const ScorerCandidate& scorer, int goals, const QString& date,
-                 QString* error = nullptr);
+// player table, in one transaction. Gives the records credited.
+Outcome<int> creditScorer(FootballDb& db, int league, const ScorerCandidate& scorer, int goals, const QString& date);
 
 } // namespace football

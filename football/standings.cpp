@@ -47,8 +47,8 @@ GridRow standingsRow(const RecordSet& teams, StandingsView view)
     return row;
 }
 
-bool listStandings(RecordSet& teams, int choice, StandingsView view, QList<GridRow>& rows, QString* error,
-                   const std::function<void()>& afterRecord)
+Outcome<> listStandings(RecordSet& teams, int choice, StandingsView view, QList<GridRow>& rows,
+                        const std::function<void()>& afterRecord)
 {
     rows.clear();
     const GridRow empty(8);
@@ -67,18 +67,15 @@ bool listStandings(RecordSet& teams, int choice, StandingsView view, QList<GridR
         }
         first = false;
         teams.setRecordSource(standingsQuery(l));
-        if (!teams.refresh()) {
-            if (error)
-                *error = teams.lastError();
-            return false;
-        }
+        if (!teams.refresh())
+            return Failure{Cause::Failed, teams.lastError()};
         for (teams.moveFirst(); !teams.eof(); teams.moveNext()) {
             rows << standingsRow(teams, view);
             if (afterRecord)
                 afterRecord();
         }
     }
-    return true;
+    return {};
 }
 
 QString standingsHeading(StandingsView view, const QString& leagueCaption)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/outcome.h"
 #include "football/printout.h"
 
 #include <QByteArray>
@@ -35,9 +36,9 @@ GridRow standingsRow(const RecordSet& teams, StandingsView view);
 // listing every later league after an empty row and a heading row with its
 // caption and the titles. Each league in the order of its standings query.
 // `afterRecord` runs after each record (so a window can stay responsive).
-// False when a table could not be read (`error` says why).
-bool listStandings(RecordSet& teams, int choice, StandingsView view, QList<GridRow>& rows, QString* error = nullptr,
-                   const std::function<void()>& afterRecord = {});
+// Fails when a table could not be read; the rows listed by then stay.
+Outcome<> listStandings(RecordSet& teams, int choice, StandingsView view, QList<GridRow>& rows,
+                        const std::function<void()>& afterRecord = {});
 
 // The heading of the print-out and the file: the view and the league.
 QString standingsHeading(StandingsView view, const QString& leagueCaption);

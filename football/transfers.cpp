@@ -12,20 +12,15 @@ namespace {
 
 // Copies `columns` of one record into a new record of `toTable` (with
 // `overrides` replacing some values) and deletes the original.
-bool moveRecord(FootballDb& db, const QString& fromTable, const QString& toTable, qint64 rowId,
-                const QStringList& columns, const QList<QPair<QString, QVariant>>& overrides, QString* error)
+Outcome<> moveRecord(FootballDb& db, const QString& fromTable, const QString& toTable, qint64 rowId,
+                     const QStringList& columns, const QList<QPair<QString, QVariant>>& overrides)
 {
-    auto fail = [&](const QString& why) {
+    auto fail = [&](const Failure& why) {
         db.rollback();
-        if (error)
-            *error = why;
-        return false;
+        return why;
     };
-    if (!db.begin()) {
-        if (error)
-            *error = db.lastError();
-        return false;
-    }
+    if (!db.begin())
+        return db.lastFailure();
     QStringList quoted;
     for (const QString& c : columns)
         quoted << quotedName(c);
@@ -35,9 +30,9 @@ bool moveRecord(FootballDb& db, const QString& fromTable, const QString& toTable
         read.prepare(QStringLiteral("select %1 from %2 where rowid = ?").arg(quoted.join(", "), quotedName(fromTable)));
         read.addBindValue(rowId);
         if (!read.exec())
-            return fail(databaseErrorText(read.lastError()));
+            return fail(databaseFailure(read.lastError()));
         if (!read.next())
-            return fail(QStringLiteral("Siirrettävää tietuetta ei enää ole."));
+            return fail({Cause::Failed, QStringLiteral("Siirrettävää tietuetta ei enää ole.")});
         for (int i = 0; i < columns.size(); ++i)
             values << read.value(i);
     }
@@ -50,30 +45,27 @@ bool moveRecord(FootballDb& db, const QString& fromTable, const QString& toTable
         QStringLiteral("insert into %1 (%2) values (%3)")
             .arg(quotedName(toTable), quoted.join(", "), QStringList(columns.size(), "?").join(", "));
     if (!db.exec(insert, values))
-        return fail(db.lastError());
+        return fail(db.lastFailure());
     if (!db.exec(QStringLiteral("delete from %1 where rowid = ?").arg(quotedName(fromTable)), {rowId}))
-        return fail(db.lastError());
-    if (!db.commit()) {
-        if (error)
-            *error = db.lastError();
-        return false;
-    }
-    return true;
+        return fail(db.lastFailure());
+    if (!db.commit())
+        return db.lastFailure();
+    return {};
 }
 
 } // namespace
 
-bool moveTeam(FootballDb& db, int from, int to, qint64 rowId, QString* error)
+Outcome<> moveTeam(FootballDb& db, int from, int to, qint64 rowId)
 {
     const QStringList columns = teamColumns().mid(0, team::Updated);
-    return moveRecord(db, league(from).teamTable, league(to).teamTable, rowId, columns, {}, error);
+    return moveRecord(db, league(from).teamTable, league(to).teamTable, rowId, columns, {});
 }
 
-bool movePlayer(FootballDb& db, int from, int to, qint64 rowId, QString* error)
+Outcome<> movePlayer(FootballDb& db, int from, int to, qint64 rowId)
 {
     const QStringList columns = playerColumns().mid(0, 5);
     return moveRecord(db, league(from).playerTable, league(to).playerTable, rowId, columns,
-                      {{"joukkue", QStringLiteral("?")}}, error);
+                      {{"joukkue", QStringLiteral("?")}});
 }
 
 } // namespace football

@@ -19,10 +19,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     RowBuffer rows;
     for (const char* text : {"1X21X21X21X21", "1X21X21X21X22", "2X2111X21X21X", "12X12X12X12X1"})
         rows.push_back(rowFromText(QString::fromLatin1(text)));
-    if (writeRowsFile("k.1X2", rows, int(rows.size())) != WriteStatus::Ok ||
-        createSystemFile("s.STM", 2, 1) != WriteStatus::Ok ||
-        appendSystemRow("s.STM", 2, 1, rows[0]) != WriteStatus::Ok ||
-        appendSystemRow("s.STM", 2, 1, rows[2]) != WriteStatus::Ok)
+    if (!writeRowsFile("k.1X2", rows, int(rows.size())).ok() ||
+        !createSystemFile("s.STM", 2, 1).ok() ||
+        !appendSystemRow("s.STM", 2, 1, rows[0]).ok() ||
+        !appendSystemRow("s.STM", 2, 1, rows[2]).ok())
         fuzzFailure("cannot write the folder's files");
     QByteArray oldLayout;
     for (int r : {0, 3})

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     MatchStrings signs;
     for (int k = 0; k < kMatches; ++k)
         signs[k] = QString(QChar::fromLatin1(kSigns[k % 3]));
-    if (appendCorrectRow(fuzzFolder(), signs, QStringLiteral(" 2024"), QStringLiteral(" 19")) == WriteStatus::Ok) {
+    if (appendCorrectRow(fuzzFolder(), signs, QStringLiteral(" 2024"), QStringLiteral(" 19")).ok()) {
         QFile file(path);
         fuzzExpect(file.open(QIODevice::ReadOnly), "the stored file cannot be opened");
         const QByteArray after = file.readAll();

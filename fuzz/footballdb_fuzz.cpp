@@ -61,22 +61,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // of SQLite pages seldom cares about its last byte.
     const bool withForm = size > 0 && (data[size - 1] & 1);
     const QString teamPath = writeFuzzFile(QString::fromLatin1(kTeamDatabaseFile), bytes);
-    QString error;
     if (!withForm) {
-        auto db = FootballDb::open(teamPath, FootballDb::Kind::Teams, &error);
+        const auto db = FootballDb::open(teamPath, FootballDb::Kind::Teams);
         if (db)
-            readTeams(*db, false);
+            readTeams(**db, false);
         else
-            fuzzExpect(!error.isEmpty(), "a database refused without a reason");
+            fuzzExpect(!db.failure().message.isEmpty(), "a database refused without a reason");
         return 0;
     }
     // Both files of the program directory, the form one attached to the team one.
     writeFuzzFile(QString::fromLatin1(kFormDatabaseFile), bytes);
-    auto db = FootballDb::openWithForm(fuzzFolder(), &error);
+    const auto db = FootballDb::openWithForm(fuzzFolder());
     if (!db) {
-        fuzzExpect(!error.isEmpty(), "a database refused without a reason");
+        fuzzExpect(!db.failure().message.isEmpty(), "a database refused without a reason");
         return 0;
     }
-    readTeams(*db, true);
+    readTeams(**db, true);
     return 0;
 }

@@ -39,16 +39,16 @@ static RowBuffer someRows()
 static void rowFiles(QDir work, const QDir& rowfile, const QDir& systemfile)
 {
     const RowBuffer rows = someRows();
-    if (writeRowsFile(work.filePath("rows.1X2"), rows, int(rows.size())) != WriteStatus::Ok)
+    if (!writeRowsFile(work.filePath("rows.1X2"), rows, int(rows.size())).ok())
         fail("rows file");
     copyInto(work.filePath("rows.1X2"), rowfile.filePath("rows-file"));
 
     const QString own = work.filePath("own.STM");
-    if (createSystemFile(own, 2, 1) != WriteStatus::Ok)
+    if (!createSystemFile(own, 2, 1).ok())
         fail("own system");
     copyInto(own, systemfile.filePath("own-system-empty"));
     for (int i = 0; i < 3; ++i)
-        if (appendSystemRow(own, 2, 1, rows[i]) != WriteStatus::Ok)
+        if (!appendSystemRow(own, 2, 1, rows[i]).ok())
             fail("own system row");
     copyInto(own, rowfile.filePath("own-system"));
     copyInto(own, systemfile.filePath("own-system"));
@@ -87,7 +87,7 @@ static void statisticsFiles(QDir work, const QDir& winstats, const QDir& correct
         {"E729.HAR", " 2024", " 19", " 0", " 0", " 4", " 6", " 96"},
     };
     for (const VoitotRecord& record : records)
-        if (appendRecord(wins, encodeRecord(record), kVoitotRecordLength) != WriteStatus::Ok)
+        if (!appendRecord(wins, encodeRecord(record), kVoitotRecordLength).ok())
             fail("wins");
     copyInto(wins, winstats.filePath("voitot"));
 
@@ -96,7 +96,7 @@ static void statisticsFiles(QDir work, const QDir& winstats, const QDir& correct
         for (int k = 0; k < kMatches; ++k)
             signs[k] = QString(QChar::fromLatin1(row[k]));
         const bool early = row[0] != 'X';
-        if (appendCorrectRow(work.path(), signs, early ? " 2023" : " 2024", early ? " 51" : " 2") != WriteStatus::Ok)
+        if (!appendCorrectRow(work.path(), signs, early ? " 2023" : " 2024", early ? " 51" : " 2").ok())
             fail("correct rows");
     }
     copyInto(work.filePath(kCorrectRowsFile), correctrows.filePath("oikeat"));
@@ -122,7 +122,7 @@ static void databases(QDir work, const QDir& footballdb)
 {
     using namespace football;
     {
-        auto db = FootballDb::openWithForm(work.path());
+        auto db = FootballDb::openWithForm(work.path()).valueOr(nullptr);
         if (!db)
             fail("databases");
         const bool ok =

@@ -19,19 +19,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // The file reader may refuse more than the bytes alone tell (size, emptiness), never read otherwise.
     const RowFileReadResult read = readRowFile(path, RowReader::Checking);
-    if (read.ok) {
+    if (read.ok()) {
         const RowFileReadResult parsed = parseRowFile(bytes, RowReader::Checking);
-        fuzzExpect(parsed.ok && read.contents.rows == parsed.contents.rows &&
-                       read.contents.layout == parsed.contents.layout,
+        fuzzExpect(parsed.ok() && read->rows == parsed->rows &&
+                       read->layout == parsed->layout,
                    "the file and its bytes read differently");
     }
 
     for (RowReader reader : {RowReader::Checking, RowReader::PrintTarget, RowReader::OwnSystem}) {
         const RowFileReadResult parsed = parseRowFile(bytes, reader);
-        if (!parsed.ok)
+        if (!parsed.ok())
             continue;
 
-        const RowFileContents& contents = parsed.contents;
+        const RowFileContents& contents = *parsed;
         const int n = int(contents.rows.size());
         fuzzExpect(n <= kMaxRows, "more rows than a file can number");
         if (reader == RowReader::OwnSystem)

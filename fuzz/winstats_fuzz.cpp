@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // Storing a win keeps every complete record and drops only a torn tail.
     const QByteArray win = encodeRecord(VoitotRecord{"KIERROS.1X2", " 2024", " 19", " 1", " 2", " 3", " 4", " 1 250"});
-    if (appendRecord(path, win, kVoitotRecordLength) == WriteStatus::Ok) {
+    if (appendRecord(path, win, kVoitotRecordLength).ok()) {
         QFile file(path);
         fuzzExpect(file.open(QIODevice::ReadOnly), "the stored file cannot be opened");
         const QByteArray after = file.readAll();

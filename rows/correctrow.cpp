@@ -32,8 +32,8 @@ QString correctRowsPath(const QString& programDir)
     return QDir(programDir).filePath(kCorrectRowsFile);
 }
 
-WriteStatus appendCorrectRow(const QString& programDir, const MatchStrings& signs, const QString& year,
-                             const QString& round)
+Outcome<> appendCorrectRow(const QString& programDir, const MatchStrings& signs, const QString& year,
+                           const QString& round)
 {
     QString row;
     for (const QString& sign : signs)

@@ -29,5 +29,5 @@ QString correctRowsPath(const QString& programDir);
 
 // Appends the correct row of a round to the correct-row file. When the file
 // could not be written the earlier records are as they were.
-WriteStatus appendCorrectRow(const QString& programDir, const MatchStrings& signs, const QString& year,
-                             const QString& round);
+Outcome<> appendCorrectRow(const QString& programDir, const MatchStrings& signs, const QString& year,
+                           const QString& round);

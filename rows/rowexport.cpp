@@ -10,8 +10,10 @@ RowFileReadResult readRowsForExport(const QString& path)
 
 RowFileReadResult rowsForExport(RowFileReadResult result)
 {
-    RowFileContents& c = result.contents;
-    if (result.ok && c.layout == RowLayout::OwnSystem)
+    if (!result)
+        return result;
+    RowFileContents& c = *result;
+    if (c.layout == RowLayout::OwnSystem)
         convertSystemRows(c.rows, int(c.rows.size()), c.halfGuards, c.fullGuards,
                           initialPlan(c.halfGuards, c.fullGuards));
     return result;

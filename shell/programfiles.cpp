@@ -42,47 +42,47 @@ namespace {
 
 // Removes files of `dir` named `fileName` in any case. With `keepExact` the
 // file of exactly that name stays (it is about to be replaced in place).
-WriteStatus removeNameVariants(const QDir& dir, const QString& fileName, bool keepExact)
+Outcome<> removeNameVariants(const QDir& dir, const QString& fileName, bool keepExact)
 {
-    WriteStatus status = WriteStatus::Ok;
+    Outcome<> status;
     for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (entry.compare(fileName, Qt::CaseInsensitive) != 0 || (keepExact && entry == fileName))
             continue;
-        const WriteStatus removed = removeFile(dir.filePath(entry));
-        if (status == WriteStatus::Ok)
-            status = removed;
+        Outcome<> removed = removeFile(dir.filePath(entry));
+        if (status)
+            status = std::move(removed);
     }
     return status;
 }
 
 } // namespace
 
-WriteStatus writeCarriedFile(const QString& programDir, const CarriedFile& file)
+Outcome<> writeCarriedFile(const QString& programDir, const CarriedFile& file)
 {
     if (programDir.isEmpty())
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     QFile resource(QString::fromLatin1(file.resource));
     if (!resource.open(QIODevice::ReadOnly))
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     const QByteArray bytes = resource.readAll();
 
     const QString name = QString::fromLatin1(file.fileName);
     // The page names its pictures in one exact case; on a file system that
     // tells cases apart an older copy under another case would be a second file.
-    const WriteStatus removed = removeNameVariants(QDir(programDir), name, true);
-    if (removed != WriteStatus::Ok)
+    Outcome<> removed = removeNameVariants(QDir(programDir), name, true);
+    if (!removed)
         return removed;
     return replaceFile(programFilePath(programDir, name), bytes);
 }
 
-WriteStatus writeBookmarkFiles(const QString& programDir)
+Outcome<> writeBookmarkFiles(const QString& programDir)
 {
     for (const CarriedFile& file : bookmarkFiles()) {
-        const WriteStatus status = writeCarriedFile(programDir, file);
-        if (status != WriteStatus::Ok)
-            return status;
+        Outcome<> written = writeCarriedFile(programDir, file);
+        if (!written)
+            return written;
     }
-    return WriteStatus::Ok;
+    return {};
 }
 
 void deleteBookmarkFiles(const QString& programDir)

@@ -29,9 +29,9 @@ QString helpFilePath(const QString& programDir);
 // Writes a carried file byte for byte into the program directory, replacing an
 // earlier copy (also one whose name differs only in case). A copy that cannot
 // be replaced stays as it was.
-WriteStatus writeCarriedFile(const QString& programDir, const CarriedFile& file);
+Outcome<> writeCarriedFile(const QString& programDir, const CarriedFile& file);
 // Writes the page and its pictures; stops at the first that fails.
-WriteStatus writeBookmarkFiles(const QString& programDir);
+Outcome<> writeBookmarkFiles(const QString& programDir);
 
 // Deletes the bookmark files from the program directory, whatever the case of
 // their names; other files stay.

@@ -68,9 +68,9 @@ const std::vector<CarriedTable>& carriedTables()
 // Whatever a kept file holds is checked before anyone plays it.
 std::vector<SignRow> keptRowsOf(const RowFileReadResult& read, const TableShape& shape)
 {
-    if (!read.ok)
+    if (!read.ok())
         return {};
-    const std::vector<SignRow> rows = signRowsOf(read.contents.rows);
+    const std::vector<SignRow> rows = signRowsOf(read->rows);
     if (rows.empty() || !tableKeepsGuarantee(rows, standardFrame(shape), shape.guarantee))
         return {};
     return rows;
@@ -556,32 +556,32 @@ QString keptTablePath(const QString& programDir, const TableShape& shape)
             QStringLiteral("haravat/O%1-T%2-takuu%3.1X2").arg(shape.twoSign).arg(shape.threeSign).arg(shape.guarantee));
 }
 
-WriteStatus keepTable(const QString& programDir, const Frame& frame, int guarantee, const std::vector<SignRow>& rows)
+Outcome<> keepTable(const QString& programDir, const Frame& frame, int guarantee, const std::vector<SignRow>& rows)
 {
     if (programDir.isEmpty() || rows.empty() || rows.size() > std::size_t(kMaxRows))
-        return WriteStatus::Ok;
+        return {};
     const TableShape shape = tableShape(frame, guarantee);
     const QString path = keptTablePath(programDir, shape);
     const std::vector<SignRow> kept = readKeptRows(path, shape);
     if (!kept.empty() && kept.size() <= rows.size())
-        return WriteStatus::Ok;
+        return {};
     const std::vector<SignRow> standard = rowsInStandardFrame(rows, frame);
     if (!tableKeepsGuarantee(standard, standardFrame(shape), guarantee))
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return WriteStatus::Failed;
+        return fileFailure(Cause::Failed);
     const RowBuffer out = rowsOfSigns(standard);
     // Another copy of the program may have kept a smaller table meanwhile: it stays.
     bool smallerKept = false;
-    const WriteStatus status = changeFile(path, kMaxRowFileBytes, [&](QByteArray& bytes, bool exists) {
+    Outcome<> status = changeFile(path, kMaxRowFileBytes, [&](QByteArray& bytes, bool exists) -> Outcome<> {
         const std::vector<SignRow> now =
             exists ? keptRowsOf(parseRowFile(bytes, RowReader::Checking), shape) : std::vector<SignRow>{};
         if (!now.empty() && now.size() <= rows.size()) {
             smallerKept = true;
-            return WriteStatus::Exists;
+            return fileFailure(Cause::Exists);
         }
         bytes = rowsFileBytes(out, int(out.size()));
-        return WriteStatus::Ok;
+        return {};
     });
-    return smallerKept ? WriteStatus::Ok : status;
+    return smallerKept ? Outcome<>() : status;
 }

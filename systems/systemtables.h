@@ -89,4 +89,4 @@ QString keptTablePath(const QString& programDir, const TableShape& shape);
 
 // Keeps `rows` (a table of `frame` that keeps `guarantee`) for its shape when
 // no smaller one is kept already; Ok also when nothing needed writing.
-WriteStatus keepTable(const QString& programDir, const Frame& frame, int guarantee, const std::vector<SignRow>& rows);
+Outcome<> keepTable(const QString& programDir, const Frame& frame, int guarantee, const std::vector<SignRow>& rows);

@@ -47,18 +47,18 @@ bool SaveRowsFile(AppContext& context, int n)
         messages.show(Texts::FileExistsGiveNewName, Messages::Critical, "Tallenna");
         return false;
     }
-    WriteStatus status;
+    Outcome<> status;
     {
         BusyCursor busy;
         status = writeRowsFile(s.CurrentFile, s.Rows, n);
     }
     makeProgramDirCurrent(context);
-    if (status == WriteStatus::Exists) {
+    if (status.failedWith(Cause::Exists)) {
         messages.show(Texts::FileExistsGiveNewName, Messages::Critical, "Tallenna");
         return false;
     }
-    if (status != WriteStatus::Ok) {
-        messages.show(writeFailureMessage(status), Messages::Critical);
+    if (!status) {
+        messages.show(status.failure().message, Messages::Critical);
         return false;
     }
     return true;
@@ -89,21 +89,21 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
             if (messages.show("Tiedosto on jo olemassa, haluatko varmasti jatkaa samaan tiedostoon ?",
                               Messages::YesNo | Messages::Question, "Tallenna") != Messages::Yes)
                 return false;
-            const OpenSystemResult existing = openSystemFile(path);
-            if (!existing.ok) {
+            const Outcome<OpenedSystem> existing = openSystemFile(path);
+            if (!existing) {
                 messages.show(Texts::FileWriteFailed, Messages::Critical);
                 return false;
             }
-            if (existing.header.halfGuards != s.HalfGuardCount) {
+            if (existing->header.halfGuards != s.HalfGuardCount) {
                 messages.show("Tässä järjestelmässä on osittainvaihdeltuja " +
-                                  QString::number(existing.header.halfGuards) + kLineBreak +
+                                  QString::number(existing->header.halfGuards) + kLineBreak +
                                   "Anna järjestelmälle uusi nimi !",
                               Messages::Critical);
                 return false;
             }
-            if (existing.header.fullGuards != s.FullGuardCount) {
+            if (existing->header.fullGuards != s.FullGuardCount) {
                 messages.show("Tässä järjestelmässä on täysinvaihdeltuja " +
-                                  QString::number(existing.header.fullGuards) + kLineBreak +
+                                  QString::number(existing->header.fullGuards) + kLineBreak +
                                   "Anna järjestelmälle uusi nimi !",
                               Messages::Critical);
                 return false;
@@ -113,7 +113,7 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
         }
     }
 
-    WriteStatus status;
+    Outcome<> status;
     int rowsStored = 1;
     {
         BusyCursor busy;
@@ -123,12 +123,12 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
         status = newFile ? createSystemFile(path, s.HalfGuardCount, s.FullGuardCount, {row})
                          : appendSystemRow(path, s.HalfGuardCount, s.FullGuardCount, row, &rowsStored);
     }
-    if (status == WriteStatus::Exists) {
+    if (status.failedWith(Cause::Exists)) {
         messages.show(Texts::FileExistsGiveNewName, Messages::Critical, "Tallenna");
         return false;
     }
-    if (status != WriteStatus::Ok) {
-        messages.show(writeFailureMessage(status), Messages::Critical);
+    if (!status) {
+        messages.show(status.failure().message, Messages::Critical);
         return false;
     }
     s.CurrentFile = path;
@@ -142,21 +142,21 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
 bool ReadRowFile(AppContext& context, RowReader reader, const QString& failMessage)
 {
     SharedState& s = context.state;
-    RowFileReadResult result;
+    RowFileReadResult result = Failure{};
     {
         BusyCursor busy;
         result = readRowFile(s.CurrentFile, reader);
     }
     makeProgramDirCurrent(context);
-    if (!result.ok) {
+    if (!result) {
         context.services.messages.show(failMessage, Messages::Critical);
         return false;
     }
-    s.Rows = std::move(result.contents.rows);
+    s.Rows = std::move(result->rows);
     s.RowCount = int(s.Rows.size());
-    if (result.contents.layout == RowLayout::OwnSystem) {
-        s.HalfGuardCount = result.contents.halfGuards;
-        s.FullGuardCount = result.contents.fullGuards;
+    if (result->layout == RowLayout::OwnSystem) {
+        s.HalfGuardCount = result->halfGuards;
+        s.FullGuardCount = result->fullGuards;
     }
     return true;
 }

@@ -79,18 +79,18 @@ bool ExportRows(AppContext& context, const RowBuffer& rows, int count, RowExport
         messages.show("Tiedosto " + title + " on jo olemassa." + kLineBreak + "Korvataanko se ?",
                       Messages::YesNo | Messages::Question | Messages::DefaultButton2, kExportTitle) != Messages::Yes)
         return false;
-    WriteStatus status;
+    Outcome<> status;
     {
         BusyCursor busy;
         const QByteArray bytes = textFileBytes(rowLines(csv ? RowTextFormat::Csv : RowTextFormat::Text, rows, n));
         status = exists ? replaceFile(path, bytes) : createNewFile(path, bytes);
     }
-    if (status == WriteStatus::Exists) {
+    if (status.failedWith(Cause::Exists)) {
         messages.show(Texts::FileExistsGiveNewName, Messages::Critical, kExportTitle);
         return false;
     }
-    if (status != WriteStatus::Ok) {
-        messages.show(writeFailureMessage(status), Messages::Critical);
+    if (!status) {
+        messages.show(status.failure().message, Messages::Critical);
         return false;
     }
     messages.show("Tiedostoon " + title + " vietiin" + rowCountText(n) + ".", Messages::Information, kExportTitle);

@@ -419,14 +419,14 @@ void CheckingWindow::storeWins()
         message(unfitFigureMessage(unfit), Messages::Critical, "Tilastoi");
         return;
     }
-    WriteStatus stored = WriteStatus::Failed;
+    Outcome<> stored;
     {
         BusyCursor busy;
         s.CurrentFileTitle = name.title;
         stored = appendRecord(QDir(s.ProgramDir).filePath(kWinsFile), encodeRecord(*record), kVoitotRecordLength);
     }
-    if (stored != WriteStatus::Ok) {
-        message(writeFailureMessage(stored, "Virhetilanne !"), Messages::Critical, "Virhe !");
+    if (!stored) {
+        message(stored.failure().messageOr("Virhetilanne !"), Messages::Critical, "Virhe !");
         return;
     }
     message("Voitot tilastoitu !", Messages::Exclamation, "Tilastoi");

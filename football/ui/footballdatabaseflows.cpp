@@ -17,15 +17,23 @@ void tellDamage(AppContext& context, const FootballDb& db)
         context.services.messages.show(databaseDamagedMessage(db.damagedFile()), Messages::Exclamation, kDatabaseTitle);
 }
 
+// The connection, or none once the user has been told why.
+std::unique_ptr<FootballDb> toldOf(AppContext& context, Outcome<std::unique_ptr<FootballDb>> opened)
+{
+    if (!opened) {
+        context.services.messages.show(opened.failure().message, Messages::Critical, kDatabaseTitle);
+        return nullptr;
+    }
+    tellDamage(context, **opened);
+    return std::move(*opened);
+}
+
 std::unique_ptr<FootballDb> openOne(AppContext& context, const char* file, FootballDb::Kind kind)
 {
-    QString reason;
-    auto db = FootballDb::open(QDir(context.state.ProgramDir).filePath(file), kind, &reason);
-    if (!db)
-        context.services.messages.show(databaseUnusableMessage(file, reason), Messages::Critical, kDatabaseTitle);
-    else
-        tellDamage(context, *db);
-    return db;
+    Outcome<std::unique_ptr<FootballDb>> opened = FootballDb::open(QDir(context.state.ProgramDir).filePath(file), kind);
+    if (!opened)
+        return toldOf(context, databaseUnusable(file, opened.failure()));
+    return toldOf(context, std::move(opened));
 }
 
 } // namespace
@@ -42,13 +50,7 @@ std::unique_ptr<FootballDb> openFormDatabase(AppContext& context)
 
 std::unique_ptr<FootballDb> openBothDatabases(AppContext& context)
 {
-    QString error;
-    auto db = FootballDb::openWithForm(context.state.ProgramDir, &error);
-    if (!db)
-        context.services.messages.show(error, Messages::Critical, kDatabaseTitle);
-    else
-        tellDamage(context, *db);
-    return db;
+    return toldOf(context, FootballDb::openWithForm(context.state.ProgramDir));
 }
 
 void showDatabaseError(AppContext& context, const QString& what, const QString& detail)

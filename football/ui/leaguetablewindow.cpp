@@ -136,8 +136,7 @@ void LeagueTableWindow::list(StandingsView view)
     viewLabel_->setText(viewName(view));
     const int choice = chosenLeague();
     QList<GridRow> rows;
-    QString error;
-    bool ok = false;
+    Outcome<> listing;
     {
         BusyCursor busy;
         setBusy(true);
@@ -145,14 +144,14 @@ void LeagueTableWindow::list(StandingsView view)
         // The emptied table shows while the standings are counted.
         repaint();
         RecordSet teams(*db_);
-        ok = listStandings(teams, choice, view, rows, &error);
+        listing = listStandings(teams, choice, view, rows);
         tableModel_->setRows(rows);
         setBusy(false);
     }
-    listed_ = ok;
+    listed_ = listing.ok();
     listedCaption_ = standingsChoiceCaption(choice);
-    if (!ok)
-        showDatabaseError(context(), "Sarjataulukkoa ei voi lukea !", error);
+    if (!listing)
+        showDatabaseError(context(), "Sarjataulukkoa ei voi lukea !", listing.failure().message);
 }
 
 void LeagueTableWindow::output()
@@ -184,13 +183,13 @@ void LeagueTableWindow::writeFile()
         return;
     }
     const QByteArray bytes = standingsFile(view_, listedCaption_, tableModel_->rows(), services().clock.today());
-    WriteStatus status;
+    Outcome<> written;
     {
         BusyCursor busy;
-        status = createNewFile(path, bytes);
+        written = createNewFile(path, bytes);
     }
-    if (status == WriteStatus::Exists)
+    if (written.failedWith(Cause::Exists))
         message(Texts::FileExistsGiveNewName, Messages::Exclamation, kSaveTitle);
-    else if (status != WriteStatus::Ok)
-        message(writeFailureMessage(status), Messages::Critical, kSaveTitle);
+    else if (!written)
+        message(written.failure().message, Messages::Critical, kSaveTitle);
 }

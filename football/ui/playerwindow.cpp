@@ -397,7 +397,7 @@ void PlayerWindow::movePlayer()
     if (to == from || !commitEdits(context(), *binder_))
         return;
     if (moveCurrentRecord(context(), *records_,
-                          [&](qint64 rowId, QString* error) { return ::movePlayer(*db_, from, to, rowId, error); }))
+                          [&](qint64 rowId) { return ::movePlayer(*db_, from, to, rowId); }))
         moveTargetCombo_->setCurrentIndex(-1);
     refillLists();
     showRecord();

@@ -105,25 +105,21 @@ bool RecordBinder::dirty() const
     return false;
 }
 
-bool RecordBinder::save(QString* error)
+Outcome<> RecordBinder::save()
 {
     if (!dirty())
-        return true;
-    if (!records_.edit()) {
-        if (error)
-            *error = records_.lastError();
-        return false;
-    }
+        return {};
+    if (!records_.edit())
+        return Failure{Cause::Failed, records_.lastError()};
     for (const Binding& b : bindings_)
         if (b.control && shown(b) != recorded(b))
             records_.setValue(b.column, stored(b));
     if (!records_.update()) {
-        if (error)
-            *error = records_.lastError();
+        const Failure failed{Cause::Failed, records_.lastError()};
         records_.cancelUpdate();
-        return false;
+        return failed;
     }
-    return true;
+    return {};
 }
 
 } // namespace football

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/outcome.h"
+
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -28,7 +30,7 @@ public:
     bool dirty() const;
     // Writes the changed controls into the current record; false (and
     // `error`) when the database refused.
-    bool save(QString* error);
+    Outcome<> save();
 
 private:
     struct Binding {

@@ -11,20 +11,21 @@ namespace football {
 
 bool commitEdits(AppContext& context, RecordBinder& binder)
 {
-    QString error;
-    if (binder.save(&error))
+    const Outcome<> saved = binder.save();
+    if (saved)
         return true;
-    showDatabaseError(context, kChangesNotSaved, error);
+    showDatabaseError(context, kChangesNotSaved, saved.failure().message);
     return false;
 }
 
 bool commitBeforeClosing(AppContext& context, RecordBinder& binder)
 {
-    QString error;
-    if (binder.save(&error))
+    const Outcome<> saved = binder.save();
+    if (saved)
         return true;
     return context.services.messages.show(
-               QString::fromUtf8(kChangesNotSaved) + kLineBreak + error + kLineBreak + "Suljetaanko ikkuna silti ?",
+               QString::fromUtf8(kChangesNotSaved) + kLineBreak + saved.failure().message + kLineBreak +
+                   "Suljetaanko ikkuna silti ?",
                Messages::YesNo | Messages::Question | Messages::DefaultButton2, kDatabaseTitle) == Messages::Yes;
 }
 
@@ -58,19 +59,18 @@ bool deleteAfterAsking(AppContext& context, RecordSet& records, const QString& q
 }
 
 bool moveCurrentRecord(AppContext& context, RecordSet& records,
-                       const std::function<bool(qint64 rowId, QString* error)>& move)
+                       const std::function<Outcome<>(qint64 rowId)>& move)
 {
-    QString error;
-    bool moved;
+    Outcome<> moved;
     {
         BusyCursor busy;
-        moved = move(records.rowId(), &error);
+        moved = move(records.rowId());
         records.refresh();
         records.moveFirst();
     }
     if (!moved)
-        showDatabaseError(context, "Siirto ei onnistunut, tietokanta on ennallaan !", error);
-    return moved;
+        showDatabaseError(context, "Siirto ei onnistunut, tietokanta on ennallaan !", moved.failure().message);
+    return moved.ok();
 }
 
 } // namespace football

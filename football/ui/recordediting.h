@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/appcontext.h"
+#include "base/outcome.h"
 
 #include <functional>
 
@@ -28,6 +29,6 @@ bool deleteAfterAsking(AppContext& context, RecordSet& records, const QString& q
 // Moves the current record with `move` (given its row id) and shows the
 // league from its first record again. True when moved.
 bool moveCurrentRecord(AppContext& context, RecordSet& records,
-                       const std::function<bool(qint64 rowId, QString* error)>& move);
+                       const std::function<Outcome<>(qint64 rowId)>& move);
 
 } // namespace football

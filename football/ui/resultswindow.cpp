@@ -274,8 +274,10 @@ void ResultsWindow::fillScorers()
         message("Joukkueilla ei ole maaleja !", Messages::Exclamation);
         return;
     }
+    // Players that cannot be read are none to choose from.
     for (const ScorerCandidate& c : scorerCandidates(*db_, leagueIndex(), homeCombo_->currentText(), homeScored,
-                                                     awayCombo_->currentText(), awayScored))
+                                                     awayCombo_->currentText(), awayScored)
+                                        .valueOr({}))
         scorerCombo_->addItem(scorerItemText(c), QStringList{c.player, c.team});
     scorerCombo_->setCurrentIndex(-1);
 }
@@ -325,14 +327,13 @@ void ResultsWindow::saveMatch()
     match.homeGoals = leadingInt(homeGoalsEdit_->text());
     match.awayGoals = leadingInt(awayGoalsEdit_->text());
     match.date = dateEdit_->text().trimmed();
-    QString error;
-    bool ok;
+    Outcome<> saved;
     {
         BusyCursor busy;
-        ok = ::saveMatch(*db_, match, &error);
+        saved = ::saveMatch(*db_, match);
     }
-    if (!ok) {
-        showDatabaseError(context(), kSaveFailedNothingChanged, error);
+    if (!saved) {
+        showDatabaseError(context(), kSaveFailedNothingChanged, saved.failure().message);
         return;
     }
     clearMatch();
@@ -361,15 +362,13 @@ void ResultsWindow::creditScorer()
         return;
     const QStringList who = scorerCombo_->currentData().toStringList();
     const int goals = leadingInt(scorerGoalsEdit_->text());
-    QString error;
-    int records;
+    Outcome<int> records = Failure{};
     {
         BusyCursor busy;
-        records = ::creditScorer(*db_, leagueIndex(), {who.value(0), who.value(1)}, goals, dateEdit_->text().trimmed(),
-                                 &error);
+        records = ::creditScorer(*db_, leagueIndex(), {who.value(0), who.value(1)}, goals, dateEdit_->text().trimmed());
     }
-    if (records < 0) {
-        showDatabaseError(context(), kSaveFailedNothingChanged, error);
+    if (!records) {
+        showDatabaseError(context(), kSaveFailedNothingChanged, records.failure().message);
         return;
     }
     credited_ += goals;

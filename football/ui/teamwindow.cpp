@@ -398,7 +398,7 @@ void TeamWindow::moveTeam()
     if (!commitEdits(context(), *binder_))
         return;
     if (moveCurrentRecord(context(), *records_,
-                          [&](qint64 rowId, QString* error) { return ::moveTeam(*db_, from, to, rowId, error); }))
+                          [&](qint64 rowId) { return ::moveTeam(*db_, from, to, rowId); }))
         moveTargetCombo_->setCurrentIndex(-1);
     refillTeamList();
     showRecord();

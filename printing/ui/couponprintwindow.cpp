@@ -450,9 +450,9 @@ void CouponPrintWindow::saveCalibration()
 {
     const CalibrationTexts t = calibrationTexts(calibration());
     Settings& settings = services().settings;
-    const bool ok = settings.write(
+    const Outcome<> saved = settings.write(
         {{keys::PrintTop, t.top}, {keys::PrintLeft, t.left}, {keys::PrintWidth, t.width}, {keys::PrintHeight, t.height}});
-    if (!ok) {
+    if (!saved) {
         message("Tallennusvirhe !", Messages::Critical, "Tallenna");
         return;
     }

@@ -242,15 +242,17 @@ void BasicRowWindow::storeCorrectRow()
         message(kNeedThirteen, Messages::Critical);
         return;
     }
-    WriteStatus written = WriteStatus::Failed;
+    Outcome<> written;
     {
         BusyCursor busy;
         written = appendCorrectRow(state().ProgramDir, state().BasicSigns, yearEdit_->text(), roundEdit_->text());
-        if (written == WriteStatus::Ok) {
+        if (written) {
             Settings& settings = services().settings;
-            if (!settings.write(
-                    {{keys::LastRound, roundEdit_->text().trimmed()}, {keys::LastYear, yearEdit_->text().trimmed()}}))
-                written = settings.lastWriteStatus();
+            const Outcome<> saved = settings.write(
+                {{keys::LastRound, roundEdit_->text().trimmed()}, {keys::LastYear, yearEdit_->text().trimmed()}});
+            // The cause in the file's own words: the settings' message is for the settings window.
+            if (!saved)
+                written = fileFailure(saved.failure().cause);
             const StoredRound kept = keptRound(settings);
             if (!kept.round.isEmpty())
                 lastRoundLabel_->setText(kept.round);
@@ -258,8 +260,8 @@ void BasicRowWindow::storeCorrectRow()
                 lastYearLabel_->setText(kept.year);
         }
     }
-    if (written != WriteStatus::Ok) {
-        message(writeFailureMessage(written, "Tiedoston kirjoitusvirhe !"), Messages::Critical, "Tilastoi");
+    if (!written) {
+        message(written.failure().messageOr("Tiedoston kirjoitusvirhe !"), Messages::Critical, "Tilastoi");
         return;
     }
     roundEdit_->clear();

@@ -54,16 +54,16 @@ void openBookmarksPage(AppContext& context)
 {
     const QString reader = programSetting(context, keys::WwwReader, HelperProgram::WwwReader).trimmed();
     const QString programDir = context.state.ProgramDir;
-    const WriteStatus written = writeBookmarkFiles(programDir);
-    bool ok = written == WriteStatus::Ok;
+    const Outcome<> written = writeBookmarkFiles(programDir);
+    bool ok = written.ok();
     if (ok)
         ok = !reader.isEmpty() &&
              context.services.launcher.start(reader, {bookmarkPagePath(programDir)}, Launcher::Maximized);
+    const QString noReader =
+        QStringLiteral("WWW-lukijaa ei löydy !") + kLineBreak + "Tarkista 'Asetukset' ikkunassa lukijan sijainti.";
     if (!ok)
-        context.services.messages.show(
-            writeFailureMessage(written, QStringLiteral("WWW-lukijaa ei löydy !") + kLineBreak +
-                                             "Tarkista 'Asetukset' ikkunassa lukijan sijainti."),
-            Messages::Critical);
+        context.services.messages.show(written ? noReader : written.failure().messageOr(noReader),
+                                       Messages::Critical);
 }
 
 void startDialer(AppContext& context)
@@ -84,9 +84,9 @@ void startCalculator(AppContext& context)
 void openHelp(AppContext& context)
 {
     const QString programDir = context.state.ProgramDir;
-    const WriteStatus written = writeCarriedFile(programDir, helpFile());
-    if (written != WriteStatus::Ok) {
-        context.services.messages.show(writeFailureMessage(written), Messages::Critical);
+    const Outcome<> written = writeCarriedFile(programDir, helpFile());
+    if (!written) {
+        context.services.messages.show(written.failure().message, Messages::Critical);
         // A copy left by an earlier run still serves.
         if (!QFileInfo::exists(helpFilePath(programDir)))
             return;

@@ -358,7 +358,7 @@ void MainWindow::load()
             firstValues.append({key, key.fallback});
         firstValues.append({keys::Installed, "1"});
     }
-    const bool saved = settings.write(firstValues);
+    const Outcome<> saved = settings.write(firstValues);
     if (firstStart) {
         context_.services.messages.show(QStringLiteral("Asetukset on siirretty järjestelmärekisteriin.") + kLineBreak +
                                             "Tulostus asetuksissa on oletus asetukset !" + kLineBreak +
@@ -367,7 +367,7 @@ void MainWindow::load()
     }
     // Without a word the first-start message would come back at every start.
     if (!saved)
-        context_.services.messages.show(settingsNotSavedMessage(settings), Messages::Critical);
+        context_.services.messages.show(saved.failure().message, Messages::Critical);
 
     placePictures();
     ResetTaskState(s);
@@ -468,18 +468,18 @@ void MainWindow::exportRowFile(RowExportTarget target)
         showFeature(WindowName::Conversion);
         return;
     }
-    RowFileReadResult read;
+    RowFileReadResult read = Failure{};
     {
         BusyCursor busy;
         read = readRowsForExport(s.CurrentFile);
     }
     if (!s.ProgramDir.isEmpty())
         QDir::setCurrent(s.ProgramDir);
-    if (!read.ok) {
+    if (!read) {
         context_.services.messages.show(Texts::FileUnreadable, Messages::Critical);
         return;
     }
-    ExportRows(context_, read.contents.rows, int(read.contents.rows.size()), target);
+    ExportRows(context_, read->rows, int(read->rows.size()), target);
 }
 
 void MainWindow::openRowFile(const QString& path)
@@ -503,20 +503,20 @@ void MainWindow::openRowFile(const QString& path)
     s.PrintTarget = 1;
     if (isSystemFileName(path)) {
         // Listed as fitted to the coupon the way the conversion window first offers it.
-        RowFileReadResult read;
+        RowFileReadResult read = Failure{};
         {
             BusyCursor busy;
             read = readRowsForExport(path);
         }
-        if (!read.ok) {
+        if (!read) {
             context_.services.messages.show(Texts::FileUnreadable, Messages::Critical);
             return;
         }
         s.SystemLoaded = 1;
-        s.Rows = std::move(read.contents.rows);
+        s.Rows = std::move(read->rows);
         s.RowCount = int(s.Rows.size());
-        s.HalfGuardCount = read.contents.halfGuards;
-        s.FullGuardCount = read.contents.fullGuards;
+        s.HalfGuardCount = read->halfGuards;
+        s.FullGuardCount = read->fullGuards;
     } else {
         s.SystemLoaded = 0;
         if (!ReadRowFile(context_, RowReader::PrintTarget, Texts::FileUnreadable))

@@ -104,15 +104,15 @@ void SettingsWindow::save()
 {
     Settings& settings = services().settings;
     // After a failed write the others would only wait and fail the same way.
-    const bool saved = settings.write({{keys::Sounds, soundsCheck_->isChecked() ? "1" : "0"},
-                                       {keys::Info, showInfoCheck_->isChecked() ? "1" : "0"},
-                                       {keys::SaveConfirm, saveConfirmCheck_->isChecked() ? "1" : "0"},
-                                       {keys::WwwReader, wwwReaderEdit_->text()},
-                                       {keys::Calendar, calendarEdit_->text()},
-                                       {keys::Notepad, notepadEdit_->text()}});
+    const Outcome<> saved = settings.write({{keys::Sounds, soundsCheck_->isChecked() ? "1" : "0"},
+                                            {keys::Info, showInfoCheck_->isChecked() ? "1" : "0"},
+                                            {keys::SaveConfirm, saveConfirmCheck_->isChecked() ? "1" : "0"},
+                                            {keys::WwwReader, wwwReaderEdit_->text()},
+                                            {keys::Calendar, calendarEdit_->text()},
+                                            {keys::Notepad, notepadEdit_->text()}});
     if (!saved) {
         // The choices stay in the window, so the user can free the file and save again or cancel.
-        message(settingsNotSavedMessage(settings), Messages::Critical, "Tallenna");
+        message(saved.failure().message, Messages::Critical, "Tallenna");
         return;
     }
     state().SoundOn = soundsCheck_->isChecked() ? 1 : 0;

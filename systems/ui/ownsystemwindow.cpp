@@ -32,7 +32,7 @@
 
 struct SearchOutcome {
     CoveringResult result;
-    WriteStatus kept = WriteStatus::Ok;
+    Outcome<> kept;
 };
 
 namespace {
@@ -331,9 +331,9 @@ void OwnSystemWindow::showSearchOutcome(const SearchOutcome& outcome)
         QString::fromUtf8("Haku kesti %1 s.").arg(QLocale().toString(seconds, 'f', 1)) +
         (result.rows.size() == result.lowerBound ? QString::fromUtf8(" Pienin mahdollinen.") : QString()));
     PlayEventSound(context(), 12);
-    if (outcome.kept != WriteStatus::Ok)
+    if (!outcome.kept)
         message(QString::fromUtf8("Taulukkoa ei voi pitää tallessa seuraavaa kertaa varten.") + kLineBreak +
-                    writeFailureMessage(outcome.kept),
+                    outcome.kept.failure().message,
                 Messages::Exclamation);
 }
 

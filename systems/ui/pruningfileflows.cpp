@@ -54,9 +54,9 @@ QString savePruningSetFile(AppContext& context, const QString& title, const Prun
     returnToProgramDir(context);
     if (path.isEmpty())
         return QString();
-    const WriteStatus status = replaceFile(path, pruningFileBytes(set));
-    if (status != WriteStatus::Ok) {
-        context.services.messages.show(writeFailureMessage(status), Messages::Critical);
+    const Outcome<> written = replaceFile(path, pruningFileBytes(set));
+    if (!written) {
+        context.services.messages.show(written.failure().message, Messages::Critical);
         return QString();
     }
     return QFileInfo(path).fileName();

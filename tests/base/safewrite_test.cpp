@@ -19,10 +19,10 @@ TEST(SafeWrite, ANewFileNeverReplacesAnExistingOne)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("taulukko.txt");
-    EXPECT_EQ(createNewFile(path, "uusi\r\n"), WriteStatus::Ok);
-    EXPECT_EQ(createNewFile(path, "toinen\r\n"), WriteStatus::Exists);
+    EXPECT_TRUE(createNewFile(path, "uusi\r\n").ok());
+    EXPECT_TRUE(createNewFile(path, "toinen\r\n").failedWith(Cause::Exists));
     EXPECT_EQ(readBytes(path), QByteArray("uusi\r\n"));
-    EXPECT_EQ(createNewFile(dir.filePath("puuttuu/taulukko.txt"), "x"), WriteStatus::Failed);
+    EXPECT_TRUE(createNewFile(dir.filePath("puuttuu/taulukko.txt"), "x").failedWith(Cause::Failed));
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"taulukko.txt"});
 }
 
@@ -37,7 +37,7 @@ TEST(SafeWrite, AReplacedFileKeepsItsPermissionsAndItsLink)
     const QString link = dir.filePath("linkki.TIL");
     ASSERT_TRUE(QFile::link(path, link));
 
-    EXPECT_EQ(replaceFile(link, "uusi"), WriteStatus::Ok);
+    EXPECT_TRUE(replaceFile(link, "uusi").ok());
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readBytes(path), QByteArray("uusi"));
     const auto ofThisUser = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
@@ -69,7 +69,7 @@ TEST(FileSafety, TheBytesReachTheDiskBeforeTheNameAndTheModeOutlivesTheUmask)
         syncs << (S_ISDIR(st.st_mode) ? QStringLiteral("folder") : QString::fromLatin1(readBytes(syncedTarget)));
         return ::fsync(fd);
     };
-    EXPECT_EQ(replaceFile(syncedTarget, "uusi"), WriteStatus::Ok);
+    EXPECT_TRUE(replaceFile(syncedTarget, "uusi").ok());
     durabilityCalls() = real;
     ::umask(umaskBefore);
     EXPECT_EQ(syncs, QStringList({"vanha", "folder"}));
@@ -83,7 +83,7 @@ TEST(FileSafety, WhatAKilledWriterLeftGoesWithTheNextWriteIntoItsFolderOrTheStar
     QTemporaryDir dir;
     ChildProcess killed([&] {
         durabilityCalls().syncFile = [](int) { return ::raise(SIGKILL); };
-        return int(createNewFile(dir.filePath("kesken.1X2"), "rivit"));
+        return createNewFile(dir.filePath("kesken.1X2"), "rivit").ok() ? 0 : 1;
     });
     const QString pid = QString::number(killed.pid);
     EXPECT_EQ(killed.join(), -1);
@@ -93,7 +93,7 @@ TEST(FileSafety, WhatAKilledWriterLeftGoesWithTheNextWriteIntoItsFolderOrTheStar
     // A copy still writing keeps its file.
     const QString writing = QString(".rivikone-%1-x.tmp").arg(::getpid());
     ASSERT_TRUE(writeBytes(dir.filePath(writing), "x"));
-    EXPECT_EQ(createNewFile(dir.filePath("uusi.1X2"), "rivit"), WriteStatus::Ok);
+    EXPECT_TRUE(createNewFile(dir.filePath("uusi.1X2"), "rivit").ok());
     EXPECT_EQ(entriesOf(dir.path()), QStringList({writing, "uusi.1X2"}));
 
     const QDir temp(QDir::tempPath());
@@ -109,13 +109,13 @@ TEST(FileSafety, TwoCopiesAddingAtOnceKeepEveryRecordAndRowOrSayTheFileIsHeld)
     QTemporaryDir dir;
     const QString correct = dir.filePath("OIKEAT.TIL");
     const QString system = dir.filePath("oma.STM");
-    ASSERT_EQ(createSystemFile(system, 0, 1), WriteStatus::Ok);
+    ASSERT_TRUE(createSystemFile(system, 0, 1).ok());
     // Each copy's records carry its mark and number; its rows its mark.
     const auto record = [](char copy, int i) { return copy + QByteArray::number(i).rightJustified(20, '0'); };
     const auto add = [&](char copy) {
         for (int i = 0; i < 30; ++i)
-            if (appendRecord(correct, record(copy, i), 21) != WriteStatus::Ok ||
-                appendSystemRow(system, 0, 1, rowFromText(QString(13, QChar(copy)))) != WriteStatus::Ok)
+            if (!appendRecord(correct, record(copy, i), 21) ||
+                !appendSystemRow(system, 0, 1, rowFromText(QString(13, QChar(copy)))))
                 return 1;
         return 0;
     };
@@ -131,14 +131,15 @@ TEST(FileSafety, TwoCopiesAddingAtOnceKeepEveryRecordAndRowOrSayTheFileIsHeld)
         EXPECT_TRUE(inOrder[0].value(i) == record('X', i) && inOrder[1].value(i) == record('2', i)) << i;
     EXPECT_EQ(records->size(), 60);
     EXPECT_TRUE(readBytes(system).startsWith("O0 T1 R60    "));
-    const RowBuffer rows = readRowFile(system, RowReader::OwnSystem).contents.rows;
+    const RowBuffer rows = readRowFile(system, RowReader::OwnSystem)->rows;
     EXPECT_EQ(std::count(rows.begin(), rows.end(), rowFromText(QString(13, 'X'))), 30);
 
     // A copy that holds the file longer than a few seconds is named, and nothing changes.
     const int held = ::open(QFile::encodeName(correct).constData(), O_RDONLY);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    EXPECT_EQ(appendRecord(correct, QByteArray(21, 'C'), 21), WriteStatus::Busy);
+    const Outcome<> refused = appendRecord(correct, QByteArray(21, 'C'), 21);
+    EXPECT_TRUE(refused.failedWith(Cause::Busy));
     ::close(held);
     EXPECT_EQ(readRecords(correct, 21)->size(), 60);
-    EXPECT_EQ(writeFailureMessage(WriteStatus::Busy), "Tiedosto on toisen ohjelman käytössä !");
+    EXPECT_EQ(refused.failure().message, "Tiedosto on toisen ohjelman käytössä !");
 }

@@ -240,10 +240,8 @@ TEST(Statistics, RecordsAreReadFromTheFilesInOrder)
 {
     QTemporaryDir dir;
     const QString wins = dir.filePath(kWinsFile);
-    ASSERT_EQ(appendRecord(wins, encodeRecord(VoitotRecord{"a", "2026", "1", "", "", "", "", " 5"}), 56),
-              WriteStatus::Ok);
-    ASSERT_EQ(appendRecord(wins, encodeRecord(VoitotRecord{"b", "2026", "2", "", "", "", "", " 7"}), 56),
-              WriteStatus::Ok);
+    ASSERT_TRUE(appendRecord(wins, encodeRecord(VoitotRecord{"a", "2026", "1", "", "", "", "", " 5"}), 56).ok());
+    ASSERT_TRUE(appendRecord(wins, encodeRecord(VoitotRecord{"b", "2026", "2", "", "", "", "", " 7"}), 56).ok());
     {
         QFile f(wins);
         f.open(QIODevice::Append);

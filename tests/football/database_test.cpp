@@ -32,7 +32,7 @@ QByteArray bytesOf(const QString& path)
 TEST(FootballDatabase, MissingFilesAreCreatedWithEveryTable)
 {
     QTemporaryDir dir;
-    auto db = FootballDb::openWithForm(dir.path());
+    auto db = FootballDb::openWithForm(dir.path()).valueOr(nullptr);
     ASSERT_TRUE(db);
     EXPECT_TRUE(QFile::exists(dir.filePath("RK32.MDB")));
     EXPECT_TRUE(QFile::exists(dir.filePath("RKPRO.dem")));
@@ -51,11 +51,11 @@ TEST(FootballDatabase, DataSurvivesReopeningAndNamesIgnoreLetterCase)
 {
     QTemporaryDir dir;
     {
-        auto db = FootballDb::openWithForm(dir.path());
+        auto db = FootballDb::openWithForm(dir.path()).valueOr(nullptr);
         ASSERT_TRUE(db);
         insertTeam(*db, 0, "Arsenal", {{"pisteet", 7}});
     }
-    auto db = FootballDb::open(dir.filePath("RK32.MDB"), FootballDb::Kind::Teams);
+    auto db = FootballDb::open(dir.filePath("RK32.MDB"), FootballDb::Kind::Teams).valueOr(nullptr);
     ASSERT_TRUE(db);
     RecordSet rs(*db);
     rs.setRecordSource("select * from Valioliiga");
@@ -75,8 +75,9 @@ TEST(FootballDatabase, AFileThatIsNoDatabaseIsRefusedAndLeftAsItWas)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(text);
     f.close();
-    QString error;
-    EXPECT_FALSE(FootballDb::openWithForm(dir.path(), &error));
+    const auto opened = FootballDb::openWithForm(dir.path());
+    ASSERT_FALSE(opened);
+    const QString error = opened.failure().message;
     EXPECT_TRUE(error.startsWith("Tietokantaa RK32.MDB ei voi käyttää !\r\n")) << error.toStdString();
     EXPECT_EQ(bytesOf(dir.filePath("RK32.MDB")), text);
 }
@@ -86,9 +87,9 @@ TEST(FootballDatabase, ADamagedDatabaseIsOnlyReadAndNeverChanged)
     QTemporaryDir dir;
     const QByteArray damaged = damagedTeamDatabase(dir.path());
     const QByteArray form = bytesOf(dir.filePath(kFormDatabaseFile));
-    QString error;
-    auto db = FootballDb::openWithForm(dir.path(), &error);
-    ASSERT_TRUE(db) << error.toStdString();
+    auto opened = FootballDb::openWithForm(dir.path());
+    ASSERT_TRUE(opened) << opened.failure().message.toStdString();
+    auto db = std::move(opened).valueOr(nullptr);
     EXPECT_TRUE(db->readOnly());
     EXPECT_EQ(db->damagedFile(), kTeamDatabaseFile);
     EXPECT_FALSE(saveMatch(*db, {4, "Joukkue 1 pitkällä nimellä", "Joukkue 2 pitkällä nimellä", 1, 0, ""}));
@@ -98,7 +99,7 @@ TEST(FootballDatabase, ADamagedDatabaseIsOnlyReadAndNeverChanged)
     EXPECT_EQ(bytesOf(dir.filePath(kFormDatabaseFile)), form);
 
     // Alone, too, it is opened for reading only.
-    auto alone = FootballDb::open(dir.filePath(kTeamDatabaseFile), FootballDb::Kind::Teams);
+    auto alone = FootballDb::open(dir.filePath(kTeamDatabaseFile), FootballDb::Kind::Teams).valueOr(nullptr);
     ASSERT_TRUE(alone);
     EXPECT_TRUE(alone->readOnly());
     EXPECT_FALSE(alone->exec(QStringLiteral("delete from %1").arg(league(4).teamTable)));
@@ -109,7 +110,7 @@ TEST(FootballDatabase, ADamagedDatabaseIsOnlyReadAndNeverChanged)
 TEST(FootballDatabase, ADatabaseHeldOrWriteProtectedIsToldInWordsBeforeSQLitesOwn)
 {
     QTemporaryDir dir;
-    auto db = FootballDb::openWithForm(dir.path());
+    auto db = FootballDb::openWithForm(dir.path()).valueOr(nullptr);
     ASSERT_TRUE(db && db->begin());
     const QString insert = QStringLiteral("insert into %1 (joukkue) values ('HJK')").arg(league(4).teamTable);
     ASSERT_TRUE(db->exec(insert));
@@ -137,13 +138,13 @@ TEST(FootballDatabase, ATableWithColumnsOutOfPlaceIsRefused)
     QTemporaryDir dir;
     const QString path = dir.filePath("RK32.MDB");
     {
-        auto db = FootballDb::open(path, FootballDb::Kind::Form); // any other database in its place
+        auto db = FootballDb::open(path, FootballDb::Kind::Form).valueOr(nullptr); // any other database in its place
         ASSERT_TRUE(db);
         ASSERT_TRUE(db->exec("create table DI (Joukkue text, pisteet integer)"));
     }
-    QString error;
-    EXPECT_FALSE(FootballDb::open(path, FootballDb::Kind::Teams, &error));
-    EXPECT_TRUE(error.contains("DI")) << error.toStdString();
+    const auto opened = FootballDb::open(path, FootballDb::Kind::Teams);
+    ASSERT_FALSE(opened);
+    EXPECT_TRUE(opened.failure().message.contains("DI")) << opened.failure().message.toStdString();
 }
 
 TEST(FootballDatabase, AnEmptyFileBecomesADatabase)
@@ -152,7 +153,7 @@ TEST(FootballDatabase, AnEmptyFileBecomesADatabase)
     QFile f(dir.filePath("RKPRO.dem"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
-    auto db = FootballDb::open(f.fileName(), FootballDb::Kind::Form);
+    auto db = FootballDb::open(f.fileName(), FootballDb::Kind::Form).valueOr(nullptr);
     ASSERT_TRUE(db);
     EXPECT_EQ(columnsOf(*db, "kunto"), formColumns());
 }
@@ -160,7 +161,7 @@ TEST(FootballDatabase, AnEmptyFileBecomesADatabase)
 TEST(FootballDatabase, EveryOpenerHasAConnectionOfItsOwn)
 {
     FootballFiles files;
-    auto second = FootballDb::open(files.dir.filePath("RK32.MDB"), FootballDb::Kind::Teams);
+    auto second = FootballDb::open(files.dir.filePath("RK32.MDB"), FootballDb::Kind::Teams).valueOr(nullptr);
     ASSERT_TRUE(second);
     EXPECT_NE(second->connectionName(), files.db->connectionName());
     insertTeam(*files.db, 1, "Leeds");

@@ -99,7 +99,7 @@ inline qint64 rowCount(FootballDb& db, const QString& table)
 inline QByteArray damagedTeamDatabase(const QString& programDir)
 {
     {
-        auto db = FootballDb::openWithForm(programDir);
+        auto db = FootballDb::openWithForm(programDir).valueOr(nullptr);
         EXPECT_TRUE(db);
         if (!db)
             return {};
@@ -126,8 +126,8 @@ struct FootballFiles {
     std::unique_ptr<FootballDb> db;
     FootballFiles()
     {
-        QString error;
-        db = FootballDb::openWithForm(dir.path(), &error);
-        EXPECT_TRUE(db) << error.toStdString();
+        auto opened = FootballDb::openWithForm(dir.path());
+        EXPECT_TRUE(opened) << opened.failure().message.toStdString();
+        db = std::move(opened).valueOr(nullptr);
     }
 };

@@ -68,9 +68,9 @@ struct FootballWindowTest : ::testing::Test {
     std::unique_ptr<FootballDb> db;
     void SetUp() override
     {
-        QString error;
-        db = FootballDb::openWithForm(env.dir.path(), &error);
-        ASSERT_TRUE(db) << error.toStdString();
+        auto opened = FootballDb::openWithForm(env.dir.path());
+        ASSERT_TRUE(opened) << opened.failure().message.toStdString();
+        db = std::move(opened).valueOr(nullptr);
         env.mainWindow.setEnabled(false); // as the main window leaves itself when it opens one
     }
     QWidget* open(const QString& name)

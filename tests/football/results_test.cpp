@@ -183,9 +183,9 @@ TEST_F(SaveMatchTest, AFailureLeavesBothDatabasesAsTheyWere)
 {
     // The form table refuses the new rows, after both teams have been updated.
     ASSERT_TRUE(db.exec("create trigger pro.refuse before insert on kunto begin select raise(abort, 'full'); end"));
-    QString error;
-    EXPECT_FALSE(saveMatch(db, {4, "HJK", "KuPS", 1, 0, "08.12.2026"}, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Outcome<> saved = saveMatch(db, {4, "HJK", "KuPS", 1, 0, "08.12.2026"});
+    ASSERT_FALSE(saved);
+    EXPECT_FALSE(saved.failure().message.isEmpty());
     EXPECT_EQ(v("HJK", "pisteet"), 0);
     EXPECT_EQ(v("KuPS", "ottelut"), 0);
     EXPECT_EQ(rowCount(db, "pro.kunto"), 0);
@@ -194,9 +194,9 @@ TEST_F(SaveMatchTest, AFailureLeavesBothDatabasesAsTheyWere)
 
 TEST_F(SaveMatchTest, ATeamMissingFromTheLeagueFailsTheWholeMatch)
 {
-    QString error;
-    EXPECT_FALSE(saveMatch(db, {4, "HJK", "Honka", 1, 0, ""}, &error));
-    EXPECT_TRUE(error.contains("Honka"));
+    const Outcome<> saved = saveMatch(db, {4, "HJK", "Honka", 1, 0, ""});
+    ASSERT_FALSE(saved);
+    EXPECT_TRUE(saved.failure().message.contains("Honka"));
     EXPECT_EQ(v("HJK", "pisteet"), 0);
 }
 
@@ -214,10 +214,10 @@ TEST_F(SaveMatchTest, OnlyPlayersOfTeamsThatScoredAreOffered)
             out << c.player + "/" + c.team;
         return out;
     };
-    EXPECT_EQ(names(scorerCandidates(db, 4, "HJK", true, "KuPS", false)), (QStringList{"Lod/HJK", "Radulovic/HJK"}));
-    EXPECT_EQ(names(scorerCandidates(db, 4, "HJK", true, "KuPS", true)),
+    EXPECT_EQ(names(scorerCandidates(db, 4, "HJK", true, "KuPS", false).value()), (QStringList{"Lod/HJK", "Radulovic/HJK"}));
+    EXPECT_EQ(names(scorerCandidates(db, 4, "HJK", true, "KuPS", true).value()),
               (QStringList{"Lod/HJK", "Ilo/KuPS", "Radulovic/HJK"}));
-    EXPECT_TRUE(scorerCandidates(db, 4, "HJK", false, "KuPS", false).isEmpty());
+    EXPECT_TRUE(scorerCandidates(db, 4, "HJK", false, "KuPS", false).value().isEmpty());
     EXPECT_EQ(scorerItemText({"Lod", "HJK"}), "Lod                 HJK");
     EXPECT_EQ(scorerItemText({"Aleksandar Radulovic Jr", "HJK"}), "Aleksandar Radulovic Jr HJK");
 }
@@ -227,14 +227,14 @@ TEST_F(SaveMatchTest, CreditedGoalsGoToEveryRecordOfThePlayerInHisTeam)
     insertPlayer(db, 4, "Virtanen", "HJK", 2, false, "", "01.01.2026");
     insertPlayer(db, 4, "Virtanen", "HJK", 0);
     insertPlayer(db, 4, "Virtanen", "Inter", 4, false, "", "01.01.2026");
-    EXPECT_EQ(creditScorer(db, 4, {"Virtanen", "HJK"}, 2, "08.12.2026"), 2);
+    EXPECT_EQ(creditScorer(db, 4, {"Virtanen", "HJK"}, 2, "08.12.2026").value(), 2);
     QSqlQuery q(db.database());
     q.exec("select joukkue, maaleja, pvm from pv order by rowid");
     QStringList rows;
     while (q.next())
         rows << QStringLiteral("%1 %2 %3").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
     EXPECT_EQ(rows, (QStringList{"HJK 4 08.12.2026", "HJK 2 08.12.2026", "Inter 4 01.01.2026"}));
-    EXPECT_EQ(creditScorer(db, 4, {"Nobody", "HJK"}, 1, ""), 0);
+    EXPECT_EQ(creditScorer(db, 4, {"Nobody", "HJK"}, 1, "").value(), 0);
 }
 
 // Moving teams and players between leagues
@@ -265,12 +265,12 @@ TEST_F(SaveMatchTest, AMovedTeamTakesItsFiguresButNotItsDateOrPlayers)
 TEST_F(SaveMatchTest, AFailedMoveLeavesTheTeamWhereItWas)
 {
     ASSERT_TRUE(db.exec("create trigger refuse before insert on ykkonen begin select raise(abort, 'no'); end"));
-    QString error;
-    EXPECT_FALSE(moveTeam(db, 4, 5, 1, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Outcome<> moved = moveTeam(db, 4, 5, 1);
+    ASSERT_FALSE(moved);
+    EXPECT_FALSE(moved.failure().message.isEmpty());
     EXPECT_EQ(rowCount(db, "veikliiga"), 3);
     EXPECT_EQ(rowCount(db, "ykkonen"), 0);
-    EXPECT_FALSE(moveTeam(db, 4, 5, 999, &error)) << "a record that is gone";
+    EXPECT_FALSE(moveTeam(db, 4, 5, 999)) << "a record that is gone";
 }
 
 TEST_F(SaveMatchTest, AMovedPlayerWaitsForANewTeam)

@@ -41,8 +41,8 @@ struct StandingsTest : ::testing::Test {
     QList<GridRow> list(int choice, StandingsView view)
     {
         QList<GridRow> rows;
-        QString error;
-        EXPECT_TRUE(listStandings(teams, choice, view, rows, &error)) << error.toStdString();
+        const Outcome<> listed = listStandings(teams, choice, view, rows);
+        EXPECT_TRUE(listed) << listed.failure().message.toStdString();
         return rows;
     }
 };

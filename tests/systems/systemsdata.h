@@ -28,8 +28,8 @@ inline Frame frameFrom(const QString& text)
 inline std::vector<SignRow> rowsInFile(const QString& path)
 {
     const RowFileReadResult read = readRowFile(path, RowReader::Checking);
-    EXPECT_TRUE(read.ok) << path.toStdString();
-    return signRowsOf(read.contents.rows);
+    EXPECT_TRUE(read.ok()) << path.toStdString();
+    return signRowsOf(read->rows);
 }
 
 inline SignRow signRow(const char* text)

@@ -93,7 +93,7 @@ int main(int argc, char** argv)
                 for (const ShippedTable& table : tables)
                     if (!table.standardRows.empty())
                         kept.push_back(table);
-                if (replaceFile(path, shippedTablesBytes(kept)) != WriteStatus::Ok) {
+                if (!replaceFile(path, shippedTablesBytes(kept)).ok()) {
                     std::cerr << "cannot write " << argv[1] << "\n";
                     return 1;
                 }
