@@ -1,4 +1,5 @@
 #include "app/qttexts.h"
+#include "app/painterprintdevice.h"
 #include "app/realservices.h"
 #include "app/singleinstance.h"
 #include "base/filenames.h"

@@ -10,6 +10,8 @@
 using Row = std::array<char, 13>;
 
 inline constexpr int kMatches = 13;
+// 3^13: every row of 13 matches, and every outcome of a round.
+inline constexpr int kAllRowCount = 1594323;
 inline constexpr char kSigns[3] = {'1', 'X', '2'};
 
 // Sign index 0 = "1", 1 = "X", 2 = "2"; -1 for anything else.

@@ -1,6 +1,7 @@
 #include "base/startoptions.h"
 
 #include "base/filenames.h"
+#include "base/texts.h"
 
 #include <QCommandLineParser>
 #include <QUrl>
@@ -50,9 +51,11 @@ StartOptions parseStartOptions(const QStringList& arguments)
     if (!parsed) {
         options.action = StartOptions::Action::Refuse;
         const QStringList unknown = parser.unknownOptionNames();
-        options.error = unknown.isEmpty() ? "Valitsimelta " + typedOption(parser.errorText()) + " puuttuu arvo !"
-                                          : "Tuntematon valitsin " + QString(unknown.first().size() == 1 ? "-" : "--") +
-                                                unknown.first() + " !";
+        options.error =
+            unknown.isEmpty()
+                ? QString::fromUtf8(Texts::OptionLacksValue).arg(typedOption(parser.errorText()))
+                : QString::fromUtf8(Texts::UnknownOption)
+                      .arg(QString(unknown.first().size() == 1 ? "-" : "--") + unknown.first());
         return options;
     }
     options.programDir = parser.values(dir).value(parser.values(dir).size() - 1);

@@ -1,10 +1,13 @@
 #include "base/rowfile.h"
+#include "base/texts.h"
+#include "batch/batchtexts.h"
 #include "batch/commandline.h"
 #include "batch/commands.h"
 #include "batch/seededrandom.h"
 #include "printing/listing.h"
 #include "rows/harava.h"
 #include "rows/patternaccept.h"
+#include "systems/systemtexts.h"
 
 #include <optional>
 
@@ -62,7 +65,7 @@ ja lopuksi rivimäärän.)";
 std::optional<Round> readRound(const CommandLine& line, QString& error)
 {
     if (!line.values.contains("--correct")) {
-        error = "Valitsin --correct puuttuu !";
+        error = BatchTexts::missingOption("--correct");
         return std::nullopt;
     }
     QString why;
@@ -87,13 +90,13 @@ std::optional<Round> readRound(const CommandLine& line, QString& error)
 std::optional<MatchTable> readPattern(const CommandLine& line, QString& error)
 {
     if (!line.values.contains("--pattern")) {
-        error = "Valitsin --pattern puuttuu !";
+        error = BatchTexts::missingOption("--pattern");
         return std::nullopt;
     }
     QString why;
     const auto marks = parsePattern(line.values.value("--pattern"), why);
     if (!marks)
-        error = "--pattern: " + why;
+        error = BatchTexts::badValue("--pattern", why);
     return marks;
 }
 
@@ -102,7 +105,7 @@ std::optional<CommandLine> optionsOnly(const QStringList& arguments, const QStri
 {
     std::optional<CommandLine> line = parseCommandLine(arguments, options, error);
     if (line && !line->help && !line->positional.isEmpty()) {
-        error = "Ylimääräinen argumentti " + line->positional.first() + " !";
+        error = BatchTexts::extraArgument(line->positional.first());
         return std::nullopt;
     }
     return line;
@@ -122,7 +125,7 @@ bool reportDamagedRows(BatchStreams& io, const RowBuffer& rows, const QString& f
 {
     if (signDistribution(rows, int(rows.size())).faultyRows == 0)
         return false;
-    io.message("Viallinen rivitiedosto ? " + file);
+    io.message(BatchTexts::aboutFile(Texts::RowFileDamaged, file));
     return true;
 }
 
@@ -133,7 +136,7 @@ QStringList summaryLines(const PrizeTally& tally, qint64 rows, const std::array<
     QStringList lines;
     for (int hits = kMatches; hits >= kLowestPrizeClass; --hits)
         lines << QString("X %1 X: %2").arg(hits).arg(tally.count(hits));
-    lines << QString::fromUtf8("Rivejä: %1").arg(rows);
+    lines << QString::fromUtf8(SystemTexts::RowCount).arg(rows);
     lines << QString::fromUtf8("Rivillä: %1").arg(tally.lastFullHitRow);
     lines << QString("Yht.: %1").arg(winTotal(prizes, tally));
     return lines;
@@ -159,8 +162,7 @@ int checkCommand(const QStringList& arguments, BatchStreams& io)
     for (const QString& file : line->positional) {
         const RowFileReadResult read = readRowsArgument(io, file, RowReader::Checking);
         if (!read) {
-            tellUnreadable(io, file, read.failedWith(Cause::TooLarge),
-                           QString::fromUtf8("Tämän tiedoston luku ei onnistu !"));
+            tellUnreadable(io, file, read.failedWith(Cause::TooLarge), QString::fromUtf8(Texts::ThisFileUnreadable));
             code = ExitFailed;
             continue;
         }
@@ -207,7 +209,7 @@ int systemCommand(const QStringList& arguments, BatchStreams& io)
     }
     const SystemShape shape = systemShape(*marks);
     if (shape.rows > kMaxSystemRows) {
-        io.message(QString::fromUtf8("Muisti ei riitä tälle järjestelmälle !"));
+        io.message(QString::fromUtf8(Texts::NoMemoryForSystem));
         return ExitFailed;
     }
     // The rows come in a shuffled order, and "Rivillä:" names the place of the
@@ -230,7 +232,7 @@ int haravaCommand(const QStringList& arguments, BatchStreams& io)
         return finished(io, ExitOk);
     }
     if (!line->values.contains("--system"))
-        return io.usage("Valitsin --system puuttuu !", "harava");
+        return io.usage(BatchTexts::missingOption("--system"), "harava");
     const QString name = line->values.value("--system");
     const HaravaSystem* system = nullptr;
     for (const HaravaSystem& candidate : haravaSystems())
@@ -263,7 +265,7 @@ int haravaCommand(const QStringList& arguments, BatchStreams& io)
     PrizeTally tally;
     const CodedResult coded{state.CodedResult, state.BankerHits};
     if (!scoreHarava(*system, coded, [&tally](int r, int hits) { tally.add(r, hits); })) {
-        io.message("Tiedoston lukuvirhe !" + QString::number(system->columns));
+        io.message(QString::fromUtf8(Texts::FileReadError) + QString::number(system->columns));
         return ExitFailed;
     }
     io.print(summaryLines(tally, tally.rowsChecked, round->prizes));
@@ -292,7 +294,7 @@ int listCommand(const QStringList& arguments, BatchStreams& io)
     const RowBuffer& rows = read->rows;
     const int count = int(rows.size());
     QStringList lines = screenListing(rows, count);
-    lines << QString::fromUtf8("Rivejä: %1").arg(count);
+    lines << QString::fromUtf8(SystemTexts::RowCount).arg(count);
     io.print(lines);
     return finished(io, reportDamagedRows(io, rows, file) ? ExitFailed : ExitOk);
 }

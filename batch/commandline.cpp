@@ -1,5 +1,6 @@
 #include "batch/commandline.h"
 
+#include "base/texts.h"
 #include "checking/rowcheck.h"
 
 #include <QCommandLineParser>
@@ -56,16 +57,16 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, const 
     if (!parsed) {
         const QString option = quotedOption(parser.errorText());
         if (!parser.unknownOptionNames().isEmpty())
-            firstError = "Tuntematon valitsin " + typedName(parser.unknownOptionNames().first()) + " !";
+            firstError = QString::fromUtf8(Texts::UnknownOption).arg(typedName(parser.unknownOptionNames().first()));
         else if (names.flags.contains(option))
-            firstError = "Valitsin " + option + " ei ota arvoa !";
+            firstError = QString::fromUtf8("Valitsin %1 ei ota arvoa !").arg(option);
         else
-            firstError = "Valitsimelta " + option + " puuttuu arvo !";
+            firstError = QString::fromUtf8(Texts::OptionLacksValue).arg(option);
     }
     for (const QString& name : names.values) {
         const QStringList given = parser.values(withoutDashes(name));
         if (given.size() > 1 && firstError.isEmpty())
-            firstError = "Valitsin " + name + " on annettu kahdesti !";
+            firstError = QString::fromUtf8("Valitsin %1 on annettu kahdesti !").arg(name);
         if (!given.isEmpty())
             line.values.insert(name, given.first());
     }

@@ -1,4 +1,6 @@
 #include "base/rowfile.h"
+#include "base/texts.h"
+#include "batch/batchtexts.h"
 #include "batch/commandline.h"
 #include "batch/commands.h"
 #include "batch/seededrandom.h"
@@ -144,6 +146,12 @@ std::optional<Weighting> readWeighting(const CommandLine& line, const Row& basic
     return w;
 }
 
+// The --rows a draw cannot take, whether no number or one out of bounds.
+QString rowCountOutsideLimits()
+{
+    return QString::fromUtf8("--rows: Anna rivimäärä 1 … %1 !").arg(kMaxDrawCount);
+}
+
 } // namespace
 
 int drawCommand(const QStringList& arguments, BatchStreams& io)
@@ -158,10 +166,10 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
         return io.outputOk() ? ExitOk : ExitFailed;
     }
     if (!line->positional.isEmpty())
-        return io.usage("Ylimääräinen argumentti " + line->positional.first() + " !", "draw");
+        return io.usage(BatchTexts::extraArgument(line->positional.first()), "draw");
     for (const char* required : {"--basic", "--rows", "--out"})
         if (!line->values.contains(required))
-            return io.usage(QString("Valitsin %1 puuttuu !").arg(required), "draw");
+            return io.usage(BatchTexts::missingOption(required), "draw");
 
     QString why;
     const std::optional<Row> basic = parseRow(line->values.value("--basic"), why);
@@ -173,7 +181,7 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
     const QString rowsText = line->values.value("--rows");
     static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
     if (!digits.match(rowsText).hasMatch())
-        return io.usage(QString::fromUtf8("--rows: Anna rivimäärä 1 … %1 !").arg(kMaxDrawCount), "draw");
+        return io.usage(rowCountOutsideLimits(), "draw");
     std::optional<SeededRandom> random;
     if (line->values.contains("--seed")) {
         const std::optional<quint64> seed = readSeed(line->values.value("--seed"), error);
@@ -185,7 +193,7 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
     }
     const QString out = line->values.value("--out");
     if (out.isEmpty())
-        return io.usage("Valitsin --out puuttuu !", "draw");
+        return io.usage(BatchTexts::missingOption("--out"), "draw");
 
     // What the weighting windows and the row-count window leave for the drawing.
     DrawPlan plan;
@@ -197,7 +205,7 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
     if (weighting->perMatch) {
         const WeightTotals totals = weightTotals(weighting->weights);
         if (totals.bankerCount > kMatches - 1) {
-            io.message("Liikaa varmoja !");
+            io.message(QString::fromUtf8(Texts::TooManyBankers));
             return ExitFailed;
         }
         limits.perMatchWeights = true;
@@ -207,7 +215,7 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
     const RowCountCheck count = checkRowCount(rowsText, plan, limits);
     if (!count.ok) {
         if (count.message.isEmpty())
-            return io.usage(QString::fromUtf8("--rows: Anna rivimäärä 1 … %1 !").arg(kMaxDrawCount), "draw");
+            return io.usage(rowCountOutsideLimits(), "draw");
         io.message(count.title.isEmpty() ? count.message : count.title + " " + count.message);
         return ExitFailed;
     }
@@ -227,7 +235,7 @@ int drawCommand(const QStringList& arguments, BatchStreams& io)
         error = QString::fromLocal8Bit(e.what());
     }
     if (!error.isEmpty()) {
-        io.message("Arvonta ei onnistu !");
+        io.message(QString::fromUtf8(Texts::DrawingFailed));
         io.message(error);
         return ExitFailed;
     }

@@ -2,6 +2,7 @@
 
 #include "base/filenames.h"
 #include "base/rowfile.h"
+#include "base/texts.h"
 #include "batch/commandline.h"
 
 #include <QFileDevice>
@@ -89,7 +90,7 @@ namespace {
 void tellNameTaken(BatchStreams& io, const QString& out)
 {
     io.message(isFolder(out) ? QString::fromUtf8("%1 on kansio, anna tiedostolle nimi !").arg(out)
-                             : QStringLiteral("Tiedosto on jo olemassa, anna uusi nimi !"));
+                             : QString::fromUtf8(Texts::FileExistsGiveNewName));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "base/boundedread.h"
 #include "base/rowfile.h"
 #include "base/rows.h"
+#include "base/texts.h"
 
 #include <QIODevice>
 #include <QString>
@@ -49,7 +50,7 @@ bool outFileFree(BatchStreams& io, const QString& out);
 // Tells that `file` could not be read: too large a file as such, any other
 // failure with the command's `message`.
 void tellUnreadable(BatchStreams& io, const QString& file, bool tooLarge,
-                    const QString& message = QStringLiteral("Tiedoston luku ei onnistu !"));
+                    const QString& message = QString::fromUtf8(Texts::FileUnreadable));
 // A rows or own-system file argument ("-": standard input), read by `reader`.
 RowFileReadResult readRowsArgument(BatchStreams& io, const QString& name, RowReader reader);
 

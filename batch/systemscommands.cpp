@@ -1,4 +1,6 @@
 #include "base/rowfile.h"
+#include "base/texts.h"
+#include "batch/batchtexts.h"
 #include "batch/commandline.h"
 #include "batch/commands.h"
 #include "rows/patternaccept.h"
@@ -8,6 +10,7 @@
 #include "systems/guaranteeanalysis.h"
 #include "systems/ownsystem.h"
 #include "systems/systemtables.h"
+#include "systems/systemtexts.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -67,7 +70,7 @@ FrameRead readFrame(const CommandLine& line, BatchStreams& io, const QString& co
     QString why;
     const std::optional<MatchTable> marks = parsePattern(line.values.value("--pattern"), why);
     if (!marks) {
-        read.code = io.usage("--pattern: " + why, command);
+        read.code = io.usage(BatchTexts::badValue("--pattern", why), command);
         return read;
     }
     read.frame = frameOfPattern(*marks);
@@ -119,7 +122,7 @@ int analyseCommand(const QStringList& arguments, BatchStreams& io)
     }
     RowBuffer rows = read->rows;
     if (rows.empty()) {
-        io.message(QString::fromUtf8("Tiedostossa ei ole rivejä ! ") + file);
+        io.message(BatchTexts::aboutFile(Texts::FileHasNoRows, file));
         return ExitFailed;
     }
     // An own system's stored signs are columns, not matches: a typed frame
@@ -144,12 +147,12 @@ int analyseCommand(const QStringList& arguments, BatchStreams& io)
     const std::optional<AnalysisResult> result = analyseGuarantee(signRows, *frame);
     if (!result) {
         // Only rows without a single sign on some match leave the frame empty there.
-        io.message("Viallinen rivitiedosto ? " + file);
+        io.message(BatchTexts::aboutFile(Texts::RowFileDamaged, file));
         return ExitFailed;
     }
     io.print(analysisLines(*result, rows.size(), *frame));
     if (damaged)
-        io.message("Viallinen rivitiedosto ? " + file);
+        io.message(BatchTexts::aboutFile(Texts::RowFileDamaged, file));
     return finished(io, damaged ? ExitFailed : ExitOk);
 }
 
@@ -165,10 +168,10 @@ int generateCommand(const QStringList& arguments, BatchStreams& io)
         return finished(io, ExitOk);
     }
     if (!line->positional.isEmpty())
-        return io.usage("Ylimääräinen argumentti " + line->positional.first() + " !", "generate");
+        return io.usage(BatchTexts::extraArgument(line->positional.first()), "generate");
     for (const char* required : {"--pattern", "--guarantee", "--out"})
         if (!line->values.contains(required))
-            return io.usage(QString("Valitsin %1 puuttuu !").arg(required), "generate");
+            return io.usage(BatchTexts::missingOption(required), "generate");
     const FrameRead frame = readFrame(*line, io, "generate");
     if (frame.code == ExitUsage)
         return frame.code;
@@ -176,7 +179,7 @@ int generateCommand(const QStringList& arguments, BatchStreams& io)
     const std::optional<int> guarantee =
         parseWholeNumber(line->values.value("--guarantee"), kLowestOwnGuarantee, kHighestOwnGuarantee, why);
     if (!guarantee)
-        return io.usage("--guarantee: " + why, "generate");
+        return io.usage(BatchTexts::badValue("--guarantee", why), "generate");
     CoveringRequest request;
     request.guarantee = *guarantee;
     request.seconds = 10;
@@ -190,7 +193,7 @@ int generateCommand(const QStringList& arguments, BatchStreams& io)
     if (line->values.contains("--seconds")) {
         const std::optional<int> seconds = parseWholeNumber(line->values.value("--seconds"), 1, 3600, why);
         if (!seconds)
-            return io.usage("--seconds: " + why, "generate");
+            return io.usage(BatchTexts::badValue("--seconds", why), "generate");
         request.seconds = *seconds;
     }
     if (line->values.contains("--seed")) {
@@ -206,7 +209,7 @@ int generateCommand(const QStringList& arguments, BatchStreams& io)
     request.frame = *frame.frame;
     const QString out = line->values.value("--out");
     if (out.isEmpty())
-        return io.usage("Valitsin --out puuttuu !", "generate");
+        return io.usage(BatchTexts::missingOption("--out"), "generate");
 
     const OwnSystemOutlook outlook = ownSystemOutlook(request.frame, request.guarantee);
     if (outlook.tooManyRows) {
@@ -238,8 +241,10 @@ int generateCommand(const QStringList& arguments, BatchStreams& io)
     const RowBuffer rows = rowsOfSigns(result.rows);
     if (!writeNewRowsFile(io, out, rows, int(rows.size())))
         return ExitFailed;
-    io.print({QString::fromUtf8("Rivejä: %1").arg(rows.size()), QString("Takuu: %1").arg(request.guarantee),
-              QString("Tulosvaihtoehtoja: %1").arg(result.outcomes), QString("Alaraja: %1").arg(result.lowerBound),
+    io.print({QString::fromUtf8(SystemTexts::RowCount).arg(rows.size()),
+              QString::fromUtf8(SystemTexts::Guarantee).arg(request.guarantee),
+              QString::fromUtf8(SystemTexts::OutcomeCount).arg(result.outcomes),
+              QString("Alaraja: %1").arg(result.lowerBound),
               "Kaava: " + frameText(request.frame)});
     return finished(io, ExitOk);
 }

@@ -1,10 +1,13 @@
 #include "base/boundedread.h"
 #include "base/rowfile.h"
 #include "base/rowtext.h"
+#include "base/texts.h"
+#include "batch/batchtexts.h"
 #include "batch/commandline.h"
 #include "batch/commands.h"
 #include "batch/output.h"
 #include "rows/rowexport.h"
+#include "systems/systemtexts.h"
 
 namespace {
 
@@ -74,7 +77,7 @@ int exportCommand(const QStringList& arguments, BatchStreams& io)
         io.print(lines);
         for (const QString& text : rowTextLines(rows, int(rows.size())))
             if (text.contains('?')) {
-                io.message("Viallinen rivitiedosto ? " + file);
+                io.message(BatchTexts::aboutFile(Texts::RowFileDamaged, file));
                 code = ExitFailed;
                 break;
             }
@@ -94,7 +97,7 @@ int importCommand(const QStringList& arguments, BatchStreams& io)
     }
     const QString out = line->values.value("--out");
     if (out.isEmpty())
-        return io.usage("Valitsin --out puuttuu !", "import");
+        return io.usage(BatchTexts::missingOption("--out"), "import");
     if (line->positional.size() != 1)
         return io.usage("Anna yksi tuotava tiedosto !", "import");
     const QString& file = line->positional.first();
@@ -126,7 +129,7 @@ int importCommand(const QStringList& arguments, BatchStreams& io)
     // The report goes out first: a file written for a report that could not
     // be would take its name from the rerun.
     const int count = int(reading.rows.size());
-    io.print(QString("Rivejä: %1").arg(count));
+    io.print(QString::fromUtf8(SystemTexts::RowCount).arg(count));
     if (!io.flush())
         return finished(io, ExitFailed);
     if (!writeNewRowsFile(io, out, reading.rows, count))

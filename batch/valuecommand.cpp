@@ -1,10 +1,13 @@
 #include "base/rowfile.h"
+#include "base/texts.h"
+#include "batch/batchtexts.h"
 #include "batch/commandline.h"
 #include "batch/commands.h"
 #include "rows/patternaccept.h"
 #include "systems/frametext.h"
 #include "systems/pruningfile.h"
 #include "systems/rowworth.h"
+#include "systems/systemtexts.h"
 #include "systems/worthreport.h"
 
 namespace {
@@ -53,13 +56,13 @@ RoundRead readRound(const CommandLine& line)
     PoolRound round;
     const std::optional<int> sold = parseWholeNumber(line.values.value("--sold"), 0, 2000000000, why);
     if (!sold) {
-        read.error = "--sold: " + why;
+        read.error = BatchTexts::badValue("--sold", why);
         return read;
     }
     round.rowsSold = *sold;
     const auto pools = parsePools(line.values.value("--pools"), why);
     if (!pools) {
-        read.error = "--pools: " + why;
+        read.error = BatchTexts::badValue("--pools", why);
         return read;
     }
     round.pools = *pools;
@@ -71,6 +74,91 @@ RoundRead readRound(const CommandLine& line)
     round.rowPrice = *price;
     read.round = round;
     return read;
+}
+
+// What --best asks for: how many rows, chosen from which frame, saved where.
+struct BestRequest {
+    std::size_t count = 0;
+    Frame frame;
+    QString out;
+};
+
+// The options of the two ways of use: rows chosen with --best, or a rows file
+// valued. Fills `best` for the first; when the command ends here, returns its
+// exit code after telling why.
+std::optional<int> readValueMode(const CommandLine& line, BatchStreams& io, std::optional<BestRequest>& best)
+{
+    const auto has = [&](const char* name) { return line.values.contains(name); };
+    QString error;
+    if (!has("--best")) {
+        for (const char* onlyWithBest : {"--pattern", "--out"})
+            if (has(onlyWithBest))
+                return io.usage(QString("Valitsin %1 kuuluu valitsimen --best kanssa !").arg(onlyWithBest), "value");
+        if (line.positional.size() != 1)
+            return io.usage("Anna yksi rivitiedosto !", "value");
+        return std::nullopt;
+    }
+    BestRequest request;
+    request.frame.played.fill(7);
+    const std::optional<int> n = parseWholeNumber(line.values.value("--best"), 1, kMaxRows, error);
+    if (!n)
+        return io.usage(BatchTexts::badValue("--best", error), "value");
+    request.count = std::size_t(*n);
+    if (!has("--out") || line.values.value("--out").isEmpty())
+        return io.usage(BatchTexts::missingOption("--out"), "value");
+    if (!line.positional.isEmpty())
+        return io.usage(BatchTexts::extraArgument(line.positional.first()), "value");
+    if (has("--pattern")) {
+        const std::optional<MatchTable> marks = parsePattern(line.values.value("--pattern"), error);
+        if (!marks)
+            return io.usage(BatchTexts::badValue("--pattern", error), "value");
+        const std::optional<Frame> typed = frameOfPattern(*marks);
+        if (!typed) {
+            io.message(patternRefusal(PatternOutcome::EmptyMatch));
+            return ExitFailed;
+        }
+        request.frame = *typed;
+    }
+    request.out = line.values.value("--out");
+    best = request;
+    return std::nullopt;
+}
+
+// The rows --best chooses, saved as a new rows file; nothing after telling why not.
+std::optional<std::vector<SignRow>> savedBestRows(const WorthModel& model, const BestRequest& best, BatchStreams& io)
+{
+    if (best.count > outcomeCount(best.frame)) {
+        io.message(QString::fromUtf8(SystemTexts::FrameHasOnlyRows).arg(outcomeCount(best.frame)));
+        return std::nullopt;
+    }
+    if (!outFileFree(io, best.out))
+        return std::nullopt;
+    std::vector<SignRow> rows = bestRows(model, best.frame, best.count).value_or(std::vector<SignRow>{});
+    const RowBuffer buffer = rowsOfSigns(rows);
+    if (!writeNewRowsFile(io, best.out, buffer, int(buffer.size())))
+        return std::nullopt;
+    return rows;
+}
+
+// The rows of a rows file argument; nothing after telling why they cannot be valued.
+std::optional<std::vector<SignRow>> rowsOfFile(const QString& file, BatchStreams& io)
+{
+    const RowFileReadResult read = readRowsArgument(io, file, RowReader::Checking);
+    if (!read) {
+        io.message(BatchTexts::aboutFile(Texts::FileUnreadable, file));
+        return std::nullopt;
+    }
+    if (read->rows.empty()) {
+        io.message(BatchTexts::aboutFile(Texts::FileHasNoRows, file));
+        return std::nullopt;
+    }
+    // A row without a sign on some match is worth nothing sure: refused
+    // rather than priced.
+    if (!allRowsComplete(read->rows)) {
+        io.message(BatchTexts::aboutFile(Texts::RowFileDamaged, file));
+        return std::nullopt;
+    }
+    return signRowsOf(read->rows);
 }
 
 } // namespace
@@ -88,44 +176,15 @@ int valueCommand(const QStringList& arguments, BatchStreams& io)
         io.print(helpLines(kValueHelp));
         return finished(io, ExitOk);
     }
-    const auto has = [&](const char* name) { return line->values.contains(name); };
     for (const char* required : {"--probabilities", "--public", "--sold", "--pools", "--price"})
-        if (!has(required))
-            return io.usage(QString("Valitsin %1 puuttuu !").arg(required), "value");
+        if (!line->values.contains(required))
+            return io.usage(BatchTexts::missingOption(required), "value");
     const RoundRead round = readRound(*line);
     if (!round.round)
         return io.usage(round.error, "value");
-    const bool best = has("--best");
-    std::size_t bestCount = 0;
-    Frame frame;
-    frame.played.fill(7);
-    if (best) {
-        const std::optional<int> n = parseWholeNumber(line->values.value("--best"), 1, kMaxRows, error);
-        if (!n)
-            return io.usage("--best: " + error, "value");
-        bestCount = std::size_t(*n);
-        if (!has("--out") || line->values.value("--out").isEmpty())
-            return io.usage("Valitsin --out puuttuu !", "value");
-        if (!line->positional.isEmpty())
-            return io.usage("Ylimääräinen argumentti " + line->positional.first() + " !", "value");
-        if (has("--pattern")) {
-            const std::optional<MatchTable> marks = parsePattern(line->values.value("--pattern"), error);
-            if (!marks)
-                return io.usage("--pattern: " + error, "value");
-            const std::optional<Frame> typed = frameOfPattern(*marks);
-            if (!typed) {
-                io.message(patternRefusal(PatternOutcome::EmptyMatch));
-                return ExitFailed;
-            }
-            frame = *typed;
-        }
-    } else {
-        for (const char* onlyWithBest : {"--pattern", "--out"})
-            if (has(onlyWithBest))
-                return io.usage(QString("Valitsin %1 kuuluu valitsimen --best kanssa !").arg(onlyWithBest), "value");
-        if (line->positional.size() != 1)
-            return io.usage("Anna yksi rivitiedosto !", "value");
-    }
+    std::optional<BestRequest> best;
+    if (const std::optional<int> ended = readValueMode(*line, io, best))
+        return *ended;
 
     const std::optional<MatchNumbers> chances =
         readNumbersFile(io, line->values.value("--probabilities"), line->flags.contains("--odds"));
@@ -139,39 +198,11 @@ int valueCommand(const QStringList& arguments, BatchStreams& io)
     model.publicShares = fractionsPerMatch(shares->numbers);
     model.round = *round.round;
 
-    std::vector<SignRow> rows;
-    if (best) {
-        const QString out = line->values.value("--out");
-        if (bestCount > outcomeCount(frame)) {
-            io.message(QString::fromUtf8("Kaavassa on vain %1 riviä !").arg(outcomeCount(frame)));
-            return ExitFailed;
-        }
-        if (!outFileFree(io, out))
-            return ExitFailed;
-        rows = bestRows(model, frame, bestCount).value_or(std::vector<SignRow>{});
-        const RowBuffer buffer = rowsOfSigns(rows);
-        if (!writeNewRowsFile(io, out, buffer, int(buffer.size())))
-            return ExitFailed;
-    } else {
-        const QString& file = line->positional.first();
-        const RowFileReadResult read = readRowsArgument(io, file, RowReader::Checking);
-        if (!read) {
-            io.message("Tiedoston luku ei onnistu ! " + file);
-            return ExitFailed;
-        }
-        if (read->rows.empty()) {
-            io.message(QString::fromUtf8("Tiedostossa ei ole rivejä ! ") + file);
-            return ExitFailed;
-        }
-        // A row without a sign on some match is worth nothing sure: refused
-        // rather than priced.
-        if (!allRowsComplete(read->rows)) {
-            io.message("Viallinen rivitiedosto ? " + file);
-            return ExitFailed;
-        }
-        rows = signRowsOf(read->rows);
-    }
-    const std::optional<WorthReport> report = worthOfRows(rows, model, false);
+    const std::optional<std::vector<SignRow>> rows =
+        best ? savedBestRows(model, *best, io) : rowsOfFile(line->positional.first(), io);
+    if (!rows)
+        return ExitFailed;
+    const std::optional<WorthReport> report = worthOfRows(*rows, model, false);
     if (!report)
         return finished(io, ExitFailed);
     io.print(worthLines(*report));

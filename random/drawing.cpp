@@ -1,5 +1,6 @@
 #include "random/drawing.h"
 
+#include "base/rows.h"
 #include "random/weights.h"
 
 #include <algorithm>
@@ -20,8 +21,6 @@ char signOfNumber(int r, char basic)
         return basic;
     }
 }
-
-constexpr int kAllRowCodes = 1594323; // 3^13
 
 } // namespace
 
@@ -82,7 +81,7 @@ RowDrawing::RowDrawing(const DrawPlan& plan, Random& random) : plan_(plan), rand
     for (int i = 0; i < plan_.fullGuardTotal(); ++i)
         guardCombinations_ *= 3;
     rows_.reserve(plan_.count);
-    seenRows_.assign(kAllRowCodes, false);
+    seenRows_.assign(kAllRowCount, false);
     if (plan_.kind == DrawPlan::System)
         seenGuards_.assign(std::size_t(guardCombinations_), false);
 }

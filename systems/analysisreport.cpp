@@ -1,8 +1,8 @@
 #include "systems/analysisreport.h"
 
 #include "base/textformat.h"
-
 #include "systems/frametext.h"
+#include "systems/systemtexts.h"
 
 #include <QLocale>
 
@@ -34,9 +34,9 @@ QStringList analysisLines(const AnalysisResult& result, std::size_t rows, const 
 {
     const GuaranteeAnalysis& a = result.plain;
     QStringList lines;
-    lines << QString::fromUtf8("Rivejä: %1").arg(rows);
-    lines << QString("Tulosvaihtoehtoja: %1").arg(a.outcomes);
-    lines << QString("Takuu: %1").arg(a.guarantee);
+    lines << QString::fromUtf8(SystemTexts::RowCount).arg(rows);
+    lines << QString::fromUtf8(SystemTexts::OutcomeCount).arg(a.outcomes);
+    lines << QString::fromUtf8(SystemTexts::Guarantee).arg(a.guarantee);
     for (int hits : kPrizeClassHits)
         lines << QString("Paras %1: %2").arg(hits).arg(a.outcomesWithBest(hits));
     lines << QString("Paras alle 10: %1").arg(a.outcomesWithBestBelow10());

@@ -175,6 +175,66 @@ template <typename T> void dropOutsideValue(std::vector<T>& cells, const Grid& g
     cells.shrink_to_fit();
 }
 
+template <typename T> std::vector<T*> levelPointers(std::vector<std::vector<T>>& levels, std::size_t offset)
+{
+    std::vector<T*> p;
+    for (auto& level : levels)
+        p.push_back(level.data() + offset);
+    return p;
+}
+
+// Whole passes over the matches where a row plays outside the frame, after
+// which their extra value goes; they are marked done. False when cancelled.
+template <PassKind Kind, typename T>
+bool passOutsideFrame(std::vector<std::vector<T>>& levels, Grid& grid, const TransformControl& control,
+                      std::array<bool, kFrameMatches>& done)
+{
+    const std::size_t depth = levels.size() - 1;
+    for (int m = 0; m < kFrameMatches; ++m)
+        if (grid.slots[m] > grid.played[m]) {
+            done[std::size_t(m)] = true;
+            if (control.cancelled())
+                return false;
+            passAlongMatch<Kind>(levelPointers(levels, 0).data(), depth, grid.cells(), grid.stride(m), grid.slots[m],
+                                 grid.played[m]);
+            for (auto& level : levels)
+                dropOutsideValue(level, grid, m);
+            grid.slots[m] = grid.played[m];
+        }
+    return true;
+}
+
+// The passes of the matches before `split`, over narrow strips of columns
+// gathered into a block of `outer` rows of `inner` cells.
+template <PassKind Kind, typename T, typename Stop>
+void passOverStrips(std::vector<std::vector<T>>& levels, const Grid& grid, const std::array<bool, kFrameMatches>& done,
+                    int split, std::size_t inner, unsigned threads, const Stop& stop)
+{
+    const std::size_t depth = levels.size() - 1;
+    const std::size_t outer = grid.cells() / inner;
+    const std::size_t strips = (inner + kStripColumns - 1) / kStripColumns;
+    inParallel(strips, threads, [&](std::size_t first, std::size_t last) {
+        std::vector<std::vector<T>> strip(levels.size(), std::vector<T>(outer * kStripColumns));
+        std::vector<T*> at;
+        for (auto& level : strip)
+            at.push_back(level.data());
+        for (std::size_t s = first; s < last && !stop(); ++s) {
+            const std::size_t column = s * kStripColumns;
+            const std::size_t width = std::min(kStripColumns, inner - column);
+            for (std::size_t l = 0; l < levels.size(); ++l)
+                for (std::size_t o = 0; o < outer; ++o)
+                    copyShort(levels[l].data() + o * inner + column, width, strip[l].data() + o * width);
+            for (int m = 0; m < split; ++m)
+                if (!done[std::size_t(m)])
+                    passAlongMatch<Kind>(at.data(), depth, outer * width, grid.stride(m) / inner * width, grid.slots[m],
+                                         grid.played[m]);
+            for (std::size_t l = 0; l < levels.size(); ++l)
+                for (std::size_t o = 0; o < outer; ++o)
+                    copyShort(strip[l].data() + o * width, width, levels[l].data() + o * inner + column);
+        }
+    });
+}
+
 // Runs the pass of every match over the levels (one array per distance kept).
 // The passes of different matches commute, so they run in the order that
 // keeps the work in the processor's cache: first the matches where a row
@@ -186,24 +246,9 @@ bool passOverMatches(std::vector<std::vector<T>>& levels, Grid& grid, const Tran
 {
     const std::size_t depth = levels.size() - 1;
     const unsigned threads = control.threads ? control.threads : std::max(1u, std::thread::hardware_concurrency());
-    const auto pointers = [&](std::size_t offset) {
-        std::vector<T*> p;
-        for (auto& level : levels)
-            p.push_back(level.data() + offset);
-        return p;
-    };
     std::array<bool, kFrameMatches> done{};
-    for (int m = 0; m < kFrameMatches; ++m)
-        if (grid.slots[m] > grid.played[m]) {
-            done[std::size_t(m)] = true;
-            if (control.cancelled())
-                return false;
-            passAlongMatch<Kind>(pointers(0).data(), depth, grid.cells(), grid.stride(m), grid.slots[m],
-                                 grid.played[m]);
-            for (auto& level : levels)
-                dropOutsideValue(level, grid, m);
-            grid.slots[m] = grid.played[m];
-        }
+    if (!passOutsideFrame<Kind>(levels, grid, control, done))
+        return false;
 
     // Cells per block and columns per strip: small enough for the cache.
     constexpr std::size_t kBlockCells = 4096;
@@ -232,7 +277,7 @@ bool passOverMatches(std::vector<std::vector<T>>& levels, Grid& grid, const Tran
         for (auto& level : turned)
             at.push_back(level.data());
         for (std::size_t block = first; block < last && !stop(); ++block) {
-            const std::vector<T*> here = pointers(block * inner);
+            const std::vector<T*> here = levelPointers(levels, block * inner);
             for (int m = split; m < tailStart; ++m)
                 if (!done[std::size_t(m)])
                     passAlongMatch<Kind>(here.data(), depth, inner, grid.stride(m), grid.slots[m], grid.played[m]);
@@ -257,27 +302,7 @@ bool passOverMatches(std::vector<std::vector<T>>& levels, Grid& grid, const Tran
     if (control.progress)
         control.progress(0.5);
 
-    const std::size_t strips = (inner + kStripColumns - 1) / kStripColumns;
-    inParallel(strips, threads, [&](std::size_t first, std::size_t last) {
-        std::vector<std::vector<T>> strip(levels.size(), std::vector<T>(outer * kStripColumns));
-        std::vector<T*> at;
-        for (auto& level : strip)
-            at.push_back(level.data());
-        for (std::size_t s = first; s < last && !stop(); ++s) {
-            const std::size_t column = s * kStripColumns;
-            const std::size_t width = std::min(kStripColumns, inner - column);
-            for (std::size_t l = 0; l < levels.size(); ++l)
-                for (std::size_t o = 0; o < outer; ++o)
-                    copyShort(levels[l].data() + o * inner + column, width, strip[l].data() + o * width);
-            for (int m = 0; m < split; ++m)
-                if (!done[std::size_t(m)])
-                    passAlongMatch<Kind>(at.data(), depth, outer * width, grid.stride(m) / inner * width, grid.slots[m],
-                                         grid.played[m]);
-            for (std::size_t l = 0; l < levels.size(); ++l)
-                for (std::size_t o = 0; o < outer; ++o)
-                    copyShort(strip[l].data() + o * width, width, levels[l].data() + o * inner + column);
-        }
-    });
+    passOverStrips<Kind>(levels, grid, done, split, inner, threads, stop);
     if (stopped)
         return false;
     if (control.progress)

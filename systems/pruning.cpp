@@ -1,6 +1,7 @@
 #include "systems/pruning.h"
 
 #include "base/rowfile.h"
+#include "base/rows.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -29,22 +30,36 @@ bool sameChance(double a, double b)
     return std::abs(a - b) <= kSameChance * std::max(std::abs(a), std::abs(b));
 }
 
-bool usesProbabilities(ConditionKind kind)
+} // namespace
+
+bool conditionUsesProbabilities(ConditionKind kind)
 {
     return kind == ConditionKind::MostProbable || kind == ConditionKind::MinProbability ||
            kind == ConditionKind::MinValue;
 }
 
-bool hasRange(ConditionKind kind)
+bool conditionHasRange(ConditionKind kind)
 {
     return kind == ConditionKind::SignCount || kind == ConditionKind::Favourites || kind == ConditionKind::LongestRun ||
            kind == ConditionKind::SignChanges;
 }
 
-int rangeTop(ConditionKind kind)
+int conditionRangeTop(ConditionKind kind)
 {
     return kind == ConditionKind::SignChanges ? kFrameMatches - 1 : kFrameMatches;
 }
+
+QString rangeOutsideText(int top)
+{
+    return QString::fromUtf8("Rajojen on oltava 0 … %1 !").arg(top);
+}
+
+QString rangeReversedText(const CountRange& range)
+{
+    return QString::fromUtf8("Vähimmäismäärä %1 on suurempi kuin enimmäismäärä %2 !").arg(range.least).arg(range.most);
+}
+
+namespace {
 
 // One depth-first walk over the frame, match 1 first. Counts, runs and the
 // probability are carried down the walk, so a row costs a few additions, and
@@ -338,14 +353,12 @@ SignChances chancesOf(const MatchNumbers& numbers)
 
 QString conditionProblem(const Condition& c)
 {
-    if (hasRange(c.kind)) {
-        const int top = rangeTop(c.kind);
+    if (conditionHasRange(c.kind)) {
+        const int top = conditionRangeTop(c.kind);
         if (c.range.least < 0 || c.range.most > top)
-            return QString::fromUtf8("Rajojen on oltava 0 … %1 !").arg(top);
+            return rangeOutsideText(top);
         if (c.range.least > c.range.most)
-            return QString::fromUtf8("Vähimmäismäärä %1 on suurempi kuin enimmäismäärä %2 !")
-                .arg(c.range.least)
-                .arg(c.range.most);
+            return rangeReversedText(c.range);
     }
     switch (c.kind) {
     case ConditionKind::SignCount:
@@ -360,8 +373,8 @@ QString conditionProblem(const Condition& c)
                 return QString::fromUtf8("Suosikkirivin merkkien on oltava 1, X, 2 tai - !");
         break;
     case ConditionKind::MostProbable:
-        if (c.rowsToKeep < 1 || c.rowsToKeep > 1594323)
-            return QString::fromUtf8("Rivimäärän on oltava 1 … 1594323 !");
+        if (c.rowsToKeep < 1 || c.rowsToKeep > kAllRowCount)
+            return QString::fromUtf8("Rivimäärän on oltava 1 … %1 !").arg(kAllRowCount);
         break;
     case ConditionKind::MinProbability:
         if (!std::isfinite(c.threshold) || c.threshold < 0 || c.threshold > 100)
@@ -397,7 +410,7 @@ QString pruningSetProblem(const PruningSet& set)
         const QString problem = conditionProblem(c);
         if (!problem.isEmpty())
             return conditionText(c) + ": " + problem;
-        if (!c.on || !usesProbabilities(c.kind))
+        if (!c.on || !conditionUsesProbabilities(c.kind))
             continue;
         if (!set.chances)
             return conditionText(c) + QString::fromUtf8(": anna ensin todennäköisyydet !");

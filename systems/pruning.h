@@ -83,6 +83,15 @@ SignChances chancesOf(const MatchNumbers& numbers);
 QString pruningSetProblem(const PruningSet& set);
 QString conditionProblem(const Condition& condition);
 
+// What a condition of each kind is given by: a range of counts (at most
+// rangeTop) or the player's probabilities.
+bool conditionHasRange(ConditionKind kind);
+int conditionRangeTop(ConditionKind kind);
+bool conditionUsesProbabilities(ConditionKind kind);
+// The messages of a range that does not do, in one wording wherever a range is read.
+QString rangeOutsideText(int top);
+QString rangeReversedText(const CountRange& range);
+
 // The rows of the frame that meet every condition switched on, in the
 // frame's order. The N most probable are taken among the rows the other
 // conditions keep; of rows equally probable (the same chances multiplied in

@@ -1,6 +1,9 @@
 #include "systems/pruningfile.h"
 
+#include "base/rows.h"
+#include "base/texts.h"
 #include "systems/frametext.h"
+#include "systems/systemtexts.h"
 #include "systems/worthreport.h"
 
 #include <QLocale>
@@ -56,11 +59,6 @@ int signOfLetter(QChar c)
 QString rangeText(const CountRange& r)
 {
     return QString("%1-%2").arg(r.least).arg(r.most);
-}
-
-int rangeTopOf(ConditionKind kind)
-{
-    return kind == ConditionKind::SignChanges ? kFrameMatches - 1 : kFrameMatches;
 }
 
 QStringList words(const QString& line)
@@ -125,7 +123,7 @@ std::optional<Condition> parseConditionWords(ConditionKind kind, const QStringLi
     }
     case ConditionKind::LongestRun:
     case ConditionKind::SignChanges: {
-        const auto range = parseCountRange(args[0], rangeTopOf(kind), error);
+        const auto range = parseCountRange(args[0], conditionRangeTop(kind), error);
         if (!range)
             return std::nullopt;
         c.range = *range;
@@ -134,8 +132,8 @@ std::optional<Condition> parseConditionWords(ConditionKind kind, const QStringLi
     case ConditionKind::MostProbable: {
         bool ok = false;
         const qulonglong n = args[0].toULongLong(&ok);
-        if (!ok || n < 1 || n > 1594323) {
-            error = QString::fromUtf8("Anna rivimäärä 1 … 1594323 !");
+        if (!ok || n < 1 || n > kAllRowCount) {
+            error = QString::fromUtf8("Anna rivimäärä 1 … %1 !").arg(kAllRowCount);
             return std::nullopt;
         }
         c.rowsToKeep = n;
@@ -145,7 +143,7 @@ std::optional<Condition> parseConditionWords(ConditionKind kind, const QStringLi
     case ConditionKind::MinValue: {
         const auto x = parseDecimal(args[0]);
         if (!x) {
-            error = QString::fromUtf8("Luku %1 ei kelpaa !").arg(args[0]);
+            error = QString::fromUtf8(SystemTexts::NumberNotValid).arg(args[0]);
             return std::nullopt;
         }
         c.threshold = *x;
@@ -193,12 +191,11 @@ std::optional<CountRange> parseCountRange(const QString& text, int top, QString&
     range.least = m.captured(1).toInt();
     range.most = m.captured(2).isEmpty() ? range.least : m.captured(2).toInt();
     if (range.least > range.most) {
-        error =
-            QString::fromUtf8("Vähimmäismäärä %1 on suurempi kuin enimmäismäärä %2 !").arg(range.least).arg(range.most);
+        error = rangeReversedText(range);
         return std::nullopt;
     }
     if (range.most > top) {
-        error = QString::fromUtf8("Rajojen on oltava 0 … %1 !").arg(top);
+        error = rangeOutsideText(top);
         return std::nullopt;
     }
     return range;
@@ -320,7 +317,7 @@ std::optional<MatchNumbers> parseMatchNumbers(const QString& text, bool odds, QS
         QString why;
         const auto three = parseThreeNumbers(line, why);
         if (!three) {
-            error = QString::fromUtf8("Rivi %1: %2").arg(i + 1).arg(why);
+            error = QString::fromUtf8(Texts::NumberedLine).arg(i + 1).arg(why);
             return std::nullopt;
         }
         numbers.numbers[std::size_t(match++)] = *three;
@@ -364,6 +361,162 @@ QByteArray pruningFileBytes(const PruningSet& set)
     return (lines.join('\n') + '\n').toUtf8();
 }
 
+namespace {
+
+// A conditions file read line by line. Each reader takes the words after the
+// line's first one, and on a line that does not do returns false with why.
+class PruningFileReader {
+public:
+    bool readLine(const QString& line, QString& why)
+    {
+        QStringList w = words(line);
+        const QString first = w.takeFirst().toLower();
+        if (first == QLatin1String(kFrameWord))
+            return readFrame(w, why);
+        if (first == QLatin1String(kPercentWord) || first == QLatin1String(kOddsWord) ||
+            first == QLatin1String(kPublicWord))
+            return readNumbers(first, w, why);
+        if (first == QLatin1String(kSoldWord) || first == QLatin1String(kPoolsWord) ||
+            first == QLatin1String(kPriceWord))
+            return readRound(first, w, why);
+        return readCondition(first, w, why);
+    }
+
+    // What the whole file must have; nothing when it lacks it.
+    std::optional<PruningSet> finish(QString& error) const
+    {
+        if (!frameRead_) {
+            error = QString::fromUtf8("Tiedostossa ei ole kaavaa: se ei ole karsintaehtojen tiedosto !");
+            return std::nullopt;
+        }
+        for (auto [table, seen] :
+             {std::pair{&set_.chances, chanceMatches_}, std::pair{&set_.publicShares, publicMatches_}}) {
+            if (*table && seen != kAllMatches) {
+                error = QString::fromUtf8("Todennäköisyydet tai pelijakauma puuttuvat joiltakin kohteilta !");
+                return std::nullopt;
+            }
+            if (*table) {
+                const QString problem = numbersProblem(**table);
+                if (!problem.isEmpty()) {
+                    error = problem;
+                    return std::nullopt;
+                }
+            }
+        }
+        return set_;
+    }
+
+private:
+    bool readFrame(const QStringList& w, QString& why)
+    {
+        if (frameRead_ || w.size() != 1) {
+            why = QString::fromUtf8("anna kaava kerran, esimerkiksi kaava 1X2,1,1X,…");
+            return false;
+        }
+        const auto frame = parseFrame(w[0], why);
+        if (!frame)
+            return false;
+        set_.frame = *frame;
+        frameRead_ = true;
+        return true;
+    }
+
+    bool readNumbers(const QString& first, QStringList& w, QString& why)
+    {
+        const bool isPublic = first == QLatin1String(kPublicWord);
+        const bool odds = first == QLatin1String(kOddsWord);
+        bool ok = false;
+        const int match = w.isEmpty() ? 0 : w.takeFirst().toInt(&ok);
+        if (!ok || match < 1 || match > kFrameMatches) {
+            why = QString::fromUtf8("kohteen numeron on oltava 1 … 13 !");
+            return false;
+        }
+        if (!isPublic && chancesAreOdds_ && *chancesAreOdds_ != odds) {
+            why = QString::fromUtf8("anna todennäköisyydet joko prosentteina tai kertoimina !");
+            return false;
+        }
+        std::uint16_t& seen = isPublic ? publicMatches_ : chanceMatches_;
+        const std::uint16_t bit = std::uint16_t(1u << (match - 1));
+        if (seen & bit) {
+            why = QString::fromUtf8("kohde %1 on annettu kahdesti !").arg(match);
+            return false;
+        }
+        const auto three = parseThreeNumbers(w.join(' '), why);
+        if (!three)
+            return false;
+        seen |= bit;
+        std::optional<MatchNumbers>& table = isPublic ? set_.publicShares : set_.chances;
+        if (!table) {
+            table = MatchNumbers{};
+            table->odds = odds;
+        }
+        if (!isPublic)
+            chancesAreOdds_ = odds;
+        table->numbers[std::size_t(match - 1)] = *three;
+        return true;
+    }
+
+    bool readRound(const QString& first, const QStringList& w, QString& why)
+    {
+        if (w.size() != 1) {
+            why = QString::fromUtf8("anna %1 ja yksi arvo !").arg(first);
+            return false;
+        }
+        if (!set_.round)
+            set_.round = PoolRound{};
+        if (first == QLatin1String(kPoolsWord)) {
+            const auto pools = parsePools(w[0], why);
+            if (!pools)
+                return false;
+            set_.round->pools = *pools;
+            return true;
+        }
+        const std::optional<double> x = parseDecimal(w[0]);
+        if (!x) {
+            why = QString::fromUtf8(SystemTexts::NumberNotValid).arg(w[0]);
+            return false;
+        }
+        (first == QLatin1String(kSoldWord) ? set_.round->rowsSold : set_.round->rowPrice) = *x;
+        return true;
+    }
+
+    bool readCondition(const QString& first, QStringList& w, QString& why)
+    {
+        bool on = true;
+        QString kindWord = first;
+        if (first == QLatin1String(kOffWord)) {
+            if (w.isEmpty()) {
+                why = QString::fromUtf8("tuntematon ehto !");
+                return false;
+            }
+            on = false;
+            kindWord = w.takeFirst().toLower();
+        }
+        std::optional<ConditionKind> kind;
+        for (const KindWord& k : kKindWords)
+            if (kindWord == QString::fromUtf8(k.word))
+                kind = k.kind;
+        if (!kind) {
+            why = QString::fromUtf8("tuntematon ehto %1 !").arg(kindWord);
+            return false;
+        }
+        std::optional<Condition> c = parseConditionWords(*kind, w, why);
+        if (!c)
+            return false;
+        c->on = on;
+        set_.conditions.push_back(*c);
+        return true;
+    }
+
+    PruningSet set_;
+    bool frameRead_ = false;
+    // Which matches each table has; a table is all thirteen or nothing.
+    std::uint16_t chanceMatches_ = 0, publicMatches_ = 0;
+    std::optional<bool> chancesAreOdds_;
+};
+
+} // namespace
+
 std::optional<PruningSet> parsePruningFile(const QByteArray& bytes, QString& error)
 {
     auto decode = QStringDecoder(QStringDecoder::Utf8);
@@ -372,119 +525,17 @@ std::optional<PruningSet> parsePruningFile(const QByteArray& bytes, QString& err
         error = QString::fromUtf8("Tiedosto ei ole karsintaehtojen tiedosto !");
         return std::nullopt;
     }
-    PruningSet set;
-    bool frameRead = false;
-    // Which matches each table has; a table is all thirteen or nothing.
-    std::uint16_t chanceMatches = 0, publicMatches = 0;
-    std::optional<bool> chancesAreOdds;
+    PruningFileReader reader;
     const QStringList lines = text.split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
-        const auto fail = [&](const QString& why) {
-            error = QString::fromUtf8("Rivi %1: %2").arg(i + 1).arg(why);
-            return std::nullopt;
-        };
-        QStringList w = words(line);
-        const QString first = w.takeFirst().toLower();
-        if (first == QLatin1String(kFrameWord)) {
-            if (frameRead || w.size() != 1)
-                return fail(QString::fromUtf8("anna kaava kerran, esimerkiksi kaava 1X2,1,1X,…"));
-            QString why;
-            const auto frame = parseFrame(w[0], why);
-            if (!frame)
-                return fail(why);
-            set.frame = *frame;
-            frameRead = true;
-            continue;
-        }
-        if (first == QLatin1String(kPercentWord) || first == QLatin1String(kOddsWord) ||
-            first == QLatin1String(kPublicWord)) {
-            const bool isPublic = first == QLatin1String(kPublicWord);
-            const bool odds = first == QLatin1String(kOddsWord);
-            bool ok = false;
-            const int match = w.isEmpty() ? 0 : w.takeFirst().toInt(&ok);
-            if (!ok || match < 1 || match > kFrameMatches)
-                return fail(QString::fromUtf8("kohteen numeron on oltava 1 … 13 !"));
-            if (!isPublic && chancesAreOdds && *chancesAreOdds != odds)
-                return fail(QString::fromUtf8("anna todennäköisyydet joko prosentteina tai kertoimina !"));
-            std::uint16_t& seen = isPublic ? publicMatches : chanceMatches;
-            const std::uint16_t bit = std::uint16_t(1u << (match - 1));
-            if (seen & bit)
-                return fail(QString::fromUtf8("kohde %1 on annettu kahdesti !").arg(match));
-            QString why;
-            const auto three = parseThreeNumbers(w.join(' '), why);
-            if (!three)
-                return fail(why);
-            seen |= bit;
-            std::optional<MatchNumbers>& table = isPublic ? set.publicShares : set.chances;
-            if (!table) {
-                table = MatchNumbers{};
-                table->odds = odds;
-            }
-            if (!isPublic)
-                chancesAreOdds = odds;
-            table->numbers[std::size_t(match - 1)] = *three;
-            continue;
-        }
-        if (first == QLatin1String(kSoldWord) || first == QLatin1String(kPoolsWord) ||
-            first == QLatin1String(kPriceWord)) {
-            if (w.size() != 1)
-                return fail(QString::fromUtf8("anna %1 ja yksi arvo !").arg(first));
-            if (!set.round)
-                set.round = PoolRound{};
-            QString why;
-            if (first == QLatin1String(kPoolsWord)) {
-                const auto pools = parsePools(w[0], why);
-                if (!pools)
-                    return fail(why);
-                set.round->pools = *pools;
-                continue;
-            }
-            const std::optional<double> x = parseDecimal(w[0]);
-            if (!x)
-                return fail(QString::fromUtf8("Luku %1 ei kelpaa !").arg(w[0]));
-            (first == QLatin1String(kSoldWord) ? set.round->rowsSold : set.round->rowPrice) = *x;
-            continue;
-        }
-        bool on = true;
-        QString kindWord = first;
-        if (first == QLatin1String(kOffWord)) {
-            if (w.isEmpty())
-                return fail(QString::fromUtf8("tuntematon ehto !"));
-            on = false;
-            kindWord = w.takeFirst().toLower();
-        }
-        std::optional<ConditionKind> kind;
-        for (const KindWord& k : kKindWords)
-            if (kindWord == QString::fromUtf8(k.word))
-                kind = k.kind;
-        if (!kind)
-            return fail(QString::fromUtf8("tuntematon ehto %1 !").arg(kindWord));
         QString why;
-        std::optional<Condition> c = parseConditionWords(*kind, w, why);
-        if (!c)
-            return fail(why);
-        c->on = on;
-        set.conditions.push_back(*c);
-    }
-    if (!frameRead) {
-        error = QString::fromUtf8("Tiedostossa ei ole kaavaa: se ei ole karsintaehtojen tiedosto !");
-        return std::nullopt;
-    }
-    for (auto [table, seen] : {std::pair{&set.chances, chanceMatches}, std::pair{&set.publicShares, publicMatches}}) {
-        if (*table && seen != kAllMatches) {
-            error = QString::fromUtf8("Todennäköisyydet tai pelijakauma puuttuvat joiltakin kohteilta !");
+        if (!reader.readLine(line, why)) {
+            error = QString::fromUtf8(Texts::NumberedLine).arg(i + 1).arg(why);
             return std::nullopt;
         }
-        if (*table) {
-            const QString problem = numbersProblem(**table);
-            if (!problem.isEmpty()) {
-                error = problem;
-                return std::nullopt;
-            }
-        }
     }
-    return set;
+    return reader.finish(error);
 }

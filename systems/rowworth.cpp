@@ -1,5 +1,6 @@
 #include "systems/rowworth.h"
 
+#include "base/rows.h"
 #include "systems/poolshare.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr std::uint32_t kAllOutcomes = 1594323; // 3^13
 constexpr int kClasses = 4;                     // 13, 12, 11 and 10 right: 0 … 3 wrong
 
 // An outcome's chance under the player's chances, and the mean number of
@@ -178,17 +178,17 @@ std::optional<WorthReport> worthOfRows(const std::vector<SignRow>& rows, const W
     std::array<std::vector<double>, kClasses> perOwnRow;
     if (details)
         for (auto& level : perOwnRow)
-            level.assign(kAllOutcomes, 0);
+            level.assign(kAllRowCount, 0);
     std::vector<std::pair<double, double>> returns;
     OutcomeWalk walk(model);
-    for (std::uint32_t o = 0; o < kAllOutcomes; ++o) {
+    for (std::uint32_t o = 0; o < kAllRowCount; ++o) {
         if (o > 0)
             walk.next();
         if ((o & 0xffff) == 0) {
             if (control.cancelled())
                 return std::nullopt;
             if (control.progress)
-                control.progress(0.5 + 0.5 * double(o) / kAllOutcomes);
+                control.progress(0.5 + 0.5 * double(o) / kAllRowCount);
         }
         bool any = false;
         for (int d = 0; d < kClasses; ++d)
@@ -243,9 +243,9 @@ std::optional<WeightsByDistance> singleRowWeights(const WorthModel& model, const
 {
     WeightsByDistance weights;
     for (auto& level : weights)
-        level.resize(kAllOutcomes);
+        level.resize(kAllRowCount);
     OutcomeWalk walk(model);
-    for (std::uint32_t o = 0; o < kAllOutcomes; ++o) {
+    for (std::uint32_t o = 0; o < kAllRowCount; ++o) {
         if ((o & 0xffff) == 0 && control.cancelled())
             return std::nullopt;
         if (o > 0)
@@ -304,7 +304,7 @@ std::optional<std::vector<SignRow>> bestRows(const WorthModel& model, const Fram
 
     std::array<std::vector<std::uint16_t>, kClasses> own;
     for (auto& level : own)
-        level.assign(kAllOutcomes, 0);
+        level.assign(kAllRowCount, 0);
     const auto gainOf = [&](std::uint32_t row) {
         double gain = 0;
         forEachOutcomeWithin3(row, [&](std::uint32_t o, int d) { gain += (*added)[std::size_t(d)][o]; });

@@ -1,6 +1,7 @@
 #include "systems/worthreport.h"
 
 #include "systems/pruningfile.h"
+#include "systems/systemtexts.h"
 
 #include <QLocale>
 #include <functional>
@@ -10,7 +11,7 @@ namespace {
 QStringList linesOf(const WorthReport& report, const std::function<QString(double, int)>& number)
 {
     QStringList lines;
-    lines << QString::fromUtf8("Rivejä: %1").arg(report.rows);
+    lines << QString::fromUtf8(SystemTexts::RowCount).arg(report.rows);
     lines << "Panos: " + number(report.stake, 2);
     lines << "Odotusarvo: " + number(report.expectedReturn, 2);
     lines << "Palautus: " + number(100 * report.returnShare, 1) + " %";

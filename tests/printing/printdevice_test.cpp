@@ -1,4 +1,4 @@
-#include "app/realservices.h"
+#include "app/painterprintdevice.h"
 #include "printing/couponlayout.h"
 #include "printing/listing.h"
 #include "printingtest.h"
