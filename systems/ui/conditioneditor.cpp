@@ -23,18 +23,6 @@ const ConditionKind kKinds[] = {ConditionKind::SignCount,   ConditionKind::Favou
                                 ConditionKind::SignChanges, ConditionKind::MostProbable, ConditionKind::MinProbability,
                                 ConditionKind::MinValue};
 
-bool hasRange(ConditionKind kind)
-{
-    return kind == ConditionKind::SignCount || kind == ConditionKind::Favourites || kind == ConditionKind::LongestRun ||
-           kind == ConditionKind::SignChanges;
-}
-
-bool hasNumber(ConditionKind kind)
-{
-    return kind == ConditionKind::MostProbable || kind == ConditionKind::MinProbability ||
-           kind == ConditionKind::MinValue;
-}
-
 } // namespace
 
 ConditionEditor::ConditionEditor(AppContext& context, QWidget* parent)
@@ -151,10 +139,10 @@ void ConditionEditor::kindChosen()
     const auto kind = ConditionKind(kindBox_->currentData().toInt());
     // Rows of the editor: kind, sign, range, matches, favourites, number.
     editorLayout_->setRowVisible(1, kind == ConditionKind::SignCount);
-    editorLayout_->setRowVisible(2, hasRange(kind));
+    editorLayout_->setRowVisible(2, conditionHasRange(kind));
     editorLayout_->setRowVisible(3, kind == ConditionKind::SignCount);
     editorLayout_->setRowVisible(4, kind == ConditionKind::Favourites);
-    editorLayout_->setRowVisible(5, hasNumber(kind));
+    editorLayout_->setRowVisible(5, conditionUsesProbabilities(kind));
     numberEdit_->setToolTip(kind == ConditionKind::MostProbable     ? QString::fromUtf8("Pidettävien rivien määrä")
                             : kind == ConditionKind::MinProbability ? QString::fromUtf8("Rivin todennäköisyys "
                                                                                         "vähintään, prosentteina")
@@ -245,7 +233,7 @@ void ConditionEditor::showInEditor(const Condition& c)
 {
     filling_ = true;
     chooseKind(c.kind);
-    if (hasRange(c.kind)) {
+    if (conditionHasRange(c.kind)) {
         leastBox_->setValue(c.range.least);
         mostBox_->setValue(c.range.most);
     }
@@ -259,7 +247,7 @@ void ConditionEditor::showInEditor(const Condition& c)
         favouritesEdit_->setText(favouriteRowText(c.favourites));
     if (c.kind == ConditionKind::MostProbable)
         numberEdit_->setText(QString::number(c.rowsToKeep));
-    else if (hasNumber(c.kind))
+    else if (conditionUsesProbabilities(c.kind))
         numberEdit_->setText(exactNumberText(c.threshold));
     filling_ = false;
     kindChosen();
