@@ -233,7 +233,7 @@ void PainterPrintDevice::setFont(const QString& family, double pointSize, bool b
 {
     QFont font(family);
     // "Liberation Mono" has the metrics of "Courier New" where that is missing.
-    font.setFamilies({family, "Liberation Mono", "DejaVu Sans Mono", "Courier"});
+    font.setFamilies({family, Texts::ListingFontStandIn, Texts::ListingFontLastStandIn, "Courier"});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSizeF(pointSize > 0 ? pointSize : 12);

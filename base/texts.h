@@ -30,4 +30,7 @@ inline constexpr char OptionLacksValue[] = "Valitsimelta %1 puuttuu arvo !";
 inline constexpr char UnknownOption[] = "Tuntematon valitsin %1 !";
 // Every print-out and listing is set in this typewriter face, so columns line up.
 inline constexpr char ListingFont[] = "Courier New";
+// Typewriter faces of the same widths, tried in this order where that one is missing.
+inline constexpr char ListingFontStandIn[] = "Liberation Mono";
+inline constexpr char ListingFontLastStandIn[] = "DejaVu Sans Mono";
 } // namespace Texts

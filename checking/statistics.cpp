@@ -142,18 +142,22 @@ QString winListLine(const VoitotRecord& r)
            fitField(r.hits10, 4) + "  " + amountColumn(r);
 }
 
+// The winnings column's heading and the sum under it, alike on screen and on paper.
+const char* const kWinningsHeading = "  Voitot";
+const char* const kTotalLead = "Yhteensä: ";
+
 QStringList winListing(const QList<VoitotRecord>& records)
 {
     QStringList lines;
     lines << QStringLiteral("Tiedosto             ") + "Vuosi   " + "Krs.  " + "X13 " + "  X12 " + "  X11 " + "  X10 " +
-                 "  Voitot";
+                 kWinningsHeading;
     lines << QString(70, QChar('='));
     qint64 total = 0;
     for (const VoitotRecord& r : records) {
         total += storedAmount(r.winnings);
         lines << winListLine(r);
     }
-    lines << QStringLiteral("Yhteensä: ") + groupedAmount(total) + " Mk.";
+    lines << QString::fromUtf8(kTotalLead) + groupedAmount(total) + " Mk.";
     return lines;
 }
 
@@ -204,7 +208,7 @@ QStringList statisticsYears(int currentYear)
 QString winPrintHeading()
 {
     return QStringLiteral("Tiedosto              ") + "Vuosi " + "Krs. " + "X13" + "  X12" + "  X11" + "  X10" +
-           "  Voitot";
+           kWinningsHeading;
 }
 
 QString winPrintLine(const VoitotRecord& r)
@@ -339,7 +343,7 @@ bool printWins(PrintDevice& printer, const QList<VoitotRecord>& records, const Q
         heading();
     }
     page.line(QString());
-    page.line(QStringLiteral("Yhteensä: ") + groupedAmount(total) + " Mk.");
+    page.line(QString::fromUtf8(kTotalLead) + groupedAmount(total) + " Mk.");
     return page.end();
 }
 

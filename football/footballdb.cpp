@@ -44,6 +44,17 @@ QString quotedName(const QString& name)
     return '"' + inner + '"';
 }
 
+QString insertRecordSql(const QString& table, const QStringList& quotedColumns)
+{
+    return QStringLiteral("insert into %1 (%2) values (%3)")
+        .arg(quotedName(table), quotedColumns.join(", "), QStringList(quotedColumns.size(), "?").join(", "));
+}
+
+QString deleteRecordSql(const QString& table)
+{
+    return QStringLiteral("delete from %1 where rowid = ?").arg(quotedName(table));
+}
+
 namespace {
 
 struct TableLayout {

@@ -44,6 +44,10 @@ Failure databaseFailure(const QSqlError& error);
 
 // "name" with the database's identifier quoting.
 QString quotedName(const QString& name);
+// The statements that add a record of the named (quoted) columns, one bound
+// value each, and remove the record of a bound rowid.
+QString insertRecordSql(const QString& table, const QStringList& quotedColumns);
+QString deleteRecordSql(const QString& table);
 
 // One open connection to a football database file. Every window opens its own
 // (each under a name of its own) and closes it when it goes.

@@ -11,6 +11,8 @@ namespace football {
 
 namespace {
 
+const QString kNoCurrentRecord = QStringLiteral("no current record");
+
 bool isBareTable(const QString& source)
 {
     static const QRegularExpression bare(QStringLiteral("^[\\w\\[\\]\"]+$"),
@@ -227,7 +229,7 @@ bool RecordSet::setValue(const QString& column, const QVariant& value)
 bool RecordSet::edit()
 {
     if (!hasCurrent())
-        return fail(QStringLiteral("no current record"));
+        return fail(kNoCurrentRecord);
     mode_ = EditMode::Edit;
     buffer_ = records_[pos_].values;
     touched_ = QVector<bool>(columnCount(), false);
@@ -299,8 +301,7 @@ bool RecordSet::update()
     }
     const QString sql = names.isEmpty()
                             ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
-                            : QStringLiteral("insert into %1 (%2) values (%3)")
-                                  .arg(quotedName(table_), names.join(", "), QStringList(names.size(), "?").join(", "));
+                            : insertRecordSql(table_, names);
     QSqlQuery query(db_.database());
     if (!query.prepare(sql))
         return fail(databaseErrorText(query.lastError()));
@@ -322,8 +323,8 @@ bool RecordSet::deleteCurrent()
 {
     cancelUpdate();
     if (!hasCurrent())
-        return fail(QStringLiteral("no current record"));
-    if (!db_.exec(QStringLiteral("delete from %1 where rowid = ?").arg(quotedName(table_)), {records_[pos_].id}))
+        return fail(kNoCurrentRecord);
+    if (!db_.exec(deleteRecordSql(table_), {records_[pos_].id}))
         return fail(db_.lastError());
     records_.erase(records_.begin() + pos_);
     if (pos_ >= recordCount())

@@ -41,12 +41,9 @@ Outcome<> moveRecord(FootballDb& db, const QString& fromTable, const QString& to
         if (at >= 0)
             values[at] = value;
     }
-    const QString insert =
-        QStringLiteral("insert into %1 (%2) values (%3)")
-            .arg(quotedName(toTable), quoted.join(", "), QStringList(columns.size(), "?").join(", "));
-    if (!db.exec(insert, values))
+    if (!db.exec(insertRecordSql(toTable, quoted), values))
         return fail(db.lastFailure());
-    if (!db.exec(QStringLiteral("delete from %1 where rowid = ?").arg(quotedName(fromTable)), {rowId}))
+    if (!db.exec(deleteRecordSql(fromTable), {rowId}))
         return fail(db.lastFailure());
     if (!db.commit())
         return db.lastFailure();

@@ -64,7 +64,7 @@ QLabel* makeBuddyLabel(QWidget* parent, const QString& caption, QWidget* buddy)
 QFont listingFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFamilies({Texts::ListingFont, "Liberation Mono", "DejaVu Sans Mono", font.family()});
+    font.setFamilies({Texts::ListingFont, Texts::ListingFontStandIn, Texts::ListingFontLastStandIn, font.family()});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;

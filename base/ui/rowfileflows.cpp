@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+// Told when an own system of that name already holds other guards.
+static const char* const kGiveNewName = "Anna järjestelmälle uusi nimi !";
+
 static void makeProgramDirCurrent(AppContext& context)
 {
     if (!context.state.ProgramDir.isEmpty())
@@ -97,14 +100,14 @@ bool SaveSystemRow(AppContext& context, int& nextRecord, const std::function<voi
             if (existing->header.halfGuards != s.HalfGuardCount) {
                 messages.show("Tässä järjestelmässä on osittainvaihdeltuja " +
                                   QString::number(existing->header.halfGuards) + kLineBreak +
-                                  "Anna järjestelmälle uusi nimi !",
+                                  kGiveNewName,
                               Messages::Critical);
                 return false;
             }
             if (existing->header.fullGuards != s.FullGuardCount) {
                 messages.show("Tässä järjestelmässä on täysinvaihdeltuja " +
                                   QString::number(existing->header.fullGuards) + kLineBreak +
-                                  "Anna järjestelmälle uusi nimi !",
+                                  kGiveNewName,
                               Messages::Critical);
                 return false;
             }

@@ -35,11 +35,17 @@ QString rowCountText(int n)
     return signedNumber(n) + (n == 1 ? " rivi" : " riviä");
 }
 
+// "Tiedostoon X vietiin N riviä.": what an export or an import moved where.
+QString rowsMovedText(const QString& title, const char* moved, int n)
+{
+    return "Tiedostoon " + title + " " + moved + rowCountText(n) + ".";
+}
+
 QString refusedList(const QList<RefusedLine>& refused)
 {
     QString text = "Nämä rivit eivät ole 13 merkin rivejä:";
     for (qsizetype i = 0; i < refused.size() && i < kRefusedLinesShown; ++i)
-        text += kLineBreak + QString("Rivi %1: %2").arg(refused[i].number).arg(refused[i].text);
+        text += kLineBreak + QString::fromUtf8(Texts::NumberedLine).arg(refused[i].number).arg(refused[i].text);
     if (refused.size() > kRefusedLinesShown)
         text += kLineBreak + QString::fromUtf8("… ja %1 muuta").arg(refused.size() - kRefusedLinesShown);
     return text;
@@ -76,7 +82,7 @@ bool ExportRows(AppContext& context, const RowBuffer& rows, int count, RowExport
     const QString title = QFileInfo(path).fileName();
     const bool exists = QFileInfo::exists(path);
     if (exists &&
-        messages.show("Tiedosto " + title + " on jo olemassa." + kLineBreak + "Korvataanko se ?",
+        messages.show(QString::fromUtf8(Texts::FileExistsReplace).arg(title),
                       Messages::YesNo | Messages::Question | Messages::DefaultButton2, kExportTitle) != Messages::Yes)
         return false;
     Outcome<> status;
@@ -93,7 +99,7 @@ bool ExportRows(AppContext& context, const RowBuffer& rows, int count, RowExport
         messages.show(status.failure().message, Messages::Critical);
         return false;
     }
-    messages.show("Tiedostoon " + title + " vietiin" + rowCountText(n) + ".", Messages::Information, kExportTitle);
+    messages.show(rowsMovedText(title, "vietiin", n), Messages::Information, kExportTitle);
     return true;
 }
 
@@ -135,7 +141,7 @@ bool ImportRowText(AppContext& context, const QString& text)
     while (!SaveRowsFile(context, n))
         if (s.CurrentFile.isEmpty())
             return false;
-    messages.show("Tiedostoon " + s.CurrentFileTitle + " tuotiin" + rowCountText(n) + "." +
+    messages.show(rowsMovedText(s.CurrentFileTitle, "tuotiin", n) +
                       (header ? kLineBreak + skippedHeaderText(*header) : QString()),
                   Messages::Information, kImportTitle);
     return true;
