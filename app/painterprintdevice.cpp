@@ -358,8 +358,8 @@ void PainterPrintDevice::finishDocument(bool send)
         // The finished document takes its name as any file of the user's does.
         Outcome<> written = fileFailure(Cause::Failed);
         const BoundedRead pdf = readAtMost(printer().outputFileName(), std::numeric_limits<qint64>::max() - 1);
-        if (pdf.ok)
-            written = replacePdf_ ? replaceFile(pdfPath_, pdf.bytes) : createNewFile(pdfPath_, pdf.bytes);
+        if (pdf)
+            written = replacePdf_ ? replaceFile(pdfPath_, *pdf) : createNewFile(pdfPath_, *pdf);
         if (written) {
             lastPdf_ = pdfPath_;
             const QString lead =

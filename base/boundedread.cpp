@@ -14,14 +14,11 @@
 
 namespace {
 
-BoundedRead refusal(ReadFailure failure, int osError)
+Failure refusal(int osError)
 {
-    BoundedRead refused;
-    refused.failure = failure;
-    refused.osError = osError;
-    refused.error = failure == ReadFailure::NotAFile ? QStringLiteral("not a regular file")
-                                                     : QString::fromLocal8Bit(std::strerror(osError));
-    return refused;
+    const bool notAFile = osError == EISDIR || osError == EINVAL;
+    return {Cause::Failed, notAFile ? QStringLiteral("not a regular file")
+                                    : QString::fromLocal8Bit(std::strerror(osError))};
 }
 
 } // namespace
@@ -53,18 +50,12 @@ int openUserFile(const QString& path, int flags, Pipes pipes, int& osError)
     return fd;
 }
 
-Failure failureOf(const BoundedRead& read)
-{
-    return {read.failure == ReadFailure::TooLarge ? Cause::TooLarge : Cause::Failed, read.error};
-}
-
 BoundedRead readAtMost(const QString& path, qint64 limit)
 {
     int osError = 0;
     const int fd = openUserFile(path, O_RDONLY, Pipes::Taken, osError);
     if (fd < 0)
-        return refusal(osError == EISDIR || osError == EINVAL ? ReadFailure::NotAFile : ReadFailure::Unreadable,
-                       osError);
+        return refusal(osError);
     BoundedRead read = readAtMost(fd, limit);
     ::close(fd);
     return read;
@@ -74,20 +65,19 @@ BoundedRead readAtMost(int fd, qint64 limit)
 {
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
-        return refusal(ReadFailure::Unreadable, EBADF);
+        return refusal(EBADF);
     return readAtMost(file, limit);
 }
 
 BoundedRead readAtMost(QIODevice& file, qint64 limit)
 {
-    BoundedRead result;
     // One buffer, read into directly: as large as the file says it is and one
     // byte more to see its end, so a file costs a single allocation. Pipes
     // and files that grow while read make it grow, up to the byte that tells
     // the limit was passed.
     const qint64 mostKept = limit + 1;
     constexpr qint64 kFirstGrowth = 64 * 1024;
-    QByteArray& bytes = result.bytes;
+    QByteArray bytes;
     bytes.resize(file.isSequential() ? std::min(kFirstGrowth, mostKept) : std::min(file.size() + 1, mostKept));
     qint64 filled = 0;
     while (true) {
@@ -97,24 +87,14 @@ BoundedRead readAtMost(QIODevice& file, qint64 limit)
             bytes.resize(std::min(mostKept, std::max(filled * 2, kFirstGrowth)));
         }
         const qint64 got = file.read(bytes.data() + filled, bytes.size() - filled);
-        if (got < 0) {
-            result.error = file.errorString();
-            result.failure = ReadFailure::Unreadable;
-            result.osError = EIO;
-            result.bytes.clear();
-            return result;
-        }
+        if (got < 0)
+            return Failure{Cause::Failed, file.errorString()};
         if (got == 0)
             break;
         filled += got;
     }
     bytes.truncate(filled);
-    if (filled > limit) {
-        result.error = QStringLiteral("the file is larger than any file of its kind");
-        result.failure = ReadFailure::TooLarge;
-        result.bytes.clear();
-        return result;
-    }
-    result.ok = true;
-    return result;
+    if (filled > limit)
+        return Failure{Cause::TooLarge, QStringLiteral("the file is larger than any file of its kind")};
+    return bytes;
 }

@@ -11,17 +11,10 @@
 // filling the memory. A folder, a device or a socket is refused before it is
 // read, and a pipe unless its writer sends within kPipeWaitMs (rows a program
 // writes through `<(...)` in a shell): nothing keeps the program waiting.
-enum class ReadFailure { None, Unreadable, NotAFile, TooLarge };
-struct BoundedRead {
-    bool ok = false;
-    QByteArray bytes;
-    QString error; // why not, for a log; windows show their own message
-    ReadFailure failure = ReadFailure::None;
-    int osError = 0; // the system's error of a failed open or read
-};
+// A refused read fails with Cause::TooLarge or Cause::Failed, its message
+// the reason for a log: windows and the command line word their own.
+using BoundedRead = Outcome<QByteArray>;
 BoundedRead readAtMost(const QString& path, qint64 limit);
-// A read that failed as a failure: TooLarge or Failed, with the reason for a log.
-Failure failureOf(const BoundedRead& read);
 // The same from a device already open for reading (standard input).
 BoundedRead readAtMost(QIODevice& device, qint64 limit);
 // The same from a regular file already open.

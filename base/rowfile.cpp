@@ -171,9 +171,9 @@ RowFileReadResult readRowFile(const QString& path, RowReader reader)
 
 RowFileReadResult rowFileOf(const BoundedRead& read, RowReader reader)
 {
-    if (!read.ok)
-        return failureOf(read);
-    return parseRowFile(read.bytes, reader);
+    if (!read)
+        return read.failure();
+    return parseRowFile(*read, reader);
 }
 
 Outcome<> writeRowsFile(const QString& path, const RowBuffer& rows, int n)
@@ -188,14 +188,15 @@ Outcome<> writeRowsFile(const QString& path, const RowBuffer& rows, int n)
 Outcome<OpenedSystem> openSystemFile(const QString& path)
 {
     const BoundedRead read = readAtMost(path, kMaxRowFileBytes);
-    if (!read.ok)
-        return failureOf(read);
-    const RowFileReadResult parsed = parseRowFile(read.bytes, RowReader::OwnSystem);
+    if (!read)
+        return read.failure();
+    const QByteArray& bytes = *read;
+    const RowFileReadResult parsed = parseRowFile(bytes, RowReader::OwnSystem);
     if (!parsed)
         return parsed.failure();
     OpenedSystem result;
-    result.header = parseSystemHeader(read.bytes.left(kRecordLength));
-    result.nextRecord = int(std::max<qsizetype>(2, read.bytes.size() / kRecordLength + 1));
+    result.header = parseSystemHeader(bytes.left(kRecordLength));
+    result.nextRecord = int(std::max<qsizetype>(2, bytes.size() / kRecordLength + 1));
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/boundedread.h"
 #include "base/rows.h"
 #include "base/safewrite.h"
 
@@ -7,7 +8,6 @@
 #include <QString>
 
 class QIODevice;
-struct BoundedRead;
 
 // Rows files (".1X2") and own-system files (".STM"): 13-byte records, the
 // header record first; and the older headerless text layout, which is only read.

@@ -349,13 +349,13 @@ Outcome<> changeFile(const QString& path, qint64 limit, const FileChange& change
             named.st_ino != held.st_ino)
             continue;
         BoundedRead read = readAtMost(fd.get(), limit);
-        if (!read.ok)
+        if (!read)
             return fileFailure(Cause::Failed);
-        Outcome<> changed = change(read.bytes, true);
+        Outcome<> changed = change(*read, true);
         if (!changed)
             return changed;
         // The lock goes with the descriptor, after the new bytes have the name.
-        return writeFile(target, read.bytes, Mode::Replace);
+        return writeFile(target, *read, Mode::Replace);
     }
     return fileFailure(Cause::Busy);
 }

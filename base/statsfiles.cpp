@@ -37,19 +37,20 @@ OikeatRecord decodeOikeat(const QByteArray& b)
 static BoundedRead readStatisticsFile(const QString& path)
 {
     if (!pathExists(path))
-        return BoundedRead{true, {}, {}, ReadFailure::None, 0};
+        return QByteArray();
     return readAtMost(path, kMaxStatisticsFileBytes);
 }
 
 Outcome<QList<QByteArray>> readRecords(const QString& path, int recordLength)
 {
     const BoundedRead read = readStatisticsFile(path);
-    if (!read.ok)
-        return failureOf(read);
+    if (!read)
+        return read.failure();
+    const QByteArray& bytes = *read;
     QList<QByteArray> records;
-    records.reserve(read.bytes.size() / recordLength);
-    for (qsizetype at = 0; at + recordLength <= read.bytes.size(); at += recordLength)
-        records << read.bytes.mid(at, recordLength);
+    records.reserve(bytes.size() / recordLength);
+    for (qsizetype at = 0; at + recordLength <= bytes.size(); at += recordLength)
+        records << bytes.mid(at, recordLength);
     return records;
 }
 

@@ -39,17 +39,11 @@ BoundedRead BatchStreams::readArgument(const QString& name, qint64 limit)
 {
     if (name != QLatin1String("-"))
         return readAtMost(name, limit);
-    BoundedRead read;
-    if (inputTaken_) {
-        read.error = QStringLiteral("standard input was read already");
-        read.failure = ReadFailure::Unreadable;
-        return read;
-    }
+    if (inputTaken_)
+        return Failure{Cause::Failed, QStringLiteral("standard input was read already")};
     inputTaken_ = true;
-    if (!in_) {
-        read.ok = true;
-        return read;
-    }
+    if (!in_)
+        return QByteArray();
     return readAtMost(*in_, limit);
 }
 

@@ -58,12 +58,12 @@ constexpr qint64 kMostTextFileBytes = 1 << 20;
 
 std::optional<QByteArray> readSmallFile(BatchStreams& io, const QString& path)
 {
-    const BoundedRead read = io.readArgument(path, kMostTextFileBytes);
-    if (!read.ok) {
-        tellUnreadable(io, path, read.failure == ReadFailure::TooLarge);
+    BoundedRead read = io.readArgument(path, kMostTextFileBytes);
+    if (!read) {
+        tellUnreadable(io, path, read.failedWith(Cause::TooLarge));
         return std::nullopt;
     }
-    return read.bytes;
+    return std::move(*read);
 }
 
 // Thirteen lines of three numbers from a file; the message names the file.

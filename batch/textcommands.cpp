@@ -105,11 +105,11 @@ int importCommand(const QStringList& arguments, BatchStreams& io)
         return ExitFailed;
 
     const BoundedRead input = io.readArgument(file, kMaxRowTextBytes);
-    if (!input.ok) {
-        tellUnreadable(io, file, input.failure == ReadFailure::TooLarge);
+    if (!input) {
+        tellUnreadable(io, file, input.failedWith(Cause::TooLarge));
         return ExitFailed;
     }
-    const RowTextReading reading = parseRowText(decodeRowText(input.bytes));
+    const RowTextReading reading = parseRowText(decodeRowText(*input));
     if (reading.tooManyRows) {
         io.message(QString("Rivejä on enemmän kuin %1 ! Mitään ei tuotu.").arg(kMaxRows));
         return ExitFailed;

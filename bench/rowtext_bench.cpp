@@ -46,7 +46,7 @@ void ImportTextAsRowsFile32767(benchmark::State& state)
     createNewFile(path, textFileBytes(rowCsvLines(fullRowsFile(), kMaxRows)));
     int i = 0;
     for (auto _ : state) {
-        const RowTextReading reading = parseRowText(decodeRowText(readAtMost(path, kMaxRowTextBytes).bytes));
+        const RowTextReading reading = parseRowText(decodeRowText(readAtMost(path, kMaxRowTextBytes).valueOr({})));
         const QString out = dir.filePath(QString("r%1.1X2").arg(i++));
         if (reading.rows.size() != size_t(kMaxRows) || !writeRowsFile(out, reading.rows, kMaxRows).ok())
             state.SkipWithError("import failed");

@@ -268,8 +268,8 @@ Outcome<std::unique_ptr<FootballDb>> FootballDb::openWithForm(const QString& pro
 
 Outcome<> FootballDb::attachForm(const QString& path)
 {
-    if (!exec(QStringLiteral("ATTACH DATABASE ? AS %1").arg(kFormSchema), {path}))
-        return failure_;
+    if (Outcome<> attached = exec(QStringLiteral("ATTACH DATABASE ? AS %1").arg(kFormSchema), {path}); !attached)
+        return attached;
     // The durability setting is per schema, the attached one included.
     if (!readOnly())
         exec(QStringLiteral("PRAGMA %1.synchronous=NORMAL").arg(kFormSchema));
@@ -320,34 +320,31 @@ Outcome<> FootballDb::prepare()
     exec("PRAGMA synchronous=NORMAL");
     if (missing.isEmpty())
         return {};
-    if (!begin())
-        return failure_;
+    if (Outcome<> begun = begin(); !begun)
+        return begun;
     for (const QString& statement : missing) {
-        if (!exec(statement)) {
+        if (Outcome<> made = exec(statement); !made) {
             rollback();
-            return failure_;
+            return made;
         }
     }
-    if (!commit())
-        return failure_;
-    return {};
+    return commit();
 }
 
-bool FootballDb::begin()
+Outcome<> FootballDb::begin()
 {
     if (database().transaction())
-        return true;
-    failure_ = databaseFailure(database().lastError());
-    return false;
+        return {};
+    return databaseFailure(database().lastError());
 }
 
-bool FootballDb::commit()
+Outcome<> FootballDb::commit()
 {
     if (database().commit())
-        return true;
-    failure_ = databaseFailure(database().lastError());
+        return {};
+    const Failure failed = databaseFailure(database().lastError());
     database().rollback();
-    return false;
+    return failed;
 }
 
 void FootballDb::rollback()
@@ -355,20 +352,16 @@ void FootballDb::rollback()
     database().rollback();
 }
 
-bool FootballDb::exec(const QString& sql, const QVariantList& values)
+Outcome<> FootballDb::exec(const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(database());
-    if (!query.prepare(sql)) {
-        failure_ = databaseFailure(query.lastError());
-        return false;
-    }
+    if (!query.prepare(sql))
+        return databaseFailure(query.lastError());
     for (const QVariant& v : values)
         query.addBindValue(v);
-    if (!query.exec()) {
-        failure_ = databaseFailure(query.lastError());
-        return false;
-    }
-    return true;
+    if (!query.exec())
+        return databaseFailure(query.lastError());
+    return {};
 }
 
 } // namespace football

@@ -79,14 +79,13 @@ public:
     // The form table's name on this connection ("kunto" or "pro.kunto").
     QString formTable() const;
 
-    bool begin();
-    bool commit();
+    Outcome<> begin();
+    // A commit that fails is rolled back.
+    Outcome<> commit();
     void rollback();
 
-    // Runs one statement with bound values; false (and lastFailure) on failure.
-    bool exec(const QString& sql, const QVariantList& values = {});
-    QString lastError() const { return failure_.message; }
-    const Failure& lastFailure() const { return failure_; }
+    // Runs one statement with bound values.
+    Outcome<> exec(const QString& sql, const QVariantList& values = {});
 
 private:
     FootballDb(QString name, QString path, Kind kind);
@@ -99,7 +98,6 @@ private:
     Kind kind_;
     bool formAttached_ = false;
     QString damagedFile_;
-    Failure failure_;
 };
 
 // The failure a window shows when a database file cannot be used.

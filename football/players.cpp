@@ -40,25 +40,25 @@ QStringList lineOf(const ListRow& row, const QList<int>& columns)
 
 } // namespace
 
-bool listTeamPlayers(RecordSet& players, int leagueIndex, const QString& team, QList<ListRow>& rows)
+Outcome<QList<ListRow>> listTeamPlayers(RecordSet& players, int leagueIndex, const QString& team)
 {
-    rows.clear();
     players.setRecordSource(scorerListQuery(leagueIndex));
-    if (!players.refresh())
-        return false;
+    if (Outcome<> read = players.refresh(); !read)
+        return read.failure();
+    QList<ListRow> rows;
     for (players.moveFirst(); !players.eof(); players.moveNext())
         if (players.text("joukkue") == team)
             rows << ListRow{players.text("maaleja"), players.text("pelaaja"), absenceMark(absent(players))};
-    return true;
+    return rows;
 }
 
-bool listScorers(RecordSet& players, int leagueIndex, QList<ListRow>& rows,
-                 const std::function<void(int done, int total)>& afterRecord)
+Outcome<QList<ListRow>> listScorers(RecordSet& players, int leagueIndex,
+                                    const std::function<void(int done, int total)>& afterRecord)
 {
-    rows.clear();
     players.setRecordSource(scorerPrintQuery(leagueIndex));
-    if (!players.refresh())
-        return false;
+    if (Outcome<> read = players.refresh(); !read)
+        return read.failure();
+    QList<ListRow> rows;
     const int total = players.recordCount();
     for (players.moveFirst(); !players.eof(); players.moveNext()) {
         rows << ListRow{players.text("maaleja"), players.text("pelaaja"), players.text("joukkue"),
@@ -66,7 +66,7 @@ bool listScorers(RecordSet& players, int leagueIndex, QList<ListRow>& rows,
         if (afterRecord)
             afterRecord(int(rows.size()), total);
     }
-    return true;
+    return rows;
 }
 
 Printout teamPlayersPrintout(const QString& team, const QList<ListRow>& rows, const QDate& today)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/outcome.h"
 #include "football/printout.h"
 
 #include <QDate>
@@ -22,14 +23,13 @@ const QStringList& scorerTitles();
 // How an absent player is marked in the lists.
 QString absenceMark(bool absent);
 
-// The players of `team`, most goals first, ties by name. False when the
-// player table could not be read.
-bool listTeamPlayers(RecordSet& players, int league, const QString& team, QList<ListRow>& rows);
+// The players of `team`, most goals first, ties by name.
+Outcome<QList<ListRow>> listTeamPlayers(RecordSet& players, int league, const QString& team);
 
 // The league's players with goals, most goals first, then by team and name.
 // `afterRecord(done, total)` runs after each record.
-bool listScorers(RecordSet& players, int league, QList<ListRow>& rows,
-                 const std::function<void(int done, int total)>& afterRecord = {});
+Outcome<QList<ListRow>> listScorers(RecordSet& players, int league,
+                                    const std::function<void(int done, int total)>& afterRecord = {});
 
 // Print-outs of the two lists, the title row first.
 Printout teamPlayersPrintout(const QString& team, const QList<ListRow>& rows, const QDate& today);

@@ -11,7 +11,7 @@ namespace football {
 
 namespace {
 
-const QString kNoCurrentRecord = QStringLiteral("no current record");
+const Failure kNoCurrentRecord{Cause::Failed, QStringLiteral("no current record")};
 
 bool isBareTable(const QString& source)
 {
@@ -71,26 +71,19 @@ void RecordSet::setRecordSource(const QString& source)
     table_ = tableOf(source);
 }
 
-bool RecordSet::fail(const QString& message)
-{
-    error_ = message;
-    return false;
-}
-
-bool RecordSet::refresh()
+Outcome<> RecordSet::refresh()
 {
     cancelUpdate();
     records_.clear();
     pos_ = 0;
     noMatch_ = false;
-    error_.clear();
     const QString sql = readStatement(source_, table_);
     if (sql.isEmpty() || table_.isEmpty())
-        return fail(QStringLiteral("unsupported record source: ") + source_);
+        return Failure{Cause::Failed, QStringLiteral("unsupported record source: ") + source_};
     QSqlQuery query(db_.database());
     query.setForwardOnly(true);
     if (!query.exec(sql))
-        return fail(databaseErrorText(query.lastError()));
+        return databaseFailure(query.lastError());
     const QSqlRecord header = query.record();
     columns_.clear();
     index_.clear();
@@ -108,8 +101,8 @@ bool RecordSet::refresh()
         records_.push_back(std::move(r));
     }
     if (query.lastError().isValid())
-        return fail(databaseErrorText(query.lastError()));
-    return true;
+        return databaseFailure(query.lastError());
+    return {};
 }
 
 void RecordSet::moveFirst()
@@ -149,7 +142,7 @@ bool RecordSet::findFirst(const QString& column, const QString& value)
     const int c = columnIndex(column);
     noMatch_ = true;
     if (c < 0)
-        return fail(QStringLiteral("no column ") + column);
+        return false;
     for (int i = 0; i < recordCount(); ++i) {
         if (sameText(records_[i].values[c], value)) {
             cancelUpdate();
@@ -226,14 +219,14 @@ bool RecordSet::setValue(const QString& column, const QVariant& value)
     return setValue(columnIndex(column), value);
 }
 
-bool RecordSet::edit()
+Outcome<> RecordSet::edit()
 {
     if (!hasCurrent())
-        return fail(kNoCurrentRecord);
+        return kNoCurrentRecord;
     mode_ = EditMode::Edit;
     buffer_ = records_[pos_].values;
     touched_ = QVector<bool>(columnCount(), false);
-    return true;
+    return {};
 }
 
 void RecordSet::addNew()
@@ -250,14 +243,14 @@ void RecordSet::cancelUpdate()
     touched_.clear();
 }
 
-bool RecordSet::reloadRecord(qint64 id, Record& into)
+Outcome<> RecordSet::reloadRecord(qint64 id, Record& into)
 {
     QSqlQuery query(db_.database());
     query.prepare(QStringLiteral("select rowid, * from %1 where rowid = ?").arg(quotedName(table_)));
     query.addBindValue(id);
     if (!query.exec() || !query.next())
-        return fail(query.lastError().isValid() ? databaseErrorText(query.lastError())
-                                                : QStringLiteral("record vanished"));
+        return query.lastError().isValid() ? databaseFailure(query.lastError())
+                                           : Failure{Cause::Failed, QStringLiteral("record vanished")};
     const QSqlRecord header = query.record();
     into.id = id;
     into.values = QVector<QVariant>(columnCount());
@@ -266,13 +259,13 @@ bool RecordSet::reloadRecord(qint64 id, Record& into)
         if (c >= 0)
             into.values[c] = query.value(i);
     }
-    return true;
+    return {};
 }
 
-bool RecordSet::update()
+Outcome<> RecordSet::update()
 {
     if (mode_ == EditMode::None)
-        return fail(QStringLiteral("not editing"));
+        return Failure{Cause::Failed, QStringLiteral("not editing")};
     QStringList names;
     QVariantList values;
     for (int i = 0; i < columnCount(); ++i) {
@@ -288,48 +281,50 @@ bool RecordSet::update()
             for (const QString& n : names)
                 sets << n + " = ?";
             values << id;
-            if (!db_.exec(QStringLiteral("update %1 set %2 where rowid = ?").arg(quotedName(table_), sets.join(", ")),
-                          values))
-                return fail(db_.lastError());
+            const Outcome<> updated =
+                db_.exec(QStringLiteral("update %1 set %2 where rowid = ?").arg(quotedName(table_), sets.join(", ")),
+                         values);
+            if (!updated)
+                return updated;
         }
         Record fresh;
-        if (!reloadRecord(id, fresh))
-            return false;
+        if (Outcome<> reloaded = reloadRecord(id, fresh); !reloaded)
+            return reloaded;
         records_[pos_] = std::move(fresh);
         cancelUpdate();
-        return true;
+        return {};
     }
     const QString sql = names.isEmpty()
                             ? QStringLiteral("insert into %1 default values").arg(quotedName(table_))
                             : insertRecordSql(table_, names);
     QSqlQuery query(db_.database());
     if (!query.prepare(sql))
-        return fail(databaseErrorText(query.lastError()));
+        return databaseFailure(query.lastError());
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec())
-        return fail(databaseErrorText(query.lastError()));
+        return databaseFailure(query.lastError());
     const qint64 id = query.lastInsertId().toLongLong();
     Record fresh;
-    if (!reloadRecord(id, fresh))
-        return false;
+    if (Outcome<> reloaded = reloadRecord(id, fresh); !reloaded)
+        return reloaded;
     records_.push_back(std::move(fresh));
     pos_ = recordCount() - 1;
     cancelUpdate();
-    return true;
+    return {};
 }
 
-bool RecordSet::deleteCurrent()
+Outcome<> RecordSet::deleteCurrent()
 {
     cancelUpdate();
     if (!hasCurrent())
-        return fail(kNoCurrentRecord);
-    if (!db_.exec(deleteRecordSql(table_), {records_[pos_].id}))
-        return fail(db_.lastError());
+        return kNoCurrentRecord;
+    if (Outcome<> deleted = db_.exec(deleteRecordSql(table_), {records_[pos_].id}); !deleted)
+        return deleted;
     records_.erase(records_.begin() + pos_);
     if (pos_ >= recordCount())
         pos_ = std::max(0, recordCount() - 1);
-    return true;
+    return {};
 }
 
 qint64 RecordSet::rowId() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/outcome.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -27,8 +29,7 @@ public:
     const QString& table() const { return table_; }
 
     // Runs the record source again; the first record becomes current.
-    bool refresh();
-    const QString& lastError() const { return error_; }
+    Outcome<> refresh();
 
     int recordCount() const { return int(records_.size()); }
     bool eof() const { return records_.empty() || pos_ >= recordCount(); }
@@ -72,15 +73,15 @@ public:
     bool setValue(const QString& column, const QVariant& value);
 
     // Starts editing the current record.
-    bool edit();
+    Outcome<> edit();
     // Starts a new record; columns not set take the table's defaults.
     void addNew();
     // Writes the edited or new record. A new record becomes the last one and current.
-    bool update();
+    Outcome<> update();
     void cancelUpdate();
     EditMode editMode() const { return mode_; }
     // Deletes the current record; the next one (or the last one) becomes current.
-    bool deleteCurrent();
+    Outcome<> deleteCurrent();
 
     // The row key of the current record (0 when none).
     qint64 rowId() const;
@@ -90,13 +91,11 @@ private:
         qint64 id = 0;
         QVector<QVariant> values;
     };
-    bool fail(const QString& message);
-    bool reloadRecord(qint64 id, Record& into);
+    Outcome<> reloadRecord(qint64 id, Record& into);
 
     FootballDb& db_;
     QString source_;
     QString table_;
-    QString error_;
     QStringList columns_;
     QHash<QString, int> index_; // lower-case name -> position
     std::vector<Record> records_;

@@ -82,14 +82,10 @@ Outcome<> addToForm(FootballDb& db, const QString& teamName, int points)
     }
     find.finish();
     const FormValues after = shiftedForm(before, points);
-    const bool ok =
-        before ? db.exec(QStringLiteral("update %1 set k1 = ?, k2 = ?, k3 = ? where rowid = ?").arg(db.formTable()),
-                         {after[0], after[1], after[2], id})
-               : db.exec(QStringLiteral("insert into %1 (joukkue, k1, k2, k3) values (?, ?, ?, ?)").arg(db.formTable()),
-                         {teamName, after[0], after[1], after[2]});
-    if (!ok)
-        return db.lastFailure();
-    return {};
+    return before ? db.exec(QStringLiteral("update %1 set k1 = ?, k2 = ?, k3 = ? where rowid = ?").arg(db.formTable()),
+                            {after[0], after[1], after[2], id})
+                  : db.exec(QStringLiteral("insert into %1 (joukkue, k1, k2, k3) values (?, ?, ?, ?)").arg(db.formTable()),
+                            {teamName, after[0], after[1], after[2]});
 }
 
 } // namespace
@@ -100,8 +96,8 @@ Outcome<> saveMatch(FootballDb& db, const PlayedMatch& m)
     const QString table = QString::fromUtf8(league(m.league).teamTable);
     const TeamChange home{m.home, o.homePoints, o.homeWins, o.homeDraws, o.homeLosses, m.homeGoals, m.awayGoals, true};
     const TeamChange away{m.away, o.awayPoints, o.awayWins, o.awayDraws, o.awayLosses, m.awayGoals, m.homeGoals, false};
-    if (!db.begin())
-        return db.lastFailure();
+    if (Outcome<> begun = db.begin(); !begun)
+        return begun;
     Outcome<> done = addToTeam(db, table, home, m.date);
     if (done)
         done = addToTeam(db, table, away, m.date);
@@ -113,9 +109,7 @@ Outcome<> saveMatch(FootballDb& db, const PlayedMatch& m)
         db.rollback();
         return done;
     }
-    if (!db.commit())
-        return db.lastFailure();
-    return {};
+    return db.commit();
 }
 
 Outcome<QList<ScorerCandidate>> scorerCandidates(FootballDb& db, int leagueIndex, const QString& home,
@@ -145,8 +139,8 @@ QString scorerItemText(const ScorerCandidate& c)
 Outcome<int> creditScorer(FootballDb& db, int leagueIndex, const ScorerCandidate& scorer, int goals,
                           const QString& date)
 {
-    if (!db.begin())
-        return db.lastFailure();
+    if (Outcome<> begun = db.begin(); !begun)
+        return begun.failure();
     QSqlQuery query(db.database());
     query.prepare(QStringLiteral("update %1 set maaleja = coalesce(maaleja, 0) + ?, pvm = coalesce(?, pvm) "
                                  "where pelaaja = ? and joukkue = ?")
@@ -162,8 +156,8 @@ Outcome<int> creditScorer(FootballDb& db, int leagueIndex, const ScorerCandidate
     }
     const int credited = query.numRowsAffected();
     query.finish();
-    if (!db.commit())
-        return db.lastFailure();
+    if (Outcome<> committed = db.commit(); !committed)
+        return committed.failure();
     return credited;
 }
 

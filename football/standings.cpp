@@ -67,8 +67,8 @@ Outcome<> listStandings(RecordSet& teams, int choice, StandingsView view, QList<
         }
         first = false;
         teams.setRecordSource(standingsQuery(l));
-        if (!teams.refresh())
-            return Failure{Cause::Failed, teams.lastError()};
+        if (Outcome<> read = teams.refresh(); !read)
+            return read.failure();
         for (teams.moveFirst(); !teams.eof(); teams.moveNext()) {
             rows << standingsRow(teams, view);
             if (afterRecord)

@@ -19,8 +19,8 @@ Outcome<> moveRecord(FootballDb& db, const QString& fromTable, const QString& to
         db.rollback();
         return why;
     };
-    if (!db.begin())
-        return db.lastFailure();
+    if (Outcome<> begun = db.begin(); !begun)
+        return begun;
     QStringList quoted;
     for (const QString& c : columns)
         quoted << quotedName(c);
@@ -41,13 +41,11 @@ Outcome<> moveRecord(FootballDb& db, const QString& fromTable, const QString& to
         if (at >= 0)
             values[at] = value;
     }
-    if (!db.exec(insertRecordSql(toTable, quoted), values))
-        return fail(db.lastFailure());
-    if (!db.exec(deleteRecordSql(fromTable), {rowId}))
-        return fail(db.lastFailure());
-    if (!db.commit())
-        return db.lastFailure();
-    return {};
+    if (Outcome<> added = db.exec(insertRecordSql(toTable, quoted), values); !added)
+        return fail(added.failure());
+    if (Outcome<> removed = db.exec(deleteRecordSql(fromTable), {rowId}); !removed)
+        return fail(removed.failure());
+    return db.commit();
 }
 
 } // namespace

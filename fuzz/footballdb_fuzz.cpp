@@ -31,8 +31,7 @@ static void readTeams(FootballDb& db, bool withForm)
     }
     RecordSet players(db);
     for (int l = 0; l < kLeagueCount; ++l) {
-        QList<ListRow> rows;
-        if (!listScorers(players, l, rows))
+        if (!listScorers(players, l))
             return;
     }
     teams.setRecordSource(QString::fromUtf8(league(0).teamTable));
@@ -41,8 +40,7 @@ static void readTeams(FootballDb& db, bool withForm)
     const QString homeName = teams.text(team::Name);
     teams.moveLast();
     const QString awayName = teams.text(team::Name);
-    QList<ListRow> rows;
-    listTeamPlayers(players, 0, homeName, rows);
+    listTeamPlayers(players, 0, homeName);
 
     const HintSide home = readHintSide(teams, 0, homeName, Venue::Home).value_or(HintSide{});
     const HintSide away = readHintSide(teams, 0, awayName, Venue::Away).value_or(HintSide{});

@@ -125,18 +125,18 @@ static void databases(QDir work, const QDir& footballdb)
         auto db = FootballDb::openWithForm(work.path()).valueOr(nullptr);
         if (!db)
             fail("databases");
-        const bool ok =
-            db->exec("INSERT INTO valioliiga (Joukkue, Kotipaikka, pisteet, ottelut, okot, otas, ovie, mkot, mvie, "
+        for (const char* sql : {
+                 "INSERT INTO valioliiga (Joukkue, Kotipaikka, pisteet, ottelut, okot, otas, ovie, mkot, mvie, "
                      "kot, kpis, kkot, ktas, kvie, kmkot, kmvie, vot, vpis, vkot, vtas, vvie, vmkot, vmvie, pvm) "
                      "VALUES ('Arsenal', 'Lontoo', 7, 3, 2, 1, 0, 6, 2, 2, 6, 2, 0, 0, 5, 1, 1, 1, 0, 1, 0, 1, 1, "
                      "'17.05.2024'), ('Everton', 'Liverpool', 1, 3, 0, 1, 2, 2, 6, 1, 0, 0, 0, 1, 1, 3, 2, 1, 0, 1, "
-                     "1, 1, 3, '17.05.2024')") &&
-            db->exec("INSERT INTO pvalio (pelaaja, joukkue, paikka, maaleja, poissa, pvm) VALUES "
-                     "('Smith', 'Arsenal', 'H', 3, 0, '17.05.2024'), ('Jones', 'Everton', 'P', 1, 1, '17.05.2024')") &&
-            db->exec("INSERT INTO veikliiga (Joukkue, pisteet, ottelut) VALUES ('HJK', 3, 1)") &&
-            db->exec("INSERT INTO pro.kunto (joukkue, k1, k2, k3) VALUES ('Arsenal', 3, 1, 0), ('Everton', 0, 0, 1)");
-        if (!ok)
-            fail("database rows: " + db->lastError());
+                     "1, 1, 3, '17.05.2024')",
+                 "INSERT INTO pvalio (pelaaja, joukkue, paikka, maaleja, poissa, pvm) VALUES "
+                     "('Smith', 'Arsenal', 'H', 3, 0, '17.05.2024'), ('Jones', 'Everton', 'P', 1, 1, '17.05.2024')",
+                 "INSERT INTO veikliiga (Joukkue, pisteet, ottelut) VALUES ('HJK', 3, 1)",
+                 "INSERT INTO pro.kunto (joukkue, k1, k2, k3) VALUES ('Arsenal', 3, 1, 0), ('Everton', 0, 0, 1)"})
+            if (const Outcome<> inserted = db->exec(sql); !inserted)
+                fail("database rows: " + inserted.failure().message);
     }
     for (const char* name : {kTeamDatabaseFile, kFormDatabaseFile})
         compact(work.filePath(name));

@@ -156,20 +156,19 @@ bool ImportRowsFromFile(AppContext& context)
                                        "Teksti ja CSV (*.txt;*.csv)|*.txt;*.csv|Kaikki tiedostot (*)|*");
     if (path.isEmpty())
         return false;
-    BoundedRead read;
-    {
+    BoundedRead read = [&] {
         BusyCursor busy;
-        read = readAtMost(path, kMaxRowTextBytes);
-    }
-    if (read.failure == ReadFailure::TooLarge) {
+        return readAtMost(path, kMaxRowTextBytes);
+    }();
+    if (read.failedWith(Cause::TooLarge)) {
         messages.show("Tiedosto on liian suuri rivitiedostoksi !", Messages::Critical, kImportTitle);
         return false;
     }
-    if (!read.ok) {
+    if (!read) {
         messages.show(Texts::FileUnreadable, Messages::Critical, kImportTitle);
         return false;
     }
-    return ImportRowText(context, decodeRowText(read.bytes));
+    return ImportRowText(context, decodeRowText(*read));
 }
 
 bool ImportRowsFromClipboard(AppContext& context)

@@ -309,8 +309,8 @@ void PlayerWindow::requery()
 {
     BusyCursor busy;
     records_->setRecordSource(playerBrowseQuery(leagueIndex()));
-    if (!records_->refresh())
-        showDatabaseError(context(), kPlayersUnreadable, records_->lastError());
+    if (const Outcome<> read = records_->refresh(); !read)
+        showDatabaseError(context(), kPlayersUnreadable, read.failure().message);
     refillLists();
     showRecord();
 }
@@ -419,28 +419,27 @@ void PlayerWindow::listScorers()
 {
     if (!records_ || busy_)
         return;
-    QList<ListRow> rows;
-    bool ok;
-    {
+    const Outcome<QList<ListRow>> rows = [this] {
         BusyCursor busy;
         setBusy(true);
         progressBar_->setValue(0);
         RecordSet players(*db_);
-        ok = ::listScorers(players, leagueIndex(), rows, [this](int done, int total) {
+        Outcome<QList<ListRow>> listed = ::listScorers(players, leagueIndex(), [this](int done, int total) {
             progressBar_->setMaximum(std::max(1, total));
             progressBar_->setValue(done);
             progressBar_->repaint();
         });
         setBusy(false);
-    }
-    if (!ok) {
-        showDatabaseError(context(), kPlayersUnreadable, QString());
+        return listed;
+    }();
+    if (!rows) {
+        showDatabaseError(context(), kPlayersUnreadable, rows.failure().message);
         return;
     }
-    scorerModel_->setRows(rows);
+    scorerModel_->setRows(*rows);
     listed_ = true;
     statusLabels_[0]->setText(QStringLiteral(" Pelaajia: %1").arg(records_->recordCount()));
-    statusLabels_[1]->setText(QStringLiteral(" Maalintekijöitä: %1").arg(rows.size()));
+    statusLabels_[1]->setText(QStringLiteral(" Maalintekijöitä: %1").arg(rows->size()));
 }
 
 void PlayerWindow::printScorers()

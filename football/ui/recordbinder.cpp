@@ -109,17 +109,15 @@ Outcome<> RecordBinder::save()
 {
     if (!dirty())
         return {};
-    if (!records_.edit())
-        return Failure{Cause::Failed, records_.lastError()};
+    if (Outcome<> editing = records_.edit(); !editing)
+        return editing;
     for (const Binding& b : bindings_)
         if (b.control && shown(b) != recorded(b))
             records_.setValue(b.column, stored(b));
-    if (!records_.update()) {
-        const Failure failed{Cause::Failed, records_.lastError()};
+    Outcome<> updated = records_.update();
+    if (!updated)
         records_.cancelUpdate();
-        return failed;
-    }
-    return {};
+    return updated;
 }
 
 } // namespace football

@@ -35,10 +35,10 @@ bool addRecordDatedToday(AppContext& context, RecordSet& records, RecordBinder& 
         return false;
     records.addNew();
     records.setValue("pvm", formatDate(context.services.clock.today()));
-    if (records.update())
-        return true;
-    showDatabaseError(context, failure, records.lastError());
-    return false;
+    const Outcome<> added = records.update();
+    if (!added)
+        showDatabaseError(context, failure, added.failure().message);
+    return added.ok();
 }
 
 bool deleteAfterAsking(AppContext& context, RecordSet& records, const QString& question, const QString& failure)
@@ -53,8 +53,8 @@ bool deleteAfterAsking(AppContext& context, RecordSet& records, const QString& q
     if (messages.show(question, Messages::YesNo | Messages::Question | Messages::DefaultButton2, kDeleteTitle) !=
         Messages::Yes)
         return false;
-    if (!records.deleteCurrent())
-        showDatabaseError(context, failure, records.lastError());
+    if (const Outcome<> deleted = records.deleteCurrent(); !deleted)
+        showDatabaseError(context, failure, deleted.failure().message);
     return true;
 }
 

@@ -313,8 +313,8 @@ void TeamWindow::loadLeague()
     const int league = leagueIndex();
     BusyCursor busy;
     records_->setRecordSource(teamBrowseQuery(league));
-    if (!records_->refresh())
-        showDatabaseError(context(), kTeamsUnreadable, records_->lastError());
+    if (const Outcome<> read = records_->refresh(); !read)
+        showDatabaseError(context(), kTeamsUnreadable, read.failure().message);
     navigator_->setCaption(leagueCaption(league));
     managerLabel_->setText(managerCaption(league));
     refillTeamList();
@@ -375,8 +375,8 @@ void TeamWindow::reload()
     {
         BusyCursor busy;
         records_->setRecordSource(teamBrowseQuery(leagueIndex()));
-        if (!records_->refresh()) {
-            showDatabaseError(context(), kTeamsUnreadable, records_->lastError());
+        if (const Outcome<> read = records_->refresh(); !read) {
+            showDatabaseError(context(), kTeamsUnreadable, read.failure().message);
             return;
         }
         refillTeamList();
@@ -421,18 +421,16 @@ void TeamWindow::listPlayers()
     if (!records_ || !records_->hasCurrent())
         return;
     const QString team = records_->text("Joukkue");
-    QList<ListRow> rows;
-    bool ok;
-    {
+    const Outcome<QList<ListRow>> rows = [&] {
         BusyCursor busy;
-        ok = listTeamPlayers(*players_, leagueIndex(), team, rows);
-    }
-    if (!ok) {
-        showDatabaseError(context(), kPlayersUnreadable, players_->lastError());
+        return listTeamPlayers(*players_, leagueIndex(), team);
+    }();
+    if (!rows) {
+        showDatabaseError(context(), kPlayersUnreadable, rows.failure().message);
         return;
     }
-    playerModel_->setRows(rows);
-    playerCountLabel_->setText(QString::number(rows.size()));
+    playerModel_->setRows(*rows);
+    playerCountLabel_->setText(QString::number(rows->size()));
     listedTeam_ = team;
 }
 

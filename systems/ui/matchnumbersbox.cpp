@@ -46,10 +46,10 @@ protected:
 std::optional<QByteArray> readSmallFileBytes(const QString& path)
 {
     // Never waits on a pipe, and refuses anything that is no regular file.
-    const BoundedRead read = readAtMost(path, kMostTextFileBytes);
-    if (!read.ok)
+    BoundedRead read = readAtMost(path, kMostTextFileBytes);
+    if (!read)
         return std::nullopt;
-    return read.bytes;
+    return std::move(*read);
 }
 
 std::optional<QString> readSmallText(const QString& path)

@@ -59,7 +59,7 @@ TEST(FootballDatabase, DataSurvivesReopeningAndNamesIgnoreLetterCase)
     ASSERT_TRUE(db);
     RecordSet rs(*db);
     rs.setRecordSource("select * from Valioliiga");
-    ASSERT_TRUE(rs.refresh()) << rs.lastError().toStdString();
+    ASSERT_EQ(why(rs.refresh()), "");
     EXPECT_EQ(rs.recordCount(), 1);
     EXPECT_EQ(rs.text("JOUKKUE"), "Arsenal");
     EXPECT_EQ(rs.text("joukkue"), rs.text(team::Name));
@@ -182,7 +182,7 @@ TEST_F(RecordSetTest, WalksTheBrowsingQueryInNameOrder)
     RecordSet rs(db);
     rs.setRecordSource(teamBrowseQuery(0));
     EXPECT_EQ(rs.table(), "valioliiga");
-    ASSERT_TRUE(rs.refresh()) << rs.lastError().toStdString();
+    ASSERT_EQ(why(rs.refresh()), "");
     QStringList seen;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         seen << rs.text("Joukkue");
@@ -229,7 +229,7 @@ TEST_F(RecordSetTest, EditsAreWrittenOnlyByUpdate)
     rs.setValue(team::Updated, "08.12.2026");
     EXPECT_EQ(rs.number("pisteet"), 6) << "the edit buffer is read while editing";
     EXPECT_EQ(teamValue(db, 0, "Arsenal", "pisteet"), 3);
-    ASSERT_TRUE(rs.update()) << rs.lastError().toStdString();
+    ASSERT_EQ(why(rs.update()), "");
     EXPECT_EQ(teamValue(db, 0, "Arsenal", "pisteet"), 6);
     EXPECT_EQ(lookup(db, "valioliiga", "pvm", "Joukkue", "Arsenal").toString(), "08.12.2026");
 
@@ -249,7 +249,7 @@ TEST_F(RecordSetTest, NewRecordsComeLastWithTheTableDefaults)
     rs.addNew();
     rs.setValue("pvm", "08.12.2026");
     rs.setValue("Joukkue", "Arsenal");
-    ASSERT_TRUE(rs.update()) << rs.lastError().toStdString();
+    ASSERT_EQ(why(rs.update()), "");
     EXPECT_EQ(rs.recordCount(), 2);
     EXPECT_EQ(rs.absolutePosition(), 1);
     EXPECT_EQ(rs.text("Joukkue"), "Arsenal");
@@ -281,8 +281,9 @@ TEST_F(RecordSetTest, ABadRecordSourceReportsAnError)
 {
     RecordSet rs(db);
     rs.setRecordSource("select * from nosuchtable");
-    EXPECT_FALSE(rs.refresh());
-    EXPECT_FALSE(rs.lastError().isEmpty());
+    const Outcome<> read = rs.refresh();
+    ASSERT_FALSE(read);
+    EXPECT_FALSE(read.failure().message.isEmpty());
     EXPECT_TRUE(rs.eof());
 }
 
@@ -292,7 +293,7 @@ QStringList namesOf(FootballDb& db, const QString& query)
 {
     RecordSet rs(db);
     rs.setRecordSource(query);
-    EXPECT_TRUE(rs.refresh()) << rs.lastError().toStdString();
+    EXPECT_EQ(why(rs.refresh()), "");
     QStringList out;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         out << rs.text(0);

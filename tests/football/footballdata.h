@@ -22,6 +22,12 @@ inline void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
+// "" for a success, else the failure's message, so an assertion shows why.
+inline std::string why(const Outcome<>& done)
+{
+    return done ? std::string() : done.failure().message.toStdString();
+}
+
 // Football databases for the tests: teams, players and form written straight
 // into the tables, so the code under test reads them as the user left them.
 
@@ -43,7 +49,7 @@ inline void insertTeam(FootballDb& db, int league, const QString& name, const Fi
     const QString sql =
         QStringLiteral("insert into %1 (%2) values (%3)")
             .arg(::league(league).teamTable, columns.join(", "), QStringList(columns.size(), "?").join(", "));
-    ASSERT_TRUE(db.exec(sql, values)) << db.lastError().toStdString();
+    ASSERT_EQ(why(db.exec(sql, values)), "");
 }
 
 // A team whose home and away figures are consistent with the totals.
@@ -55,18 +61,18 @@ inline Figures standing(qint64 points, qint64 scored, qint64 conceded)
 inline void insertPlayer(FootballDb& db, int league, const QString& name, const QString& team, int goals = 0,
                          bool absent = false, const QString& position = QString(), const QString& date = QString())
 {
-    ASSERT_TRUE(db.exec(QStringLiteral("insert into %1 (pelaaja, joukkue, paikka, maaleja, poissa, pvm) "
-                                       "values (?, ?, ?, ?, ?, ?)")
-                            .arg(::league(league).playerTable),
-                        {name, team, position, goals, absent ? 1 : 0, date}))
-        << db.lastError().toStdString();
+    ASSERT_EQ(why(db.exec(QStringLiteral("insert into %1 (pelaaja, joukkue, paikka, maaleja, poissa, pvm) "
+                                         "values (?, ?, ?, ?, ?, ?)")
+                              .arg(::league(league).playerTable),
+                          {name, team, position, goals, absent ? 1 : 0, date})),
+              "");
 }
 
 inline void insertForm(FootballDb& db, const QString& team, int k1, int k2, int k3)
 {
-    ASSERT_TRUE(db.exec(QStringLiteral("insert into %1 (joukkue, k1, k2, k3) values (?, ?, ?, ?)").arg(db.formTable()),
-                        {team, k1, k2, k3}))
-        << db.lastError().toStdString();
+    ASSERT_EQ(why(db.exec(QStringLiteral("insert into %1 (joukkue, k1, k2, k3) values (?, ?, ?, ?)").arg(db.formTable()),
+                          {team, k1, k2, k3})),
+              "");
 }
 
 // One value of a table, or an invalid QVariant when the row is missing.

@@ -151,7 +151,7 @@ TEST(GuaranteeAnalysisWindow, ALongAnalysisCanBeStoppedAndClosingNeverWaitsForIt
     }
     QWidget* w = env.open(WindowName::GuaranteeAnalysis);
     EXPECT_EQ(textOf(w, "vaihtoehdot"), "Tulosvaihtoehtoja: 1594323");
-    ASSERT_TRUE(waitUntil([w] { return isEnabled(w, "keskeyta"); }));
+    ASSERT_TRUE(signalShows(jobOf(w), SIGNAL(started()), [w] { return isEnabled(w, "keskeyta"); }));
     click(w, "keskeyta");
     EXPECT_EQ(textOf(w, "tila"), "Analyysi keskeytetty.");
     EXPECT_EQ(textOf(w, "takuuarvo"), "Takuu: -");

@@ -125,7 +125,8 @@ TEST(OwnSystemWindow, StoppingKeepsTheBestTableAndClosingNeverWaitsForTheSearch)
     EXPECT_EQ(textOf(w, "taulukko"), QString::fromUtf8("Haetaan taulukkoa…"));
     EXPECT_FALSE(isEnabled(w, "etsi"));
     EXPECT_FALSE(isEnabled(w, "yksi_0")) << "the frame stays as it is while the search runs";
-    ASSERT_TRUE(waitUntil([w] { return textOf(w, "tila").contains(QString::fromUtf8("riviä,")); }));
+    ASSERT_TRUE(signalShows(jobOf(w), SIGNAL(progressValueChanged(int)),
+                            [w] { return textOf(w, "tila").contains(QString::fromUtf8("riviä,")); }));
     click(w, "keskeyta");
     ASSERT_TRUE(workShows(w, [w] { return searchDone(w); }));
     EXPECT_TRUE(textOf(w, "taulukko").endsWith(QString::fromUtf8("(haku keskeytetty, paras löydetty)")))

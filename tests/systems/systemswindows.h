@@ -6,6 +6,7 @@
 #include "support/windowtest.h"
 
 #include <QDeadlineTimer>
+#include <QFutureWatcher>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -35,23 +36,29 @@ inline void typeFrame(QWidget* firstButton, const std::array<const char*, 13>& g
     }
 }
 
-// Waits, letting the window's events run, until `done` holds or 20 s have passed.
-inline bool waitUntil(const std::function<bool()>& done, int ms = 20000)
+// Waits until `shown` holds, looking again each time `sender` emits `signal`;
+// false when that has not come about within `ms`.
+inline bool signalShows(QObject* sender, const char* signal, const std::function<bool()>& shown, int ms = 20000)
 {
-    return QTest::qWaitFor(done, ms);
-}
-
-// Waits until `shown` holds, looking again each time the window signals that
-// it has shown what its work (a count, a search, an analysis) ended with; false
-// when that has not come about within `ms`.
-inline bool workShows(QWidget* window, const std::function<bool()>& shown, int ms = 20000)
-{
-    QSignalSpy done(window, SIGNAL(workDone()));
+    QSignalSpy heard(sender, signal);
     const QDeadlineTimer deadline(ms);
     while (!shown())
-        if (deadline.hasExpired() || !done.wait(int(deadline.remainingTime())))
+        if (deadline.hasExpired() || !heard.wait(int(deadline.remainingTime())))
             return false;
     return true;
+}
+
+// The same, looking each time the window signals that it has shown what its
+// work (a count, a search, an analysis) ended with.
+inline bool workShows(QWidget* window, const std::function<bool()>& shown, int ms = 20000)
+{
+    return signalShows(window, SIGNAL(workDone()), shown, ms);
+}
+
+// The window's background job, whose start and progress tests wait on.
+inline QFutureWatcherBase* jobOf(QWidget* window)
+{
+    return window->findChild<QFutureWatcherBase*>();
 }
 
 inline QPushButton* button(QWidget* window, const QString& name)
