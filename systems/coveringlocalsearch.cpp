@@ -17,10 +17,20 @@ namespace {
 // a row's sole-covered weight (its loss) is known at every step.
 class CoverSearch {
 public:
-    CoverSearch(const BallLists& balls, const std::vector<std::uint32_t>& rows, std::uint64_t seed)
-        : balls_(balls), rng_(seed), cover_(balls.size, 0), owner_(balls.size, 0), weight_(balls.size, 1),
-          loss_(balls.size, 0), save_(balls.size, 0), rowAt_(balls.size, -1), uncoveredAt_(balls.size, -1),
-          tabuUntil_(balls.size, 0)
+    // How a step goes on when no move helps: the search over single rows
+    // stays put and lets the weights grow until some move does; the walk
+    // takes the best move anyway, weighs the points still uncovered after
+    // every move, and keeps both the row it brought in and the row it
+    // dropped where they are for a while. On the orbits of nine matches the
+    // walk reaches the 141-orbit table in a third of its tries, the other
+    // stops at 156 or more.
+    enum class Mode { StayPut, Walk };
+
+    CoverSearch(const BallLists& balls, const std::vector<std::uint32_t>& rows, std::uint64_t seed,
+                Mode mode = Mode::StayPut)
+        : balls_(balls), mode_(mode), tenure_(mode == Mode::Walk ? kWalkTenure : kTenure), rng_(seed),
+          cover_(balls.size, 0), owner_(balls.size, 0), weight_(balls.size, 1), loss_(balls.size, 0),
+          save_(balls.size, 0), rowAt_(balls.size, -1), uncoveredAt_(balls.size, -1), tabuUntil_(balls.size, 0)
     {
         for (std::uint32_t p = 0; p < balls.size; ++p)
             markUncovered(p);
@@ -61,6 +71,8 @@ public:
         std::uint64_t leastLoss = ~std::uint64_t(0);
         leastLossRows_.clear();
         for (std::uint32_t row : rows_) {
+            if (mode_ == Mode::Walk && tabuUntil_[row] > moves_)
+                continue;
             if (loss_[row] < leastLoss) {
                 leastLoss = loss_[row];
                 leastLossRows_.clear();
@@ -109,21 +121,25 @@ public:
                 }
             });
             for (std::uint32_t drop : touched_)
-                consider(add, drop, std::int64_t(loss_[drop]) - std::int64_t(save_[drop]) - gain);
-            const std::uint32_t least = leastLossRows_[rng_() % leastLossRows_.size()];
-            if (save_[least] == 0) {
-                consider(add, least, std::int64_t(leastLoss) - gain);
-            } else {
-                for (std::uint32_t drop : rows_)
-                    if (save_[drop] == 0)
-                        consider(add, drop, std::int64_t(loss_[drop]) - gain);
+                if (droppable(drop))
+                    consider(add, drop, std::int64_t(loss_[drop]) - std::int64_t(save_[drop]) - gain);
+            // When the walk holds every row, only the touched ones were open.
+            if (!leastLossRows_.empty()) {
+                const std::uint32_t least = leastLossRows_[rng_() % leastLossRows_.size()];
+                if (save_[least] == 0) {
+                    consider(add, least, std::int64_t(leastLoss) - gain);
+                } else {
+                    for (std::uint32_t drop : rows_)
+                        if (save_[drop] == 0 && droppable(drop))
+                            consider(add, drop, std::int64_t(loss_[drop]) - gain);
+                }
             }
             for (std::uint32_t owner : touched_)
                 save_[owner] = 0;
         }
         if (ties == 0)
             return;
-        if (bestDelta >= 0) {
+        if (bestDelta >= 0 && mode_ == Mode::StayPut) {
             // No move helps: the points still uncovered weigh more from now
             // on, until some move does. Without this the search circles on
             // plateaus of equal cost.
@@ -134,7 +150,12 @@ public:
         addRow(bestAdd);
         removeRow(bestDrop);
         // A row just dropped may not come straight back.
-        tabuUntil_[bestDrop] = moves_ + kTenure;
+        tabuUntil_[bestDrop] = moves_ + tenure_;
+        if (mode_ == Mode::Walk) {
+            tabuUntil_[bestAdd] = moves_ + tenure_;
+            for (std::uint32_t p : uncovered_)
+                ++weight_[p];
+        }
     }
 
     // Starts again from these rows, with every weight back to one.
@@ -151,6 +172,9 @@ public:
 
 private:
     static constexpr std::uint64_t kTenure = 2;
+    static constexpr std::uint64_t kWalkTenure = 14;
+
+    bool droppable(std::uint32_t row) const { return mode_ == Mode::StayPut || tabuUntil_[row] <= moves_; }
     static constexpr std::size_t kMostCandidates = 48;
 
     template <class Visit> void forEachInBall(std::uint32_t p, Visit&& visit) const { balls_.forEach(p, visit); }
@@ -207,6 +231,8 @@ private:
     }
 
     const BallLists& balls_;
+    Mode mode_;
+    std::uint64_t tenure_;
     std::mt19937_64 rng_;
     std::vector<std::uint16_t> cover_;
     std::vector<std::uint32_t> owner_; // xor of the points of the rows covering a point
@@ -335,13 +361,47 @@ std::uint64_t shrinkByLocalSearch(const BallLists& balls, std::uint64_t lowerBou
     return search.moves();
 }
 
+// Walks down from a complete table: drops its least useful row, walks until
+// every point is covered again, keeps that table and drops the next, while
+// the budget and `moveLimit` (0: none) last. Returns the moves made.
+std::uint64_t descendByWalk(const BallLists& balls, std::uint64_t lowerBound, std::vector<std::uint32_t>& best,
+                            std::mt19937_64& rng, Budget& budget, std::uint64_t moveLimit,
+                            const std::function<void()>& onTick)
+{
+    if (best.size() <= std::max<std::uint64_t>(lowerBound, 1))
+        return 0;
+    CoverSearch search(balls, best, rng(), CoverSearch::Mode::Walk);
+    auto lastTick = Clock::now();
+    while (moveLimit == 0 || search.moves() < moveLimit) {
+        if (search.uncoveredCount() == 0) {
+            if (search.rowCount() < best.size())
+                best = search.rows();
+            if (best.size() <= lowerBound || search.rowCount() <= 1)
+                break;
+            search.dropLeastUsefulRow();
+            continue;
+        }
+        search.step();
+        if (search.moves() % 256 == 0) {
+            if (budget.over())
+                break;
+            if (Clock::now() - lastTick > std::chrono::milliseconds(250)) {
+                onTick();
+                lastTick = Clock::now();
+            }
+        }
+    }
+    return search.moves();
+}
+
 // Greedy covering: each step takes the point that covers most still-uncovered
 // points. Balls are symmetric (x reaches z exactly when z reaches x), so a
 // newly covered point lowers the gain of the points of its own ball.
 // With a budget that runs out, the points still uncovered then become rows
 // themselves (each covers at least itself), so a table always comes back.
 // Rows in `start` are taken first, and only what they leave is covered.
-std::vector<std::uint32_t> greedyOver(const BallLists& balls, Budget* budget, const std::vector<std::uint32_t>& start)
+std::vector<std::uint32_t> greedyOver(const BallLists& balls, Budget* budget, const std::vector<std::uint32_t>& start,
+                                      std::uint32_t tieBreak)
 {
     std::vector<bool> covered(balls.size, false);
     std::vector<std::uint32_t> rows = start;
@@ -377,8 +437,11 @@ std::vector<std::uint32_t> greedyOver(const BallLists& balls, Budget* budget, co
     std::priority_queue<std::pair<std::uint64_t, std::uint32_t>> queue;
     // Ties broken by a scrambled index rather than the lowest one, which
     // would crowd the rows into one corner of the space.
-    auto key = [](std::uint32_t gainOf, std::uint32_t p) {
-        return (std::uint64_t(gainOf) << 32) | ((p * 2654435761u) & 0xffffffffu);
+    auto key = [tieBreak](std::uint32_t gainOf, std::uint32_t p) {
+        std::uint32_t scrambled = p * 2654435761u;
+        if (tieBreak != 0)
+            scrambled = (scrambled ^ tieBreak) * 2246822519u;
+        return (std::uint64_t(gainOf) << 32) | scrambled;
     };
     for (std::uint32_t p = 0; p < balls.size; ++p)
         if (gain[p] > 0)

@@ -84,7 +84,7 @@ public:
             return result_;
         }
         offerReadyTables();
-        shrinkByCosetUnions();
+        shrinkByUnions();
         if (best_.empty()) {
             result_.status = CoveringStatus::NeedsTooManyRows;
             result_.message = needsMoreRows("none found");
@@ -134,24 +134,35 @@ private:
         }
     }
 
-    // Three quarters of the budget for coset unions where they apply: they
-    // find the better tables whenever the space is larger than a few
-    // thousand outcomes. The rest goes to the search over single rows, which
-    // polishes what they found and does all the work on mixed frames.
-    void shrinkByCosetUnions()
+    // Three quarters of the budget for unions of cosets, or of orbits where
+    // they apply: they find the better tables whenever the space is larger
+    // than a few thousand outcomes. The rest goes to the search over single
+    // rows, which polishes what they found and does all the work on mixed frames.
+    void shrinkByUnions()
     {
         if ((!best_.empty() && best_.size() <= result_.lowerBound) || budget_.over())
             return;
-        budget_.phaseEnd =
-            bounded_.seconds > 0 ? budget_.seconds() + (bounded_.seconds - budget_.seconds()) * 3 / 4 : 0;
-        result_.movesMade = searchCosetUnions(
-            space_, best_, rng_, budget_,
-            bounded_.moves > 0 ? std::max<std::uint64_t>(1, bounded_.moves * 3 / 4) : 0,
-            [this](const std::string& method) {
-                result_.method = method;
-                report();
-            },
-            [this] { report(); });
+        auto reportMethod = [this](const std::string& method) {
+            result_.method = method;
+            report();
+        };
+        const double now = budget_.seconds();
+        const double unionsEnd = bounded_.seconds > 0 ? now + (bounded_.seconds - now) * 3 / 4 : 0;
+        const std::uint64_t unionMoves = bounded_.moves > 0 ? std::max<std::uint64_t>(1, bounded_.moves * 3 / 4) : 0;
+        if (orbitUnionsApply(space_)) {
+            // Most of it for the orbits: on their shape they beat every coset union.
+            budget_.phaseEnd = unionsEnd > 0 ? now + (unionsEnd - now) * 3 / 4 : 0;
+            result_.movesMade = searchOrbitUnions(space_, best_, rng_, budget_,
+                                                  unionMoves > 0 ? std::max<std::uint64_t>(1, unionMoves * 3 / 4) : 0,
+                                                  reportMethod, [this] { report(); });
+        }
+        if (!budget_.cancelled && !budget_.outOfTime) {
+            budget_.phaseEnd = unionsEnd;
+            const std::uint64_t cosetMoves =
+                unionMoves > 0 ? std::max<std::uint64_t>(1, unionMoves - std::min(unionMoves, result_.movesMade)) : 0;
+            result_.movesMade +=
+                searchCosetUnions(space_, best_, rng_, budget_, cosetMoves, reportMethod, [this] { report(); });
+        }
         budget_.phaseEnd = 0;
     }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The pieces the covering search is built from, shared by its files: the
-// budget, the balls, and the three ways of finding a table (local search
-// over single rows, unions of cosets, a search within given outcomes).
+// budget, the balls, and the ways of finding a table (local search over
+// single rows, unions of cosets or orbits, a search within given outcomes).
 // Only the search itself uses them; coveringsearch.h is the way in.
 
 #include "systems/coveringsearch.h"
@@ -94,9 +94,10 @@ bool pointsCover(const CoveringSpace& space, const std::vector<std::uint32_t>& p
 // Greedy covering: each step takes the point that covers most still-uncovered
 // points. With a budget that runs out, the points still uncovered then become
 // rows themselves, so a table always comes back. Rows in `start` are taken
-// first, and only what they leave is covered.
+// first, and only what they leave is covered. `tieBreak` scrambles which of
+// equal points is taken, for another greedy table of the same quality.
 std::vector<std::uint32_t> greedyOver(const BallLists& balls, Budget* budget = nullptr,
-                                      const std::vector<std::uint32_t>& start = {});
+                                      const std::vector<std::uint32_t>& start = {}, std::uint32_t tieBreak = 0);
 
 // Shrinks `best` (a complete table) by local search over single rows while
 // the budget and `moveLimit` (0: none) last. Returns the moves made.
@@ -104,9 +105,25 @@ std::uint64_t shrinkByLocalSearch(const BallLists& balls, std::uint64_t lowerBou
                                   std::mt19937_64& rng, Budget& budget, std::uint64_t moveLimit,
                                   const std::function<void()>& onBetter, const std::function<void()>& onTick);
 
+// Walks down from `best` (a complete table) to smaller ones by a tabu walk
+// over single rows while the budget and `moveLimit` (0: none) last: the
+// search for the regular tables of small spaces of orbits. Returns the moves made.
+std::uint64_t descendByWalk(const BallLists& balls, std::uint64_t lowerBound, std::vector<std::uint32_t>& best,
+                            std::mt19937_64& rng, Budget& budget, std::uint64_t moveLimit,
+                            const std::function<void()>& onTick);
+
 // Replaces `best` by smaller unions of cosets of linear codes while the phase
 // lasts; `onBetter` is told how each new table was made. Returns the moves made.
 std::uint64_t searchCosetUnions(const CoveringSpace& space, std::vector<std::uint32_t>& best, std::mt19937_64& rng,
+                                Budget& budget, std::uint64_t phaseMoves,
+                                const std::function<void(const std::string&)>& onBetter,
+                                const std::function<void()>& onTick);
+
+// Replaces `best` by smaller unions of orbits of a rotation of three triples
+// of matches while the phase lasts, as searchCosetUnions does, where they
+// apply: nine three-sign matches at 12 right.
+bool orbitUnionsApply(const CoveringSpace& space);
+std::uint64_t searchOrbitUnions(const CoveringSpace& space, std::vector<std::uint32_t>& best, std::mt19937_64& rng,
                                 Budget& budget, std::uint64_t phaseMoves,
                                 const std::function<void(const std::string&)>& onBetter,
                                 const std::function<void()>& onTick);

@@ -3,15 +3,16 @@
 #include "base/rowfile.h"
 #include "rows/harava.h"
 #include "systems/coveringcheck.h"
+#include "systems/coveringspace.h"
 #include "systems/frametext.h"
 #include "systems/guaranteeanalysis.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <map>
 #include <mutex>
-#include <QFileInfo>
 
 namespace {
 
@@ -528,11 +529,13 @@ OfferedTable directSumTable(const Frame& frame, int guarantee)
     }
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // The check walks every outcome against every row; a window asks for this
-    // as the frame is marked, so only what is checked in a blink is offered.
-    constexpr std::uint64_t kMostCheckedPairs = 50'000'000;
-    if (outcomeCount(standardFrame(shape)) * rows.size() > kMostCheckedPairs ||
-        !tableKeepsGuarantee(rows, standardFrame(shape), guarantee))
+    // The check marks every row's ball and then walks the outcomes; a window
+    // asks for this as the frame is marked, so only what is checked in a
+    // blink is offered.
+    constexpr std::uint64_t kMostCheckedPoints = 50'000'000;
+    const Frame standard = standardFrame(shape);
+    if (outcomeCount(standard) + rows.size() * ballSize(coveringSpace(standard, guarantee)) > kMostCheckedPoints ||
+        !tableKeepsGuarantee(rows, standard, guarantee))
         return offer;
     offer.rows = rowsInFrame(rows, frame);
     offer.shipped = true;
